@@ -1,0 +1,48 @@
+// The document's window onto the user: everything the core needs from a window system.
+//
+// The desktop program implements it with real widgets; tests implement it with a scripted fake
+// (app/testing/FakeDocumentUi.h) that records every message and answers questions from a queue.
+// Texts are UTF-8 and are shown exactly as given.
+#pragma once
+
+#include <optional>
+#include <string>
+
+class DocumentUi {
+public:
+    virtual ~DocumentUi() = default;
+
+    // A modal box with an OK button.
+    virtual void message(const std::string& text) = 0;
+    // A modal Yes/No box; true for Yes.
+    virtual bool askYesNo(const std::string& text) = 0;
+
+    // File dialogs. `filter` is in the form "Description (*.ext)|*.ext||" as the commands give it;
+    // `defaultExt` has no dot. Empty optional when the user cancels.
+    virtual std::optional<std::string> chooseOpenFile(const std::string& filter,
+                                                      const std::string& defaultExt) = 0;
+    virtual std::optional<std::string> chooseSaveFile(const std::string& filter,
+                                                      const std::string& defaultExt,
+                                                      const std::string& suggestedPath) = 0;
+
+    virtual void redrawAll() = 0;
+    virtual void setTitle(const std::string& title) = 0;
+    virtual void setWaitCursor(bool on) = 0;
+
+    // A modal progress dialog for long runs: begin, any number of positions, end.
+    virtual void progressBegin(const std::string& title, int lower, int upper) = 0;
+    virtual void progressSet(int position) = 0;
+    virtual void progressEnd() = 0;
+};
+
+// Shows the wait cursor for the lifetime of the object.
+class WaitCursor {
+public:
+    explicit WaitCursor(DocumentUi& ui) : ui_(ui) { ui_.setWaitCursor(true); }
+    ~WaitCursor() { ui_.setWaitCursor(false); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    DocumentUi& ui_;
+};
