@@ -1,0 +1,169 @@
+#include "isovist/IsovistMeasures.h"
+
+#include <cmath>
+
+#include "gonion/gonion.h"
+
+namespace {
+
+// Below this a cross product counts as zero: the geometry library's tolerance.
+constexpr double kTolerance = 2.220446049250313e-8;
+
+double Distance(const PlanPoint& a, const PlanPoint& b) {
+    return std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
+}
+
+const PlanPoint& NextVertex(const PlanPolygon& polygon, int32_t i) {
+    return polygon[i + 1 == polygon.count() ? 0 : i + 1];
+}
+
+double PolygonPerimeter(const PlanPolygon& w) {
+    const int32_t n = w.count();
+    double perimeter = 0.0;
+    for (int32_t i = 0; i + 1 < n; ++i) {
+        perimeter += Distance(w[i], w[i + 1]);
+    }
+    if (n >= 3) {
+        perimeter += Distance(w[n - 1], w[0]);
+    }
+    return perimeter;
+}
+
+// Sum of the lengths of the edges that lie along a sight line from the origin.
+double RadialEdgeLength(const PlanPolygon& w, const PlanPoint& origin) {
+    double length = 0.0;
+    for (int32_t i = 0; i < w.count(); ++i) {
+        const PlanPoint& p = w[i];
+        const PlanPoint& q = NextVertex(w, i);
+        const double ax = p.x - origin.x;
+        const double ay = p.y - origin.y;
+        const double bx = q.x - origin.x;
+        const double by = q.y - origin.y;
+        if (std::fabs(ax * by - ay * bx) < kTolerance) {
+            length += Distance(p, q);
+        }
+    }
+    return length;
+}
+
+double MaxVertexDistance(const PlanPolygon& w, const PlanPoint& origin) {
+    double largest = 0.0;
+    for (const PlanPoint& p : w.points()) {
+        const double d = Distance(origin, p);
+        if (d > largest) {
+            largest = d;
+        }
+    }
+    return largest;
+}
+
+bool MidpointOnAnyWall(const PlanPoint& p, const PlanPoint& q, std::span<const PlanSegment> walls) {
+    const double mx = (p.x + q.x) * 0.5;
+    const double my = (p.y + q.y) * 0.5;
+    for (const PlanSegment& wall : walls) {
+        if (zoIsPointOnSeg(mx, my, wall.start.x, wall.start.y, wall.end.x, wall.end.y) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void ComputeIsovistMeasures(IsovistRecord& r) {
+    const PlanPolygon& w = r.polygon;
+    const int32_t n = w.count();
+    if (n == 0) {
+        r.area = 0.0;
+        r.perimeter = 0.0;
+        r.drift = 0.0;
+        r.occlusivity = 0.0;
+        r.visiblePerimeterRatio = 0.0;
+        r.compactness = 0.0;
+        r.centroid = PlanPoint{};
+        return;
+    }
+    if (n >= 2) {
+        r.area = zoGetGeoAreaPGF(n, PlanPolygon::kStride, w.xs(), w.ys());
+        r.perimeter = PolygonPerimeter(w);
+    }
+    zoGetGeoCentPGF(n, PlanPolygon::kStride, w.xs(), w.ys(), &r.centroid.x, &r.centroid.y);
+    r.drift = Distance(r.origin, r.centroid);
+    if (n >= 3) {
+        r.visiblePerimeterRatio = 1.0 - RadialEdgeLength(w, r.origin) / r.perimeter;
+    }
+    if (r.perimeter > 0.0) {
+        r.compactness = r.area / r.perimeter;
+    }
+    r.circularity = r.perimeter * r.perimeter / r.area;
+    r.maxVertexDistance = MaxVertexDistance(w, r.origin);
+}
+
+void ComputeOcclusivity(IsovistRecord& r, std::span<const PlanSegment> walls) {
+    const PlanPolygon& w = r.polygon;
+    if (w.count() < 3 || r.perimeter == 0.0) {
+        r.occlusivity = 0.0;
+        return;
+    }
+    double onWalls = 0.0;
+    for (int32_t i = 0; i < w.count(); ++i) {
+        const PlanPoint& p = w[i];
+        const PlanPoint& q = NextVertex(w, i);
+        if (MidpointOnAnyWall(p, q, walls)) {
+            onWalls += Distance(p, q);
+        }
+    }
+    r.occlusivity = onWalls / r.perimeter;
+}
+
+double DifferenceEntropy(int32_t n, const double* values) {
+    // With fewer than three values the normaliser ln(n − 1) is zero or negative; a single
+    // change carries no information, so the entropy is 0 rather than not a number.
+    if (values == nullptr || n < 3) {
+        return 0.0;
+    }
+    double total = 0.0;
+    for (int32_t i = 0; i + 1 < n; ++i) {
+        total += std::fabs(values[i + 1] - values[i]);
+    }
+    const double normaliser = std::log(static_cast<double>(n - 1));
+    double entropy = 0.0;
+    for (int32_t i = 0; i + 1 < n; ++i) {
+        if (values[i + 1] != values[i]) {
+            const double p = std::fabs(values[i + 1] - values[i]) / total;
+            entropy -= p * std::log(p) / normaliser;
+        }
+    }
+    return entropy;
+}
+
+double Autocorrelation(int32_t n, const double* values, int32_t lag) {
+    if (n <= 1 || values == nullptr) {
+        return 0.0;
+    }
+    if (lag == 0) {
+        return 1.0;
+    }
+    if (lag < 0 || lag >= n) {
+        return 0.0;
+    }
+    double sum = 0.0;
+    for (int32_t i = 0; i < n; ++i) {
+        sum += values[i];
+    }
+    const double mean = sum / n;
+    double squares = 0.0;
+    for (int32_t i = 0; i < n; ++i) {
+        squares += (values[i] - mean) * (values[i] - mean);
+    }
+    const double variance = squares / (n - 1);
+    double products = 0.0;
+    for (int32_t i = 0; i < n; ++i) {
+        const int32_t lagged = (i + lag) % n;
+        products += (values[lagged] - mean) * (values[i] - mean);
+    }
+    if (variance == 0.0) {
+        return 0.0;
+    }
+    return (products / n) / variance;
+}
