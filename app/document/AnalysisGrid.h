@@ -1,0 +1,34 @@
+// The analysis grid: square cells laid over the plan, each carrying the isovist at its centre.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "isovist/IsovistRecord.h"
+
+struct CGridCell {
+    double xMin = 0.0;
+    double xMax = 0.0;
+    double yMin = 0.0;
+    double yMax = 0.0;
+    int32_t effective = 0;  // 1 when the cell's centre lies in the analysable space
+    IsovistRecord isovist;
+
+    friend bool operator==(const CGridCell&, const CGridCell&) = default;
+};
+
+// Cell (col, row) has index row * nx + col.
+struct CAnalysisGrid {
+    std::vector<CGridCell> cells;
+    int32_t count = 0;  // nx * ny
+    int32_t nx = 0;
+    int32_t ny = 0;
+    double span = 0.0;
+    double originX = 0.0;
+    double originY = 0.0;
+
+    // No cells, zero counts and span, origin (0, 0).
+    void clear() { *this = CAnalysisGrid{}; }
+
+    friend bool operator==(const CAnalysisGrid&, const CAnalysisGrid&) = default;
+};

@@ -1,0 +1,160 @@
+// The plan document: the plan, every analysis result and the settings that the analyses and
+// the view read. One document lives for the whole run; New, Open and import reset it.
+//
+// It never touches a window system: everything it needs from the user goes through the
+// DocumentUi port given at construction.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/AnalysisGrid.h"
+#include "document/DocumentSettings.h"
+#include "document/DocumentUi.h"
+#include "document/EntropyParams.h"
+#include "document/LayerNames.h"
+#include "document/PlanTypes.h"
+#include "document/SavedViewState.h"
+#include "document/VisibilityGraph.h"
+#include "isovist/IsovistRecord.h"
+
+struct IsovistScratch;
+struct PlanTables;
+
+// The values of the Elimination Options dialog for axial map generation.
+struct EliminationOptions {
+    int32_t removeOverlappedLines = 1;
+    int32_t removeOverlappedLinesWithTolerance = 1;
+    double tolerance = 0.5;
+    int32_t minimumConnectivity = 2;
+
+    friend bool operator==(const EliminationOptions&, const EliminationOptions&) = default;
+};
+
+// Bounding box of all plan polygon points.
+struct PlanExtent {
+    double minX = 0.0;
+    double maxX = 0.0;
+    double minY = 0.0;
+    double maxY = 0.0;
+
+    friend bool operator==(const PlanExtent&, const PlanExtent&) = default;
+};
+
+// A grid cell address (column, row); it need not name an existing cell.
+struct GridCellIndex {
+    int32_t column = 0;
+    int32_t row = 0;
+
+    friend bool operator==(const GridCellIndex&, const GridCellIndex&) = default;
+};
+
+class CORVDoc {
+  public:
+    explicit CORVDoc(DocumentUi& ui);
+    ~CORVDoc();
+    CORVDoc(const CORVDoc&) = delete;
+    CORVDoc& operator=(const CORVDoc&) = delete;
+
+    DocumentUi& ui() { return *m_ui; }
+
+    // Starts a new document: title "Untitled", then a reset. Always succeeds.
+    bool OnNewDocument();
+    // Puts every member to its reset value (construction-only values are kept), then asks the
+    // views to redraw.
+    void ResetDocument();
+    // Derives the wall vertex and segment tables from m_planPolygons.
+    void RebuildWallTables();
+    // Sets m_planExtent from m_planPolygons; with no points at all it is left unchanged.
+    void ComputePlanExtent();
+
+    // Sets the document title, remembered so that long runs can restore it.
+    void SetTitle(const std::string& title);
+    const std::string& GetTitle() const { return m_title; }
+
+    // ---- isovist computation ----
+    // The isovist at (x, y) by the method of the settings; radial statistics, when the radial
+    // method produced them, go to m_pointRadialStats. The result replaces the last one.
+    void ComputePointIsovist(double x, double y);
+    // The same, with the radial statistics written into `stats`.
+    void ComputeIsovist(double x, double y, RadialStats& stats);
+    // A read-only view of the plan for the reentrant isovist engine (valid until the plan
+    // changes).
+    PlanTables isovistPlanTables() const;
+    // ---- end isovist computation ----
+
+    // ---- plan geometry ----
+    std::vector<PlanPoint> m_wallVertices;
+    int32_t m_wallVertexCount = 0;
+    std::vector<PlanSegment> m_wallSegments;  // obstacle set of every isovist
+    int32_t m_wallSegmentCount = 0;
+    std::vector<PlanSegment> m_axialLines;
+    int32_t m_axialLineCount = 0;
+    // Polygon 0 is the boundary; polygons 1 onward are closed wall polygons.
+    PolygonList m_planPolygons;
+    EliminationOptions m_eliminationOptions;  // construction only
+    PlanExtent m_planExtent;
+    // The two document integers stored after the wall counts (1 after construction).
+    std::array<int32_t, 2> m_wallTableFlags{1, 1};
+    // Shortest and longest axial line length.
+    double m_shortestAxialLineLength = 0.0;
+    double m_longestAxialLineLength = 0.0;
+    // The document integer stored after the axial lines.
+    int32_t m_axialLinesReserved = 0;
+    // The two document integers stored after the elimination options.
+    std::array<int32_t, 2> m_eliminationReserved{0, 0};
+
+    // ---- point isovist ----
+    std::vector<PlanSegment> m_radialLines;  // of the last computed isovist
+    PlanPoint m_isovistOrigin;
+    double m_isovistArea = 0.0;
+    PlanPoint m_isovistCentroid;
+    IsovistRecord m_pointIsovist;  // created empty, not reset
+    RadialStats m_pointRadialStats;
+    PlanPoint m_lastPointIsovistAt;
+
+    // ---- grid ----
+    CAnalysisGrid m_grid;
+    // The grid integer stored after the grid record, and the grid results flag.
+    int32_t m_gridReserved = 0;
+    int32_t m_gridResultsValid = 0;
+    double m_gridSpan = 100.0;  // construction only
+    int32_t m_gridDisplayProperty = 1;
+    std::vector<RadialStats> m_gridRadialStats;
+    CVisibilityGraph m_gridGraph;
+    CVisibilityGraph m_axialGraph;
+    GridCellIndex m_currentCell;
+    PlanPoint m_pickedPoint;
+
+    // ---- paths ----
+    PolygonList m_paths;
+    PolygonList m_observationPoints;  // entry i: the observation points of path i
+    std::vector<IsovistRecord> m_pathIsovists;
+    std::vector<RadialStats> m_pathRadialStats;
+    int32_t m_currentPath = -1;
+    int32_t m_pathDisplayProperty = 0;
+
+    // ---- other plan content ----
+    PolygonList m_referenceLines;
+    std::vector<PlanPoint> m_customPoints;
+    int32_t m_customPointCount = 0;
+    std::vector<IsovistRecord> m_axialLineRecords;
+    int32_t m_selectedAxialLine = -1;
+
+    // ---- stored blocks ----
+    DocumentSettings m_settings;
+    SavedViewState m_savedViewState;
+    EntropyParams m_entropyParams;
+    LayerNames m_layerNames;
+
+    // The document's file path; empty for a new document.
+    std::string m_documentPath;
+
+  private:
+    DocumentUi* m_ui;
+    std::string m_title;
+    std::unique_ptr<IsovistScratch> m_isovistScratch;
+};

@@ -1,0 +1,90 @@
+// Little-endian put/get helpers for the fixed byte images the document stores.
+//
+// Every stored record is written and read field by field through these helpers, never by
+// copying a C++ struct. The getters check the range and leave the value untouched (returning
+// false) when the image is too short, so a reader of outside data cannot run past its buffer.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace le {
+
+inline void putU32(std::span<uint8_t> image, size_t offset, uint32_t value) {
+    if (offset > image.size() || image.size() - offset < 4) {
+        return;
+    }
+    for (size_t i = 0; i < 4; ++i) {
+        image[offset + i] = static_cast<uint8_t>(value >> (8 * i));
+    }
+}
+
+inline void putI32(std::span<uint8_t> image, size_t offset, int32_t value) {
+    putU32(image, offset, static_cast<uint32_t>(value));
+}
+
+inline void putF64(std::span<uint8_t> image, size_t offset, double value) {
+    if (offset > image.size() || image.size() - offset < 8) {
+        return;
+    }
+    const auto bits = std::bit_cast<uint64_t>(value);
+    for (size_t i = 0; i < 8; ++i) {
+        image[offset + i] = static_cast<uint8_t>(bits >> (8 * i));
+    }
+}
+
+inline bool getU32(std::span<const uint8_t> image, size_t offset, uint32_t& value) {
+    if (offset > image.size() || image.size() - offset < 4) {
+        return false;
+    }
+    uint32_t v = 0;
+    for (size_t i = 0; i < 4; ++i) {
+        v |= static_cast<uint32_t>(image[offset + i]) << (8 * i);
+    }
+    value = v;
+    return true;
+}
+
+inline bool getI32(std::span<const uint8_t> image, size_t offset, int32_t& value) {
+    uint32_t v = 0;
+    if (!getU32(image, offset, v)) {
+        return false;
+    }
+    value = static_cast<int32_t>(v);
+    return true;
+}
+
+inline bool getF64(std::span<const uint8_t> image, size_t offset, double& value) {
+    if (offset > image.size() || image.size() - offset < 8) {
+        return false;
+    }
+    uint64_t bits = 0;
+    for (size_t i = 0; i < 8; ++i) {
+        bits |= static_cast<uint64_t>(image[offset + i]) << (8 * i);
+    }
+    value = std::bit_cast<double>(bits);
+    return true;
+}
+
+// Plain 32-bit and 64-bit reads for images whose size is already known to be right.
+inline int32_t i32At(std::span<const uint8_t> image, size_t offset) {
+    int32_t v = 0;
+    getI32(image, offset, v);
+    return v;
+}
+
+inline uint32_t u32At(std::span<const uint8_t> image, size_t offset) {
+    uint32_t v = 0;
+    getU32(image, offset, v);
+    return v;
+}
+
+inline double f64At(std::span<const uint8_t> image, size_t offset) {
+    double v = 0.0;
+    getF64(image, offset, v);
+    return v;
+}
+
+}  // namespace le

@@ -1,0 +1,411 @@
+#include "isovist/IsovistEngine.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <numbers>
+
+#include "gonion/gonion.h"
+
+namespace {
+
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+// 1441 rays a quarter of a degree apart; the last one closes the outline.
+constexpr int kRayCount = 1441;
+constexpr double kRayStep = std::numbers::pi / 720.0;
+// Crossings this close to the start of a sight line (0.01 plan units) do not count.
+constexpr double kMinSquaredDistance = 0.0001;
+// Angular tolerance of the extension search past a visible vertex.
+constexpr double kExtensionTolerance = 2.220446049250313e-8;
+// Sight lines are 10 units long direction vectors.
+constexpr double kDirectionLength = 10.0;
+// The reference test carries the shifted angle from one segment to the next, which can move
+// it by a few units in the last place. Within this margin of an interval end the indexed
+// search does not trust its own verdict and falls back to the reference scan.
+constexpr double kAmbiguityMargin = 1e-12;
+
+constexpr uint8_t kFlagTurnsLeftToRight = 0x12;
+constexpr uint8_t kFlagTurnsRightToLeft = 0x21;
+
+double squaredDistance(double ax, double ay, double bx, double by) {
+    const double dx = ax - bx;
+    const double dy = ay - by;
+    return dx * dx + dy * dy;
+}
+
+bool isOnSegment(PlanPoint p, const PlanSegment& s) {
+    return zoIsPointOnSeg(p.x, p.y, s.start.x, s.start.y, s.end.x, s.end.y) != 0;
+}
+
+bool isOnSegmentOrEnd(PlanPoint p, const PlanSegment& s) {
+    return zoIsPointOnSeg2(p.x, p.y, s.start.x, s.start.y, s.end.x, s.end.y) != 0;
+}
+
+int32_t hitTest(const PlanPolygon& polygon, PlanPoint p) {
+    return zoHitTestPG(polygon.count(), PlanPolygon::kStride, polygon.xs(), polygon.ys(), p.x, p.y);
+}
+
+// Inside the boundary (polygon 0) and outside every wall polygon.
+bool isValidPoint(const PlanTables& plan, PlanPoint p) {
+    if (plan.polygons.empty() || hitTest(plan.polygons[0], p) == 0) {
+        return false;
+    }
+    return std::none_of(plan.polygons.begin() + 1, plan.polygons.end(),
+                        [&](const PlanPolygon& wall) { return hitTest(wall, p) != 0; });
+}
+
+void buildAngleTable(std::span<const PlanSegment> segments, PlanPoint p, IsovistScratch& scratch) {
+    scratch.lo.resize(segments.size());
+    scratch.hi.resize(segments.size());
+    for (size_t i = 0; i < segments.size(); ++i) {
+        const double a = std::atan2(segments[i].start.y - p.y, segments[i].start.x - p.x);
+        const double b = std::atan2(segments[i].end.y - p.y, segments[i].end.x - p.x);
+        double lo = std::min(a, b);
+        double hi = std::max(a, b);
+        if (hi - lo > std::numbers::pi) {
+            // The segment straddles the direction of angle +-pi.
+            const double oldLo = lo;
+            lo = hi;
+            hi = oldLo + kTwoPi;
+        }
+        scratch.lo[i] = lo;
+        scratch.hi[i] = hi;
+    }
+}
+
+// The angle-in-interval test as the reference scan runs it: the angle is shifted by whole
+// turns into the interval and stays shifted for the next segment. `tolerance` widens the
+// accepted range after the shift.
+bool inIntervalCarried(double& angle, double lo, double hi, double tolerance) {
+    while (angle > hi) {
+        angle -= kTwoPi;
+    }
+    while (angle < lo) {
+        angle += kTwoPi;
+    }
+    return lo - tolerance <= angle && angle <= hi + tolerance;
+}
+
+enum class Verdict { Candidate, NotCandidate, Ambiguous };
+
+// The same test on a fresh angle, computed modulo a whole turn; Ambiguous where the carried
+// angle of the reference scan could decide otherwise.
+Verdict classify(double angle, double lo, double hi, double tolerance) {
+    const double fromLo = std::remainder(angle - lo, kTwoPi);  // exact, in [-pi, pi]
+    if (std::abs(fromLo) < kAmbiguityMargin) {
+        return Verdict::Ambiguous;
+    }
+    const double offset = fromLo < 0.0 ? fromLo + kTwoPi : fromLo;  // in (0, 2 pi)
+    const double limit = hi - lo + tolerance;
+    if (std::abs(offset - limit) < kAmbiguityMargin) {
+        return Verdict::Ambiguous;
+    }
+    return offset <= limit ? Verdict::Candidate : Verdict::NotCandidate;
+}
+
+// Nearest crossing along one sight line, keeping the first in table order on equal distances.
+struct NearestCrossing {
+    bool found = false;
+    PlanPoint point;
+    double nearestSquared = 0.0;
+
+    void offer(double x, double y, PlanPoint from) {
+        const double d2 = squaredDistance(x, y, from.x, from.y);
+        if (d2 > kMinSquaredDistance && (!found || d2 < nearestSquared)) {
+            found = true;
+            point = PlanPoint{x, y};
+            nearestSquared = d2;
+        }
+    }
+};
+
+// Visits the candidate segments of one sight line in table order. `skip` tells whether a
+// segment is passed over whatever its candidacy (then an ambiguous verdict does not matter).
+class CandidateWalker {
+  public:
+    CandidateWalker(const PlanTables& plan, const IsovistScratch& scratch, CandidateSearch search)
+        : plan_(plan), scratch_(scratch), search_(search) {}
+
+    template <typename Skip, typename Visit>
+    void forEach(double angle, double tolerance, Skip skip, Visit visit) const {
+        if (search_ == CandidateSearch::Indexed && walkIndexed(angle, tolerance, skip, visit)) {
+            return;
+        }
+        double carried = angle;
+        for (size_t i = 0; i < plan_.wallSegments.size(); ++i) {
+            if (inIntervalCarried(carried, scratch_.lo[i], scratch_.hi[i], tolerance) && !skip(i)) {
+                visit(i);
+            }
+        }
+    }
+
+  private:
+    // False when an ambiguous segment matters; nothing has been visited then.
+    template <typename Skip, typename Visit>
+    bool walkIndexed(double angle, double tolerance, Skip skip, Visit visit) const {
+        const auto candidates = scratch_.index.candidates(angle);
+        for (const int32_t i : candidates) {
+            const auto s = static_cast<size_t>(i);
+            if (classify(angle, scratch_.lo[s], scratch_.hi[s], tolerance) == Verdict::Ambiguous &&
+                !skip(s)) {
+                return false;
+            }
+        }
+        for (const int32_t i : candidates) {
+            const auto s = static_cast<size_t>(i);
+            if (classify(angle, scratch_.lo[s], scratch_.hi[s], tolerance) == Verdict::Candidate &&
+                !skip(s)) {
+                visit(s);
+            }
+        }
+        return true;
+    }
+
+    const PlanTables& plan_;
+    const IsovistScratch& scratch_;
+    CandidateSearch search_;
+};
+
+void computeRadial(const PlanTables& plan, PlanPoint p, const CandidateWalker& walker,
+                   std::vector<PlanSegment>& lines) {
+    const auto segments = plan.wallSegments;
+    for (int k = 0; k < kRayCount; ++k) {
+        const double theta = k * kRayStep;
+        const double dx = kDirectionLength * std::cos(theta);
+        const double dy = kDirectionLength * std::sin(theta);
+        NearestCrossing nearest;
+        walker.forEach(
+            theta, 0.0, [&](size_t i) { return isOnSegment(p, segments[i]); },
+            [&](size_t i) {
+                const PlanSegment& s = segments[i];
+                double x = 0.0;
+                double y = 0.0;
+                if (zoGetCrossPointHLS(p.x, p.y, dx, dy, s.start.x, s.start.y, s.end.x, s.end.y, &x,
+                                       &y) == 1) {
+                    nearest.offer(x, y, p);
+                }
+            });
+        if (nearest.found) {
+            lines.push_back(PlanSegment{p, nearest.point});
+        }
+    }
+}
+
+// Orientation code of the edge from `from` to `to` as seen from p: 2 counter-clockwise,
+// 1 clockwise, 0 pointing at p.
+uint8_t edgeCode(PlanPoint p, PlanPoint from, PlanPoint to) {
+    const double s = (to.y - p.y) * (from.x - p.x) - (from.y - p.y) * (to.x - p.x);
+    if (s > 0.0) {
+        return 2;
+    }
+    return s < 0.0 ? 1 : 0;
+}
+
+void buildVertexTable(const PlanTables& plan, PlanPoint p,
+                      std::vector<IsovistScratch::Vertex>& vertices) {
+    vertices.clear();
+    for (const PlanPolygon& polygon : plan.polygons) {
+        const auto& u = polygon.points();
+        const size_t m = u.size();
+        for (size_t j = 0; j < m; ++j) {
+            const PlanPoint previous = u[(j + m - 1) % m];
+            const PlanPoint next = u[(j + 1) % m];
+            IsovistScratch::Vertex v;
+            v.point = u[j];
+            v.flags =
+                static_cast<uint8_t>(16 * edgeCode(p, previous, u[j]) + edgeCode(p, u[j], next));
+            const double dx = u[j].x - p.x;
+            const double dy = u[j].y - p.y;
+            v.angle = std::atan2(dy, dx);
+            v.distance = std::sqrt(dx * dx + dy * dy);
+            vertices.push_back(v);
+        }
+    }
+}
+
+// Orders by a key that puts not-a-number after every number, so the sort always sees a strict
+// weak order even for damaged coordinates.
+bool keyLess(double a, double b) {
+    const bool aNan = std::isnan(a);
+    const bool bNan = std::isnan(b);
+    if (aNan || bNan) {
+        return !aNan && bNan;
+    }
+    return a < b;
+}
+
+bool vertexLess(const IsovistScratch::Vertex& a, const IsovistScratch::Vertex& b) {
+    if (keyLess(a.angle, b.angle)) {
+        return true;
+    }
+    if (keyLess(b.angle, a.angle)) {
+        return false;
+    }
+    return keyLess(a.distance, b.distance);
+}
+
+bool hasAngleTie(const std::vector<IsovistScratch::Vertex>& sorted) {
+    for (size_t i = 1; i < sorted.size(); ++i) {
+        if (sorted[i].angle == sorted[i - 1].angle) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// False when two plan vertices lie on one sight line (the caller then uses the radial method).
+bool computeExact(const PlanTables& plan, PlanPoint p, IsovistScratch& scratch,
+                  const CandidateWalker& walker, std::vector<PlanSegment>& lines) {
+    buildVertexTable(plan, p, scratch.vertices);
+    std::sort(scratch.vertices.begin(), scratch.vertices.end(), vertexLess);
+    if (hasAngleTie(scratch.vertices)) {
+        return false;
+    }
+    const auto segments = plan.wallSegments;
+    for (const IsovistScratch::Vertex& vertex : scratch.vertices) {
+        const PlanPoint v = vertex.point;
+        NearestCrossing occluder;
+        walker.forEach(
+            vertex.angle, 0.0,
+            [&](size_t i) {
+                return isOnSegmentOrEnd(p, segments[i]) || isOnSegmentOrEnd(v, segments[i]);
+            },
+            [&](size_t i) {
+                const PlanSegment& s = segments[i];
+                double x = 0.0;
+                double y = 0.0;
+                if (zoGetCrossPointSS(p.x, p.y, v.x, v.y, s.start.x, s.start.y, s.end.x, s.end.y,
+                                      &x, &y) == 1) {
+                    occluder.offer(x, y, p);
+                }
+            });
+        if (occluder.found) {
+            lines.push_back(PlanSegment{p, occluder.point});
+            continue;
+        }
+        if (vertex.flags != kFlagTurnsLeftToRight && vertex.flags != kFlagTurnsRightToLeft) {
+            lines.push_back(PlanSegment{p, v});
+            continue;
+        }
+        // The plan turns back at v as seen from p: the sight line continues past it.
+        const double dx = kDirectionLength * std::cos(vertex.angle);
+        const double dy = kDirectionLength * std::sin(vertex.angle);
+        NearestCrossing extension;
+        walker.forEach(
+            vertex.angle, kExtensionTolerance,
+            [&](size_t i) { return isOnSegmentOrEnd(p, segments[i]); },
+            [&](size_t i) {
+                const PlanSegment& s = segments[i];
+                double x = 0.0;
+                double y = 0.0;
+                if (zoGetCrossPointHLS(v.x, v.y, dx, dy, s.start.x, s.start.y, s.end.x, s.end.y, &x,
+                                       &y) == 1) {
+                    extension.offer(x, y, v);
+                }
+            });
+        if (!extension.found) {
+            continue;
+        }
+        if (vertex.flags == kFlagTurnsLeftToRight) {
+            lines.push_back(PlanSegment{p, extension.point});
+            lines.push_back(PlanSegment{p, v});
+        } else {
+            lines.push_back(PlanSegment{p, v});
+            lines.push_back(PlanSegment{p, extension.point});
+        }
+    }
+    return true;
+}
+
+const double* endXs(const std::vector<PlanSegment>& lines) {
+    return lines.empty() ? nullptr : &lines[0].end.x;
+}
+
+const double* endYs(const std::vector<PlanSegment>& lines) {
+    return lines.empty() ? nullptr : &lines[0].end.y;
+}
+
+constexpr uint32_t kLineStride = sizeof(PlanSegment);
+
+// Drops repeated and collinear ends (with at least 3 lines), keeping the order.
+void reduceRadialLines(PlanPoint p, IsovistScratch& scratch, std::vector<PlanSegment>& lines) {
+    const auto n = static_cast<int32_t>(lines.size());
+    if (n < 3) {
+        return;
+    }
+    scratch.reducedX.resize(lines.size());
+    scratch.reducedY.resize(lines.size());
+    int32_t reduced = -1;
+    zoReducePG(n, kLineStride, endXs(lines), endYs(lines), &reduced, scratch.reducedX.data(),
+               scratch.reducedY.data());
+    if (reduced < 0 || reduced > n) {
+        return;
+    }
+    lines.resize(static_cast<size_t>(reduced));
+    for (size_t i = 0; i < lines.size(); ++i) {
+        lines[i] = PlanSegment{p, PlanPoint{scratch.reducedX[i], scratch.reducedY[i]}};
+    }
+}
+
+// A bit pattern no computation produces, to see whether the centroid was written.
+const double kNotWritten = std::bit_cast<double>(uint64_t{0x7FF8DEADBEEF0001});
+
+void finishPolygon(PlanPoint p, IsovistScratch& scratch, IsovistResult& result) {
+    reduceRadialLines(p, scratch, result.radialLines);
+    const auto n = static_cast<int32_t>(result.radialLines.size());
+    result.area =
+        zoGetGeoAreaPGF(n, kLineStride, endXs(result.radialLines), endYs(result.radialLines));
+    double cx = kNotWritten;
+    double cy = kNotWritten;
+    zoGetGeoCentPGF(n, kLineStride, endXs(result.radialLines), endYs(result.radialLines), &cx, &cy);
+    if (std::bit_cast<uint64_t>(cx) != std::bit_cast<uint64_t>(kNotWritten)) {
+        result.centroid = PlanPoint{cx, cy};
+    }
+}
+
+}  // namespace
+
+void computeIsovist(const PlanTables& plan, PlanPoint point, int32_t method,
+                    IsovistScratch& scratch, IsovistResult& result, CandidateSearch search) {
+    result.origin = point;
+    result.usedRadialMethod = false;
+    result.unreducedRadialLines.clear();
+    result.radialLines.clear();
+    result.area = 0.0;
+    result.centroid.reset();
+
+    if (plan.wallSegments.empty() || plan.wallVertexCount < 1) {
+        result.outcome = IsovistResult::Outcome::NoWalls;
+        return;
+    }
+    if (!isValidPoint(plan, point)) {
+        result.outcome = IsovistResult::Outcome::InvalidPoint;
+        result.centroid = point;
+        return;
+    }
+    if (method != 0 && method != 1) {
+        result.outcome = IsovistResult::Outcome::UnknownMethod;
+        return;
+    }
+    result.outcome = IsovistResult::Outcome::Computed;
+
+    buildAngleTable(plan.wallSegments, point, scratch);
+    if (search == CandidateSearch::Indexed) {
+        scratch.index.build(scratch.lo, scratch.hi);
+    }
+    const CandidateWalker walker(plan, scratch, search);
+
+    bool exactDone = false;
+    if (method == 0) {
+        exactDone = computeExact(plan, point, scratch, walker, result.radialLines);
+        if (!exactDone) {
+            result.radialLines.clear();
+        }
+    }
+    if (!exactDone) {
+        result.usedRadialMethod = true;
+        computeRadial(plan, point, walker, result.unreducedRadialLines);
+        result.radialLines = result.unreducedRadialLines;
+    }
+    finishPolygon(point, scratch, result);
+}

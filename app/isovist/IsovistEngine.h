@@ -1,0 +1,71 @@
+// The isovist engine: the region visible from one point of the plan, as an ordered fan of
+// radial lines from the point to the visible boundary.
+//
+// A pure, reentrant function over plain data: it reads the plan through PlanTables and works
+// in a caller-owned IsovistScratch, so many threads may compute isovists of one plan at once
+// (one scratch per thread). The document's ComputePointIsovist stores its results into the
+// document's members.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "document/PlanTypes.h"
+#include "isovist/IsovistAngleIndex.h"
+
+// The plan as the engine reads it. Polygon 0 is the boundary, polygons 1 onward are walls;
+// the wall segments are every edge of every polygon, in polygon order.
+struct PlanTables {
+    std::span<const PlanPolygon> polygons;
+    std::span<const PlanSegment> wallSegments;
+    int32_t wallVertexCount = 0;
+};
+
+// How the candidate segments of a sight line are found. Both give identical results; the
+// full scan is the plain reference the indexed search is tested against.
+enum class CandidateSearch { FullScan, Indexed };
+
+struct IsovistResult {
+    enum class Outcome {
+        NoWalls,        // no wall segments or vertices: nothing computed
+        InvalidPoint,   // outside the boundary or inside a wall polygon
+        UnknownMethod,  // a method code other than exact or radial
+        Computed,
+    };
+    Outcome outcome = Outcome::NoWalls;
+    PlanPoint origin;
+    // True when the radial method ran (chosen, or as the exact method's fall-back).
+    bool usedRadialMethod = false;
+    // The radial lines of every ray that met a wall, before reduction (radial method only).
+    std::vector<PlanSegment> unreducedRadialLines;
+    // The final radial lines, counter-clockwise, after reduction.
+    std::vector<PlanSegment> radialLines;
+    // Area of the polygon of the line ends: -1 with fewer than 3 lines.
+    double area = 0.0;
+    // Its centroid; empty when the area is zero or there are fewer than 3 lines.
+    std::optional<PlanPoint> centroid;
+};
+
+// Working tables of one request, kept between requests so that their memory is reused.
+struct IsovistScratch {
+    std::vector<double> lo;  // segment angle table
+    std::vector<double> hi;
+    struct Vertex {
+        PlanPoint point;
+        uint8_t flags = 0;
+        double angle = 0.0;
+        double distance = 0.0;
+    };
+    std::vector<Vertex> vertices;
+    IsovistAngleIndex index;
+    std::vector<double> reducedX;
+    std::vector<double> reducedY;
+};
+
+// Computes the isovist at `point` by `method` (0 exact node method, 1 approximate radial
+// method) into `result`, reusing its storage.
+void computeIsovist(const PlanTables& plan, PlanPoint point, int32_t method,
+                    IsovistScratch& scratch, IsovistResult& result,
+                    CandidateSearch search = CandidateSearch::Indexed);

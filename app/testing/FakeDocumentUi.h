@@ -1,0 +1,78 @@
+// A scripted DocumentUi for tests: records every call in order and answers questions and file
+// dialogs from queues set up by the test. An empty queue answers "No" / "cancelled".
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/DocumentUi.h"
+
+class FakeDocumentUi : public DocumentUi {
+  public:
+    // Everything the document showed or asked, in order.
+    std::vector<std::string> messages;   // message boxes
+    std::vector<std::string> questions;  // Yes/No boxes
+    std::vector<std::string> titles;
+    int redrawCount = 0;
+    int waitCursorDepth = 0;
+    int waitCursorShown = 0;
+    std::vector<std::string> progressTitles;
+    std::vector<int> progressPositions;
+    int progressEnded = 0;
+    std::vector<std::string> fileDialogFilters;
+
+    // Scripted answers.
+    std::deque<bool> yesNoAnswers;
+    std::deque<std::optional<std::string>> fileAnswers;
+
+    void message(const std::string& text) override { messages.push_back(text); }
+
+    bool askYesNo(const std::string& text) override {
+        questions.push_back(text);
+        if (yesNoAnswers.empty()) {
+            return false;
+        }
+        const bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
+    }
+
+    std::optional<std::string> chooseOpenFile(const std::string& filter,
+                                              const std::string&) override {
+        return nextFile(filter);
+    }
+
+    std::optional<std::string> chooseSaveFile(const std::string& filter, const std::string&,
+                                              const std::string&) override {
+        return nextFile(filter);
+    }
+
+    void redrawAll() override { ++redrawCount; }
+    void setTitle(const std::string& title) override { titles.push_back(title); }
+
+    void setWaitCursor(bool on) override {
+        waitCursorDepth += on ? 1 : -1;
+        if (on) {
+            ++waitCursorShown;
+        }
+    }
+
+    void progressBegin(const std::string& title, int, int) override {
+        progressTitles.push_back(title);
+    }
+    void progressSet(int position) override { progressPositions.push_back(position); }
+    void progressEnd() override { ++progressEnded; }
+
+  private:
+    std::optional<std::string> nextFile(const std::string& filter) {
+        fileDialogFilters.push_back(filter);
+        if (fileAnswers.empty()) {
+            return std::nullopt;
+        }
+        auto answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
+};
