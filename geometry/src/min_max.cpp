@@ -11,7 +11,7 @@ int32_t extreme(int32_t count, uint32_t stride, const T* values, T* result, Bett
     if (count < 1 || stride < sizeof(T) || values == nullptr) {
         return 0;
     }
-    T best = values[0];
+    T best = gonion::stridedAt(values, stride, 0);
     for (int32_t i = 0; i < count; ++i) {
         const T value = gonion::stridedAt(values, stride, i);
         if (better(value, best)) {

@@ -2,34 +2,6 @@
 #include "gonion/gonion.h"
 
 extern "C" {
-GONION_API int32_t zoGetCrossPointLL(double, double, double, double, double, double, double, double,
-                                     double*, double*) {
-    return 0;
-}
-GONION_API int32_t zoGetCrossPointLS(double, double, double, double, double, double, double, double,
-                                     double*, double*) {
-    return 0;
-}
-GONION_API int32_t zoGetCrossPointHLS(double, double, double, double, double, double, double,
-                                      double, double*, double*) {
-    return 0;
-}
-GONION_API int32_t zoGetCrossPointSS(double, double, double, double, double, double, double, double,
-                                     double*, double*) {
-    return 0;
-}
-GONION_API int32_t zoGetCrossPointSS2(double, double, double, double, double, double, double,
-                                      double, double*, double*, double*, double*) {
-    return 0;
-}
-GONION_API int32_t zoGetCrossPointPS(int32_t, uint32_t, const double*, const double*, double,
-                                     double, double, double, int32_t*, double*, double*) {
-    return 0;
-}
-GONION_API int32_t zoGetCrossPointPL(int32_t, uint32_t, const double*, const double*, double,
-                                     double, double, double, int32_t*, double*, double*) {
-    return 0;
-}
 GONION_API int32_t zoGetCrossPointCL(double, double, double, double, double, double, double,
                                      int32_t*, double*, double*) {
     return 0;

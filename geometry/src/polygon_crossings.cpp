@@ -1,0 +1,74 @@
+// Crossings of a polygon outline with a segment or a line.
+//
+// A crossing is kept unless it repeats one kept before it: removing, for each kept point in
+// turn, every later point close to it leaves exactly the points that are close to no earlier
+// kept point, so the points are filtered as they are found.
+#include "polygon_crossings.h"
+
+#include "gonion/gonion.h"
+
+namespace {
+
+// Appends distinct points to caller arrays that have room for one point per edge.
+class DistinctOutput {
+  public:
+    DistinctOutput(double* xs, double* ys) : xs_(xs), ys_(ys) {}
+
+    void add(double x, double y) {
+        if (!gonion::repeatsAny(xs_, ys_, count_, x, y)) {
+            xs_[count_] = x;
+            ys_[count_] = y;
+            ++count_;
+        }
+    }
+    int32_t count() const { return count_; }
+
+  private:
+    double* xs_;
+    double* ys_;
+    int32_t count_ = 0;
+};
+
+bool validArguments(const gonion::DoublePolygon& pg, const int32_t* outCount, const double* outXs,
+                    const double* outYs) {
+    return pg.valid(3) && outCount != nullptr && outXs != nullptr && outYs != nullptr;
+}
+
+}  // namespace
+
+extern "C" {
+
+GONION_API int32_t zoGetCrossPointPS(int32_t count, uint32_t stride, const double* xs,
+                                     const double* ys, double ax, double ay, double bx, double by,
+                                     int32_t* outCount, double* outXs, double* outYs) {
+    const gonion::DoublePolygon pg{count, stride, xs, ys};
+    if (!validArguments(pg, outCount, outXs, outYs)) {
+        return 0;
+    }
+    DistinctOutput out(outXs, outYs);
+    gonion::forEachEdge(pg, [&](double x0, double y0, double x1, double y1) {
+        double x;
+        double y;
+        // An edge along the segment (result 2) adds no point.
+        if (gonion::crossSegmentSegment(ax, ay, bx, by, x0, y0, x1, y1, x, y) == 1) {
+            out.add(x, y);
+        }
+    });
+    *outCount = out.count();
+    return 1;
+}
+
+GONION_API int32_t zoGetCrossPointPL(int32_t count, uint32_t stride, const double* xs,
+                                     const double* ys, double px, double py, double dx, double dy,
+                                     int32_t* outCount, double* outXs, double* outYs) {
+    const gonion::DoublePolygon pg{count, stride, xs, ys};
+    if (!validArguments(pg, outCount, outXs, outYs)) {
+        return 0;
+    }
+    DistinctOutput out(outXs, outYs);
+    gonion::forEachLineCrossing(pg, px, py, dx, dy, [&out](double x, double y) { out.add(x, y); });
+    *outCount = out.count();
+    return 1;
+}
+
+}  // extern "C"
