@@ -1,0 +1,113 @@
+// zoBinFileAgent: a container of typed, append-only arrays, built and read in a paged memory
+// file and transferred to disk whole (`Open` loads, `Save` writes).
+//
+// File layout (all fields 32-bit little-endian, addresses absolute, -1 = none):
+//   0   32 bytes  top header (zeros; never interpreted)
+//   32  16 bytes  file header {cell size 28, type count, 0, first cell address}
+//   48  ...       type cells (28 bytes), data-address records (12 bytes) and data blocks,
+//                 appended in order; nothing is ever moved or freed.
+// A container never grows beyond 2^31 - 1 bytes: an addition that would pass it is refused.
+//
+// Results: 1 success, 0 failure unless stated; addresses are -1 when not found. Reading treats
+// the file as untrusted: every address, count and length is checked against the real size,
+// and every chain walk is bounded, so a damaged file gives failures, never a hang or crash.
+#pragma once
+
+#include <cstdint>
+
+#include "cellstore/export.h"
+#include "cellstore/memfile.h"
+#include "cellstore/records.h"
+
+class CELLSTORE_API zoBinFileAgent : public zoMemFile {
+  public:
+    // Empty memory file with 65536-byte pages, zero top header, no current type.
+    zoBinFileAgent();
+    // Copies are deep (own pages, same bytes, header and caches); the copy holds no descriptor.
+    zoBinFileAgent(const zoBinFileAgent& other);
+    zoBinFileAgent& operator=(const zoBinFileAgent& other);
+    ~zoBinFileAgent() override;
+
+    // Empties the memory file and writes the 48-byte empty container.
+    int Init();
+    // No effect.
+    int ReInit();
+    // Opens `name` with a stdio mode string; adopts its descriptor (the stream itself is not
+    // kept). Modes containing 'r' load the file (result of `Load`), others give 1. 0 if the
+    // file cannot be opened.
+    int Open(const char* name, const char* mode);
+    int Open(const char16_t* name, const char16_t* mode);
+    // Reads the whole file and its 16-byte header; 0 if loading fails or the file is shorter
+    // than 48 bytes.
+    int Load();
+    // Writes the header and the whole container to the descriptor; 0 if any write fails.
+    int Save();
+    // Closes the descriptor without saving; 1.
+    int Close();
+
+    // Appends `count` elements of `elementSize` bytes as one new block of `typeNo`, creating
+    // the type if needed. 0 for null data, zero size or count, a size other than the type's,
+    // a variable-size type, or when the container would pass its size limit. `firstIndex`
+    // (may be null) receives the index of the first new element.
+    int AddData(const void* data, int typeNo, unsigned elementSize, unsigned count,
+                unsigned* firstIndex);
+    // Appends one length-prefixed element of `length` bytes; a new type records `sizeField` as
+    // its element size. 0 for null data, length 0, or an existing fixed-size type.
+    int AddDataV(const void* data, int typeNo, unsigned length, unsigned sizeField,
+                 unsigned* index);
+    // Appends a non-empty string as one fixed-size element {u32 length, bytes}; all strings of
+    // one type must have the same length.
+    int AddString(const char* text, int typeNo, unsigned* index);
+    // Copies elements first .. first+count-1 of a fixed-size type into `buffer`.
+    int GetData(void* buffer, int typeNo, int first, unsigned count);
+    // Reads variable-size element `index` into a new buffer of exactly its length. A non-null
+    // `buffer` is released first (delete[]); the caller releases the result with delete[].
+    // 0 (buffer null) if the element is missing, empty or the type is fixed-size.
+    int GetDataV(char*& buffer, int typeNo, int index);
+    // Elements of the type; 0 for a type not in the container.
+    unsigned GetElementCount(int typeNo);
+    unsigned GetTopHeaderLength() const { return 32; }
+
+  protected:
+    int ReadTopHeader();
+    int WriteTopHeader();
+    unsigned GetTypeCount() const;
+    long GetTypeAddress(int index);
+    long GetTypeAddressByType(int typeNo);
+    int GetTypeInfo(int index, zoBinFileTypeCell& cell);
+    int GetTypeInfoByType(int typeNo, zoBinFileTypeCell& cell);
+    int SetTypeInfo(int index, const zoBinFileTypeCell& cell);
+    int SetTypeInfoByType(int typeNo, const zoBinFileTypeCell& cell);
+    int IsMatchType(int typeNo);
+    int SeekNextTypeCell(const zoBinFileTypeCell& cell);
+    int AddTypeInfo(const zoBinFileTypeCell& cell, long* address);
+    long AddDataAddressA(int typeNo, const zoBinFileDataAddress& record, zoBinFileTypeCell& cell);
+    long AppendDataAddress(int typeNo, const zoBinFileDataAddress& record);
+    long GetFirstDataInfoAddress(int typeNo);
+    long GetLastDataInfoAddress(int typeNo);
+    long GetDataAddress(int typeNo, unsigned index, long* recordAddress);
+    int GetDataAddressInfo(int typeNo, int n, zoBinFileDataAddress& record);
+    int GetNextDataAddressInfo(const zoBinFileDataAddress& record, zoBinFileDataAddress& next);
+    long GetVarDataAddress(int typeNo, unsigned index, long* recordAddress);
+    long GetVarAddressFromAddressInfo(const zoBinFileDataAddress& record, unsigned n);
+    long GetNextVarAddress(long address);
+    unsigned GetVarSizeAtAddress(long address);
+    int GetVarDataFromCell(long address, char*& buffer);
+
+    unsigned char m_topHeader[32] = {};
+    zoBinFileHeader m_header;  // written to the file only by Init and Save
+    int32_t m_readCacheFlag = 0;
+    int32_t m_readCacheType = -1;
+    int32_t m_currentCellAddress = -1;
+    zoBinFileTypeCell m_currentCell;
+    int32_t m_currentRecordAddress = -1;
+    zoBinFileDataAddress m_currentRecord;
+
+  private:
+    bool HasCurrentType(int typeNo) const;
+    void ForgetCurrentType();
+    void SetCurrentCell(long address, const zoBinFileTypeCell& cell);
+    // The type's cell from the current-cell cache or the chain; its address, or -1.
+    long LookUpType(int typeNo, zoBinFileTypeCell& cell);
+    int AdoptDescriptor(int descriptor, bool load);
+};
