@@ -1,0 +1,113 @@
+#include "document/DxfPairReader.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+bool isDxfSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+char upperChar(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Leaves the sign to the caller: from_chars accepts '-' but not '+'.
+std::string_view skipPlus(std::string_view text) {
+    if (!text.empty() && text.front() == '+' && text.size() > 1 && text[1] != '-') {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+}  // namespace
+
+DxfPairReader::DxfPairReader(std::string_view text) : text_(text) {
+    if (text_.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+        position_ = kUtf8Bom.size();
+    }
+}
+
+std::optional<std::string_view> DxfPairReader::nextLine() {
+    if (position_ >= text_.size()) {
+        return std::nullopt;
+    }
+    const size_t end = text_.find('\n', position_);
+    const size_t stop = end == std::string_view::npos ? text_.size() : end;
+    std::string_view line = text_.substr(position_, stop - position_);
+    position_ = end == std::string_view::npos ? text_.size() : end + 1;
+    return line;
+}
+
+bool DxfPairReader::next(DxfPair& pair) {
+    const auto codeLine = nextLine();
+    if (!codeLine) {
+        return false;
+    }
+    const auto valueLine = nextLine();
+    if (!valueLine) {
+        return false;
+    }
+    pair.code = upperAscii(trimDxf(*codeLine));
+    pair.value = upperAscii(trimDxf(*valueLine));
+    pair.rawValue = trimDxfRight(*valueLine);
+    return true;
+}
+
+std::string_view trimDxfRight(std::string_view text) {
+    while (!text.empty() && isDxfSpace(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::string_view trimDxf(std::string_view text) {
+    text = trimDxfRight(text);
+    while (!text.empty() && isDxfSpace(text.front())) {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
+std::string upperAscii(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        c = upperChar(c);
+    }
+    return upper;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (upperChar(a[i]) != upperChar(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<double> parseDxfDouble(std::string_view text) {
+    text = skipPlus(trimDxf(text));
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end == text.data() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<int32_t> parseDxfInteger(std::string_view text) {
+    text = skipPlus(trimDxf(text));
+    int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end == text.data()) {
+        return std::nullopt;
+    }
+    return value;
+}

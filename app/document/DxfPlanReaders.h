@@ -1,0 +1,38 @@
+// Turns the entities of one DXF layer into plan content, one reader per layer role.
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "document/DxfDrawing.h"
+#include "document/PlanTypes.h"
+
+// Two points are equal when x and y each differ by less than this.
+inline constexpr double kDxfPointTolerance = 2.220446049250313e-8;
+bool dxfPointsEqual(const PlanPoint& a, const PlanPoint& b);
+
+// The first complete LWPOLYLINE of the layer, without a last vertex that repeats the first
+// (when it has more than 2). Empty when the layer has none.
+std::optional<PlanPolygon> readBoundaryPolygon(const DxfDrawing& drawing, std::string_view layer);
+
+// Wall shapes of the layer, appended in the order polylines, lines, circles. A closed polyline
+// or one whose last vertex repeats the first is one polygon; an open one becomes two-point
+// polygons, one per edge including the edge back to the first vertex; a line is a two-point
+// polygon; a circle is the octagon through its points at angles kπ/4. Reference lines follow
+// the same rules.
+void appendWallPolygons(const DxfDrawing& drawing, std::string_view layer, PolygonList& target);
+
+// Paths: each complete polyline, without a last vertex repeating the first.
+void appendPaths(const DxfDrawing& drawing, std::string_view layer, PolygonList& target);
+
+// Custom points: the centres of the layer's circles.
+void appendCircleCentres(const DxfDrawing& drawing, std::string_view layer,
+                         std::vector<PlanPoint>& target);
+
+// Axial lines: one segment per pair of consecutive polyline vertices (no closing segment),
+// then one per line.
+void appendAxialSegments(const DxfDrawing& drawing, std::string_view layer,
+                         std::vector<PlanSegment>& target);
+
+PlanPolygon circleOctagon(const DxfCircle& circle);

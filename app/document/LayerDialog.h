@@ -1,0 +1,30 @@
+// The logic of the "Layer" dialog, where the user gives each layer of a drawing a role.
+// The window system only shows the model and calls these functions.
+#pragma once
+
+#include "document/LayerRoles.h"
+
+class DocumentUi;
+
+enum class LayerDialogMode : int {
+    FullImport = 0,
+    Paths = 1,
+    Points = 2,
+    AxialLines = 3,
+};
+
+struct LayerDialogModel {
+    LayerDialogMode mode = LayerDialogMode::FullImport;
+    LayerTable table;
+};
+
+// Whether the radio button of `role` is enabled: every role in the full import, otherwise only
+// Ignore and the mode's own role.
+bool isRoleEnabled(LayerDialogMode mode, LayerRole role);
+
+// The role a smaller import reads (Path, Point, Axial line); Ignore in the full import.
+LayerRole roleOfMode(LayerDialogMode mode);
+
+// Checks the choice when OK is pressed: shows the messages and asks the questions of the mode
+// through `ui`. True when the dialog may close.
+bool acceptLayerChoice(const LayerDialogModel& model, DocumentUi& ui);

@@ -1,0 +1,136 @@
+#include "document/LayerRoles.h"
+
+#include <gtest/gtest.h>
+
+#include "document/DocumentUi.h"
+#include "document/LayerDialog.h"
+
+namespace {
+
+TEST(LayerRoles, AutomaticChoiceTakesTheFirstFragmentInOrder) {
+    struct Case {
+        const char* name;
+        LayerRole role;
+    };
+    const Case cases[] = {
+        {"Outer-Walls", LayerRole::Wall},
+        {"Axis", LayerRole::AxialLine},
+        {"Reference", LayerRole::ReferenceLine},
+        {"Boundary_Wall", LayerRole::Boundary},
+        {"GLINES", LayerRole::ReferenceLine},
+        {"path-points", LayerRole::Path},
+        {"Defpoints", LayerRole::Point},
+        {"semi_transparent_walls", LayerRole::Wall},
+        {"0", LayerRole::Ignore},
+        {"T\xC3\xBCren", LayerRole::Ignore},
+        {"", LayerRole::Ignore},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(automaticLayerRole(c.name), c.role) << c.name;
+    }
+}
+
+TEST(LayerRoles, LabelsInDialogOrderAndParsedBack) {
+    const char* labels[] = {"Ignore", "Boundary",   "Wall",          "Path",
+                            "Point",  "Axial line", "Reference line"};
+    for (int i = 0; i < kLayerRoleCount; ++i) {
+        const auto role = static_cast<LayerRole>(i);
+        EXPECT_STREQ(layerRoleLabel(role), labels[i]);
+        EXPECT_EQ(layerRoleFromText(labels[i]), role);
+    }
+    EXPECT_EQ(layerRoleFromText("axial-line"), LayerRole::AxialLine);
+    EXPECT_EQ(layerRoleFromText("REFERENCELINE"), LayerRole::ReferenceLine);
+    EXPECT_EQ(layerRoleFromText("door"), std::nullopt);
+}
+
+TEST(LayerRoles, TablesStartIgnoredOrChosenAutomatically) {
+    const LayerTable automatic = makeLayerTable({"Walls", "Bound"}, true);
+    EXPECT_EQ(automatic.roles, (std::vector<LayerRole>{LayerRole::Wall, LayerRole::Boundary}));
+    const LayerTable ignored = makeLayerTable({"Walls", "Bound"}, false);
+    EXPECT_EQ(ignored.countWithRole(LayerRole::Ignore), 2);
+}
+
+// Answers questions from a list and records what was shown.
+class ScriptedUi : public DocumentUi {
+  public:
+    std::vector<std::string> shown;
+    std::vector<bool> answers;
+
+    void message(const std::string& text) override { shown.push_back(text); }
+    bool askYesNo(const std::string& text) override {
+        shown.push_back(text);
+        const bool answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+    std::optional<std::string> chooseOpenFile(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseSaveFile(const std::string&, const std::string&,
+                                              const std::string&) override {
+        return std::nullopt;
+    }
+    void redrawAll() override {}
+    void setTitle(const std::string&) override {}
+    void setWaitCursor(bool) override {}
+    void progressBegin(const std::string&, int, int) override {}
+    void progressSet(int) override {}
+    void progressEnd() override {}
+};
+
+TEST(LayerDialog, OkChecksPerMode) {
+    using R = LayerRole;
+    using M = LayerDialogMode;
+    const std::string noWall = "No wall layers are selected.\nDo you want to continue anyway?";
+    const std::string noAxial = "No layers are selected.\nDo you want to continue anyway?";
+    struct Case {
+        M mode;
+        std::vector<R> roles;
+        std::vector<bool> answers;
+        bool accepted;
+        std::vector<std::string> shown;
+    };
+    const Case cases[] = {
+        {M::FullImport, {R::Wall, R::Ignore}, {}, false, {"Please select a boundary layer"}},
+        {M::FullImport,
+         {R::Boundary, R::Boundary, R::Wall},
+         {},
+         false,
+         {"There are multiple layers for boundary"}},
+        {M::FullImport, {R::Boundary, R::Path}, {false}, false, {noWall}},
+        {M::FullImport, {R::Boundary, R::Path}, {true}, true, {noWall}},
+        {M::FullImport, {R::Boundary, R::Wall, R::Wall}, {}, true, {}},
+        {M::AxialLines, {R::Ignore}, {false}, false, {noAxial}},
+        {M::AxialLines, {R::Ignore}, {true}, true, {noAxial}},
+        {M::AxialLines, {R::AxialLine}, {}, true, {}},
+        {M::Paths, {R::Ignore}, {}, true, {}},
+        {M::Points, {}, {}, true, {}},
+    };
+    for (const Case& c : cases) {
+        LayerDialogModel model;
+        model.mode = c.mode;
+        model.table.roles = c.roles;
+        model.table.names.assign(c.roles.size(), "L");
+        ScriptedUi ui;
+        ui.answers = c.answers;
+        EXPECT_EQ(acceptLayerChoice(model, ui), c.accepted);
+        EXPECT_EQ(ui.shown, c.shown);
+        EXPECT_TRUE(ui.answers.empty());
+    }
+}
+
+TEST(LayerDialog, SmallerImportsEnableOnlyIgnoreAndTheirRole) {
+    using R = LayerRole;
+    using M = LayerDialogMode;
+    EXPECT_TRUE(isRoleEnabled(M::FullImport, R::ReferenceLine));
+    EXPECT_TRUE(isRoleEnabled(M::Paths, R::Ignore));
+    EXPECT_TRUE(isRoleEnabled(M::Paths, R::Path));
+    EXPECT_FALSE(isRoleEnabled(M::Paths, R::Wall));
+    EXPECT_TRUE(isRoleEnabled(M::Points, R::Point));
+    EXPECT_FALSE(isRoleEnabled(M::Points, R::Path));
+    EXPECT_TRUE(isRoleEnabled(M::AxialLines, R::AxialLine));
+    EXPECT_FALSE(isRoleEnabled(M::AxialLines, R::Boundary));
+    EXPECT_EQ(roleOfMode(M::Points), R::Point);
+}
+
+}  // namespace
