@@ -186,6 +186,15 @@ int zoBinFileAgent::GetData(void* buffer, int typeNo, int first, unsigned count)
     return agent.core.ReadFixedRun(cell, buffer, first, count) ? 1 : 0;
 }
 
+int zoBinFileAgent::GetData(void* buffer, int typeNo, int first, unsigned count,
+                            unsigned elementSize) {
+    zoBinFileTypeCell cell;
+    if (elementSize == 0 || LookUpType(typeNo, cell) == kNone ||
+        cell.elementSize != static_cast<int64_t>(elementSize))
+        return 0;
+    return GetData(buffer, typeNo, first, count);
+}
+
 int zoBinFileAgent::GetDataV(char*& buffer, int typeNo, int index) {
     if (index < 0)
         return 0;

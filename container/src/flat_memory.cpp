@@ -99,7 +99,15 @@ int zoBfAddDataM(const void* data, int typeNo, unsigned elementSize, unsigned co
 
 int zoBfGetDataM(void* buffer, int typeNo, int first, unsigned count) {
     return OnMemory(0, [&](FlatTarget& target) {
-        return FlatGetData(target.store, buffer, typeNo, first, count);
+        return FlatGetData(target.store, buffer, typeNo, first, count, 0);
+    });
+}
+
+int zoBfGetDataM(void* buffer, int typeNo, int first, unsigned count, unsigned elementSize) {
+    if (elementSize == 0)
+        return 0;
+    return OnMemory(0, [&](FlatTarget& target) {
+        return FlatGetData(target.store, buffer, typeNo, first, count, elementSize);
     });
 }
 

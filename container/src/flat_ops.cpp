@@ -68,10 +68,13 @@ int FlatAddData(const FlatTarget& target, const void* data, int typeNo, uint32_t
     });
 }
 
-int FlatGetData(ByteStore& store, void* buffer, int typeNo, int first, uint32_t count) {
+int FlatGetData(ByteStore& store, void* buffer, int typeNo, int first, uint32_t count,
+                uint32_t expectedSize) {
     return WithHeader(store, [&](ContainerCore& core) {
         zoBinFileTypeCell cell;
         if (buffer == nullptr || first < 0 || core.FindCell(typeNo, &cell) == kNone)
+            return 0;
+        if (expectedSize != 0 && cell.elementSize != static_cast<int64_t>(expectedSize))
             return 0;
         return core.ReadFixedRun(cell, buffer, first, count) ? 1 : 0;
     });

@@ -42,7 +42,9 @@ auto WithHeader(ByteStore& store, Body&& body) -> decltype(body(std::declval<Con
 int FlatInit(ByteStore& store);
 int FlatAddData(const FlatTarget& target, const void* data, int typeNo, uint32_t elementSize,
                 uint32_t count, uint32_t* firstIndex);
-int FlatGetData(ByteStore& store, void* buffer, int typeNo, int first, uint32_t count);
+// `expectedSize` 0 accepts any recorded element size.
+int FlatGetData(ByteStore& store, void* buffer, int typeNo, int first, uint32_t count,
+                uint32_t expectedSize);
 uint32_t FlatElementCount(ByteStore& store, int typeNo);
 int FlatAvailableTypeNo(const FlatTarget& target, int* usable);
 int FlatIsAvailableTypeNo(const FlatTarget& target, int typeNo);

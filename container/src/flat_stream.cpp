@@ -54,7 +54,16 @@ int zoBfAddData(FILE* stream, const void* data, int typeNo, unsigned elementSize
 
 int zoBfGetData(FILE* stream, void* buffer, int typeNo, int first, unsigned count) {
     return OnStream(stream, 0, [&](FlatTarget& target) {
-        return FlatGetData(target.store, buffer, typeNo, first, count);
+        return FlatGetData(target.store, buffer, typeNo, first, count, 0);
+    });
+}
+
+int zoBfGetData(FILE* stream, void* buffer, int typeNo, int first, unsigned count,
+                unsigned elementSize) {
+    if (elementSize == 0)
+        return 0;
+    return OnStream(stream, 0, [&](FlatTarget& target) {
+        return FlatGetData(target.store, buffer, typeNo, first, count, elementSize);
     });
 }
 

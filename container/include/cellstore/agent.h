@@ -58,8 +58,11 @@ class CELLSTORE_API zoBinFileAgent : public zoMemFile {
     // Appends a non-empty string as one fixed-size element {u32 length, bytes}; all strings of
     // one type must have the same length.
     int AddString(const char* text, int typeNo, unsigned* index);
-    // Copies elements first .. first+count-1 of a fixed-size type into `buffer`.
+    // Copies elements first .. first+count-1 of a fixed-size type into `buffer` (count × the
+    // recorded element size). The second form also refuses unless the recorded size is
+    // `elementSize`, so that an untrusted file cannot overrun a caller-sized buffer.
     int GetData(void* buffer, int typeNo, int first, unsigned count);
+    int GetData(void* buffer, int typeNo, int first, unsigned count, unsigned elementSize);
     // Reads variable-size element `index` into a new buffer of exactly its length. A non-null
     // `buffer` is released first (delete[]); the caller releases the result with delete[].
     // 0 (buffer null) if the element is missing, empty or the type is fixed-size.

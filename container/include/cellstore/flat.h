@@ -16,7 +16,9 @@
 //   zoBfIOMfSetPageSize(65536);
 //   FILE* f = zoBfOpenM(path, "wb");  zoBfInitM();  zoBfSetStringTypeNoM(-1);
 //   zoBfAddDataM(&version, 1, 4, 1, nullptr);  ...  zoBfCloseM(f);   // 0 = written and closed
-//   f = zoBfOpenM(path, "rb");  zoBfGetDataM(&version, 1, 0, 1);  ...  zoBfCloseM(f);
+//   f = zoBfOpenM(path, "rb");  zoBfGetDataM(&version, 1, 0, 1, 4);  ...  zoBfCloseM(f);
+// Reading files from outside, prefer the zoBfGetData[M] forms that take the element size: the
+// others copy count × whatever element size the file records into the caller's buffer.
 #pragma once
 
 #include <cstdio>
@@ -37,8 +39,13 @@ CELLSTORE_API int zoBfInit(FILE* stream);
 // under the string type number), a variable-size type, or a failed write.
 CELLSTORE_API int zoBfAddData(FILE* stream, const void* data, int typeNo, unsigned elementSize,
                               unsigned count, unsigned* firstIndex);
-// Copies elements first .. first+count-1 of a fixed-size type; 0 if any is missing.
+// Copies elements first .. first+count-1 of a fixed-size type; 0 if any is missing. `buffer`
+// receives count × the type's recorded element size.
 CELLSTORE_API int zoBfGetData(FILE* stream, void* buffer, int typeNo, int first, unsigned count);
+// The same, refused (0, buffer untouched) unless the recorded element size is `elementSize`:
+// the safe form for reading untrusted files into buffers sized by the caller.
+CELLSTORE_API int zoBfGetData(FILE* stream, void* buffer, int typeNo, int first, unsigned count,
+                              unsigned elementSize);
 // Elements of the type; 0 for a missing type.
 CELLSTORE_API unsigned zoBfGetElementCount(FILE* stream, int typeNo);
 CELLSTORE_API int zoBfGetStringTypeNo();
@@ -84,7 +91,10 @@ CELLSTORE_API int zoBfCloseM(FILE* stream);
 CELLSTORE_API int zoBfInitM();
 CELLSTORE_API int zoBfAddDataM(const void* data, int typeNo, unsigned elementSize, unsigned count,
                                unsigned* firstIndex);
+// As zoBfGetData on the memory file; the second form checks the recorded element size.
 CELLSTORE_API int zoBfGetDataM(void* buffer, int typeNo, int first, unsigned count);
+CELLSTORE_API int zoBfGetDataM(void* buffer, int typeNo, int first, unsigned count,
+                               unsigned elementSize);
 CELLSTORE_API unsigned zoBfGetElementCountM(int typeNo);
 CELLSTORE_API unsigned zoBfGetTopHeaderLengthM();
 CELLSTORE_API int zoBfGetStringTypeNoM();
