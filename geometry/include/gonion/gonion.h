@@ -255,6 +255,64 @@ GONION_API int32_t zoBuildLoc1DC(int32_t lower, int32_t upper, int32_t count, in
 
 /* ---- polygon boolean operations and kernel ---- */
 
+/* A point of a polygon handed across the boundary. */
+typedef struct zoPoint {
+    double x;
+    double y;
+} zoPoint;
+
+/* A closed polygon owning its points (null and 0 when empty); index i means point i mod count. */
+typedef struct zoPolygon {
+    zoPoint* points;
+    int32_t count;
+} zoPolygon;
+
+/* A growable list of polygons: capacity starts at 16 and doubles when full. */
+typedef struct zoPolygonList {
+    zoPolygon* items;
+    int32_t count;
+    int32_t capacity;
+} zoPolygonList;
+
+/* An outline with holes. */
+typedef struct zoRegion {
+    zoPolygon outline;
+    zoPolygonList holes;
+} zoRegion;
+
+/* Union of two counter-clockwise polygons, written into *region (outline replaced, holes emptied
+ * first; traced counter-clockwise rings become the outline, clockwise ones holes).
+ * 1 done; 0 bad arguments, disjoint polygons or an outline of fewer than 3 points. */
+GONION_API int32_t zoPolyUnion(const zoPolygon* first, const zoPolygon* second, zoRegion** region);
+
+/* Intersection pieces in a new list stored in *result (allocated even on failure; release it
+ * with zoPolyPointsFree). 1 at least one piece; 0 bad arguments or no piece. */
+GONION_API int32_t zoPolyIntersection(const zoPolygon* first, const zoPolygon* second,
+                                      zoPolygonList** result);
+
+/* first minus second, pieces in a new list stored in *result (allocated even on failure).
+ * 0 bad arguments, disjoint or nothing traced; 1 nothing left; 2 traced pieces;
+ * 3 the second lies inside the first: the list holds the outline then the hole. */
+GONION_API int32_t zoPolySubtract(const zoPolygon* first, const zoPolygon* second,
+                                  zoPolygonList** result);
+
+/* Union of two regions with holes into a new region stored in *result (release it with
+ * zoPolyOpenFree). 1 done; 0 failure (nothing is stored then). */
+GONION_API int32_t zoPolyOpenUnion(const zoRegion* first, const zoRegion* second,
+                                   zoRegion** result);
+
+/* Releases a list from zoPolyIntersection or zoPolySubtract: its polygons and the list. */
+GONION_API void zoPolyPointsFree(zoPolygonList* list);
+
+/* Releases a region from zoPolyOpenUnion: outline, holes and the region. */
+GONION_API void zoPolyOpenFree(zoRegion* region);
+
+/* Kernel of a counter-clockwise polygon of count points (packed xs, ys). The out arrays must
+ * hold count values. 0 empty kernel or bad arguments (or a kernel that would not fit);
+ * 1 kernel written; 2 no reflex vertex: the polygon itself written. */
+GONION_API int32_t zoGetPolyKernel(int32_t count, const double* xs, const double* ys,
+                                   int32_t* outCount, double* outXs, double* outYs);
+
 #ifdef __cplusplus
 }
 #endif
