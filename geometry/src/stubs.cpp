@@ -2,74 +2,25 @@
 #include "gonion/gonion.h"
 
 extern "C" {
-GONION_API int32_t zoGetCrossPointCL(double, double, double, double, double, double, double,
-                                     int32_t*, double*, double*) {
-    return 0;
-}
-GONION_API int32_t zoGetCrossPointCC(double, double, double, double, double, double, int32_t*,
-                                     double*, double*) {
-    return 0;
-}
-GONION_API int32_t zoGetCrossPointCS(double, double, double, double, double, double, double,
-                                     int32_t*, double*, double*) {
-    return 0;
-}
-GONION_API double zoGetDistLP2(double, double, double, double, double, double) {
-    return 0;
-}
-GONION_API double zoGetDistLP2CP(double, double, double, double, double, double, double*, double*) {
-    return 0;
-}
-GONION_API double zoGetDistLPA2(double, double, double, double, double, double, double*) {
-    return 0;
-}
-GONION_API double zoGetDistLPB2(double, double, double, double, double, double, double*, double*,
-                                double*) {
-    return 0;
-}
-GONION_API int32_t zoGetDistLP2Vector(double, double, double, double, double, double, double,
-                                      double, double*, double*, double*) {
-    return 0;
-}
-GONION_API int32_t zoGetDistLP2Angle(double, double, double, double, double, double, double,
-                                     double*, double*, double*) {
-    return 0;
-}
-GONION_API int32_t zoGetDistSP2Vector(double, double, double, double, double, double, double,
-                                      double, double*, double*, double*) {
-    return 0;
-}
-GONION_API int32_t zoGetDistSP2Angle(double, double, double, double, double, double, double,
-                                     double*, double*, double*) {
-    return 0;
-}
-GONION_API int32_t zoHitTestPG(int32_t, uint32_t, const double*, const double*, double, double) {
-    return 0;
-}
-GONION_API void zoHitTestPG2CGrid(int32_t, uint32_t, const double*, const double*, int32_t, int32_t,
-                                  const double*, const double*, uint8_t*) {}
-GONION_API void zoGraphSP(int32_t, int32_t, int32_t, const uint8_t*, int32_t, const void*, double*,
-                          uint8_t*) {}
-GONION_API uint32_t zoR2RGB(double, double, double, uint32_t) {
-    return 0;
-}
-GONION_API double zoGetDeterminant(const double*, int32_t) {
-    return 0;
-}
+GONION_API int32_t zoGetCrossPointCL(double, double, double, double, double, double, double, int32_t*, double*, double*) { return 0; }
+GONION_API int32_t zoGetCrossPointCC(double, double, double, double, double, double, int32_t*, double*, double*) { return 0; }
+GONION_API int32_t zoGetCrossPointCS(double, double, double, double, double, double, double, int32_t*, double*, double*) { return 0; }
+GONION_API double zoGetDistLP2(double, double, double, double, double, double) { return 0; }
+GONION_API double zoGetDistLP2CP(double, double, double, double, double, double, double*, double*) { return 0; }
+GONION_API double zoGetDistLPA2(double, double, double, double, double, double, double*) { return 0; }
+GONION_API double zoGetDistLPB2(double, double, double, double, double, double, double*, double*, double*) { return 0; }
+GONION_API int32_t zoGetDistLP2Vector(double, double, double, double, double, double, double, double, double*, double*, double*) { return 0; }
+GONION_API int32_t zoGetDistLP2Angle(double, double, double, double, double, double, double, double*, double*, double*) { return 0; }
+GONION_API int32_t zoGetDistSP2Vector(double, double, double, double, double, double, double, double, double*, double*, double*) { return 0; }
+GONION_API int32_t zoGetDistSP2Angle(double, double, double, double, double, double, double, double*, double*, double*) { return 0; }
+GONION_API void zoGraphSP(int32_t, int32_t, int32_t, const uint8_t*, int32_t, const void*, double*, uint8_t*) {}
+GONION_API uint32_t zoR2RGB(double, double, double, uint32_t) { return 0; }
+GONION_API double zoGetDeterminant(const double*, int32_t) { return 0; }
 GONION_API void zoGetTranspose(const double*, double*, int32_t, int32_t) {}
 GONION_API void zoGetTransposeSquare(double*, int32_t) {}
 GONION_API void zoGetInverseMatrix(const double*, double*, int32_t, double) {}
-GONION_API int32_t zoBuildLoc1D(int32_t, int32_t, int32_t, int32_t*, int32_t**) {
-    return 0;
-}
-GONION_API int32_t zoBuildLoc1DA(int32_t, int32_t, int32_t, int32_t, int32_t*, int32_t**) {
-    return 0;
-}
-GONION_API int32_t zoBuildLoc1DB(int32_t, int32_t*, int32_t, int32_t, const int32_t*, int32_t*,
-                                 int32_t**, int32_t*) {
-    return 0;
-}
-GONION_API int32_t zoBuildLoc1DC(int32_t, int32_t, int32_t, int32_t*, int32_t**) {
-    return 0;
-}
+GONION_API int32_t zoBuildLoc1D(int32_t, int32_t, int32_t, int32_t*, int32_t**) { return 0; }
+GONION_API int32_t zoBuildLoc1DA(int32_t, int32_t, int32_t, int32_t, int32_t*, int32_t**) { return 0; }
+GONION_API int32_t zoBuildLoc1DB(int32_t, int32_t*, int32_t, int32_t, const int32_t*, int32_t*, int32_t**, int32_t*) { return 0; }
+GONION_API int32_t zoBuildLoc1DC(int32_t, int32_t, int32_t, int32_t*, int32_t**) { return 0; }
 }
