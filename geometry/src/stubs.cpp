@@ -13,8 +13,6 @@ GONION_API int32_t zoGetDistLP2Vector(double, double, double, double, double, do
 GONION_API int32_t zoGetDistLP2Angle(double, double, double, double, double, double, double, double*, double*, double*) { return 0; }
 GONION_API int32_t zoGetDistSP2Vector(double, double, double, double, double, double, double, double, double*, double*, double*) { return 0; }
 GONION_API int32_t zoGetDistSP2Angle(double, double, double, double, double, double, double, double*, double*, double*) { return 0; }
-GONION_API void zoGraphSP(int32_t, int32_t, int32_t, const uint8_t*, int32_t, const void*, double*, uint8_t*) {}
-GONION_API uint32_t zoR2RGB(double, double, double, uint32_t) { return 0; }
 GONION_API double zoGetDeterminant(const double*, int32_t) { return 0; }
 GONION_API void zoGetTranspose(const double*, double*, int32_t, int32_t) {}
 GONION_API void zoGetTransposeSquare(double*, int32_t) {}
