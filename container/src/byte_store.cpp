@@ -17,12 +17,16 @@ uint64_t MemFileStore::Size() {
 }
 
 bool MemFileStore::ReadAt(uint64_t offset, void* buffer, size_t length) {
+    if (length == 0)
+        return offset <= m_file.GetSize();
     if (offset > kMaxMemoryOffset || length > kMaxMemoryOffset)
         return false;
     return m_file.ReadAt(buffer, offset, static_cast<unsigned>(length)) == 1;
 }
 
 bool MemFileStore::WriteAt(uint64_t offset, const void* data, size_t length) {
+    if (length == 0)
+        return true;
     if (offset > kMaxMemoryOffset || length > kMaxMemoryOffset)
         return false;
     return m_file.WriteAt(data, offset, static_cast<unsigned>(length)) == 1;
