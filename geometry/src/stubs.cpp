@@ -2,17 +2,6 @@
 #include "gonion/gonion.h"
 
 extern "C" {
-GONION_API int32_t zoGetCrossPointCL(double, double, double, double, double, double, double, int32_t*, double*, double*) { return 0; }
-GONION_API int32_t zoGetCrossPointCC(double, double, double, double, double, double, int32_t*, double*, double*) { return 0; }
-GONION_API int32_t zoGetCrossPointCS(double, double, double, double, double, double, double, int32_t*, double*, double*) { return 0; }
-GONION_API double zoGetDistLP2(double, double, double, double, double, double) { return 0; }
-GONION_API double zoGetDistLP2CP(double, double, double, double, double, double, double*, double*) { return 0; }
-GONION_API double zoGetDistLPA2(double, double, double, double, double, double, double*) { return 0; }
-GONION_API double zoGetDistLPB2(double, double, double, double, double, double, double*, double*, double*) { return 0; }
-GONION_API int32_t zoGetDistLP2Vector(double, double, double, double, double, double, double, double, double*, double*, double*) { return 0; }
-GONION_API int32_t zoGetDistLP2Angle(double, double, double, double, double, double, double, double*, double*, double*) { return 0; }
-GONION_API int32_t zoGetDistSP2Vector(double, double, double, double, double, double, double, double, double*, double*, double*) { return 0; }
-GONION_API int32_t zoGetDistSP2Angle(double, double, double, double, double, double, double, double*, double*, double*) { return 0; }
 GONION_API double zoGetDeterminant(const double*, int32_t) { return 0; }
 GONION_API void zoGetTranspose(const double*, double*, int32_t, int32_t) {}
 GONION_API void zoGetTransposeSquare(double*, int32_t) {}
