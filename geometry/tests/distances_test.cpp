@@ -68,14 +68,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(AlongCase{-1, 0, 1, 0, 0, 5, 0, -1, 1, 5, 0, 0},
                     AlongCase{-1, 0, 1, 0, 5, 0, -1, 0, 3, 4, 1, 0},
                     AlongCase{-1, 0, 1, 0, 5, 0, 1, 0, -3, 0, 0, 0},
-                    AlongCase{-1, 0, 1, 0, 5, 0, 0, 1, -3, 0, 0, 0},    // across the line
+                    AlongCase{-1, 0, 1, 0, 5, 0, 0, 1, -3, 0, 0, 0},     // across the line
                     AlongCase{-1, 0, 1, 0, 0.5, 0, 0, 1, 2, 0, 0.5, 0},  // on the segment
                     AlongCase{-1, 0, 1, 0, -1, 0, 0, 1, 2, 0, -1, 0},    // at A
                     AlongCase{-1, 0, 1, 0, -5, 0, 1, 0, 3, 4, -1, 0},    // nearer end A
                     AlongCase{-1, 0, 1, 0, 0, 5, 1, 0, 0, 0, 0, 0},      // parallel
                     AlongCase{-1, 0, 1, 0, 0, 5, 0, 1, -1, 0, 0, 0},     // behind
                     AlongCase{-1, 0, 1, 0, 3, 5, 0, -1, -2, 0, 0, 0},    // hit off the segment
-                    AlongCase{-1, 0, 1, 0, 1, 5, 0, -2, 1, 10, 1, 0},    // hit on B, |e| = 2
+                    AlongCase{-1, 0, 1, 0, 1, 5, 0, -2, 1, 5, 1, 0},  // hit on B; t = 2.5, |e| = 2
                     AlongCase{0, 0, 4, 4, 0, 4, 1, -1, 1, 2 * std::sqrt(2.0), 2, 2}));
 
 TEST(DistLineAlong, Codes) {
