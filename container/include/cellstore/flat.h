@@ -71,6 +71,8 @@ CELLSTORE_API int zoBfIsAvailableTypeNo(FILE* stream, int typeNo);
 // Rewrites the named container so that each type's data lies in one block. Works on a unique
 // temporary file beside the container and replaces the container only if every step
 // succeeded; 0 otherwise (the container is then untouched). The second argument is ignored.
+// Strings under the stream string type number are carried as narrow strings: the format does
+// not record a string's character width.
 CELLSTORE_API int zoBfOptimize(const char* name, int ignored);
 CELLSTORE_API int zoBfOptimize(const char16_t* name, int ignored);
 CELLSTORE_API unsigned zoBfGetTopHeaderLength();
