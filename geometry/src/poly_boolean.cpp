@@ -84,7 +84,12 @@ int32_t subtractRings(const Ring& first, const Ring& second, std::vector<Ring>& 
             break;
     }
     pieces = std::move(result.rings);
-    return pieces.empty() ? 0 : 2;
+    if (!pieces.empty())
+        return 2;
+    // Nothing traced although the rings meet: when no vertex of the first lies outside the
+    // second, the second covers it and nothing is left. Reporting "disjoint" here would keep
+    // a covered polygon whole.
+    return result.firstReachesOutside ? 0 : 1;
 }
 
 namespace {

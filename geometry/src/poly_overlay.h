@@ -22,7 +22,8 @@ enum class Configuration {
 
 struct Overlay {
     Configuration configuration = Configuration::Disjoint;
-    std::vector<Ring> rings;  // traced rings of at least 3 points (Traced only)
+    std::vector<Ring> rings;           // traced rings of at least 3 points (Traced only)
+    bool firstReachesOutside = false;  // a vertex of the first ring lies outside the second
 };
 
 // Both rings must be clean (see cleanRing) and oriented for the operation: counter-clockwise,
