@@ -39,9 +39,12 @@ uint64_t StreamStore::Size() {
     return end < 0 ? 0 : static_cast<uint64_t>(end);
 }
 
+// A run that passes the end is refused before anything is copied.
 bool StreamStore::ReadAt(uint64_t offset, void* buffer, size_t length) {
     if (length == 0)
         return true;
+    if (offset + length < offset || offset + length > Size())
+        return false;
     if (offset > static_cast<uint64_t>(std::numeric_limits<off_t>::max()) ||
         fseeko(m_stream, static_cast<off_t>(offset), SEEK_SET) != 0)
         return false;
