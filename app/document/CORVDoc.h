@@ -86,6 +86,24 @@ class CORVDoc {
     PlanTables isovistPlanTables() const;
     // ---- end isovist computation ----
 
+    // --- point isovist commands ---
+    // "Point Isovist At...": asks for a point (filled with m_lastPointIsovistAt); on OK
+    // computes the isovist there as the typed-point overload does. Cancel changes nothing.
+    void OnPointIsovistAt();
+    // Computes the point isovist at the typed point, remembers the point and redraws.
+    void OnPointIsovistAt(const PlanPoint& point);
+    // "Point Isovist Properties...": measures m_pointIsovist (occlusivity included), then shows
+    // the Isovist Properties dialog on a copy of it and of m_pointRadialStats.
+    void OnPointIsovistProperties();
+    // "Point Isovist Subdivision...": the subdivision dialog on the point isovist; its sectors
+    // are freed when it closes and nothing is written back.
+    void OnPointIsovistSubdivision();
+    // Restricts source's isovist to halfAngle degrees either side of direction (degrees) into
+    // target and measures it against the walls. Source and target may be the same record.
+    void ApplyViewCone(const IsovistRecord& source, IsovistRecord& target, double direction,
+                       double halfAngle) const;
+    // --- end point isovist commands ---
+
     // ---- plan geometry ----
     std::vector<PlanPoint> m_wallVertices;
     int32_t m_wallVertexCount = 0;

@@ -8,6 +8,11 @@
 #include <optional>
 #include <string>
 
+#include "document/PlanTypes.h"
+
+struct IsovistPropertiesTexts;
+class IsovistSubdivision;
+
 class DocumentUi {
 public:
     virtual ~DocumentUi() = default;
@@ -33,6 +38,19 @@ public:
     virtual void progressBegin(const std::string& title, int lower, int upper) = 0;
     virtual void progressSet(int position) = 0;
     virtual void progressEnd() = 0;
+
+    // --- point isovist dialogs ---
+    // The "Point Isovist" dialog ("Enter a point", x= and y=) filled with `initial`; the typed
+    // point, or empty on Cancel.
+    virtual std::optional<PlanPoint> askPointIsovistAt(const PlanPoint& initial) {
+        (void)initial;
+        return std::nullopt;
+    }
+    // The "Isovist Properties" dialog; "Show units" (off when it opens) swaps the text sets.
+    virtual void showIsovistProperties(const IsovistPropertiesTexts& texts) { (void)texts; }
+    // The "Isovist Subdivision" dialog, bound to `subdivision` until it closes.
+    virtual void runIsovistSubdivision(IsovistSubdivision& subdivision) { (void)subdivision; }
+    // --- end point isovist dialogs ---
 };
 
 // Shows the wait cursor for the lifetime of the object.
