@@ -104,6 +104,33 @@ class CORVDoc {
                        double halfAngle) const;
     // --- end point isovist commands ---
 
+    // --- import and file operations ---
+    enum class ImportOutcome { Imported, Cancelled, Failed };
+    enum class TransferDirection { Write, Read };
+
+    // "Import DXF": the file dialog, then the layer dialog and the import; Cancel in the layer
+    // dialog opens the file dialog again.
+    void OnImportDxf();
+    // Imports one drawing through the layer dialog, replacing the plan. Failed leaves the
+    // document unchanged, except after "No boundary is found", which leaves it reset.
+    ImportOutcome ImportDxfFile(const std::string& path);
+    // The smaller imports: paths, custom points and axial lines added to the plan.
+    void OnImportPathsFromDxf();
+    void OnImportPointsFromDxf();
+    void OnImportAxialLinesFromDxf();
+
+    // Writes or reads the document file; does nothing for an empty path. False when the file
+    // could not be written (the old file is then untouched) or opened.
+    bool TransferDocumentFile(TransferDirection direction, const std::string& path);
+    // File commands; the document is never marked modified.
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFileOpen();
+    // Opens a document file as this document; false (with a message, document unchanged) when
+    // it cannot be read.
+    bool OpenDocument(const std::string& path);
+    // --- end import and file operations ---
+
     // ---- plan geometry ----
     std::vector<PlanPoint> m_wallVertices;
     int32_t m_wallVertexCount = 0;

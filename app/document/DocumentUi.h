@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "document/LayerDialog.h"
 #include "document/PlanTypes.h"
 
 struct IsovistPropertiesTexts;
@@ -51,6 +52,20 @@ public:
     // The "Isovist Subdivision" dialog, bound to `subdivision` until it closes.
     virtual void runIsovistSubdivision(IsovistSubdivision& subdivision) { (void)subdivision; }
     // --- end point isovist dialogs ---
+
+    // --- import and file dialogs ---
+    // The "Layer" dialog: the user edits `model.table.roles`; OK must pass acceptLayerChoice.
+    // False on Cancel. Without a dialog the roles are taken as they are.
+    virtual bool chooseLayerRoles(LayerDialogModel& model) {
+        return acceptLayerChoice(model, *this);
+    }
+    // The General Options dialog, opened after a drawing is imported.
+    virtual void showGeneralOptions() {}
+    // Posts the "Zoom Extent" command to the main window.
+    virtual void postZoomExtent() {}
+    // Adds a document path to the recent-file list.
+    virtual void addRecentFile(const std::string& /*path*/) {}
+    // --- end import and file dialogs ---
 };
 
 // Shows the wait cursor for the lifetime of the object.

@@ -2,6 +2,11 @@
 // entities, with LF or CR LF line ends.
 #pragma once
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -63,4 +68,30 @@ class DxfTextBuilder {
 
     std::string text_;
     std::string eol_ = "\n";
+};
+
+// A file in the temporary folder, removed with the object.
+class TemporaryFile {
+  public:
+    explicit TemporaryFile(const std::string& suffix, const std::string& bytes = {}) {
+        static int serial = 0;
+        path_ = (std::filesystem::temp_directory_path() /
+                 ("orvelle_test_" + std::to_string(::getpid()) + "_" + std::to_string(serial++) +
+                  suffix))
+                    .string();
+        if (!bytes.empty()) {
+            std::ofstream(path_, std::ios::binary) << bytes;
+        }
+    }
+    ~TemporaryFile() {
+        std::error_code error;
+        std::filesystem::remove(path_, error);
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
 };

@@ -1,0 +1,248 @@
+// The document's DXF imports: the full import that replaces the plan and the three smaller
+// imports that add paths, custom points or axial lines.
+#include <filesystem>
+#include <variant>
+
+#include "document/CORVDoc.h"
+#include "document/DxfDrawing.h"
+#include "document/DxfImportSteps.h"
+#include "document/DxfPlanReaders.h"
+#include "document/LayerDialog.h"
+
+namespace {
+
+constexpr const char* kDxfFilter = "Drawing Exchange Format (*.dxf)|*.dxf|All Files (*.*)|*.*||";
+constexpr const char* kDxfExtension = "dxf";
+
+// The drawing and its layer table; empty (after a message) when it cannot be read.
+std::optional<DxfDrawing> openDrawing(const std::string& path, DocumentUi& ui) {
+    auto loaded = DxfDrawing::load(path);
+    if (auto* error = std::get_if<std::string>(&loaded)) {
+        ui.message(*error);
+        return std::nullopt;
+    }
+    return std::get<DxfDrawing>(std::move(loaded));
+}
+
+void resizeObservationPointLists(CORVDoc& doc) {
+    while (doc.m_observationPoints.count() < doc.m_paths.count()) {
+        doc.m_observationPoints.append(PlanPolygon());
+    }
+}
+
+void refreshAxialLines(CORVDoc& doc) {
+    doc.m_axialLineCount = static_cast<int32_t>(doc.m_axialLines.size());
+    std::tie(doc.m_shortestAxialLineLength, doc.m_longestAxialLineLength) =
+        axialLineLengthRange(doc.m_axialLines);
+}
+
+void readLayer(CORVDoc& doc, const DxfDrawing& drawing, const std::string& layer, LayerRole role) {
+    switch (role) {
+        case LayerRole::Ignore:
+            break;
+        case LayerRole::Boundary:
+            if (auto boundary = readBoundaryPolygon(drawing, layer)) {
+                doc.m_planPolygons[0] = std::move(*boundary);
+            }
+            break;
+        case LayerRole::Wall:
+            appendWallPolygons(drawing, layer, doc.m_planPolygons);
+            break;
+        case LayerRole::Path:
+            appendPaths(drawing, layer, doc.m_paths);
+            resizeObservationPointLists(doc);
+            break;
+        case LayerRole::Point:
+            appendCircleCentres(drawing, layer, doc.m_customPoints);
+            doc.m_customPointCount = static_cast<int32_t>(doc.m_customPoints.size());
+            break;
+        case LayerRole::AxialLine:
+            appendAxialSegments(drawing, layer, doc.m_axialLines);
+            doc.m_axialLineCount = static_cast<int32_t>(doc.m_axialLines.size());
+            break;
+        case LayerRole::ReferenceLine:
+            appendWallPolygons(drawing, layer, doc.m_referenceLines);
+            break;
+    }
+}
+
+// The questions after the readers when polygon 0 has no area yet.
+void askForBoundary(CORVDoc& doc) {
+    DocumentUi& ui = doc.ui();
+    PolygonList& polygons = doc.m_planPolygons;
+    if (ui.askYesNo("No boundary is found\nDo you want to create one?")) {
+        if (auto rectangle = boundaryAroundExtent(doc.m_planExtent)) {
+            polygons[0] = std::move(*rectangle);
+        }
+        return;
+    }
+    if (ui.askYesNo("Do you want to assign the outermost wall polygon as a boundary?") &&
+        polygons.count() > 1) {
+        polygons[0] = std::move(polygons.items().back());
+        polygons.items().pop_back();
+        moveOutermostPolygonFirst(polygons);
+    }
+}
+
+}  // namespace
+
+void CORVDoc::OnImportDxf() {
+    while (const auto path = m_ui->chooseOpenFile(kDxfFilter, kDxfExtension)) {
+        if (ImportDxfFile(*path) != ImportOutcome::Cancelled) {
+            return;
+        }
+    }
+}
+
+CORVDoc::ImportOutcome CORVDoc::ImportDxfFile(const std::string& path) {
+    const auto drawing = openDrawing(path, *m_ui);
+    if (!drawing) {
+        return ImportOutcome::Failed;
+    }
+    LayerDialogModel model{LayerDialogMode::FullImport,
+                           makeLayerTable(drawing->readLayerNames(), true)};
+    if (model.table.names.empty()) {
+        m_ui->message("No layers are found in the drawing");
+        return ImportOutcome::Failed;
+    }
+    if (!m_ui->chooseLayerRoles(model)) {
+        return ImportOutcome::Cancelled;
+    }
+
+    ResetDocument();
+    m_planPolygons.append(PlanPolygon());
+    for (int i = 0; i < model.table.count(); ++i) {
+        readLayer(*this, *drawing, model.table.names[static_cast<size_t>(i)],
+                  model.table.roles[static_cast<size_t>(i)]);
+    }
+    ComputePlanExtent();
+    if (m_planPolygons[0].count() < 3) {
+        askForBoundary(*this);
+    }
+    if (m_planPolygons[0].count() < 3) {
+        m_ui->message("No boundary is found");
+        ResetDocument();
+        return ImportOutcome::Failed;
+    }
+
+    ComputePlanExtent();
+    orientPlanPolygons(m_planPolygons);
+    RebuildWallTables();
+    refreshAxialLines(*this);
+    SetTitle(std::filesystem::path(path).filename().string());
+    m_documentPath = path + ".ovx";
+    m_ui->showGeneralOptions();
+    m_ui->postZoomExtent();
+    m_ui->redrawAll();
+    return ImportOutcome::Imported;
+}
+
+namespace {
+
+struct SmallerImport {
+    LayerDialogMode mode;
+    const char* question;
+    bool needsPlan;
+};
+
+constexpr SmallerImport kPathImport{
+    LayerDialogMode::Paths,
+    "Paths already exist.\nClick YES to add new paths.\nClick NO to remove existing paths.", true};
+constexpr SmallerImport kPointImport{
+    LayerDialogMode::Points,
+    "Points already exist.\nClick YES to add new points.\nClick NO to remove existing points.",
+    true};
+constexpr SmallerImport kAxialImport{LayerDialogMode::AxialLines,
+                                     "Axial lines already exist.\nClick YES to add new axial "
+                                     "lines.\nClick NO to remove existing axial lines.",
+                                     false};
+
+bool targetHoldsData(const CORVDoc& doc, LayerDialogMode mode) {
+    switch (mode) {
+        case LayerDialogMode::Paths:
+            return !doc.m_paths.empty();
+        case LayerDialogMode::Points:
+            return !doc.m_customPoints.empty();
+        case LayerDialogMode::AxialLines:
+            return !doc.m_axialLines.empty();
+        case LayerDialogMode::FullImport:
+            break;
+    }
+    return false;
+}
+
+void removeTargetData(CORVDoc& doc, LayerDialogMode mode) {
+    switch (mode) {
+        case LayerDialogMode::Paths:
+            doc.m_paths.clear();
+            doc.m_observationPoints.clear();
+            doc.m_pathIsovists.clear();
+            doc.m_currentPath = -1;
+            break;
+        case LayerDialogMode::Points:
+            doc.m_customPoints.clear();
+            doc.m_customPointCount = 0;
+            break;
+        case LayerDialogMode::AxialLines:
+            doc.m_axialLines.clear();
+            doc.m_axialLineCount = 0;
+            break;
+        case LayerDialogMode::FullImport:
+            break;
+    }
+}
+
+// One run of a smaller import; false when the layer dialog was cancelled, so that the command
+// runs again.
+bool runSmallerImport(CORVDoc& doc, const SmallerImport& import) {
+    DocumentUi& ui = doc.ui();
+    if (import.needsPlan && doc.m_planPolygons.empty()) {
+        ui.message("No boundary found");
+        return true;
+    }
+    if (targetHoldsData(doc, import.mode) && !ui.askYesNo(import.question)) {
+        removeTargetData(doc, import.mode);
+    }
+    const auto path = ui.chooseOpenFile(kDxfFilter, kDxfExtension);
+    if (!path) {
+        return true;
+    }
+    const auto drawing = openDrawing(*path, ui);
+    if (!drawing) {
+        return true;
+    }
+    LayerDialogModel model{import.mode, makeLayerTable(drawing->readLayerNames(), false)};
+    if (!ui.chooseLayerRoles(model)) {
+        return false;
+    }
+    const LayerRole role = roleOfMode(import.mode);
+    for (int i = 0; i < model.table.count(); ++i) {
+        if (model.table.roles[static_cast<size_t>(i)] == role) {
+            readLayer(doc, *drawing, model.table.names[static_cast<size_t>(i)], role);
+        }
+    }
+    if (import.mode == LayerDialogMode::AxialLines) {
+        doc.m_axialGraph.clear();
+        doc.m_axialLineRecords.assign(doc.m_axialLines.size(), IsovistRecord{});
+        refreshAxialLines(doc);
+    }
+    ui.redrawAll();
+    return true;
+}
+
+void repeatUntilDone(CORVDoc& doc, const SmallerImport& import) {
+    while (!runSmallerImport(doc, import)) {
+    }
+}
+
+}  // namespace
+
+void CORVDoc::OnImportPathsFromDxf() {
+    repeatUntilDone(*this, kPathImport);
+}
+void CORVDoc::OnImportPointsFromDxf() {
+    repeatUntilDone(*this, kPointImport);
+}
+void CORVDoc::OnImportAxialLinesFromDxf() {
+    repeatUntilDone(*this, kAxialImport);
+}

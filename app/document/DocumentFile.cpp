@@ -1,0 +1,716 @@
+#include "document/DocumentFile.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <climits>
+#include <filesystem>
+#include <span>
+
+#include "cellstore/cellstore.h"
+#include "document/LittleEndian.h"
+
+namespace {
+
+// Record types and their element sizes.
+enum RecordType : int32_t {
+    kVersionType = 1,
+    kIntegerType = 2,
+    kDoubleType = 3,
+    kPointType = 10,
+    kSegmentType = 11,
+    kPolygonType = 14,
+    kIsovistType = 15,
+    kGridCellType = 16,
+    kGridType = 17,
+    kViewStateType = 18,
+    kSettingsType = 19,
+    kRadialStatsType = 20,
+    kEntropyType = 21,
+    kLayerNamesType = 22,
+    kGraphHeaderType = 23,
+    kGridMatrixType = 24,
+    kAxialMatrixType = 25,
+    kPathDisplayType = 101,
+};
+
+constexpr uint32_t kPointSize = 16;
+constexpr uint32_t kSegmentSize = 32;
+constexpr uint32_t kPolygonRecordSize = 8;
+constexpr uint32_t kGridCellSize = 292;
+constexpr uint32_t kGridRecordSize = 40;
+constexpr uint32_t kGraphHeaderSize = 16;
+
+using Bytes = std::vector<uint8_t>;
+
+// ---------------------------------------------------------------------------------------------
+// Element images.
+//
+// type 10, point (16):     0 x f64 | 8 y f64
+// type 11, segment (32):   0 start x | 8 start y | 16 end x | 24 end y      (f64 each)
+// type 14, polygon (8):    0 first point index in type 10 u32 | 4 point count i32
+// type 16, grid cell (292): 0 x min | 8 x max | 16 y min | 24 y max (f64) | 32 effective i32 |
+//                          36 the cell's isovist as a type-15 image (256)
+// type 17, grid (40):      0 first cell index in type 16 u32 | 4 cell count i32 | 8 nx i32 |
+//                          12 ny i32 | 16 span f64 | 24 origin x f64 | 32 origin y f64
+// type 23, graph (16):     0 node count i32 | 4 matrix bytes i32 | 8 matrix pointer (0) |
+//                          12 edge count i32
+// ---------------------------------------------------------------------------------------------
+
+Bytes pointImages(std::span<const PlanPoint> points) {
+    Bytes bytes(points.size() * kPointSize);
+    for (size_t i = 0; i < points.size(); ++i) {
+        le::putF64(bytes, i * kPointSize, points[i].x);
+        le::putF64(bytes, i * kPointSize + 8, points[i].y);
+    }
+    return bytes;
+}
+
+std::vector<PlanPoint> pointsFromImages(std::span<const uint8_t> bytes) {
+    std::vector<PlanPoint> points(bytes.size() / kPointSize);
+    for (size_t i = 0; i < points.size(); ++i) {
+        points[i] = {le::f64At(bytes, i * kPointSize), le::f64At(bytes, i * kPointSize + 8)};
+    }
+    return points;
+}
+
+Bytes segmentImages(std::span<const PlanSegment> segments) {
+    Bytes bytes(segments.size() * kSegmentSize);
+    for (size_t i = 0; i < segments.size(); ++i) {
+        const size_t at = i * kSegmentSize;
+        le::putF64(bytes, at, segments[i].start.x);
+        le::putF64(bytes, at + 8, segments[i].start.y);
+        le::putF64(bytes, at + 16, segments[i].end.x);
+        le::putF64(bytes, at + 24, segments[i].end.y);
+    }
+    return bytes;
+}
+
+std::vector<PlanSegment> segmentsFromImages(std::span<const uint8_t> bytes) {
+    std::vector<PlanSegment> segments(bytes.size() / kSegmentSize);
+    for (size_t i = 0; i < segments.size(); ++i) {
+        const size_t at = i * kSegmentSize;
+        segments[i] = {{le::f64At(bytes, at), le::f64At(bytes, at + 8)},
+                       {le::f64At(bytes, at + 16), le::f64At(bytes, at + 24)}};
+    }
+    return segments;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing.
+// ---------------------------------------------------------------------------------------------
+
+class RecordWriter {
+  public:
+    explicit RecordWriter(DocumentRecordSink& sink) : sink_(sink) {}
+
+    uint32_t add(int32_t type, uint32_t elementSize, const Bytes& bytes) {
+        return sink_.add(type, elementSize, bytes.data(),
+                         static_cast<uint32_t>(bytes.size() / elementSize));
+    }
+    void integer(int32_t value) {
+        Bytes bytes(4);
+        le::putI32(bytes, 0, value);
+        add(kIntegerType, 4, bytes);
+    }
+    void real(double value) {
+        Bytes bytes(8);
+        le::putF64(bytes, 0, value);
+        add(kDoubleType, 8, bytes);
+    }
+    // The points of a polygon (when it has any); returns the index of its first point, which
+    // is the type's count when nothing was added.
+    uint32_t points(const PlanPolygon& polygon) {
+        return add(kPointType, kPointSize, pointImages(polygon.points()));
+    }
+    // Points then polygon record for every polygon; the index of the first record, 0 when the
+    // list is empty.
+    uint32_t polygonList(const PolygonList& list) {
+        uint32_t firstRecord = 0;
+        for (int32_t i = 0; i < list.count(); ++i) {
+            const uint32_t firstPoint = points(list[i]);
+            Bytes record(kPolygonRecordSize);
+            le::putU32(record, 0, firstPoint);
+            le::putI32(record, 4, list[i].count());
+            const uint32_t index = add(kPolygonType, kPolygonRecordSize, record);
+            if (i == 0) {
+                firstRecord = index;
+            }
+        }
+        return firstRecord;
+    }
+    // Points then record image for every isovist; the index of the first record, 0 when none.
+    uint32_t isovistRecords(const std::vector<IsovistRecord>& records) {
+        uint32_t firstRecord = 0;
+        for (size_t i = 0; i < records.size(); ++i) {
+            const uint32_t firstPoint = points(records[i].polygon);
+            const IsovistRecordImage image =
+                StoreIsovistRecord(records[i], static_cast<int32_t>(firstPoint));
+            const uint32_t index =
+                add(kIsovistType, kIsovistRecordImageSize, Bytes(image.begin(), image.end()));
+            if (i == 0) {
+                firstRecord = index;
+            }
+        }
+        return firstRecord;
+    }
+    void radialStats(const std::vector<RadialStats>& stats) {
+        integer(static_cast<int32_t>(stats.size()));
+        Bytes bytes;
+        bytes.reserve(stats.size() * kRadialStatsImageSize);
+        for (const RadialStats& s : stats) {
+            const RadialStatsImage image = StoreRadialStats(s);
+            bytes.insert(bytes.end(), image.begin(), image.end());
+        }
+        const uint32_t first = add(kRadialStatsType, kRadialStatsImageSize, bytes);
+        integer(stats.empty() ? 0 : static_cast<int32_t>(first));
+    }
+    void grid(const CAnalysisGrid& grid) {
+        uint32_t firstCell = 0;
+        for (size_t i = 0; i < grid.cells.size(); ++i) {
+            const CGridCell& cell = grid.cells[i];
+            const bool hasPoints = !cell.isovist.polygon.empty();
+            const uint32_t firstPoint = points(cell.isovist.polygon);
+            Bytes bytes(kGridCellSize);
+            le::putF64(bytes, 0, cell.xMin);
+            le::putF64(bytes, 8, cell.xMax);
+            le::putF64(bytes, 16, cell.yMin);
+            le::putF64(bytes, 24, cell.yMax);
+            le::putI32(bytes, 32, cell.effective);
+            const IsovistRecordImage image =
+                StoreIsovistRecord(cell.isovist, hasPoints ? static_cast<int32_t>(firstPoint) : 0);
+            std::copy(image.begin(), image.end(), bytes.begin() + 36);
+            const uint32_t index = add(kGridCellType, kGridCellSize, bytes);
+            if (i == 0) {
+                firstCell = index;
+            }
+        }
+        Bytes record(kGridRecordSize);
+        le::putU32(record, 0, firstCell);
+        le::putI32(record, 4, grid.count);
+        le::putI32(record, 8, grid.nx);
+        le::putI32(record, 12, grid.ny);
+        le::putF64(record, 16, grid.span);
+        le::putF64(record, 24, grid.originX);
+        le::putF64(record, 32, grid.originY);
+        add(kGridType, kGridRecordSize, record);
+    }
+    void graph(const CVisibilityGraph& graph, int32_t matrixType) {
+        add(matrixType, 1, graph.matrix);
+        Bytes header(kGraphHeaderSize);
+        le::putI32(header, 0, graph.nodeCount);
+        le::putI32(header, 4, static_cast<int32_t>(graph.matrix.size()));
+        le::putU32(header, 8, 0);
+        le::putI32(header, 12, graph.edgeCount);
+        add(kGraphHeaderType, kGraphHeaderSize, header);
+    }
+
+  private:
+    DocumentRecordSink& sink_;
+};
+
+template <class T>
+std::span<const T> firstOf(const std::vector<T>& items, int32_t count) {
+    const size_t n = std::min(items.size(), static_cast<size_t>(std::max(count, 0)));
+    return std::span<const T>(items.data(), n);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading.
+// ---------------------------------------------------------------------------------------------
+
+class RecordReader {
+  public:
+    explicit RecordReader(DocumentRecordSource& source) : source_(source) {}
+
+    // Elements first .. first + count - 1 of a type; empty when any is missing. Nothing is
+    // allocated before the count is known to be in the source.
+    std::optional<Bytes> run(int32_t type, uint32_t elementSize, int64_t first, int64_t count) {
+        const uint32_t available = source_.elementCount(type);
+        if (first < 0 || count < 0 || first > available || count > available - first) {
+            return std::nullopt;
+        }
+        Bytes bytes(static_cast<size_t>(count) * elementSize);
+        if (count > 0 && !source_.get(type, elementSize, static_cast<uint32_t>(first),
+                                      static_cast<uint32_t>(count), bytes.data())) {
+            return std::nullopt;
+        }
+        return bytes;
+    }
+    std::optional<int32_t> integer(uint32_t index) {
+        const auto bytes = run(kIntegerType, 4, index, 1);
+        return bytes ? std::optional<int32_t>(le::i32At(*bytes, 0)) : std::nullopt;
+    }
+    void integerInto(uint32_t index, int32_t& target) {
+        if (const auto value = integer(index)) {
+            target = *value;
+        }
+    }
+    void realInto(uint32_t index, double& target) {
+        if (const auto bytes = run(kDoubleType, 8, index, 1)) {
+            target = le::f64At(*bytes, 0);
+        }
+    }
+    std::optional<std::vector<PlanPoint>> points(int64_t first, int64_t count) {
+        const auto bytes = run(kPointType, kPointSize, first, count);
+        return bytes ? std::optional(pointsFromImages(*bytes)) : std::nullopt;
+    }
+    // A polygon list of `count` records from `firstRecord`; a record whose points are not in
+    // the file gives an empty polygon.
+    std::optional<PolygonList> polygonList(int64_t firstRecord, int64_t count) {
+        const auto records = run(kPolygonType, kPolygonRecordSize, firstRecord, count);
+        if (!records) {
+            return std::nullopt;
+        }
+        PolygonList list;
+        for (int64_t i = 0; i < count; ++i) {
+            const size_t at = static_cast<size_t>(i) * kPolygonRecordSize;
+            auto polygonPoints = points(le::u32At(*records, at), le::i32At(*records, at + 4));
+            list.append(
+                PlanPolygon(polygonPoints ? std::move(*polygonPoints) : std::vector<PlanPoint>{}));
+        }
+        return list;
+    }
+    IsovistRecord isovistFromImage(std::span<const uint8_t> bytes) {
+        IsovistRecordImage image{};
+        std::copy_n(bytes.begin(), image.size(), image.begin());
+        LoadedIsovistRecord loaded = LoadIsovistRecord(image);
+        if (loaded.pointCount > 0) {
+            if (auto polygonPoints =
+                    points(static_cast<uint32_t>(loaded.firstPointIndex), loaded.pointCount)) {
+                loaded.record.polygon = PlanPolygon(std::move(*polygonPoints));
+            }
+        }
+        return loaded.record;
+    }
+    std::optional<std::vector<IsovistRecord>> isovistRecords(int64_t first, int64_t count) {
+        const auto bytes = run(kIsovistType, kIsovistRecordImageSize, first, count);
+        if (!bytes) {
+            return std::nullopt;
+        }
+        std::vector<IsovistRecord> records;
+        records.reserve(static_cast<size_t>(count));
+        for (int64_t i = 0; i < count; ++i) {
+            records.push_back(isovistFromImage(std::span<const uint8_t>(*bytes).subspan(
+                static_cast<size_t>(i) * kIsovistRecordImageSize, kIsovistRecordImageSize)));
+        }
+        return records;
+    }
+    std::optional<std::vector<RadialStats>> radialStats(int64_t first, int64_t count) {
+        const auto bytes = run(kRadialStatsType, kRadialStatsImageSize, first, count);
+        if (!bytes) {
+            return std::nullopt;
+        }
+        std::vector<RadialStats> stats(static_cast<size_t>(count));
+        for (size_t i = 0; i < stats.size(); ++i) {
+            RadialStatsImage image{};
+            std::copy_n(bytes->begin() + static_cast<ptrdiff_t>(i * kRadialStatsImageSize),
+                        image.size(), image.begin());
+            stats[i] = LoadRadialStats(image);
+        }
+        return stats;
+    }
+    std::optional<CAnalysisGrid> grid() {
+        const auto record = run(kGridType, kGridRecordSize, 0, 1);
+        if (!record) {
+            return std::nullopt;
+        }
+        CAnalysisGrid grid;
+        const uint32_t firstCell = le::u32At(*record, 0);
+        grid.count = le::i32At(*record, 4);
+        grid.nx = le::i32At(*record, 8);
+        grid.ny = le::i32At(*record, 12);
+        grid.span = le::f64At(*record, 16);
+        grid.originX = le::f64At(*record, 24);
+        grid.originY = le::f64At(*record, 32);
+        // Cells are found by row * nx + column, so the shape must match the cells held.
+        if (grid.nx < 0 || grid.ny < 0 ||
+            int64_t{grid.nx} * int64_t{grid.ny} != int64_t{grid.count}) {
+            return std::nullopt;
+        }
+        const auto cells = run(kGridCellType, kGridCellSize, firstCell, grid.count);
+        if (!cells) {
+            return std::nullopt;
+        }
+        grid.cells.resize(static_cast<size_t>(grid.count));
+        for (size_t i = 0; i < grid.cells.size(); ++i) {
+            const auto image =
+                std::span<const uint8_t>(*cells).subspan(i * kGridCellSize, kGridCellSize);
+            CGridCell& cell = grid.cells[i];
+            cell.xMin = le::f64At(image, 0);
+            cell.xMax = le::f64At(image, 8);
+            cell.yMin = le::f64At(image, 16);
+            cell.yMax = le::f64At(image, 24);
+            cell.effective = le::i32At(image, 32);
+            cell.isovist = isovistFromImage(image.subspan(36));
+        }
+        return grid;
+    }
+    std::optional<CVisibilityGraph> graph(uint32_t headerIndex, int32_t matrixType) {
+        const auto header = run(kGraphHeaderType, kGraphHeaderSize, headerIndex, 1);
+        if (!header) {
+            return std::nullopt;
+        }
+        CVisibilityGraph graph;
+        graph.nodeCount = le::i32At(*header, 0);
+        const int32_t matrixBytes = le::i32At(*header, 4);
+        graph.edgeCount = le::i32At(*header, 12);
+        if (graph.nodeCount < 0 ||
+            int64_t{graph.nodeCount} * int64_t{graph.nodeCount} != int64_t{matrixBytes}) {
+            return std::nullopt;
+        }
+        auto matrix = run(matrixType, 1, 0, matrixBytes);
+        if (!matrix) {
+            return std::nullopt;
+        }
+        graph.matrix = std::move(*matrix);
+        return graph;
+    }
+    template <class Block>
+    void blockInto(int32_t type, uint32_t size, Block& target) {
+        if (const auto bytes = run(type, size, 0, 1)) {
+            target.fromBytes(*bytes);
+        }
+    }
+
+  private:
+    DocumentRecordSource& source_;
+};
+
+template <class T>
+void assignWithCount(std::optional<std::vector<T>> read, std::vector<T>& target, int32_t& count) {
+    if (read) {
+        target = std::move(*read);
+        count = static_cast<int32_t>(target.size());
+    }
+}
+
+// Settings written by older versions of the program.
+void upgradeSettings(DocumentSettings& settings, int32_t version) {
+    if (version == 1000) {
+        if (settings.resultDisplay != 0 && settings.resultDisplay != 1) {
+            settings.resultDisplay = 0;
+        }
+        if (settings.m_scaleMode < 0 || settings.m_scaleMode > 2) {
+            settings.m_scaleMode = 0;
+        }
+        if (settings.scaleRange != 0 && settings.scaleRange != 1) {
+            settings.scaleRange = 0;
+            settings.scaleFrom = 0.0;
+            settings.scaleTo = 0.0;
+        }
+    }
+    if (version == 1000 || version == 1001) {
+        settings.legacyRun.fill(100);
+        settings.gridStateAndFlags.fill(0);
+        settings.m_axialDisplayProperty = 0;
+        settings.m_unit = 0;
+    }
+    for (int32_t& flag : settings.m_show) {
+        if (flag != 0 && flag != 1) {
+            flag = 1;
+        }
+    }
+}
+
+// Integers of type 2 by their running index.
+enum IntegerIndex : uint32_t {
+    kWallVertexCount = 0,
+    kWallSegmentCount = 1,
+    kWallTableFlags = 2,
+    kAxialLineCount = 4,
+    kFirstAxialLine = 5,
+    kAxialLinesReserved = 6,
+    kPlanPolygonCount = 7,
+    kEliminationFirst = 8,
+    kEliminationTolerance = 9,
+    kEliminationConnectivity = 10,
+    kEliminationReserved = 11,
+    kRadialLineCount = 13,
+    kFirstRadialLine = 14,
+    kGridReserved = 16,
+    kGridResultsValid = 17,
+    kGridDisplayProperty = 19,
+    kPathCount = 20,
+    kFirstPath = 21,
+    kObservationListCount = 22,
+    kFirstObservationList = 23,
+    kPathIsovistCount = 24,
+    kFirstPathIsovist = 25,
+    kCurrentPath = 26,
+    kReferenceLineCount = 27,
+    kFirstReferenceLine = 28,
+    kPathRadialStatsCount = 29,
+    kFirstPathRadialStats = 30,
+    kGridRadialStatsCount = 31,
+    kFirstGridRadialStats = 32,
+    kAxialRecordCount = 33,
+    kFirstAxialRecord = 34,
+};
+
+// Doubles of type 3 by their running index.
+enum RealIndex : uint32_t {
+    kShortestAxialLine = 0,
+    kLongestAxialLine = 1,
+    kEliminationToleranceValue = 2,
+    kPlanExtent = 3,
+    kIsovistOrigin = 7,
+    kIsovistArea = 9,
+    kIsovistCentroid = 10,
+    kGridSpan = 12,
+};
+
+}  // namespace
+
+void writeDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink) {
+    RecordWriter w(sink);
+    Bytes version(4);
+    le::putI32(version, 0, kDocumentFileVersion);
+    w.add(kVersionType, 4, version);
+    w.add(kPointType, kPointSize, pointImages(firstOf(doc.m_wallVertices, doc.m_wallVertexCount)));
+    w.add(kSegmentType, kSegmentSize,
+          segmentImages(firstOf(doc.m_wallSegments, doc.m_wallSegmentCount)));
+    w.integer(doc.m_wallVertexCount);
+    w.integer(doc.m_wallSegmentCount);
+    w.integer(doc.m_wallTableFlags[0]);
+    w.integer(doc.m_wallTableFlags[1]);
+    w.real(doc.m_shortestAxialLineLength);
+    w.real(doc.m_longestAxialLineLength);
+
+    w.integer(static_cast<int32_t>(doc.m_axialLines.size()));
+    const uint32_t firstAxial = w.add(kSegmentType, kSegmentSize, segmentImages(doc.m_axialLines));
+    w.integer(static_cast<int32_t>(firstAxial));
+    w.integer(doc.m_axialLinesReserved);
+
+    w.integer(doc.m_planPolygons.count());
+    w.polygonList(doc.m_planPolygons);
+    const EliminationOptions& elimination = doc.m_eliminationOptions;
+    w.integer(elimination.removeOverlappedLines);
+    w.real(elimination.tolerance);
+    w.integer(elimination.removeOverlappedLinesWithTolerance);
+    w.integer(elimination.minimumConnectivity);
+    w.integer(doc.m_eliminationReserved[0]);
+    w.integer(doc.m_eliminationReserved[1]);
+    w.real(doc.m_planExtent.minX);
+    w.real(doc.m_planExtent.maxX);
+    w.real(doc.m_planExtent.minY);
+    w.real(doc.m_planExtent.maxY);
+
+    w.integer(static_cast<int32_t>(doc.m_radialLines.size()));
+    const uint32_t firstRadial =
+        w.add(kSegmentType, kSegmentSize, segmentImages(doc.m_radialLines));
+    w.integer(static_cast<int32_t>(firstRadial));
+    w.integer(0);
+    w.real(doc.m_isovistOrigin.x);
+    w.real(doc.m_isovistOrigin.y);
+    w.real(doc.m_isovistArea);
+    w.real(doc.m_isovistCentroid.x);
+    w.real(doc.m_isovistCentroid.y);
+
+    w.grid(doc.m_grid);
+    w.integer(doc.m_gridReserved);
+    w.integer(doc.m_gridResultsValid);
+    w.integer(0);
+    w.real(doc.m_gridSpan);
+    w.integer(doc.m_gridDisplayProperty);
+
+    w.integer(doc.m_paths.count());
+    w.integer(static_cast<int32_t>(w.polygonList(doc.m_paths)));
+    w.integer(doc.m_observationPoints.count());
+    w.integer(static_cast<int32_t>(w.polygonList(doc.m_observationPoints)));
+    w.integer(static_cast<int32_t>(doc.m_pathIsovists.size()));
+    w.integer(static_cast<int32_t>(w.isovistRecords(doc.m_pathIsovists)));
+    w.integer(doc.m_currentPath);
+
+    w.add(kViewStateType, SavedViewState::kImageSize, doc.m_savedViewState.toBytes());
+    w.add(kSettingsType, DocumentSettings::kImageSize, doc.m_settings.toBytes());
+    w.integer(doc.m_referenceLines.count());
+    w.integer(static_cast<int32_t>(w.polygonList(doc.m_referenceLines)));
+    Bytes pathDisplay(4);
+    le::putI32(pathDisplay, 0, doc.m_pathDisplayProperty);
+    w.add(kPathDisplayType, 4, pathDisplay);
+
+    w.radialStats(doc.m_pathRadialStats);
+    w.radialStats(doc.m_gridRadialStats);
+    w.add(kEntropyType, EntropyParams::kImageSize, doc.m_entropyParams.toBytes());
+    w.add(kLayerNamesType, LayerNames::kImageSize, doc.m_layerNames.toBytes());
+    w.graph(doc.m_gridGraph, kGridMatrixType);
+    w.graph(doc.m_axialGraph, kAxialMatrixType);
+    w.integer(static_cast<int32_t>(doc.m_axialLineRecords.size()));
+    w.integer(static_cast<int32_t>(w.isovistRecords(doc.m_axialLineRecords)));
+}
+
+void readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
+    RecordReader r(source);
+    const auto versionBytes = r.run(kVersionType, 4, 0, 1);
+    if (!versionBytes) {
+        return;
+    }
+    const int32_t version = le::i32At(*versionBytes, 0);
+    if (version < 1000) {
+        return;
+    }
+    if (version <= kDocumentFileVersion) {
+        const auto count = [&](uint32_t index) { return r.integer(index).value_or(0); };
+        assignWithCount(r.points(0, count(kWallVertexCount)), doc.m_wallVertices,
+                        doc.m_wallVertexCount);
+        if (auto bytes = r.run(kSegmentType, kSegmentSize, 0, count(kWallSegmentCount))) {
+            doc.m_wallSegments = segmentsFromImages(*bytes);
+            doc.m_wallSegmentCount = static_cast<int32_t>(doc.m_wallSegments.size());
+        }
+        r.integerInto(kWallTableFlags, doc.m_wallTableFlags[0]);
+        r.integerInto(kWallTableFlags + 1, doc.m_wallTableFlags[1]);
+        r.realInto(kShortestAxialLine, doc.m_shortestAxialLineLength);
+        r.realInto(kLongestAxialLine, doc.m_longestAxialLineLength);
+        if (auto bytes =
+                r.run(kSegmentType, kSegmentSize, count(kFirstAxialLine), count(kAxialLineCount))) {
+            doc.m_axialLines = segmentsFromImages(*bytes);
+            doc.m_axialLineCount = static_cast<int32_t>(doc.m_axialLines.size());
+        }
+        r.integerInto(kAxialLinesReserved, doc.m_axialLinesReserved);
+        if (auto list = r.polygonList(0, count(kPlanPolygonCount))) {
+            doc.m_planPolygons = std::move(*list);
+        }
+        EliminationOptions& elimination = doc.m_eliminationOptions;
+        r.integerInto(kEliminationFirst, elimination.removeOverlappedLines);
+        r.realInto(kEliminationToleranceValue, elimination.tolerance);
+        r.integerInto(kEliminationTolerance, elimination.removeOverlappedLinesWithTolerance);
+        r.integerInto(kEliminationConnectivity, elimination.minimumConnectivity);
+        r.integerInto(kEliminationReserved, doc.m_eliminationReserved[0]);
+        r.integerInto(kEliminationReserved + 1, doc.m_eliminationReserved[1]);
+        r.realInto(kPlanExtent, doc.m_planExtent.minX);
+        r.realInto(kPlanExtent + 1, doc.m_planExtent.maxX);
+        r.realInto(kPlanExtent + 2, doc.m_planExtent.minY);
+        r.realInto(kPlanExtent + 3, doc.m_planExtent.maxY);
+
+        if (auto bytes = r.run(kSegmentType, kSegmentSize, count(kFirstRadialLine),
+                               count(kRadialLineCount))) {
+            doc.m_radialLines = segmentsFromImages(*bytes);
+        }
+        r.realInto(kIsovistOrigin, doc.m_isovistOrigin.x);
+        r.realInto(kIsovistOrigin + 1, doc.m_isovistOrigin.y);
+        r.realInto(kIsovistArea, doc.m_isovistArea);
+        r.realInto(kIsovistCentroid, doc.m_isovistCentroid.x);
+        r.realInto(kIsovistCentroid + 1, doc.m_isovistCentroid.y);
+
+        if (auto grid = r.grid()) {
+            doc.m_grid = std::move(*grid);
+        }
+        r.integerInto(kGridReserved, doc.m_gridReserved);
+        r.integerInto(kGridResultsValid, doc.m_gridResultsValid);
+        r.realInto(kGridSpan, doc.m_gridSpan);
+        r.integerInto(kGridDisplayProperty, doc.m_gridDisplayProperty);
+
+        if (auto paths = r.polygonList(count(kFirstPath), count(kPathCount))) {
+            doc.m_paths = std::move(*paths);
+        }
+        if (auto lists =
+                r.polygonList(count(kFirstObservationList), count(kObservationListCount))) {
+            doc.m_observationPoints = std::move(*lists);
+        }
+        if (auto records = r.isovistRecords(count(kFirstPathIsovist), count(kPathIsovistCount))) {
+            doc.m_pathIsovists = std::move(*records);
+        }
+        r.integerInto(kCurrentPath, doc.m_currentPath);
+        // A current path that names no path would send the view past the list.
+        if (doc.m_currentPath < -1 || doc.m_currentPath >= doc.m_paths.count()) {
+            doc.m_currentPath = -1;
+        }
+
+        r.blockInto(kViewStateType, SavedViewState::kImageSize, doc.m_savedViewState);
+        r.blockInto(kSettingsType, DocumentSettings::kImageSize, doc.m_settings);
+        if (auto lines = r.polygonList(count(kFirstReferenceLine), count(kReferenceLineCount))) {
+            doc.m_referenceLines = std::move(*lines);
+        }
+        if (auto bytes = r.run(kPathDisplayType, 4, 0, 1)) {
+            doc.m_pathDisplayProperty = le::i32At(*bytes, 0);
+        }
+        if (auto stats =
+                r.radialStats(count(kFirstPathRadialStats), count(kPathRadialStatsCount))) {
+            doc.m_pathRadialStats = std::move(*stats);
+        }
+        if (auto stats =
+                r.radialStats(count(kFirstGridRadialStats), count(kGridRadialStatsCount))) {
+            doc.m_gridRadialStats = std::move(*stats);
+        }
+        r.blockInto(kEntropyType, EntropyParams::kImageSize, doc.m_entropyParams);
+        r.blockInto(kLayerNamesType, LayerNames::kImageSize, doc.m_layerNames);
+        if (auto graph = r.graph(0, kGridMatrixType)) {
+            doc.m_gridGraph = std::move(*graph);
+        }
+        if (auto graph = r.graph(1, kAxialMatrixType)) {
+            doc.m_axialGraph = std::move(*graph);
+        }
+        if (auto records = r.isovistRecords(count(kFirstAxialRecord), count(kAxialRecordCount))) {
+            doc.m_axialLineRecords = std::move(*records);
+        }
+    }
+    upgradeSettings(doc.m_settings, version);
+}
+
+namespace {
+
+constexpr unsigned kPageSize = 65536;
+// Addresses inside a container are signed 32-bit numbers.
+constexpr uint64_t kMaxContainerBytes = INT32_MAX;
+
+std::string temporaryPathBeside(const std::string& path) {
+    static std::atomic<unsigned> serial{0};
+    const std::filesystem::path target(path);
+    const std::string name = "." + target.filename().string() + ".saving-" +
+                             std::to_string(::getpid()) + "-" + std::to_string(serial++);
+    return (target.parent_path() / name).string();
+}
+
+}  // namespace
+
+DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path) {
+    CountingRecordSink counter;
+    writeDocumentRecords(doc, counter);
+    if (counter.containerBytes() > kMaxContainerBytes) {
+        return {false, "The document is too large to be saved: its file would pass 2 GB"};
+    }
+    const std::string temporary = temporaryPathBeside(path);
+    zoBfIOMfSetPageSize(kPageSize);
+    FILE* stream = zoBfOpenM(temporary.c_str(), "wbx");
+    if (stream == nullptr) {
+        return {false, "Cannot save the document to " + path};
+    }
+    zoBfInitM();
+    zoBfSetStringTypeNoM(-1);
+    CellstoreRecords records;
+    writeDocumentRecords(doc, records);
+    const bool closed = zoBfCloseM(stream) == 0;
+    std::error_code error;
+    if (records.allAdded() && closed) {
+        std::filesystem::rename(temporary, path, error);
+        if (!error) {
+            return {true, {}};
+        }
+    }
+    std::filesystem::remove(temporary, error);
+    return {false, "Cannot save the document to " + path};
+}
+
+DocumentFileResult loadDocumentFile(CORVDoc& doc, const std::string& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error) {
+        return {false, "Cannot open the document " + path};
+    }
+    if (size > kMaxContainerBytes) {
+        return {false, "The file " + path + " is not an Orvelle document"};
+    }
+    zoBfIOMfSetPageSize(kPageSize);
+    FILE* stream = zoBfOpenM(path.c_str(), "rb");
+    if (stream == nullptr) {
+        return {false, "Cannot open the document " + path};
+    }
+    doc.ResetDocument();
+    CellstoreRecords records;
+    readDocumentRecords(doc, records);
+    zoBfCloseM(stream);
+    return {true, {}};
+}

@@ -1,0 +1,34 @@
+// The document file (.ovx): every member of the document written as typed records of a
+// container in one fixed order, and read back by type and running index.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "document/CORVDoc.h"
+#include "document/DocumentFileRecords.h"
+
+inline constexpr int32_t kDocumentFileVersion = 1002;
+
+// Adds every record of the document, in file order.
+void writeDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink);
+
+// Reads the records into `doc`, which the caller has reset: by version, 999 and below and 1003
+// and above read nothing; 1000 and 1001 bring the settings block up to date. Counts and indices
+// are checked against what the source holds before anything is allocated; a missing or damaged
+// record leaves its member as the reset left it.
+void readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source);
+
+struct DocumentFileResult {
+    bool ok = false;
+    std::string message;  // why not, in a sentence for the user
+};
+
+// Writes the document to a temporary file beside `path` and replaces `path` with it only when
+// the whole write succeeded. A container that would pass the format's 32-bit addresses is
+// refused before anything is written.
+DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path);
+
+// Resets the document and reads the file into it; when the file cannot be opened or is not a
+// container the document is left unchanged.
+DocumentFileResult loadDocumentFile(CORVDoc& doc, const std::string& path);
