@@ -1,40 +1,10 @@
 // Stored images of IsovistRecord (256 bytes) and RadialStats (800 bytes), little-endian.
-#include <bit>
 #include <utility>
 
+#include "document/LittleEndian.h"
 #include "isovist/IsovistRecord.h"
 
 namespace {
-
-void PutInt32(uint8_t* out, int32_t value) {
-    const auto bits = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i) {
-        out[i] = static_cast<uint8_t>(bits >> (8 * i));
-    }
-}
-
-int32_t GetInt32(const uint8_t* in) {
-    uint32_t bits = 0;
-    for (int i = 0; i < 4; ++i) {
-        bits |= static_cast<uint32_t>(in[i]) << (8 * i);
-    }
-    return static_cast<int32_t>(bits);
-}
-
-void PutDouble(uint8_t* out, double value) {
-    const auto bits = std::bit_cast<uint64_t>(value);
-    for (int i = 0; i < 8; ++i) {
-        out[i] = static_cast<uint8_t>(bits >> (8 * i));
-    }
-}
-
-double GetDouble(const uint8_t* in) {
-    uint64_t bits = 0;
-    for (int i = 0; i < 8; ++i) {
-        bits |= static_cast<uint64_t>(in[i]) << (8 * i);
-    }
-    return std::bit_cast<double>(bits);
-}
 
 // Every field of the record image except the polygon's point index and count.
 // Fields are packed on 4-byte boundaries, so the doubles from 108 on are not 8-aligned.
@@ -55,38 +25,38 @@ double GetDouble(const uint8_t* in) {
 //  104     4   connectivity (signed)    212    4   radialStatsIndex (signed)
 //  108     8   mean depth               216    8   maxVertexDistance
 //  116     8   control                  224   32   reserved, zero
-template <typename Record, typename Bytes, typename DoubleIo, typename IntIo>
-void VisitRecordFields(Record& r, Bytes* image, DoubleIo doubleAt, IntIo intAt) {
-    doubleAt(image + 8, r.area);
-    doubleAt(image + 16, r.perimeter);
-    doubleAt(image + 24, r.drift);
-    doubleAt(image + 32, r.origin.x);
-    doubleAt(image + 40, r.origin.y);
-    doubleAt(image + 48, r.centroid.x);
-    doubleAt(image + 56, r.centroid.y);
-    doubleAt(image + 64, r.occlusivity);
-    doubleAt(image + 72, r.visiblePerimeterRatio);
-    doubleAt(image + 80, r.compactness);
-    doubleAt(image + 88, r.userValue);
-    doubleAt(image + 96, r.circularity);
+template <typename Record, typename DoubleIo, typename IntIo>
+void VisitRecordFields(Record& r, DoubleIo doubleAt, IntIo intAt) {
+    doubleAt(8, r.area);
+    doubleAt(16, r.perimeter);
+    doubleAt(24, r.drift);
+    doubleAt(32, r.origin.x);
+    doubleAt(40, r.origin.y);
+    doubleAt(48, r.centroid.x);
+    doubleAt(56, r.centroid.y);
+    doubleAt(64, r.occlusivity);
+    doubleAt(72, r.visiblePerimeterRatio);
+    doubleAt(80, r.compactness);
+    doubleAt(88, r.userValue);
+    doubleAt(96, r.circularity);
     auto& g = r.graphMeasures;
-    intAt(image + 104, g.connectivity);
-    doubleAt(image + 108, g.meanDepth);
-    doubleAt(image + 116, g.control);
-    doubleAt(image + 124, g.relativeAsymmetry);
-    doubleAt(image + 132, g.realRelativeAsymmetry);
-    doubleAt(image + 140, g.integration);
-    doubleAt(image + 148, g.integrationN);
-    doubleAt(image + 156, g.controllability);
-    doubleAt(image + 164, g.pointCount);
-    doubleAt(image + 172, g.averageNeighbourControl);
-    doubleAt(image + 180, g.globalE);
-    doubleAt(image + 188, g.globalRelativeE);
-    doubleAt(image + 196, g.globalConnectivityE);
-    intAt(image + 204, r.depthFromCurrent);
-    intAt(image + 208, r.pathCount);
-    intAt(image + 212, r.radialStatsIndex);
-    doubleAt(image + 216, r.maxVertexDistance);
+    intAt(104, g.connectivity);
+    doubleAt(108, g.meanDepth);
+    doubleAt(116, g.control);
+    doubleAt(124, g.relativeAsymmetry);
+    doubleAt(132, g.realRelativeAsymmetry);
+    doubleAt(140, g.integration);
+    doubleAt(148, g.integrationN);
+    doubleAt(156, g.controllability);
+    doubleAt(164, g.pointCount);
+    doubleAt(172, g.averageNeighbourControl);
+    doubleAt(180, g.globalE);
+    doubleAt(188, g.globalRelativeE);
+    doubleAt(196, g.globalConnectivityE);
+    intAt(204, r.depthFromCurrent);
+    intAt(208, r.pathCount);
+    intAt(212, r.radialStatsIndex);
+    doubleAt(216, r.maxVertexDistance);
 }
 
 // Radial statistics: field k is the double at offset 8·k; bytes 96 to 799 are reserved, zero.
@@ -110,21 +80,21 @@ std::array<decltype(&std::declval<Stats&>().sum), 12> StatsFields(Stats& s) {
 
 IsovistRecordImage StoreIsovistRecord(const IsovistRecord& record, int32_t firstPointIndex) {
     IsovistRecordImage image{};
-    PutInt32(image.data(), firstPointIndex);
-    PutInt32(image.data() + 4, record.polygon.count());
+    le::putI32(image, 0, firstPointIndex);
+    le::putI32(image, 4, record.polygon.count());
     VisitRecordFields(
-        record, image.data(), [](uint8_t* at, double v) { PutDouble(at, v); },
-        [](uint8_t* at, int32_t v) { PutInt32(at, v); });
+        record, [&image](std::size_t at, double v) { le::putF64(image, at, v); },
+        [&image](std::size_t at, int32_t v) { le::putI32(image, at, v); });
     return image;
 }
 
 LoadedIsovistRecord LoadIsovistRecord(const IsovistRecordImage& image) {
     LoadedIsovistRecord loaded;
-    loaded.firstPointIndex = GetInt32(image.data());
-    loaded.pointCount = GetInt32(image.data() + 4);
+    loaded.firstPointIndex = le::i32At(image, 0);
+    loaded.pointCount = le::i32At(image, 4);
     VisitRecordFields(
-        loaded.record, image.data(), [](const uint8_t* at, double& v) { v = GetDouble(at); },
-        [](const uint8_t* at, int32_t& v) { v = GetInt32(at); });
+        loaded.record, [&image](std::size_t at, double& v) { v = le::f64At(image, at); },
+        [&image](std::size_t at, int32_t& v) { v = le::i32At(image, at); });
     return loaded;
 }
 
@@ -132,7 +102,7 @@ RadialStatsImage StoreRadialStats(const RadialStats& stats) {
     RadialStatsImage image{};
     const auto fields = StatsFields(stats);
     for (std::size_t k = 0; k < fields.size(); ++k) {
-        PutDouble(image.data() + 8 * k, *fields[k]);
+        le::putF64(image, 8 * k, *fields[k]);
     }
     return image;
 }
@@ -141,7 +111,7 @@ RadialStats LoadRadialStats(const RadialStatsImage& image) {
     RadialStats stats;
     const auto fields = StatsFields(stats);
     for (std::size_t k = 0; k < fields.size(); ++k) {
-        *fields[k] = GetDouble(image.data() + 8 * k);
+        *fields[k] = le::f64At(image, 8 * k);
     }
     return stats;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -155,6 +156,44 @@ TEST_F(PointIsovistCommands, WallCountBeyondTheTableIsNotTrusted) {
     doc.m_wallSegmentCount = 1000;
     doc.OnPointIsovistProperties();
     EXPECT_DOUBLE_EQ(doc.m_pointIsovist.occlusivity, 1.0);
+}
+
+// A round room of radius 10 drawn with 360 wall segments, seen from its centre by the radial
+// method: every ray ends between 10·cos 0.5° (mid-segment) and 10 (at a vertex), so the rays
+// hardly vary, the room is barely elongated and nearly all of the outline is wall.
+TEST(PointIsovistRoundRoom, RadialMeasuresOfACircle) {
+    PointIsovistUi ui;
+    CORVDoc doc(ui);
+    std::vector<PlanPoint> circle;
+    for (int j = 0; j < 360; ++j) {
+        const double a = j * M_PI / 180;
+        circle.push_back({10 * std::cos(a), 10 * std::sin(a)});
+    }
+    doc.m_planPolygons.append(PlanPolygon(circle));
+    doc.RebuildWallTables();
+    doc.m_settings.m_isovistMethod = 1;
+    doc.OnPointIsovistAt(PlanPoint{0, 0});
+    doc.OnPointIsovistProperties();
+
+    const RadialStats& s = doc.m_pointRadialStats;
+    const double shortest = 10 * std::cos(0.5 * M_PI / 180);
+    EXPECT_EQ(s.rayCount, 1440.0);
+    EXPECT_NEAR(s.max, 10.0, 1e-9);
+    EXPECT_NEAR(s.min, shortest, 1e-9);
+    EXPECT_GT(s.mean, shortest);
+    EXPECT_LT(s.mean, 10.0);
+    EXPECT_LT(s.variance, 1e-6);
+    EXPECT_GT(s.elongation, shortest / 10);
+    EXPECT_LE(s.elongation, 1.0);
+
+    const IsovistRecord& r = doc.m_pointIsovist;
+    const double polygonArea = 0.5 * 360 * 100 * std::sin(M_PI / 180);
+    EXPECT_NEAR(r.area, polygonArea, 1e-6);
+    EXPECT_NEAR(r.drift, 0.0, 1e-9);
+    EXPECT_NEAR(r.occlusivity, 1.0, 1e-12);
+    EXPECT_NEAR(r.visiblePerimeterRatio, 1.0, 1e-12);
+    EXPECT_NEAR(r.maxVertexDistance, 10.0, 1e-9);
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace
