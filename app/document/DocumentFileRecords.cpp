@@ -16,10 +16,10 @@ constexpr uint64_t kBlockRecordBytes = 12;
 
 uint32_t CountingRecordSink::add(int32_t type, uint32_t elementSize, const uint8_t*,
                                  uint32_t count) {
-    uint64_t& typeCount = counts_[type];
-    const auto first = static_cast<uint32_t>(typeCount);
+    const auto known = counts_.find(type);
+    const auto first = static_cast<uint32_t>(known == counts_.end() ? 0 : known->second);
     if (count > 0) {
-        typeCount += count;
+        counts_[type] += count;
         dataBytes_ += uint64_t{elementSize} * count;
         ++blocks_;
     }
