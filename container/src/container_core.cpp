@@ -79,6 +79,8 @@ int64_t ContainerCore::Append(const void* data, size_t length) {
 int64_t ContainerCore::CellAddressAt(int64_t index) {
     if (index < 0 || index >= m_header.typeCount || static_cast<uint64_t>(index) >= MaxCells())
         return kNone;
+    if (CellsIndexed())
+        return m_index->cellOrder[static_cast<size_t>(index)];
     int64_t address = m_header.firstCell;
     zoBinFileTypeCell cell;
     for (int64_t i = 0; i < index; ++i) {
@@ -90,6 +92,15 @@ int64_t ContainerCore::CellAddressAt(int64_t index) {
 }
 
 int64_t ContainerCore::FindCell(int typeNo, zoBinFileTypeCell* found) {
+    if (CellsIndexed()) {
+        auto at = m_index->cellsByType.find(typeNo);
+        zoBinFileTypeCell cell;
+        if (at == m_index->cellsByType.end() || !ReadCell(at->second, cell))
+            return kNone;
+        if (found != nullptr)
+            *found = cell;
+        return at->second;
+    }
     uint64_t limit = std::min<uint64_t>(std::max(m_header.typeCount, 0), MaxCells());
     int64_t address = m_header.firstCell;
     zoBinFileTypeCell cell;
@@ -131,6 +142,7 @@ bool ContainerCore::AppendCell(const zoBinFileTypeCell& cell, int64_t* address,
                                int64_t firstCellAt) {
     if (cell.nextCell != kNone)
         return false;
+    const bool indexed = CellsIndexed();
     int64_t placed;
     if (m_header.typeCount == 0 && m_header.firstCell == kNone) {
         if (firstCellAt != kNone) {
@@ -161,12 +173,19 @@ bool ContainerCore::AppendCell(const zoBinFileTypeCell& cell, int64_t* address,
     } else {
         return false;
     }
+    if (indexed) {
+        m_index->cellOrder.push_back(placed);
+        m_index->cellsByType.emplace(cell.typeNo, placed);
+        m_index->header = m_header;
+    }
     if (address != nullptr)
         *address = placed;
     return true;
 }
 
 int64_t ContainerCore::LastRecordAddress(const zoBinFileTypeCell& cell) {
+    if (const TypeBlocks* indexed = IndexedBlocks(cell))
+        return indexed->blocks.back().recordAddress;
     int64_t address = cell.firstAddress;
     uint64_t sum = 0;
     const uint64_t maxHops = MaxRecords();
@@ -199,6 +218,18 @@ bool ContainerCore::RecordAt(const zoBinFileTypeCell& cell, int64_t n,
 
 int64_t ContainerCore::LinkBlock(int64_t cellAddress, zoBinFileTypeCell& cell,
                                  const zoBinFileDataAddress& record) {
+    const uint64_t totalBefore = cell.elementCount;
+    bool filledPlaceholder = false;
+    int64_t placed = LinkRecord(cellAddress, cell, record, filledPlaceholder);
+    if (placed == kNone)
+        ForgetIndex();  // a half-done link may have changed the chain
+    else
+        NoteLinkedBlock(cell, totalBefore, placed, record, filledPlaceholder);
+    return placed;
+}
+
+int64_t ContainerCore::LinkRecord(int64_t cellAddress, zoBinFileTypeCell& cell,
+                                  const zoBinFileDataAddress& record, bool& filledPlaceholder) {
     unsigned char bytes[kRecordSize];
     EncodeRecord(record, bytes);
     if (cell.firstAddress == kNone) {
@@ -219,6 +250,7 @@ int64_t ContainerCore::LinkBlock(int64_t cellAddress, zoBinFileTypeCell& cell,
         last.address = record.address;
         last.count = record.count;
         result = lastAddress;
+        filledPlaceholder = true;
     } else {
         result = Append(bytes, sizeof bytes);
         if (result == kNone)
@@ -233,6 +265,18 @@ int64_t ContainerCore::LinkBlock(int64_t cellAddress, zoBinFileTypeCell& cell,
 }
 
 bool ContainerCore::LocateBlock(const zoBinFileTypeCell& cell, uint32_t index, BlockPlace& place) {
+    if (const TypeBlocks* indexed = IndexedBlocks(cell)) {
+        if (index >= indexed->total)
+            return false;
+        auto after = std::upper_bound(
+            indexed->blocks.begin(), indexed->blocks.end(), index,
+            [](uint64_t i, const IndexedBlock& block) { return i < block.firstIndex; });
+        const IndexedBlock& block = *(after - 1);
+        place.recordAddress = block.recordAddress;
+        place.record = block.record;
+        place.indexInBlock = static_cast<uint32_t>(index - block.firstIndex);
+        return true;
+    }
     zoBinFileDataAddress record;
     int64_t recordAddress = cell.firstAddress;
     if (!ReadRecord(recordAddress, record) || record.count == 0)

@@ -11,6 +11,7 @@
 
 #include "byte_store.h"
 #include "cellstore/records.h"
+#include "chain_index.h"
 
 namespace cellstore::detail {
 
@@ -34,7 +35,8 @@ enum class SizeRule { MustMatch, Any };
 
 class ContainerCore {
   public:
-    ContainerCore(ByteStore& store, zoBinFileHeader& header) : m_store(store), m_header(header) {}
+    ContainerCore(ByteStore& store, zoBinFileHeader& header, ChainIndex* index = nullptr)
+        : m_store(store), m_header(header), m_index(index) {}
 
     bool ReadHeader();
     bool WriteHeader();
@@ -106,6 +108,16 @@ class ContainerCore {
     uint64_t MaxRecords();
 
   private:
+    // The index's answers, when it can give them (see chain_index.h).
+    bool CellsIndexed();
+    const TypeBlocks* IndexedBlocks(const zoBinFileTypeCell& cell);
+    void NoteLinkedBlock(const zoBinFileTypeCell& cell, uint64_t totalBefore, int64_t placed,
+                         const zoBinFileDataAddress& record, bool filledPlaceholder);
+    void ForgetIndex();
+
+    // Links a record without touching the index.
+    int64_t LinkRecord(int64_t cellAddress, zoBinFileTypeCell& cell,
+                       const zoBinFileDataAddress& record, bool& filledPlaceholder);
     bool LinkAddition(int64_t cellAddress, zoBinFileTypeCell& cell,
                       const zoBinFileDataAddress& record, TouchedCell* touched);
     int64_t EnsureType(int typeNo, const zoBinFileTypeCell& fresh, int64_t firstCellAt,
@@ -113,6 +125,7 @@ class ContainerCore {
 
     ByteStore& m_store;
     zoBinFileHeader& m_header;
+    ChainIndex* m_index;
 };
 
 template <class Visit>

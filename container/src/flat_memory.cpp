@@ -19,11 +19,15 @@ using namespace cellstore::detail;
 
 namespace {
 
-constexpr unsigned kDefaultPageSize = 1024;
-
 zoMemFile& MemoryFile() {
     static zoMemFile file;
     return file;
+}
+
+// What the index knows about the memory file's chains; forgotten whenever it is refilled.
+ChainIndex& MemoryIndex() {
+    static ChainIndex index;
+    return index;
 }
 
 int g_memoryStringTypeNo = -1;
@@ -32,7 +36,7 @@ template <class Result, class Body>
 Result OnMemory(Result failure, Body&& body) {
     return NoThrow(failure, [&] {
         MemFileStore store(MemoryFile());
-        FlatTarget target{store, kFirstObjectOffset, g_memoryStringTypeNo};
+        FlatTarget target{store, kFirstObjectOffset, g_memoryStringTypeNo, &MemoryIndex()};
         return static_cast<Result>(body(target));
     });
 }
@@ -43,6 +47,7 @@ FILE* AdoptStream(FILE* stream, bool load) {
     zoMemFile& file = MemoryFile();
     file.FromHandle(-1);
     file.ReInit();
+    MemoryIndex().Clear();
     if (stream == nullptr)
         return nullptr;
     file.FromHandle(fileno(stream));
@@ -87,7 +92,7 @@ int zoBfCloseM(FILE* stream) {
 }
 
 int zoBfInitM() {
-    return OnMemory(0, [](FlatTarget& target) { return FlatInit(target.store); });
+    return OnMemory(0, [](FlatTarget& target) { return FlatInit(target); });
 }
 
 int zoBfAddDataM(const void* data, int typeNo, unsigned elementSize, unsigned count,
@@ -99,7 +104,7 @@ int zoBfAddDataM(const void* data, int typeNo, unsigned elementSize, unsigned co
 
 int zoBfGetDataM(void* buffer, int typeNo, int first, unsigned count) {
     return OnMemory(0, [&](FlatTarget& target) {
-        return FlatGetData(target.store, buffer, typeNo, first, count, 0);
+        return FlatGetData(target, buffer, typeNo, first, count, 0);
     });
 }
 
@@ -107,12 +112,12 @@ int zoBfGetDataM(void* buffer, int typeNo, int first, unsigned count, unsigned e
     if (elementSize == 0)
         return 0;
     return OnMemory(0, [&](FlatTarget& target) {
-        return FlatGetData(target.store, buffer, typeNo, first, count, elementSize);
+        return FlatGetData(target, buffer, typeNo, first, count, elementSize);
     });
 }
 
 unsigned zoBfGetElementCountM(int typeNo) {
-    return OnMemory(0u, [&](FlatTarget& target) { return FlatElementCount(target.store, typeNo); });
+    return OnMemory(0u, [&](FlatTarget& target) { return FlatElementCount(target, typeNo); });
 }
 
 unsigned zoBfGetTopHeaderLengthM() {

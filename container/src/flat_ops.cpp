@@ -47,9 +47,11 @@ size_t TextLength(const Char* text) {
 
 }  // namespace
 
-int FlatInit(ByteStore& store) {
+int FlatInit(const FlatTarget& target) {
+    if (target.index != nullptr)
+        target.index->Clear();
     zoBinFileHeader header;
-    ContainerCore core(store, header);
+    ContainerCore core(target.store, header, target.index);
     return core.WriteEmptyContainer() ? 1 : 0;
 }
 
@@ -60,7 +62,7 @@ int FlatAddData(const FlatTarget& target, const void* data, int typeNo, uint32_t
     // Strings of different lengths share the string type, one block each, so only there the
     // element size is free; elsewhere a mismatched size would corrupt every later read.
     SizeRule rule = typeNo == target.stringTypeNo ? SizeRule::Any : SizeRule::MustMatch;
-    return WithHeader(target.store, [&](ContainerCore& core) {
+    return WithHeader(target, [&](ContainerCore& core) {
         return core.AddFixed(data, typeNo, elementSize, count, firstIndex, rule, target.firstCellAt,
                              nullptr)
                    ? 1
@@ -68,9 +70,9 @@ int FlatAddData(const FlatTarget& target, const void* data, int typeNo, uint32_t
     });
 }
 
-int FlatGetData(ByteStore& store, void* buffer, int typeNo, int first, uint32_t count,
+int FlatGetData(const FlatTarget& target, void* buffer, int typeNo, int first, uint32_t count,
                 uint32_t expectedSize) {
-    return WithHeader(store, [&](ContainerCore& core) {
+    return WithHeader(target, [&](ContainerCore& core) {
         zoBinFileTypeCell cell;
         if (buffer == nullptr || first < 0 || core.FindCell(typeNo, &cell) == kNone)
             return 0;
@@ -80,15 +82,15 @@ int FlatGetData(ByteStore& store, void* buffer, int typeNo, int first, uint32_t 
     });
 }
 
-uint32_t FlatElementCount(ByteStore& store, int typeNo) {
-    return WithHeader(store, [&](ContainerCore& core) -> uint32_t {
+uint32_t FlatElementCount(const FlatTarget& target, int typeNo) {
+    return WithHeader(target, [&](ContainerCore& core) -> uint32_t {
         zoBinFileTypeCell cell;
         return core.FindCell(typeNo, &cell) == kNone ? 0 : cell.elementCount;
     });
 }
 
 int FlatAvailableTypeNo(const FlatTarget& target, int* usable) {
-    return WithHeader(target.store, [&](ContainerCore& core) {
+    return WithHeader(target, [&](ContainerCore& core) {
         std::vector<int32_t> numbers = core.TypeNumbers();
         if (numbers.empty())
             return 0;
@@ -110,7 +112,7 @@ int FlatAvailableTypeNo(const FlatTarget& target, int* usable) {
 }
 
 int FlatIsAvailableTypeNo(const FlatTarget& target, int typeNo) {
-    return WithHeader(target.store, [&](ContainerCore& core) {
+    return WithHeader(target, [&](ContainerCore& core) {
         if (core.Header().typeCount == 0 || typeNo == target.stringTypeNo)
             return 0;
         std::vector<int32_t> numbers = core.TypeNumbers();
@@ -133,7 +135,7 @@ int FlatAddString(const FlatTarget& target, const Char* text, uint32_t* index) {
         else
             PutU16(&element[kLengthWordSize + 2 * i], static_cast<uint16_t>(text[i]));
     }
-    return WithHeader(target.store, [&](ContainerCore& core) {
+    return WithHeader(target, [&](ContainerCore& core) {
         return core.AddFixed(element.data(), target.stringTypeNo,
                              static_cast<uint32_t>(element.size()), 1, index, SizeRule::Any,
                              target.firstCellAt, nullptr)
@@ -144,7 +146,7 @@ int FlatAddString(const FlatTarget& target, const Char* text, uint32_t* index) {
 
 template <class Char>
 int FlatGetString(const FlatTarget& target, uint32_t n, Char*& text, EmptyString empty) {
-    return WithHeader(target.store, [&](ContainerCore& core) {
+    return WithHeader(target, [&](ContainerCore& core) {
         int64_t address = LocateString(core, target.stringTypeNo, n);
         if (address == kNone)
             return 0;
@@ -171,7 +173,7 @@ template <class Char>
 int FlatGetStringInto(const FlatTarget& target, uint32_t n, Char* text, EmptyString empty) {
     if (text == nullptr)
         return 0;
-    return WithHeader(target.store, [&](ContainerCore& core) {
+    return WithHeader(target, [&](ContainerCore& core) {
         int64_t address = LocateString(core, target.stringTypeNo, n);
         uint32_t length = 0;
         if (address == kNone || !core.VarLengthAt(address, sizeof(Char), length))
@@ -189,13 +191,13 @@ int FlatGetStringInto(const FlatTarget& target, uint32_t n, Char* text, EmptyStr
 
 int FlatAddStrings(const FlatTarget& target, int typeNo, const std::vector<Piece>& texts,
                    uint32_t* firstIndex) {
-    return WithHeader(target.store, [&](ContainerCore& core) {
+    return WithHeader(target, [&](ContainerCore& core) {
         return core.AddVariable(typeNo, 1, texts, firstIndex, target.firstCellAt, nullptr) ? 1 : 0;
     });
 }
 
 uint32_t FlatStringLength(const FlatTarget& target, uint32_t n) {
-    return WithHeader(target.store, [&](ContainerCore& core) -> uint32_t {
+    return WithHeader(target, [&](ContainerCore& core) -> uint32_t {
         int64_t address = LocateString(core, target.stringTypeNo, n);
         uint32_t length = 0;
         return address != kNone && core.ReadLengthWord(address, length) ? length : 0;

@@ -17,6 +17,7 @@ struct FlatTarget {
     ByteStore& store;
     int64_t firstCellAt;
     int stringTypeNo;
+    ChainIndex* index;  // kept between calls by the memory family; null for streams
 };
 
 // How a stored string of length 0 reads: the stream family refuses it, the memory family
@@ -26,9 +27,10 @@ enum class EmptyString { Refuse, Accept };
 // Runs `body` on a core whose header was read from the store, and writes the header back if
 // the body changed it (a new type), also when the body itself failed.
 template <class Body>
-auto WithHeader(ByteStore& store, Body&& body) -> decltype(body(std::declval<ContainerCore&>())) {
+auto WithHeader(const FlatTarget& target, Body&& body)
+    -> decltype(body(std::declval<ContainerCore&>())) {
     zoBinFileHeader header;
-    ContainerCore core(store, header);
+    ContainerCore core(target.store, header, target.index);
     if (!core.ReadHeader())
         return 0;
     const zoBinFileHeader before = header;
@@ -39,13 +41,13 @@ auto WithHeader(ByteStore& store, Body&& body) -> decltype(body(std::declval<Con
     return result;
 }
 
-int FlatInit(ByteStore& store);
+int FlatInit(const FlatTarget& target);
 int FlatAddData(const FlatTarget& target, const void* data, int typeNo, uint32_t elementSize,
                 uint32_t count, uint32_t* firstIndex);
 // `expectedSize` 0 accepts any recorded element size.
-int FlatGetData(ByteStore& store, void* buffer, int typeNo, int first, uint32_t count,
+int FlatGetData(const FlatTarget& target, void* buffer, int typeNo, int first, uint32_t count,
                 uint32_t expectedSize);
-uint32_t FlatElementCount(ByteStore& store, int typeNo);
+uint32_t FlatElementCount(const FlatTarget& target, int typeNo);
 int FlatAvailableTypeNo(const FlatTarget& target, int* usable);
 int FlatIsAvailableTypeNo(const FlatTarget& target, int typeNo);
 
@@ -67,7 +69,7 @@ int FlatAddStrings(const FlatTarget& target, int typeNo, const std::vector<Piece
 template <class Visit>
 int FlatVisitStrings(const FlatTarget& target, int typeNo, uint32_t count, uint32_t first,
                      Visit&& visit) {
-    return WithHeader(target.store, [&](ContainerCore& core) {
+    return WithHeader(target, [&](ContainerCore& core) {
         zoBinFileTypeCell cell;
         if (core.FindCell(typeNo, &cell) == kNone || cell.variable == 0 ||
             static_cast<uint64_t>(first) + count > cell.elementCount)

@@ -22,7 +22,7 @@ Result OnStream(FILE* stream, Result failure, Body&& body) {
         return failure;
     return NoThrow(failure, [&] {
         StreamStore store(stream);
-        FlatTarget target{store, kNone, g_streamStringTypeNo};
+        FlatTarget target{store, kNone, g_streamStringTypeNo, nullptr};
         return static_cast<Result>(body(target));
     });
 }
@@ -42,7 +42,7 @@ int zoBfClose(FILE* stream) {
 }
 
 int zoBfInit(FILE* stream) {
-    return OnStream(stream, 0, [](FlatTarget& target) { return FlatInit(target.store); });
+    return OnStream(stream, 0, [](FlatTarget& target) { return FlatInit(target); });
 }
 
 int zoBfAddData(FILE* stream, const void* data, int typeNo, unsigned elementSize, unsigned count,
@@ -54,7 +54,7 @@ int zoBfAddData(FILE* stream, const void* data, int typeNo, unsigned elementSize
 
 int zoBfGetData(FILE* stream, void* buffer, int typeNo, int first, unsigned count) {
     return OnStream(stream, 0, [&](FlatTarget& target) {
-        return FlatGetData(target.store, buffer, typeNo, first, count, 0);
+        return FlatGetData(target, buffer, typeNo, first, count, 0);
     });
 }
 
@@ -63,13 +63,13 @@ int zoBfGetData(FILE* stream, void* buffer, int typeNo, int first, unsigned coun
     if (elementSize == 0)
         return 0;
     return OnStream(stream, 0, [&](FlatTarget& target) {
-        return FlatGetData(target.store, buffer, typeNo, first, count, elementSize);
+        return FlatGetData(target, buffer, typeNo, first, count, elementSize);
     });
 }
 
 unsigned zoBfGetElementCount(FILE* stream, int typeNo) {
     return OnStream(stream, 0u,
-                    [&](FlatTarget& target) { return FlatElementCount(target.store, typeNo); });
+                    [&](FlatTarget& target) { return FlatElementCount(target, typeNo); });
 }
 
 int zoBfGetStringTypeNo() {
