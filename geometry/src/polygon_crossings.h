@@ -26,16 +26,31 @@ inline void forEachEdge(const DoublePolygon& pg, EdgeFn&& edge) {
 }
 
 // Calls sink(x, y) for each edge that the line through P along d crosses, in edge order.
+// An edge whose end points lie clearly on one side of the line has no crossing whatever the
+// other tests say, so that test runs first, with each vertex's side value computed once and
+// shared by its two edges (the same expression crossLineSegment evaluates).
 template <class Sink>
 inline void forEachLineCrossing(const DoublePolygon& pg, double px, double py, double dx, double dy,
                                 Sink&& sink) {
-    forEachEdge(pg, [&](double x0, double y0, double x1, double y1) {
+    auto side = [&](double x, double y) { return (x - px) * dy - (y - py) * dx; };
+    double x0 = pg.x(0);
+    double y0 = pg.y(0);
+    double side0 = side(x0, y0);
+    for (int32_t i = 0; i < pg.count; ++i) {
+        const int32_t j = pg.next(i);
+        const double x1 = pg.x(j);
+        const double y1 = pg.y(j);
+        const double side1 = side(x1, y1);
         double x;
         double y;
-        if (crossLineSegment(px, py, dx, dy, x0, y0, x1, y1, x, y) == 1) {
+        if (!(side0 * side1 > kEpsilon) &&
+            crossLineSegment(px, py, dx, dy, x0, y0, x1, y1, x, y) == 1) {
             sink(x, y);
         }
-    });
+        x0 = x1;
+        y0 = y1;
+        side0 = side1;
+    }
 }
 
 // True when (x, y) lies within kEpsilon, per axis, of one of the first n points.

@@ -16,8 +16,7 @@ struct CircleHits {
 
 constexpr int32_t kUnsetCount = -7;
 
-CircleHits circleLine(double mx, double my, double r, double px, double py, double dx,
-                      double dy) {
+CircleHits circleLine(double mx, double my, double r, double px, double py, double dx, double dy) {
     CircleHits h{0, kUnsetCount, {0, 0}, {0, 0}};
     h.result = zoGetCrossPointCL(mx, my, r, px, py, dx, dy, &h.count, h.x, h.y);
     return h;
@@ -36,7 +35,9 @@ CircleHits circleSegment(double mx, double my, double r, double ax, double ay, d
     return h;
 }
 
-double distanceFrom(double x, double y, double cx, double cy) { return std::hypot(x - cx, y - cy); }
+double distanceFrom(double x, double y, double cx, double cy) {
+    return std::hypot(x - cx, y - cy);
+}
 
 TEST(CircleLine, TangentAndSecant) {
     const CircleHits tangent = circleLine(0, 0, 1, 0, 1, 1, 0);

@@ -1,6 +1,8 @@
 // Crossings of lines, half-lines and segments.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <vector>
 
 #include "gonion/gonion.h"
@@ -196,6 +198,65 @@ TEST(CrossPointPL, LineThroughTheSquare) {
     // A line that misses.
     ASSERT_EQ(zoGetCrossPointPL(4, 8, kSquareX, kSquareY, 0, 20, 1, 0, &n, x, y), 1);
     EXPECT_EQ(n, 0);
+}
+
+// Edge by edge with the line-segment routine, then later repeats removed: the polygon-line
+// crossing as described.
+Crossings referencePolygonLine(const std::vector<double>& xs, const std::vector<double>& ys,
+                               double px, double py, double dx, double dy) {
+    Crossings c{1, {}, {}};
+    const std::size_t n = xs.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t j = (i + 1) % n;
+        double x;
+        double y;
+        if (zoGetCrossPointLS(px, py, dx, dy, xs[i], ys[i], xs[j], ys[j], &x, &y) == 1) {
+            c.x.push_back(x);
+            c.y.push_back(y);
+        }
+    }
+    for (std::size_t i = 0; i < c.x.size(); ++i) {
+        for (std::size_t j = i + 1; j < c.x.size();) {
+            if (std::fabs(c.x[j] - c.x[i]) < 2.220446049250313e-8 &&
+                std::fabs(c.y[j] - c.y[i]) < 2.220446049250313e-8) {
+                c.x.erase(c.x.begin() + static_cast<std::ptrdiff_t>(j));
+                c.y.erase(c.y.begin() + static_cast<std::ptrdiff_t>(j));
+            } else {
+                ++j;
+            }
+        }
+    }
+    return c;
+}
+
+TEST(CrossPointPL, MatchesEdgeByEdgeCrossingsOnLatticePolygons) {
+    // Lattice vertices and lines through lattice points hit vertices and run along edges often.
+    std::mt19937 rng(21);
+    std::uniform_int_distribution<int> lattice(0, 6);
+    std::uniform_int_distribution<int> direction(-2, 2);
+    for (int trial = 0; trial < 3000; ++trial) {
+        const std::size_t n = 3 + static_cast<std::size_t>(trial % 9);
+        std::vector<double> xs(n);
+        std::vector<double> ys(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            xs[i] = lattice(rng);
+            ys[i] = lattice(rng);
+        }
+        const double px = lattice(rng);
+        const double py = lattice(rng);
+        const double dx = direction(rng);
+        const double dy = direction(rng) + 0.5 * (trial % 2);
+        const Crossings expected = referencePolygonLine(xs, ys, px, py, dx, dy);
+        Crossings actual{0, std::vector<double>(n), std::vector<double>(n)};
+        int32_t m = -1;
+        actual.result = zoGetCrossPointPL(static_cast<int32_t>(n), 8, xs.data(), ys.data(), px, py,
+                                          dx, dy, &m, actual.x.data(), actual.y.data());
+        actual.x.resize(static_cast<std::size_t>(m));
+        actual.y.resize(static_cast<std::size_t>(m));
+        ASSERT_EQ(actual.result, 1);
+        ASSERT_EQ(actual.x, expected.x) << "trial " << trial;
+        ASSERT_EQ(actual.y, expected.y) << "trial " << trial;
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gonion/gonion.h"
+#include "reference_paths.h"
 
 namespace {
 
@@ -170,59 +171,6 @@ TEST(GraphSP, UnitWeightsOfEveryTypeMatchBreadthFirstSearch) {
     }
 }
 
-// The search as described: neighbours sorted by ascending weight, open set scanned linearly.
-Result referenceShortestPaths(int source, const std::vector<uint8_t>& adjacency,
-                              const std::vector<double>& w) {
-    const int n = static_cast<int>(std::lround(std::sqrt(adjacency.size())));
-    const auto un = static_cast<std::size_t>(n);
-    Result r{std::vector<double>(un, kUnreached), std::vector<uint8_t>(un, 0)};
-    std::vector<uint8_t> open(un, 0);
-    auto neighbours = [&](int node) {
-        std::vector<int> list;
-        for (int j = 0; j < n; ++j) {
-            if (adjacency[static_cast<std::size_t>(node * n + j)] == 1)
-                list.push_back(j);
-        }
-        std::stable_sort(list.begin(), list.end(), [&](int a, int b) {
-            return w[static_cast<std::size_t>(node * n + a)] <
-                   w[static_cast<std::size_t>(node * n + b)];
-        });
-        return list;
-    };
-    r.reached[static_cast<std::size_t>(source)] = 1;
-    r.distances[static_cast<std::size_t>(source)] = 0;
-    for (int j : neighbours(source)) {
-        const double weight = w[static_cast<std::size_t>(source * n + j)];
-        if (weight < r.distances[static_cast<std::size_t>(j)])
-            r.distances[static_cast<std::size_t>(j)] = weight;
-        if (!r.reached[static_cast<std::size_t>(j)])
-            open[static_cast<std::size_t>(j)] = 1;
-    }
-    for (;;) {
-        int best = -1;
-        for (int i = 0; i < n; ++i) {
-            if (open[static_cast<std::size_t>(i)] &&
-                (best < 0 || r.distances[static_cast<std::size_t>(i)] <
-                                 r.distances[static_cast<std::size_t>(best)]))
-                best = i;
-        }
-        if (best < 0)
-            break;
-        open[static_cast<std::size_t>(best)] = 0;
-        r.reached[static_cast<std::size_t>(best)] = 1;
-        for (int j : neighbours(best)) {
-            if (r.reached[static_cast<std::size_t>(j)])
-                continue;
-            const double candidate = r.distances[static_cast<std::size_t>(best)] +
-                                     w[static_cast<std::size_t>(best * n + j)];
-            if (candidate < r.distances[static_cast<std::size_t>(j)])
-                r.distances[static_cast<std::size_t>(j)] = candidate;
-            open[static_cast<std::size_t>(j)] = 1;
-        }
-    }
-    return r;
-}
-
 TEST(GraphSP, RandomWeightsIncludingNegativeMatchTheDescribedSearch) {
     std::mt19937 rng(23);
     std::uniform_int_distribution<int> weight(-3, 20);
@@ -236,7 +184,7 @@ TEST(GraphSP, RandomWeightsIncludingNegativeMatchTheDescribedSearch) {
             w[i] = weight(rng);
         }
         const int source = trial % n;
-        const Result expected = referenceShortestPaths(source, adjacency, w);
+        const reference::Distances expected = reference::shortestPaths(source, adjacency, w);
         const Result actual = shortestPaths(source, adjacency, 4, w.data());
         ASSERT_EQ(actual.distances, expected.distances) << "trial " << trial;
         ASSERT_EQ(actual.reached, expected.reached) << "trial " << trial;

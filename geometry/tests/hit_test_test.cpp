@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gonion/gonion.h"
+#include "reference_paths.h"
 
 namespace {
 
@@ -20,42 +21,8 @@ int32_t hit(const Polygon& pg, double px, double py) {
     return zoHitTestPG(pg.count(), 8, pg.x.data(), pg.y.data(), px, py);
 }
 
-// The test as described: crossings from the polygon-line routine, sorted with the point.
 int32_t referenceHit(const Polygon& pg, double px, double py) {
-    struct Entry {
-        double x, y;
-        int marker;  // 1 for the point itself
-    };
-    std::vector<double> cx(pg.x.size());
-    std::vector<double> cy(pg.x.size());
-    for (int k = 0; k < 12; ++k) {
-        const double angle = k * 0.2617993877991494;
-        int32_t m = 0;
-        zoGetCrossPointPL(pg.count(), 8, pg.x.data(), pg.y.data(), px, py, 10 * std::cos(angle),
-                          10 * std::sin(angle), &m, cx.data(), cy.data());
-        if (m % 2 != 0) {
-            continue;
-        }
-        if (m == 0) {
-            return 0;
-        }
-        std::vector<Entry> list;
-        for (int32_t i = 0; i < m; ++i) {
-            list.push_back({cx[static_cast<std::size_t>(i)], cy[static_cast<std::size_t>(i)], 0});
-        }
-        list.push_back({px, py, 1});
-        std::sort(list.begin(), list.end(), [](const Entry& a, const Entry& b) {
-            if (a.x != b.x)
-                return a.x < b.x;
-            if (a.y != b.y)
-                return a.y < b.y;
-            return a.marker < b.marker;
-        });
-        const auto at =
-            std::find_if(list.begin(), list.end(), [](const Entry& e) { return e.marker == 1; });
-        return (at - list.begin()) % 2 != 0 ? 1 : 0;
-    }
-    return 0;
+    return reference::hitTest(pg.count(), pg.x.data(), pg.y.data(), px, py);
 }
 
 const Polygon kSquare{{0, 10, 10, 0}, {0, 0, 10, 10}};
