@@ -708,8 +708,12 @@ DocumentFileResult loadDocumentFile(CORVDoc& doc, const std::string& path) {
     if (stream == nullptr) {
         return {false, "Cannot open the document " + path};
     }
-    doc.ResetDocument();
     CellstoreRecords records;
+    if (records.elementCount(kVersionType) == 0) {
+        zoBfCloseM(stream);
+        return {false, "The file " + path + " is not an Orvelle document"};
+    }
+    doc.ResetDocument();
     readDocumentRecords(doc, records);
     zoBfCloseM(stream);
     return {true, {}};

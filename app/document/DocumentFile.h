@@ -29,6 +29,6 @@ struct DocumentFileResult {
 // refused before anything is written.
 DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path);
 
-// Resets the document and reads the file into it; when the file cannot be opened or is not a
-// container the document is left unchanged.
+// Resets the document and reads the file into it; when the file cannot be opened or holds no
+// version record (it is no document file) the document is left unchanged.
 DocumentFileResult loadDocumentFile(CORVDoc& doc, const std::string& path);

@@ -1,0 +1,221 @@
+#include "cli/CliCommands.h"
+
+#include <charconv>
+#include <cmath>
+#include <span>
+#include <variant>
+
+#include "cli/CliPlan.h"
+#include "cli/CliUi.h"
+#include "cli/JsonText.h"
+#include "document/DocumentFile.h"
+#include "document/DxfDrawing.h"
+#include "document/DxfPairReader.h"
+#include "isovist/IsovistMeasures.h"
+
+namespace {
+
+std::optional<PlanPoint> parsePoint(const std::string& text) {
+    const size_t comma = text.find(',');
+    if (comma == std::string::npos) {
+        return std::nullopt;
+    }
+    const std::string_view all(text);
+    const auto x = parseDxfDouble(all.substr(0, comma));
+    const auto y = parseDxfDouble(all.substr(comma + 1));
+    // The whole text must be the two numbers, not just start with them.
+    auto isNumber = [](std::string_view part) {
+        part = trimDxf(part);
+        double value = 0;
+        if (!part.empty() && part.front() == '+') {
+            part.remove_prefix(1);
+        }
+        const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
+        return error == std::errc() && end == part.data() + part.size();
+    };
+    if (!x || !y || !isNumber(all.substr(0, comma)) || !isNumber(all.substr(comma + 1))) {
+        return std::nullopt;
+    }
+    return PlanPoint{*x, *y};
+}
+
+std::span<const PlanSegment> wallSegments(const CORVDoc& doc) {
+    const auto count = static_cast<size_t>(std::max(doc.m_wallSegmentCount, 0));
+    return std::span<const PlanSegment>(doc.m_wallSegments)
+        .first(std::min(count, doc.m_wallSegments.size()));
+}
+
+void printField(FILE* out, const char* name, double value) {
+    std::fprintf(out, "%s: %s\n", name, numberText(value).c_str());
+}
+
+void printIsovistText(FILE* out, const CORVDoc& doc, bool radial) {
+    const IsovistRecord& r = doc.m_pointIsovist;
+    std::fprintf(out, "at: %s, %s\n", numberText(r.origin.x).c_str(),
+                 numberText(r.origin.y).c_str());
+    std::fprintf(out, "method: %s\n", radial ? "radial" : "exact");
+    std::fprintf(out, "vertices: %d\n", r.polygon.count());
+    printField(out, "area", r.area);
+    printField(out, "perimeter", r.perimeter);
+    std::fprintf(out, "centroid: %s, %s\n", numberText(r.centroid.x).c_str(),
+                 numberText(r.centroid.y).c_str());
+    printField(out, "drift", r.drift);
+    printField(out, "occlusivity", r.occlusivity);
+    printField(out, "visible perimeter ratio", r.visiblePerimeterRatio);
+    printField(out, "compactness", r.compactness);
+    printField(out, "circularity", r.circularity);
+    printField(out, "max vertex distance", r.maxVertexDistance);
+    if (radial) {
+        const RadialStats& s = doc.m_pointRadialStats;
+        printField(out, "radial ray count", s.rayCount);
+        printField(out, "radial sum", s.sum);
+        printField(out, "radial mean", s.mean);
+        printField(out, "radial variance", s.variance);
+        printField(out, "radial standard deviation", s.standardDeviation);
+        printField(out, "radial max", s.max);
+        printField(out, "radial min", s.min);
+        printField(out, "radial difference entropy", s.differenceEntropy);
+        printField(out, "radial elongation", s.elongation);
+        printField(out, "radial autocorrelation", s.autocorrelation);
+        printField(out, "radial max bidirectional", s.maxBidirectional);
+        printField(out, "radial min bidirectional", s.minBidirectional);
+    }
+}
+
+void printIsovistJson(FILE* out, const CORVDoc& doc, bool radial) {
+    const IsovistRecord& r = doc.m_pointIsovist;
+    JsonObject json;
+    json.point("at", r.origin);
+    json.text("method", radial ? "radial" : "exact");
+    json.number("vertices", r.polygon.count());
+    json.number("area", r.area);
+    json.number("perimeter", r.perimeter);
+    json.point("centroid", r.centroid);
+    json.number("drift", r.drift);
+    json.number("occlusivity", r.occlusivity);
+    json.number("visiblePerimeterRatio", r.visiblePerimeterRatio);
+    json.number("compactness", r.compactness);
+    json.number("circularity", r.circularity);
+    json.number("maxVertexDistance", r.maxVertexDistance);
+    if (radial) {
+        const RadialStats& s = doc.m_pointRadialStats;
+        JsonObject stats;
+        stats.number("rayCount", s.rayCount);
+        stats.number("sum", s.sum);
+        stats.number("mean", s.mean);
+        stats.number("variance", s.variance);
+        stats.number("standardDeviation", s.standardDeviation);
+        stats.number("max", s.max);
+        stats.number("min", s.min);
+        stats.number("differenceEntropy", s.differenceEntropy);
+        stats.number("elongation", s.elongation);
+        stats.number("autocorrelation", s.autocorrelation);
+        stats.number("maxBidirectional", s.maxBidirectional);
+        stats.number("minBidirectional", s.minBidirectional);
+        json.object("radialStats", stats);
+    } else {
+        json.null("radialStats");
+    }
+    json.pointList("polygon", r.polygon.points());
+    std::fprintf(out, "%s\n", json.str().c_str());
+}
+
+void printPlanSummary(FILE* out, const CORVDoc& doc) {
+    const int32_t polygons = doc.m_planPolygons.count();
+    std::fprintf(out, "boundary vertices: %d\n", polygons > 0 ? doc.m_planPolygons[0].count() : 0);
+    std::fprintf(out, "wall polygons: %d\n", polygons > 0 ? polygons - 1 : 0);
+    std::fprintf(out, "wall segments: %d\n", doc.m_wallSegmentCount);
+    std::fprintf(out, "paths: %d\n", doc.m_paths.count());
+    std::fprintf(out, "custom points: %d\n", static_cast<int>(doc.m_customPoints.size()));
+    std::fprintf(out, "axial lines: %d\n", static_cast<int>(doc.m_axialLines.size()));
+    std::fprintf(out, "reference lines: %d\n", doc.m_referenceLines.count());
+    const PlanExtent& e = doc.m_planExtent;
+    std::fprintf(out, "extent: %s %s %s %s\n", numberText(e.minX).c_str(),
+                 numberText(e.maxX).c_str(), numberText(e.minY).c_str(),
+                 numberText(e.maxY).c_str());
+}
+
+}  // namespace
+
+int runLayers(const std::string& drawingPath, FILE* out) {
+    auto loaded = DxfDrawing::load(drawingPath);
+    if (auto* error = std::get_if<std::string>(&loaded)) {
+        printError(*error);
+        return 1;
+    }
+    const LayerTable table = makeLayerTable(std::get<DxfDrawing>(loaded).readLayerNames(), true);
+    for (int i = 0; i < table.count(); ++i) {
+        std::fprintf(out, "%s\t%s\n", table.names[static_cast<size_t>(i)].c_str(),
+                     layerRoleLabel(table.roles[static_cast<size_t>(i)]));
+    }
+    return 0;
+}
+
+int runImport(const std::string& drawingPath, const ImportOptions& options,
+              const std::string& outputPath, FILE* out) {
+    CliUi ui;
+    if (!applyImportOptions(options, ui)) {
+        return 1;
+    }
+    CORVDoc doc(ui);
+    if (doc.ImportDxfFile(drawingPath) != CORVDoc::ImportOutcome::Imported) {
+        return 1;
+    }
+    const DocumentFileResult saved = saveDocumentFile(doc, outputPath);
+    if (!saved.ok) {
+        printError(saved.message);
+        return 1;
+    }
+    printPlanSummary(out, doc);
+    return 0;
+}
+
+int runIsovist(const std::string& planPath, const ImportOptions& importOptions,
+               const IsovistOptions& options, FILE* out) {
+    const auto point = parsePoint(options.at);
+    if (!point) {
+        printError("--at wants two numbers X,Y; got \"" + options.at + "\"");
+        return 1;
+    }
+    CliUi ui;
+    if (!applyImportOptions(importOptions, ui)) {
+        return 1;
+    }
+    CORVDoc doc(ui);
+    if (!loadPlan(planPath, doc)) {
+        return 1;
+    }
+    if (!options.method.empty()) {
+        doc.m_settings.m_isovistMethod =
+            options.method == "radial" ? kApproximateRadialMethod : kExactNodeMethod;
+    }
+    doc.ComputePointIsovist(point->x, point->y);
+    if (doc.m_radialLines.empty()) {
+        printError("No isovist at " + options.at +
+                   ": the point is not in the open space of the plan");
+        return 1;
+    }
+    ComputeIsovistMeasures(doc.m_pointIsovist);
+    ComputeOcclusivity(doc.m_pointIsovist, wallSegments(doc));
+    const bool radial = doc.m_settings.m_isovistMethod == kApproximateRadialMethod;
+    if (options.json) {
+        printIsovistJson(out, doc, radial);
+    } else {
+        printIsovistText(out, doc, radial);
+    }
+    return 0;
+}
+
+int runInfo(const std::string& documentPath, FILE* out) {
+    CliUi ui;
+    CORVDoc doc(ui);
+    if (!doc.OpenDocument(documentPath)) {
+        return 1;
+    }
+    printPlanSummary(out, doc);
+    std::fprintf(out, "grid cells: %d\n", doc.m_grid.count);
+    std::fprintf(out, "unit index: %d\n", doc.m_settings.m_unit);
+    std::fprintf(out, "isovist method: %s\n",
+                 doc.m_settings.m_isovistMethod == kApproximateRadialMethod ? "radial" : "exact");
+    return 0;
+}

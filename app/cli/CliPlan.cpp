@@ -1,0 +1,48 @@
+#include "cli/CliPlan.h"
+
+#include <filesystem>
+
+#include "document/DocumentFile.h"
+#include "document/DxfPairReader.h"
+
+namespace {
+
+constexpr const char* kCreateBoundaryQuestion = "No boundary is found\nDo you want to create one?";
+constexpr const char* kOutermostQuestion =
+    "Do you want to assign the outermost wall polygon as a boundary?";
+constexpr const char* kNoWallQuestion =
+    "No wall layers are selected.\nDo you want to continue anyway?";
+
+}  // namespace
+
+bool hasDxfExtension(const std::string& path) {
+    return equalsIgnoringCase(std::filesystem::path(path).extension().string(), ".dxf");
+}
+
+bool applyImportOptions(const ImportOptions& options, CliUi& ui) {
+    for (const std::string& text : options.roles) {
+        const size_t equals = text.rfind('=');
+        const auto role = equals == std::string::npos
+                              ? std::nullopt
+                              : layerRoleFromText(std::string_view(text).substr(equals + 1));
+        if (!role || equals == 0) {
+            printError(
+                "--role wants LAYER=ROLE with ROLE one of ignore, boundary, wall, path, "
+                "point, axial-line, reference-line; got \"" +
+                text + "\"");
+            return false;
+        }
+        ui.roleOverrides[text.substr(0, equals)] = *role;
+    }
+    ui.answers[kCreateBoundaryQuestion] = options.createBoundary;
+    ui.answers[kOutermostQuestion] = options.outermostBoundary;
+    ui.answers[kNoWallQuestion] = true;
+    return true;
+}
+
+bool loadPlan(const std::string& path, CORVDoc& doc) {
+    if (hasDxfExtension(path)) {
+        return doc.ImportDxfFile(path) == CORVDoc::ImportOutcome::Imported;
+    }
+    return doc.OpenDocument(path);
+}

@@ -1,0 +1,18 @@
+// Bringing a plan into a document for a command: a drawing through the import, with the
+// command line's role choices and answers, or a document file.
+#pragma once
+
+#include <string>
+
+#include "cli/CliCommands.h"
+#include "cli/CliUi.h"
+#include "document/CORVDoc.h"
+
+// Sets up the UI's answers and role overrides from the options; false (after a message) when
+// a role is malformed.
+bool applyImportOptions(const ImportOptions& options, CliUi& ui);
+
+// Imports a .dxf drawing or opens any other file as a document; false after a message.
+bool loadPlan(const std::string& path, CORVDoc& doc);
+
+bool hasDxfExtension(const std::string& path);

@@ -1,0 +1,43 @@
+#include "cli/CliUi.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "document/LayerDialog.h"
+
+void printError(const std::string& text) {
+    std::string line = text;
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    std::fprintf(stderr, "orvelle-cli: %s\n", line.c_str());
+}
+
+void CliUi::message(const std::string& text) {
+    printError(text);
+}
+
+bool CliUi::askYesNo(const std::string& text) {
+    const auto answer = answers.find(text);
+    const bool yes = answer != answers.end() && answer->second;
+    if (!yes) {
+        printError(text + " No.");
+    }
+    return yes;
+}
+
+bool CliUi::chooseLayerRoles(LayerDialogModel& model) {
+    unknownLayers.clear();
+    for (const auto& [name, role] : roleOverrides) {
+        const auto found = std::find(model.table.names.begin(), model.table.names.end(), name);
+        if (found == model.table.names.end()) {
+            unknownLayers.push_back(name);
+            continue;
+        }
+        model.table.roles[static_cast<size_t>(found - model.table.names.begin())] = role;
+    }
+    lastLayerTable = model.table;
+    if (!unknownLayers.empty()) {
+        printError("The drawing has no layer named \"" + unknownLayers.front() + "\"");
+        return false;
+    }
+    return acceptLayerChoice(model, *this);
+}

@@ -1,0 +1,82 @@
+// orvelle-cli: plan analysis from the command line.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <exception>
+
+#include "cli/CliCommands.h"
+#include "cli/CliUi.h"
+
+namespace {
+
+void addImportOptions(CLI::App& command, ImportOptions& options) {
+    command.add_option("--role", options.roles,
+                       "Give a layer a role: LAYER=ROLE, ROLE one of ignore, boundary, wall, "
+                       "path, point, axial-line, reference-line (repeatable)");
+    auto* create = command.add_flag("--create-boundary", options.createBoundary,
+                                    "Without a boundary, make one around the plan's extent");
+    auto* outermost =
+        command.add_flag("--outermost-boundary", options.outermostBoundary,
+                         "Without a boundary, take the outermost wall polygon as the boundary");
+    create->excludes(outermost);
+}
+
+int run(int argc, char** argv) {
+    CLI::App app("Orvelle: spatial analysis of architectural plans", "orvelle-cli");
+    app.require_subcommand(1);
+
+    std::string drawing, plan, output;
+    ImportOptions importOptions;
+    IsovistOptions isovistOptions;
+
+    auto* layers = app.add_subcommand("layers", "List a drawing's layers and automatic roles");
+    layers->add_option("PLAN.dxf", drawing, "The drawing")->required();
+
+    auto* import = app.add_subcommand("import", "Import a drawing and save it as a document");
+    import->add_option("PLAN.dxf", drawing, "The drawing")->required();
+    addImportOptions(*import, importOptions);
+    import->add_option("-o,--output", output, "The document file to write (.ovx)")->required();
+
+    auto* isovist = app.add_subcommand("isovist", "The isovist at a point with its measures");
+    isovist->add_option("PLAN", plan, "A drawing (.dxf) or a document (.ovx)")->required();
+    isovist->add_option("--at", isovistOptions.at, "The point: X,Y")->required();
+    isovist->add_option("--method", isovistOptions.method, "exact (default) or radial")
+        ->check(CLI::IsMember({"exact", "radial"}));
+    isovist->add_flag("--json", isovistOptions.json, "Write the result as JSON");
+    addImportOptions(*isovist, importOptions);
+
+    auto* info = app.add_subcommand("info", "Summarise a document file");
+    info->add_option("PLAN.ovx", plan, "The document")->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        if (error.get_exit_code() == 0) {
+            return app.exit(error);  // --help
+        }
+        printError(error.what());
+        return 1;
+    }
+
+    if (layers->parsed()) {
+        return runLayers(drawing, stdout);
+    }
+    if (import->parsed()) {
+        return runImport(drawing, importOptions, output, stdout);
+    }
+    if (isovist->parsed()) {
+        return runIsovist(plan, importOptions, isovistOptions, stdout);
+    }
+    return runInfo(plan, stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        printError(error.what());
+        return 1;
+    }
+}

@@ -1,0 +1,177 @@
+// Runs the built orvelle-cli and checks its output and exit status.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+const std::string kSample = std::string(ORVELLE_SOURCE_DIR) + "/examples/gallery.dxf";
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class Cli : public ::testing::Test {
+  protected:
+    std::filesystem::path folder;
+
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 ("orvelle_cli_" + std::to_string(::getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    std::string file(const std::string& name, const std::string& bytes) {
+        const auto path = (folder / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    CliRun run(const std::string& arguments) {
+        const std::string out = (folder / "stdout").string();
+        const std::string err = (folder / "stderr").string();
+        const std::string command =
+            std::string(ORVELLE_CLI_PATH) + " " + arguments + " >" + out + " 2>" + err;
+        const int raw = std::system(command.c_str());
+        CliRun result;
+        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128;
+        result.out = readAll(out);
+        result.err = readAll(err);
+        return result;
+    }
+};
+
+TEST_F(Cli, ListsLayersWithAutomaticRoles) {
+    const CliRun r = run("layers " + kSample);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              "0\tIgnore\nBOUNDARY\tBoundary\nWALLS\tWall\nColumns-Wall\tWall\nPATH\tPath\n");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(Cli, ImportsAndSummarises) {
+    const std::string ovx = (folder / "gallery.ovx").string();
+    const CliRun r = run("import " + kSample + " -o " + ovx);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("boundary vertices: 4\nwall polygons: 7\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("extent: 0 24000 0 12000\n"), std::string::npos) << r.out;
+    const CliRun info = run("info " + ovx);
+    EXPECT_EQ(info.status, 0) << info.err;
+    EXPECT_EQ(info.out.substr(0, r.out.size()), r.out);
+}
+
+TEST_F(Cli, RolesAndBoundaryAnswersFromOptions) {
+    const std::string dxf =
+        file("walls.dxf",
+             "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nOutline\n"
+             "0\nLAYER\n2\nEmpty\n0\nENDTAB\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
+             "0\nLINE\n8\nOutline\n10\n0\n20\n0\n11\n10\n21\n20\n0\nENDSEC\n0\nEOF\n");
+    const std::string ovx = (folder / "out.ovx").string();
+    // Without a boundary layer the layer check refuses.
+    CliRun r = run("import " + dxf + " -o " + ovx);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "orvelle-cli: Please select a boundary layer\n");
+    // A boundary layer without polylines, and no permission to create one.
+    r = run("import " + dxf + " --role Empty=boundary --role Outline=wall -o " + ovx);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("No boundary is found\n"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(ovx));
+    r = run("import " + dxf + " --role Empty=boundary --role Outline=wall --create-boundary -o " +
+            ovx);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("extent: -1 11 -2 22\n"), std::string::npos) << r.out;
+    r = run("import " + dxf + " --role Nowhere=wall -o " + ovx);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "orvelle-cli: The drawing has no layer named \"Nowhere\"\n");
+    r = run("import " + dxf + " --role Outline=door -o " + ovx);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("--role wants LAYER=ROLE"), std::string::npos);
+    r = run("import " + dxf + " --create-boundary --outermost-boundary -o " + ovx);
+    EXPECT_EQ(r.status, 1);
+}
+
+TEST_F(Cli, IsovistAsTextAndJsonFromDrawingOrDocument) {
+    const std::string ovx = (folder / "g.ovx").string();
+    ASSERT_EQ(run("import " + kSample + " -o " + ovx).status, 0);
+    const CliRun fromDxf = run("isovist " + kSample + " --at 12000,6000");
+    const CliRun fromOvx = run("isovist " + ovx + " --at 12000,6000 --method exact");
+    EXPECT_EQ(fromDxf.status, 0) << fromDxf.err;
+    EXPECT_EQ(fromDxf.out, fromOvx.out);
+    EXPECT_NE(fromDxf.out.find("method: exact\n"), std::string::npos);
+    EXPECT_EQ(fromDxf.out.find("radial mean"), std::string::npos);
+    const CliRun json = run("isovist " + ovx + " --at 12000,6000 --method radial --json");
+    EXPECT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out.front(), '{');
+    EXPECT_NE(json.out.find("\"radialStats\": {\"rayCount\": 1440"), std::string::npos);
+    EXPECT_NE(json.out.find("\"polygon\": [["), std::string::npos);
+}
+
+TEST_F(Cli, IsovistInAClosedSpaceOfTheBoundaryRoom) {
+    // A square room of side 10 with nothing in it: the isovist is the room itself.
+    const std::string dxf = file(
+        "room.dxf",
+        "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nBoundary\n0\nENDTAB\n0\n"
+        "ENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\nBoundary\n90\n4\n70\n1\n10\n0\n20\n0\n"
+        "10\n10\n20\n0\n10\n10\n20\n10\n10\n0\n20\n10\n0\nENDSEC\n0\nEOF\n");
+    const CliRun r = run("isovist " + dxf + " --at 5,5");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("area: 100\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("perimeter: 40\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("centroid: 5, 5\n"), std::string::npos) << r.out;
+}
+
+TEST_F(Cli, UserErrorsGiveOneLineAndStatusOne) {
+    const std::string notDxf = file("binary.dxf", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22));
+    const std::string notOvx = file("plain.ovx", "hello");
+    const std::string cases[] = {
+        "",
+        "frobnicate",
+        "layers",
+        "layers /nonexistent/plan.dxf",
+        "layers " + notDxf,
+        "import " + kSample,
+        "isovist " + kSample,
+        "isovist " + kSample + " --at 1,2,3",
+        "isovist " + kSample + " --at 12000,6000 --method fuzzy",
+        "isovist " + kSample + " --at 6000,3000",
+        "isovist " + kSample + " --at -5,-5",
+        "info " + notOvx,
+        "info /nonexistent/plan.ovx",
+        "import " + kSample + " -o /nonexistent/folder/plan.ovx",
+    };
+    for (const std::string& arguments : cases) {
+        const CliRun r = run(arguments);
+        EXPECT_EQ(r.status, 1) << arguments;
+        EXPECT_EQ(r.out, "") << arguments;
+        EXPECT_FALSE(r.err.empty()) << arguments;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << arguments << ": " << r.err;
+    }
+}
+
+TEST_F(Cli, HelpEverywhere) {
+    for (const std::string& arguments :
+         {std::string("--help"), std::string("layers --help"), std::string("import --help"),
+          std::string("isovist --help"), std::string("info --help")}) {
+        const CliRun r = run(arguments);
+        EXPECT_EQ(r.status, 0) << arguments;
+        EXPECT_NE(r.out.find("Usage"), std::string::npos) << arguments;
+    }
+}
+
+}  // namespace
