@@ -35,8 +35,11 @@ Frame cuttingFrame(const Ring& polygon) {
 // The first frame side (0..3) hit by the half-line from p along (dx, dy), or -1.
 int frameHit(const Frame& frame, zoPoint p, double dx, double dy, zoPoint* hit) {
     for (int k = 0; k < 4; ++k) {
-        if (halfLineSegmentCrossing(p, dx, dy, frame[k], frame[(k + 1) % 4], hit) == 1)
+        const zoPoint& a = frame[k];
+        const zoPoint& b = frame[(k + 1) % 4];
+        if (zoGetCrossPointHLS(p.x, p.y, dx, dy, a.x, a.y, b.x, b.y, &hit->x, &hit->y) == 1) {
             return k;
+        }
     }
     return -1;
 }
@@ -89,13 +92,16 @@ bool cutByEdge(const Frame& frame, zoPoint vertex, zoPoint from, zoPoint to, Rin
     return true;
 }
 
-int32_t kernel(const Ring& polygon, Ring& result) {
+int32_t kernel(const Ring& given, Ring& result) {
+    // Reflex vertices are found for counter-clockwise polygons; a clockwise one is reversed
+    // first, or every convex corner would look reflex and the kernel would come out empty.
+    const Ring polygon = signedArea2(given) < 0 ? Ring(given.rbegin(), given.rend()) : given;
     const std::size_t n = polygon.size();
     std::vector<bool> reflex(n);
     for (std::size_t i = 0; i < n; ++i)
         reflex[i] = isReflex(polygon, i);
     if (std::none_of(reflex.begin(), reflex.end(), [](bool r) { return r; })) {
-        result = polygon;
+        result = given;
         return 2;
     }
     const Frame frame = cuttingFrame(polygon);

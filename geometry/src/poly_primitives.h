@@ -27,10 +27,6 @@ inline int32_t pointOnSegment(zoPoint p, zoPoint a, zoPoint b) {
     return gonion::pointOnSegment(p.x, p.y, a.x, a.y, b.x, b.y);
 }
 
-// Crossing of the half-line from p along d with the segment a-b; 1 and *hit on success.
-int32_t halfLineSegmentCrossing(zoPoint p, double dx, double dy, zoPoint a, zoPoint b,
-                                zoPoint* hit);
-
 // Twice the signed area (positive counter-clockwise with y up), closing edge included.
 double signedArea2(const Ring& ring);
 

@@ -75,6 +75,17 @@ TEST(PolyKernel, DartIsCutByItsTwoReflexEdgeLines) {
     }
 }
 
+TEST(PolyKernel, ClockwiseInputGivesTheSameKernel) {
+    const Ring l{{0, 0}, {10, 0}, {10, 5}, {5, 5}, {5, 10}, {0, 10}};
+    const KernelResult result = kernelOf(reversed(l));
+    ASSERT_EQ(result.code, 1);
+    EXPECT_DOUBLE_EQ(signedArea(result.kernel), 25.0);
+    const Ring triangle{{0, 0}, {0, 3}, {4, 0}};
+    const KernelResult convex = kernelOf(triangle);
+    EXPECT_EQ(convex.code, 2);
+    EXPECT_TRUE(sameCycle(convex.kernel, triangle));
+}
+
 TEST(PolyKernel, UShapeHasNoKernel) {
     const Ring u{{0, 0}, {30, 0}, {30, 10}, {20, 10}, {20, 2}, {10, 2}, {10, 10}, {0, 10}};
     EXPECT_EQ(kernelOf(u).code, 0);

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <random>
+#include <sstream>
 #include <string>
 
 #include "poly_test_support.h"
@@ -188,10 +189,10 @@ TEST(PolyProperties, RandomPairsInGeneralPosition) {
 }
 
 std::string describe(const Ring& ring) {
-    std::string text;
+    std::ostringstream text;
     for (const zoPoint& p : ring)
-        text += "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
-    return text;
+        text << '(' << p.x << ',' << p.y << ')';
+    return text.str();
 }
 
 // Polygons on a coarse integer grid meet in every degenerate way: shared and overlapping

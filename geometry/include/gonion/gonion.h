@@ -280,7 +280,7 @@ typedef struct zoRegion {
     zoPolygonList holes;
 } zoRegion;
 
-/* Union of two counter-clockwise polygons, written into *region (outline replaced, holes emptied
+/* Union of two polygons (either orientation), written into *region (outline replaced, holes emptied
  * first; traced counter-clockwise rings become the outline, clockwise ones holes).
  * 1 done; 0 bad arguments, disjoint polygons or an outline of fewer than 3 points. */
 GONION_API int32_t zoPolyUnion(const zoPolygon* first, const zoPolygon* second, zoRegion** region);
@@ -297,7 +297,7 @@ GONION_API int32_t zoPolySubtract(const zoPolygon* first, const zoPolygon* secon
                                   zoPolygonList** result);
 
 /* Union of two regions with holes into a new region stored in *result (release it with
- * zoPolyOpenFree). 1 done; 0 failure (nothing is stored then). */
+ * zoPolyOpenFree). 1 done; 0 failure (*result is set to null then). */
 GONION_API int32_t zoPolyOpenUnion(const zoRegion* first, const zoRegion* second,
                                    zoRegion** result);
 
@@ -307,8 +307,8 @@ GONION_API void zoPolyPointsFree(zoPolygonList* list);
 /* Releases a region from zoPolyOpenUnion: outline, holes and the region. */
 GONION_API void zoPolyOpenFree(zoRegion* region);
 
-/* Kernel of a counter-clockwise polygon of count points (packed xs, ys). The out arrays must
- * hold count values. 0 empty kernel or bad arguments (or a kernel that would not fit);
+/* Kernel of a polygon of count points (packed xs, ys; counter-clockwise, a clockwise one is
+ * taken in reverse). The out arrays must hold count values. 0 empty kernel or bad arguments (or a kernel that would not fit);
  * 1 kernel written; 2 no reflex vertex: the polygon itself written. */
 GONION_API int32_t zoGetPolyKernel(int32_t count, const double* xs, const double* ys,
                                    int32_t* outCount, double* outXs, double* outYs);
