@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <vector>
 
 #include "isovist/ViewCone.h"
@@ -100,6 +101,28 @@ TEST(ViewCone, EmptySourceGivesEmptySector) {
     ApplyViewCone(IsovistRecord{}, target, 45, 45, SquareWalls());
     EXPECT_TRUE(target.polygon.empty());
     EXPECT_EQ(target.area, 0.0);
+}
+
+// Arbitrary outlines (not star-shaped, not around the origin) and arbitrary cones: the cone
+// polygon always starts at the origin and takes its other points from the outline's edges.
+TEST(ViewCone, ArbitraryOutlinesAndConesStayWellFormed) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> coordinate(-20, 20);
+    std::uniform_real_distribution<double> angle(-720, 720);
+    std::uniform_int_distribution<int> size(1, 9);
+    for (int trial = 0; trial < 2000; ++trial) {
+        std::vector<PlanPoint> outline(static_cast<std::size_t>(size(random)));
+        for (PlanPoint& p : outline) {
+            p = {coordinate(random), coordinate(random)};
+        }
+        const PlanPoint origin{coordinate(random), coordinate(random)};
+        IsovistRecord r = Isovist(outline, origin);
+        ApplyViewCone(r, r, angle(random), angle(random) / 4, {});
+        ASSERT_GE(r.polygon.count(), 3);
+        ASSERT_LE(r.polygon.count(), static_cast<int32_t>(outline.size()) + 3);
+        EXPECT_EQ(r.polygon[0], origin);
+        EXPECT_EQ(r.origin, origin);
+    }
 }
 
 }  // namespace
