@@ -45,40 +45,65 @@ std::span<const PlanSegment> wallSegments(const CORVDoc& doc) {
         .first(std::min(count, doc.m_wallSegments.size()));
 }
 
-void printField(FILE* out, const char* name, double value) {
-    std::fprintf(out, "%s: %s\n", name, numberText(value).c_str());
+struct Measure {
+    const char* text;  // as printed in the text form
+    const char* key;   // as keyed in JSON
+    double value;
+};
+
+std::vector<Measure> shapeMeasures(const IsovistRecord& r) {
+    return {{"area", "area", r.area},
+            {"perimeter", "perimeter", r.perimeter},
+            {"drift", "drift", r.drift},
+            {"occlusivity", "occlusivity", r.occlusivity},
+            {"visible perimeter ratio", "visiblePerimeterRatio", r.visiblePerimeterRatio},
+            {"compactness", "compactness", r.compactness},
+            {"circularity", "circularity", r.circularity},
+            {"max vertex distance", "maxVertexDistance", r.maxVertexDistance}};
+}
+
+std::vector<Measure> radialMeasures(const RadialStats& s) {
+    return {{"radial ray count", "rayCount", s.rayCount},
+            {"radial sum", "sum", s.sum},
+            {"radial mean", "mean", s.mean},
+            {"radial variance", "variance", s.variance},
+            {"radial standard deviation", "standardDeviation", s.standardDeviation},
+            {"radial max", "max", s.max},
+            {"radial min", "min", s.min},
+            {"radial difference entropy", "differenceEntropy", s.differenceEntropy},
+            {"radial elongation", "elongation", s.elongation},
+            {"radial autocorrelation", "autocorrelation", s.autocorrelation},
+            {"radial max bidirectional", "maxBidirectional", s.maxBidirectional},
+            {"radial min bidirectional", "minBidirectional", s.minBidirectional}};
+}
+
+void printMeasures(FILE* out, const std::vector<Measure>& measures) {
+    for (const Measure& m : measures) {
+        std::fprintf(out, "%s: %s\n", m.text, numberText(m.value).c_str());
+    }
+}
+
+JsonObject measuresJson(const std::vector<Measure>& measures) {
+    JsonObject json;
+    for (const Measure& m : measures) {
+        json.number(m.key, m.value);
+    }
+    return json;
+}
+
+std::string pointText(const PlanPoint& p) {
+    return numberText(p.x) + ", " + numberText(p.y);
 }
 
 void printIsovistText(FILE* out, const CORVDoc& doc, bool radial) {
     const IsovistRecord& r = doc.m_pointIsovist;
-    std::fprintf(out, "at: %s, %s\n", numberText(r.origin.x).c_str(),
-                 numberText(r.origin.y).c_str());
+    std::fprintf(out, "at: %s\n", pointText(r.origin).c_str());
     std::fprintf(out, "method: %s\n", radial ? "radial" : "exact");
     std::fprintf(out, "vertices: %d\n", r.polygon.count());
-    printField(out, "area", r.area);
-    printField(out, "perimeter", r.perimeter);
-    std::fprintf(out, "centroid: %s, %s\n", numberText(r.centroid.x).c_str(),
-                 numberText(r.centroid.y).c_str());
-    printField(out, "drift", r.drift);
-    printField(out, "occlusivity", r.occlusivity);
-    printField(out, "visible perimeter ratio", r.visiblePerimeterRatio);
-    printField(out, "compactness", r.compactness);
-    printField(out, "circularity", r.circularity);
-    printField(out, "max vertex distance", r.maxVertexDistance);
+    std::fprintf(out, "centroid: %s\n", pointText(r.centroid).c_str());
+    printMeasures(out, shapeMeasures(r));
     if (radial) {
-        const RadialStats& s = doc.m_pointRadialStats;
-        printField(out, "radial ray count", s.rayCount);
-        printField(out, "radial sum", s.sum);
-        printField(out, "radial mean", s.mean);
-        printField(out, "radial variance", s.variance);
-        printField(out, "radial standard deviation", s.standardDeviation);
-        printField(out, "radial max", s.max);
-        printField(out, "radial min", s.min);
-        printField(out, "radial difference entropy", s.differenceEntropy);
-        printField(out, "radial elongation", s.elongation);
-        printField(out, "radial autocorrelation", s.autocorrelation);
-        printField(out, "radial max bidirectional", s.maxBidirectional);
-        printField(out, "radial min bidirectional", s.minBidirectional);
+        printMeasures(out, radialMeasures(doc.m_pointRadialStats));
     }
 }
 
@@ -88,31 +113,10 @@ void printIsovistJson(FILE* out, const CORVDoc& doc, bool radial) {
     json.point("at", r.origin);
     json.text("method", radial ? "radial" : "exact");
     json.number("vertices", r.polygon.count());
-    json.number("area", r.area);
-    json.number("perimeter", r.perimeter);
     json.point("centroid", r.centroid);
-    json.number("drift", r.drift);
-    json.number("occlusivity", r.occlusivity);
-    json.number("visiblePerimeterRatio", r.visiblePerimeterRatio);
-    json.number("compactness", r.compactness);
-    json.number("circularity", r.circularity);
-    json.number("maxVertexDistance", r.maxVertexDistance);
+    json.object("measures", measuresJson(shapeMeasures(r)));
     if (radial) {
-        const RadialStats& s = doc.m_pointRadialStats;
-        JsonObject stats;
-        stats.number("rayCount", s.rayCount);
-        stats.number("sum", s.sum);
-        stats.number("mean", s.mean);
-        stats.number("variance", s.variance);
-        stats.number("standardDeviation", s.standardDeviation);
-        stats.number("max", s.max);
-        stats.number("min", s.min);
-        stats.number("differenceEntropy", s.differenceEntropy);
-        stats.number("elongation", s.elongation);
-        stats.number("autocorrelation", s.autocorrelation);
-        stats.number("maxBidirectional", s.maxBidirectional);
-        stats.number("minBidirectional", s.minBidirectional);
-        json.object("radialStats", stats);
+        json.object("radialStats", measuresJson(radialMeasures(doc.m_pointRadialStats)));
     } else {
         json.null("radialStats");
     }

@@ -1,5 +1,7 @@
 #include "document/DxfDrawing.h"
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -55,60 +57,50 @@ class PolylineCollector {
     std::optional<double> x_;
 };
 
-// Collects one LINE: complete at its 21 once 10, 20 and 11 came before.
-class LineCollector {
+// Collects the values of fixed group codes; complete at the last code once all the others came
+// before it.
+template <size_t N>
+class ValuesCollector {
   public:
-    using Result = PlanSegment;
+    explicit ValuesCollector(std::array<std::string_view, N> codes) : codes_(codes) {}
+
     Step feed(const DxfPair& pair) {
-        std::optional<double>* slot = nullptr;
-        if (pair.code == "10") {
-            slot = &x1_;
-        } else if (pair.code == "20") {
-            slot = &y1_;
-        } else if (pair.code == "11") {
-            slot = &x2_;
-        } else if (pair.code == "21") {
-            slot = &y2_;
-        } else {
+        const auto code = std::find(codes_.begin(), codes_.end(), pair.code);
+        if (code == codes_.end()) {
             return Step::Collecting;
         }
-        *slot = parseDxfDouble(pair.value);
-        if (!*slot) {
+        const auto index = static_cast<size_t>(code - codes_.begin());
+        values_[index] = parseDxfDouble(pair.value);
+        if (!values_[index]) {
             return Step::Malformed;
         }
-        return (slot == &y2_ && x1_ && y1_ && x2_) ? Step::Complete : Step::Collecting;
+        const bool all = std::all_of(values_.begin(), values_.end(),
+                                     [](const std::optional<double>& v) { return v.has_value(); });
+        return (index == N - 1 && all) ? Step::Complete : Step::Collecting;
     }
-    Result result() { return {{*x1_, *y1_}, {*x2_, *y2_}}; }
+
+  protected:
+    double value(size_t index) const { return *values_[index]; }
 
   private:
-    std::optional<double> x1_, y1_, x2_, y2_;
+    std::array<std::string_view, N> codes_;
+    std::array<std::optional<double>, N> values_;
 };
 
-// Collects one CIRCLE: taken at its 40 once 10 and 20 came before.
-class CircleCollector {
+// One LINE: complete at its 21 once 10, 20 and 11 came before.
+class LineCollector : public ValuesCollector<4> {
+  public:
+    using Result = PlanSegment;
+    LineCollector() : ValuesCollector({"10", "20", "11", "21"}) {}
+    Result result() const { return {{value(0), value(1)}, {value(2), value(3)}}; }
+};
+
+// One CIRCLE: taken at its 40 once 10 and 20 came before.
+class CircleCollector : public ValuesCollector<3> {
   public:
     using Result = DxfCircle;
-    Step feed(const DxfPair& pair) {
-        std::optional<double>* slot = nullptr;
-        if (pair.code == "10") {
-            slot = &x_;
-        } else if (pair.code == "20") {
-            slot = &y_;
-        } else if (pair.code == "40") {
-            slot = &radius_;
-        } else {
-            return Step::Collecting;
-        }
-        *slot = parseDxfDouble(pair.value);
-        if (!*slot) {
-            return Step::Malformed;
-        }
-        return (slot == &radius_ && x_ && y_) ? Step::Complete : Step::Collecting;
-    }
-    Result result() { return {{*x_, *y_}, *radius_}; }
-
-  private:
-    std::optional<double> x_, y_, radius_;
+    CircleCollector() : ValuesCollector({"10", "20", "40"}) {}
+    Result result() const { return {{value(0), value(1)}, value(2)}; }
 };
 
 // Walks the ENTITIES section and hands every entity of `entityName` on `layer` to a fresh

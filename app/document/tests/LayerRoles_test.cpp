@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "document/DocumentUi.h"
 #include "document/LayerDialog.h"
+#include "testing/FakeDocumentUi.h"
 
 namespace {
 
@@ -50,34 +50,6 @@ TEST(LayerRoles, TablesStartIgnoredOrChosenAutomatically) {
     EXPECT_EQ(ignored.countWithRole(LayerRole::Ignore), 2);
 }
 
-// Answers questions from a list and records what was shown.
-class ScriptedUi : public DocumentUi {
-  public:
-    std::vector<std::string> shown;
-    std::vector<bool> answers;
-
-    void message(const std::string& text) override { shown.push_back(text); }
-    bool askYesNo(const std::string& text) override {
-        shown.push_back(text);
-        const bool answer = answers.front();
-        answers.erase(answers.begin());
-        return answer;
-    }
-    std::optional<std::string> chooseOpenFile(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseSaveFile(const std::string&, const std::string&,
-                                              const std::string&) override {
-        return std::nullopt;
-    }
-    void redrawAll() override {}
-    void setTitle(const std::string&) override {}
-    void setWaitCursor(bool) override {}
-    void progressBegin(const std::string&, int, int) override {}
-    void progressSet(int) override {}
-    void progressEnd() override {}
-};
-
 TEST(LayerDialog, OkChecksPerMode) {
     using R = LayerRole;
     using M = LayerDialogMode;
@@ -86,7 +58,7 @@ TEST(LayerDialog, OkChecksPerMode) {
     struct Case {
         M mode;
         std::vector<R> roles;
-        std::vector<bool> answers;
+        std::deque<bool> answers;
         bool accepted;
         std::vector<std::string> shown;
     };
@@ -111,11 +83,13 @@ TEST(LayerDialog, OkChecksPerMode) {
         model.mode = c.mode;
         model.table.roles = c.roles;
         model.table.names.assign(c.roles.size(), "L");
-        ScriptedUi ui;
-        ui.answers = c.answers;
+        FakeDocumentUi ui;
+        ui.yesNoAnswers = c.answers;
         EXPECT_EQ(acceptLayerChoice(model, ui), c.accepted);
-        EXPECT_EQ(ui.shown, c.shown);
-        EXPECT_TRUE(ui.answers.empty());
+        std::vector<std::string> shown = ui.messages;
+        shown.insert(shown.end(), ui.questions.begin(), ui.questions.end());
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_TRUE(ui.yesNoAnswers.empty());
     }
 }
 
