@@ -133,15 +133,10 @@ int zoBinFileAgent::AddData(const void* data, int typeNo, unsigned elementSize, 
     return NoThrow(0, [&] {
         AgentCore agent(*this, m_header);
         TouchedCell touched;
-        if (!agent.core.AddFixed(data, typeNo, elementSize, count, firstIndex,
-                                 cellstore::detail::SizeRule::MustMatch, kNone, &touched)) {
-            ForgetCurrentType();
-            return 0;
-        }
-        SetCurrentCell(touched.address, touched.cell);
-        m_currentRecordAddress = static_cast<int32_t>(touched.recordAddress);
-        m_currentRecord = touched.record;
-        return 1;
+        bool added = agent.core.AddFixed(data, typeNo, elementSize, count, firstIndex,
+                                         cellstore::detail::SizeRule::MustMatch, kNone, &touched);
+        return NoteAddition(added, touched.address, touched.cell, touched.recordAddress,
+                            touched.record);
     });
 }
 
@@ -152,16 +147,25 @@ int zoBinFileAgent::AddDataV(const void* data, int typeNo, unsigned length, unsi
     return NoThrow(0, [&] {
         AgentCore agent(*this, m_header);
         TouchedCell touched;
-        if (!agent.core.AddVariable(typeNo, static_cast<int32_t>(sizeField), {{data, length}},
-                                    index, kNone, &touched)) {
-            ForgetCurrentType();
-            return 0;
-        }
-        SetCurrentCell(touched.address, touched.cell);
-        m_currentRecordAddress = static_cast<int32_t>(touched.recordAddress);
-        m_currentRecord = touched.record;
-        return 1;
+        bool added = agent.core.AddVariable(typeNo, static_cast<int32_t>(sizeField),
+                                            {{data, length}}, index, kNone, &touched);
+        return NoteAddition(added, touched.address, touched.cell, touched.recordAddress,
+                            touched.record);
     });
+}
+
+// A successful addition's cell becomes current; a failed one may have left the cached cell
+// behind the file, so the caches are dropped.
+int zoBinFileAgent::NoteAddition(bool added, long cellAddress, const zoBinFileTypeCell& cell,
+                                 long recordAddress, const zoBinFileDataAddress& record) {
+    if (!added) {
+        ForgetCurrentType();
+        return 0;
+    }
+    SetCurrentCell(cellAddress, cell);
+    m_currentRecordAddress = static_cast<int32_t>(recordAddress);
+    m_currentRecord = record;
+    return 1;
 }
 
 int zoBinFileAgent::AddString(const char* text, int typeNo, unsigned* index) {
@@ -336,12 +340,17 @@ long zoBinFileAgent::GetLastDataInfoAddress(int typeNo) {
 }
 
 long zoBinFileAgent::GetDataAddress(int typeNo, unsigned index, long* recordAddress) {
+    return LocateElement(typeNo, index, recordAddress, false);
+}
+
+long zoBinFileAgent::LocateElement(int typeNo, unsigned index, long* recordAddress, bool variable) {
     zoBinFileTypeCell cell;
     if (LookUpType(typeNo, cell) == kNone)
         return -1;
     AgentCore agent(*this, m_header);
     int64_t record = kNone;
-    int64_t address = agent.core.FixedElementAddress(cell, index, &record);
+    int64_t address = variable ? agent.core.VarElementAddress(cell, index, &record)
+                               : agent.core.FixedElementAddress(cell, index, &record);
     if (address != kNone && recordAddress != nullptr)
         *recordAddress = static_cast<long>(record);
     return address;
@@ -364,15 +373,7 @@ int zoBinFileAgent::GetNextDataAddressInfo(const zoBinFileDataAddress& record,
 }
 
 long zoBinFileAgent::GetVarDataAddress(int typeNo, unsigned index, long* recordAddress) {
-    zoBinFileTypeCell cell;
-    if (LookUpType(typeNo, cell) == kNone)
-        return -1;
-    AgentCore agent(*this, m_header);
-    int64_t record = kNone;
-    int64_t address = agent.core.VarElementAddress(cell, index, &record);
-    if (address != kNone && recordAddress != nullptr)
-        *recordAddress = static_cast<long>(record);
-    return address;
+    return LocateElement(typeNo, index, recordAddress, true);
 }
 
 long zoBinFileAgent::GetVarAddressFromAddressInfo(const zoBinFileDataAddress& record, unsigned n) {

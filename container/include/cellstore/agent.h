@@ -113,4 +113,7 @@ class CELLSTORE_API zoBinFileAgent : public zoMemFile {
     // The type's cell from the current-cell cache or the chain; its address, or -1.
     long LookUpType(int typeNo, zoBinFileTypeCell& cell);
     int AdoptDescriptor(int descriptor, bool load);
+    long LocateElement(int typeNo, unsigned index, long* recordAddress, bool variable);
+    int NoteAddition(bool added, long cellAddress, const zoBinFileTypeCell& cell,
+                     long recordAddress, const zoBinFileDataAddress& record);
 };
