@@ -2,10 +2,12 @@
 // type's last block and locating element i stop walking the chains from their start (which
 // makes building and reading a container of many small blocks quadratic).
 //
-// The index holds only chains that are well formed: the cell chain ends exactly after the
-// header's type count, and a type's records all hold data and add up to its element count.
-// Anything else is left to the plain walks, so answers never differ from theirs. Every use
-// re-checks the index against the header and the type's cell, which catches stale entries.
+// The index is only used for a container whose chains are all well formed: the cell chain ends
+// exactly after the header's type count, type numbers are unique, each type's records all hold
+// data and add up to its element count, and no cell or record overlaps another or the header.
+// Such a container only changes by appending at its end and by rewriting known cells and last
+// records, which the index follows; so its answers are the chain walks' answers. Any other
+// container is served by the walks alone.
 #pragma once
 
 #include <cstdint>
@@ -23,24 +25,26 @@ struct IndexedBlock {
 };
 
 struct TypeBlocks {
-    int32_t firstAddress = -1;  // the cell's firstAddress when indexed
+    int32_t firstAddress = -1;  // the cell's firstAddress
     uint64_t total = 0;         // elements in all blocks
     std::vector<IndexedBlock> blocks;
 };
 
 struct ChainIndex {
+    enum class State { Unknown, Valid, Unusable };
+
     void Clear() {
-        cellsValid = false;
+        state = State::Unknown;
         cellOrder.clear();
         cellsByType.clear();
         types.clear();
     }
 
-    bool cellsValid = false;
-    zoBinFileHeader header;                            // the header the cell index was built for
+    State state = State::Unknown;
+    zoBinFileHeader header;                            // the header the state belongs to
     std::vector<int64_t> cellOrder;                    // cell addresses in chain order
-    std::unordered_map<int32_t, int64_t> cellsByType;  // first cell of each type number
-    std::unordered_map<int32_t, TypeBlocks> types;
+    std::unordered_map<int32_t, int64_t> cellsByType;  // cell address of each type number
+    std::unordered_map<int32_t, TypeBlocks> types;     // the blocks of each type with data
 };
 
 }  // namespace cellstore::detail

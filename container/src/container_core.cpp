@@ -79,7 +79,7 @@ int64_t ContainerCore::Append(const void* data, size_t length) {
 int64_t ContainerCore::CellAddressAt(int64_t index) {
     if (index < 0 || index >= m_header.typeCount || static_cast<uint64_t>(index) >= MaxCells())
         return kNone;
-    if (CellsIndexed())
+    if (Indexed())
         return m_index->cellOrder[static_cast<size_t>(index)];
     int64_t address = m_header.firstCell;
     zoBinFileTypeCell cell;
@@ -92,7 +92,7 @@ int64_t ContainerCore::CellAddressAt(int64_t index) {
 }
 
 int64_t ContainerCore::FindCell(int typeNo, zoBinFileTypeCell* found) {
-    if (CellsIndexed()) {
+    if (Indexed()) {
         auto at = m_index->cellsByType.find(typeNo);
         zoBinFileTypeCell cell;
         if (at == m_index->cellsByType.end() || !ReadCell(at->second, cell))
@@ -142,7 +142,7 @@ bool ContainerCore::AppendCell(const zoBinFileTypeCell& cell, int64_t* address,
                                int64_t firstCellAt) {
     if (cell.nextCell != kNone)
         return false;
-    const bool indexed = CellsIndexed();
+    const bool indexed = Indexed();
     int64_t placed;
     if (m_header.typeCount == 0 && m_header.firstCell == kNone) {
         if (firstCellAt != kNone) {
@@ -173,11 +173,8 @@ bool ContainerCore::AppendCell(const zoBinFileTypeCell& cell, int64_t* address,
     } else {
         return false;
     }
-    if (indexed) {
-        m_index->cellOrder.push_back(placed);
-        m_index->cellsByType.emplace(cell.typeNo, placed);
-        m_index->header = m_header;
-    }
+    if (indexed)
+        NoteAppendedCell(cell.typeNo, placed);
     if (address != nullptr)
         *address = placed;
     return true;

@@ -123,6 +123,41 @@ TEST_F(IndexedAgainstWalked, RandomBuildsGiveTheSameResultsAndBytes) {
     }
 }
 
+// Chains that share or overlap records: appending to one type rewrites a record of another.
+TEST_F(IndexedAgainstWalked, OverlappingChainsGiveTheSameResults) {
+    // The golden sample: type 2 @48 (records @84 -> @148), type 3 @96 (record @132).
+    ByteBuilder b;
+    b.EmptyHeader(2, 48).Cell(2, 4, 3, 1, 84, 96, 0).I32(7).I32(8).Record(76, 2, 148);
+    b.Cell(3, 8, 3, 0, 132, -1, 0).I32(1).I32(2).Record(124, 1, 84);  // joins type 2's chain
+    b.I32(9).Record(144, 1, -1);
+    const std::vector<std::vector<std::pair<size_t, int32_t>>> variants = {
+        {},                            // type 3's chain runs into type 2's
+        {{96 + 16, 84}, {96 + 8, 3}},  // both types start at the same record
+        {{84 + 8, 150}, {96 + 8, 1}},  // a record overlapping another record
+        {{132, 96}, {132 + 4, 3}},     // a block over a cell
+        {{148 + 8, 52}, {48 + 8, 4}},  // a record inside a cell
+    };
+    std::mt19937 random(3);
+    for (size_t v = 0; v < variants.size(); ++v) {
+        Bytes bytes = b.Get();
+        for (auto [offset, value] : variants[v])
+            PutI32At(bytes, offset, value);
+        std::string memoryPath = m_dir.File("om");
+        std::string streamPath = m_dir.File("os");
+        WriteFileBytes(memoryPath, bytes);
+        WriteFileBytes(streamPath, bytes);
+        FILE* memory = zoBfOpenM(memoryPath.c_str(), "r+b");
+        FILE* stream = zoBfOpen(streamPath.c_str(), "r+b");
+        Twin twin(stream, random);
+        for (int step = 0; step < 40; ++step) {
+            ASSERT_NO_FATAL_FAILURE(twin.Step()) << "variant " << v << " step " << step;
+        }
+        ASSERT_EQ(zoBfCloseM(memory), 0);
+        ASSERT_EQ(zoBfClose(stream), 0);
+        EXPECT_EQ(ReadFileBytes(memoryPath), ReadFileBytes(streamPath)) << v;
+    }
+}
+
 // Damage a sound container at random and compare the two families on the result.
 TEST_F(IndexedAgainstWalked, DamagedContainersGiveTheSameResults) {
     std::string base = m_dir.File("base");
