@@ -117,6 +117,16 @@ struct NearestCrossing {
             nearestSquared = d2;
         }
     }
+
+    // Offers where the half-line from `from` along (dx, dy) meets segment s, if it does.
+    void offerHalfLine(PlanPoint from, double dx, double dy, const PlanSegment& s) {
+        double x = 0.0;
+        double y = 0.0;
+        if (zoGetCrossPointHLS(from.x, from.y, dx, dy, s.start.x, s.start.y, s.end.x, s.end.y, &x,
+                               &y) == 1) {
+            offer(x, y, from);
+        }
+    }
 };
 
 // Visits the candidate segments of one sight line in table order. `skip` tells whether a
@@ -176,15 +186,7 @@ void computeRadial(const PlanTables& plan, PlanPoint p, const CandidateWalker& w
         NearestCrossing nearest;
         walker.forEach(
             theta, 0.0, [&](size_t i) { return isOnSegment(p, segments[i]); },
-            [&](size_t i) {
-                const PlanSegment& s = segments[i];
-                double x = 0.0;
-                double y = 0.0;
-                if (zoGetCrossPointHLS(p.x, p.y, dx, dy, s.start.x, s.start.y, s.end.x, s.end.y, &x,
-                                       &y) == 1) {
-                    nearest.offer(x, y, p);
-                }
-            });
+            [&](size_t i) { nearest.offerHalfLine(p, dx, dy, segments[i]); });
         if (nearest.found) {
             lines.push_back(PlanSegment{p, nearest.point});
         }
@@ -294,15 +296,7 @@ bool computeExact(const PlanTables& plan, PlanPoint p, IsovistScratch& scratch,
         walker.forEach(
             vertex.angle, kExtensionTolerance,
             [&](size_t i) { return isOnSegmentOrEnd(p, segments[i]); },
-            [&](size_t i) {
-                const PlanSegment& s = segments[i];
-                double x = 0.0;
-                double y = 0.0;
-                if (zoGetCrossPointHLS(v.x, v.y, dx, dy, s.start.x, s.start.y, s.end.x, s.end.y, &x,
-                                       &y) == 1) {
-                    extension.offer(x, y, v);
-                }
-            });
+            [&](size_t i) { extension.offerHalfLine(v, dx, dy, segments[i]); });
         if (!extension.found) {
             continue;
         }
