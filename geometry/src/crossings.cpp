@@ -20,6 +20,18 @@ void writePoint(double x, double y, double* outX, double* outY) {
     }
 }
 
+// Runs a crossing routine into local storage and hands the point out on result 1 only.
+template <class Routine>
+int32_t writeOnCrossing(double* outX, double* outY, Routine routine) {
+    double x = 0.0;
+    double y = 0.0;
+    const int32_t result = routine(x, y);
+    if (result == 1) {
+        writePoint(x, y, outX, outY);
+    }
+    return result;
+}
+
 }  // namespace
 
 extern "C" {
@@ -55,13 +67,9 @@ GONION_API int32_t zoGetCrossPointLL(double p1x, double p1y, double d1x, double 
 
 GONION_API int32_t zoGetCrossPointLS(double px, double py, double dx, double dy, double ax,
                                      double ay, double bx, double by, double* outX, double* outY) {
-    double x = 0.0;
-    double y = 0.0;
-    const int32_t result = gonion::crossLineSegment(px, py, dx, dy, ax, ay, bx, by, x, y);
-    if (result == 1) {
-        writePoint(x, y, outX, outY);
-    }
-    return result;
+    return writeOnCrossing(outX, outY, [&](double& x, double& y) {
+        return gonion::crossLineSegment(px, py, dx, dy, ax, ay, bx, by, x, y);
+    });
 }
 
 GONION_API int32_t zoGetCrossPointHLS(double px, double py, double dx, double dy, double ax,
@@ -78,13 +86,9 @@ GONION_API int32_t zoGetCrossPointHLS(double px, double py, double dx, double dy
 
 GONION_API int32_t zoGetCrossPointSS(double ax, double ay, double bx, double by, double ux,
                                      double uy, double vx, double vy, double* outX, double* outY) {
-    double x = 0.0;
-    double y = 0.0;
-    const int32_t result = gonion::crossSegmentSegment(ax, ay, bx, by, ux, uy, vx, vy, x, y);
-    if (result == 1) {
-        writePoint(x, y, outX, outY);
-    }
-    return result;
+    return writeOnCrossing(outX, outY, [&](double& x, double& y) {
+        return gonion::crossSegmentSegment(ax, ay, bx, by, ux, uy, vx, vy, x, y);
+    });
 }
 
 }  // extern "C"

@@ -29,9 +29,18 @@ class DistinctOutput {
     int32_t count_ = 0;
 };
 
-bool validArguments(const gonion::DoublePolygon& pg, const int32_t* outCount, const double* outXs,
-                    const double* outYs) {
-    return pg.valid(3) && outCount != nullptr && outXs != nullptr && outYs != nullptr;
+// Checks the arguments, then lets findCrossings(out) fill the distinct points. 1 done, 0 bad
+// arguments (out count not written).
+template <class FindCrossings>
+int32_t collectDistinct(const gonion::DoublePolygon& pg, int32_t* outCount, double* outXs,
+                        double* outYs, FindCrossings findCrossings) {
+    if (!pg.valid(3) || outCount == nullptr || outXs == nullptr || outYs == nullptr) {
+        return 0;
+    }
+    DistinctOutput out(outXs, outYs);
+    findCrossings(out);
+    *outCount = out.count();
+    return 1;
 }
 
 }  // namespace
@@ -42,33 +51,26 @@ GONION_API int32_t zoGetCrossPointPS(int32_t count, uint32_t stride, const doubl
                                      const double* ys, double ax, double ay, double bx, double by,
                                      int32_t* outCount, double* outXs, double* outYs) {
     const gonion::DoublePolygon pg{count, stride, xs, ys};
-    if (!validArguments(pg, outCount, outXs, outYs)) {
-        return 0;
-    }
-    DistinctOutput out(outXs, outYs);
-    gonion::forEachEdge(pg, [&](double x0, double y0, double x1, double y1) {
-        double x;
-        double y;
-        // An edge along the segment (result 2) adds no point.
-        if (gonion::crossSegmentSegment(ax, ay, bx, by, x0, y0, x1, y1, x, y) == 1) {
-            out.add(x, y);
-        }
+    return collectDistinct(pg, outCount, outXs, outYs, [&](DistinctOutput& out) {
+        gonion::forEachEdge(pg, [&](double x0, double y0, double x1, double y1) {
+            double x;
+            double y;
+            // An edge along the segment (result 2) adds no point.
+            if (gonion::crossSegmentSegment(ax, ay, bx, by, x0, y0, x1, y1, x, y) == 1) {
+                out.add(x, y);
+            }
+        });
     });
-    *outCount = out.count();
-    return 1;
 }
 
 GONION_API int32_t zoGetCrossPointPL(int32_t count, uint32_t stride, const double* xs,
                                      const double* ys, double px, double py, double dx, double dy,
                                      int32_t* outCount, double* outXs, double* outYs) {
     const gonion::DoublePolygon pg{count, stride, xs, ys};
-    if (!validArguments(pg, outCount, outXs, outYs)) {
-        return 0;
-    }
-    DistinctOutput out(outXs, outYs);
-    gonion::forEachLineCrossing(pg, px, py, dx, dy, [&out](double x, double y) { out.add(x, y); });
-    *outCount = out.count();
-    return 1;
+    return collectDistinct(pg, outCount, outXs, outYs, [&](DistinctOutput& out) {
+        gonion::forEachLineCrossing(pg, px, py, dx, dy,
+                                    [&out](double x, double y) { out.add(x, y); });
+    });
 }
 
 }  // extern "C"
