@@ -193,6 +193,53 @@ TEST(GridMask, AgreesWithPointTestAwayFromTheOutline) {
     }
 }
 
+// A node is inside by the even-odd rule (edges counted half-open, y above the row) or on the
+// outline.
+bool insideOrOnOutline(const Polygon& pg, double px, double py) {
+    bool inside = false;
+    const std::size_t n = pg.x.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t j = (i + 1) % n;
+        if (zoIsPointOnSeg(px, py, pg.x[i], pg.y[i], pg.x[j], pg.y[j]) != 0) {
+            return true;
+        }
+        if ((pg.y[i] > py) != (pg.y[j] > py)) {
+            const double x = pg.x[i] + (py - pg.y[i]) * (pg.x[j] - pg.x[i]) / (pg.y[j] - pg.y[i]);
+            if (x > px) {
+                inside = !inside;
+            }
+        }
+    }
+    return inside;
+}
+
+TEST(GridMask, LatticePolygonsThroughVerticesAndAlongEdges) {
+    // Rows and columns on the vertex lattice meet vertices, run along horizontal edges and
+    // cross edges at lattice points; polygons may touch or cross themselves.
+    std::mt19937 rng(31);
+    std::uniform_int_distribution<int> lattice(0, 6);
+    std::vector<double> axis;
+    for (int i = -1; i <= 14; ++i) {
+        axis.push_back(i * 0.5);
+    }
+    for (int trial = 0; trial < 400; ++trial) {
+        Polygon pg;
+        const int n = 3 + trial % 8;
+        for (int i = 0; i < n; ++i) {
+            pg.x.push_back(lattice(rng));
+            pg.y.push_back(lattice(rng));
+        }
+        const Grid g = gridMask(pg, axis, axis);
+        for (std::size_t j = 0; j < axis.size(); ++j) {
+            for (std::size_t i = 0; i < axis.size(); ++i) {
+                ASSERT_EQ(g.mask[j * axis.size() + i],
+                          insideOrOnOutline(pg, axis[i], axis[j]) ? 1 : 0)
+                    << "trial " << trial << " node (" << axis[i] << ", " << axis[j] << ")";
+            }
+        }
+    }
+}
+
 TEST(GridMask, EmptyAndBadArgumentsAreSafe) {
     std::vector<uint8_t> mask(4, 7);
     const double axis[] = {0, 1};

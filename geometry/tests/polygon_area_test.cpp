@@ -148,6 +148,24 @@ TEST(PolygonArea, IntegerVariantDoesNotWrapOnLargeCoordinates) {
     EXPECT_NEAR(cy, -0.5, 1e-6);
 }
 
+TEST(PolygonArea, RecordsWithOtherFieldsFirst) {
+    // 32-byte records whose x and y lie at bytes 16 and 24, as the application's cells do.
+    struct Record {
+        double other[2];
+        double x;
+        double y;
+    };
+    const Record square[] = {{{9, 9}, 0, 0}, {{9, 9}, 2, 0}, {{9, 9}, 2, 2}, {{9, 9}, 0, 2}};
+    EXPECT_EQ(zoGetGeoAreaPGF(4, sizeof(Record), &square[0].x, &square[0].y), 4.0);
+    double cx = 0;
+    double cy = 0;
+    zoGetGeoCentPGF(4, sizeof(Record), &square[0].x, &square[0].y, &cx, &cy);
+    EXPECT_EQ(cx, 1.0);
+    EXPECT_EQ(cy, 1.0);
+    EXPECT_EQ(zoHitTestPG(4, sizeof(Record), &square[0].x, &square[0].y, 1.5, 0.5), 1);
+    EXPECT_EQ(zoHitTestPG(4, sizeof(Record), &square[0].x, &square[0].y, 2.5, 0.5), 0);
+}
+
 TEST(PolygonOrientation, ClockwiseFlipsUnderReversal) {
     const std::vector<Vertex> cw{{0, 0}, {0, 1}, {1, 1}, {1, 0}};
     EXPECT_EQ(zoPolyIsCW(4, sizeof(Vertex), &cw[0].x, &cw[0].y), 1);
