@@ -72,7 +72,7 @@ bool ContainerCore::BuildIndex() {
     return true;
 }
 
-const TypeBlocks* ContainerCore::IndexedBlocks(const zoBinFileTypeCell& cell) {
+TypeBlocks* ContainerCore::IndexedBlocks(const zoBinFileTypeCell& cell) {
     if (!Indexed())
         return nullptr;
     auto found = m_index->types.find(cell.typeNo);
@@ -84,6 +84,22 @@ const TypeBlocks* ContainerCore::IndexedBlocks(const zoBinFileTypeCell& cell) {
         return nullptr;
     }
     return &found->second;
+}
+
+size_t FindBlock(TypeBlocks& type, uint64_t index) {
+    auto holds = [&](size_t b) {
+        const IndexedBlock& block = type.blocks[b];
+        return block.firstIndex <= index && index < block.firstIndex + block.record.count;
+    };
+    size_t hit = type.lastHit;
+    if (hit < type.blocks.size() && holds(hit))
+        return hit;
+    if (hit + 1 < type.blocks.size() && holds(hit + 1))
+        return type.lastHit = hit + 1;
+    auto after = std::upper_bound(
+        type.blocks.begin(), type.blocks.end(), index,
+        [](uint64_t i, const IndexedBlock& block) { return i < block.firstIndex; });
+    return type.lastHit = static_cast<size_t>(after - type.blocks.begin()) - 1;
 }
 
 void ContainerCore::NoteAppendedCell(int32_t typeNo, int64_t address) {

@@ -28,7 +28,11 @@ struct TypeBlocks {
     int32_t firstAddress = -1;  // the cell's firstAddress
     uint64_t total = 0;         // elements in all blocks
     std::vector<IndexedBlock> blocks;
+    size_t lastHit = 0;  // the block of the latest lookup: reads mostly go block after block
 };
+
+// The block holding element `index` (below the type's total).
+size_t FindBlock(TypeBlocks& type, uint64_t index);
 
 struct ChainIndex {
     enum class State { Unknown, Valid, Unusable };

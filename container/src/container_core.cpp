@@ -181,7 +181,7 @@ bool ContainerCore::AppendCell(const zoBinFileTypeCell& cell, int64_t* address,
 }
 
 int64_t ContainerCore::LastRecordAddress(const zoBinFileTypeCell& cell) {
-    if (const TypeBlocks* indexed = IndexedBlocks(cell))
+    if (TypeBlocks* indexed = IndexedBlocks(cell))
         return indexed->blocks.back().recordAddress;
     int64_t address = cell.firstAddress;
     uint64_t sum = 0;
@@ -262,13 +262,10 @@ int64_t ContainerCore::LinkRecord(int64_t cellAddress, zoBinFileTypeCell& cell,
 }
 
 bool ContainerCore::LocateBlock(const zoBinFileTypeCell& cell, uint32_t index, BlockPlace& place) {
-    if (const TypeBlocks* indexed = IndexedBlocks(cell)) {
+    if (TypeBlocks* indexed = IndexedBlocks(cell)) {
         if (index >= indexed->total)
             return false;
-        auto after = std::upper_bound(
-            indexed->blocks.begin(), indexed->blocks.end(), index,
-            [](uint64_t i, const IndexedBlock& block) { return i < block.firstIndex; });
-        const IndexedBlock& block = *(after - 1);
+        const IndexedBlock& block = indexed->blocks[FindBlock(*indexed, index)];
         place.recordAddress = block.recordAddress;
         place.record = block.record;
         place.indexInBlock = static_cast<uint32_t>(index - block.firstIndex);

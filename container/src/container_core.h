@@ -111,7 +111,7 @@ class ContainerCore {
     // The index's answers, when it can give them (see chain_index.h).
     bool Indexed();
     bool BuildIndex();
-    const TypeBlocks* IndexedBlocks(const zoBinFileTypeCell& cell);
+    TypeBlocks* IndexedBlocks(const zoBinFileTypeCell& cell);
     void NoteAppendedCell(int32_t typeNo, int64_t address);
     void NoteLinkedBlock(const zoBinFileTypeCell& cell, uint64_t totalBefore, int64_t placed,
                          const zoBinFileDataAddress& record, bool filledPlaceholder);
