@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gonion/gonion.h"
+#include "reference_paths.h"
 
 namespace {
 
@@ -200,35 +201,6 @@ TEST(CrossPointPL, LineThroughTheSquare) {
     EXPECT_EQ(n, 0);
 }
 
-// Edge by edge with the line-segment routine, then later repeats removed: the polygon-line
-// crossing as described.
-Crossings referencePolygonLine(const std::vector<double>& xs, const std::vector<double>& ys,
-                               double px, double py, double dx, double dy) {
-    Crossings c{1, {}, {}};
-    const std::size_t n = xs.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::size_t j = (i + 1) % n;
-        double x;
-        double y;
-        if (zoGetCrossPointLS(px, py, dx, dy, xs[i], ys[i], xs[j], ys[j], &x, &y) == 1) {
-            c.x.push_back(x);
-            c.y.push_back(y);
-        }
-    }
-    for (std::size_t i = 0; i < c.x.size(); ++i) {
-        for (std::size_t j = i + 1; j < c.x.size();) {
-            if (std::fabs(c.x[j] - c.x[i]) < 2.220446049250313e-8 &&
-                std::fabs(c.y[j] - c.y[i]) < 2.220446049250313e-8) {
-                c.x.erase(c.x.begin() + static_cast<std::ptrdiff_t>(j));
-                c.y.erase(c.y.begin() + static_cast<std::ptrdiff_t>(j));
-            } else {
-                ++j;
-            }
-        }
-    }
-    return c;
-}
-
 TEST(CrossPointPL, MatchesEdgeByEdgeCrossingsOnLatticePolygons) {
     // Lattice vertices and lines through lattice points hit vertices and run along edges often.
     std::mt19937 rng(21);
@@ -246,7 +218,8 @@ TEST(CrossPointPL, MatchesEdgeByEdgeCrossingsOnLatticePolygons) {
         const double py = lattice(rng);
         const double dx = direction(rng);
         const double dy = direction(rng) + 0.5 * (trial % 2);
-        const Crossings expected = referencePolygonLine(xs, ys, px, py, dx, dy);
+        const reference::Points expected =
+            reference::polygonLine(static_cast<int32_t>(n), xs.data(), ys.data(), px, py, dx, dy);
         Crossings actual{0, std::vector<double>(n), std::vector<double>(n)};
         int32_t m = -1;
         actual.result = zoGetCrossPointPL(static_cast<int32_t>(n), 8, xs.data(), ys.data(), px, py,

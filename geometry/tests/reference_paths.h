@@ -11,20 +11,54 @@
 
 namespace reference {
 
-// Point in polygon: crossings from the polygon-line routine into arrays, sorted together with
-// the point (x, then y, the point after equal crossings); its position's parity decides.
+struct Points {
+    std::vector<double> x;
+    std::vector<double> y;
+};
+
+// Polygon-line crossings: the vertices copied with the first repeated at the end, each edge
+// through the line-segment routine, then every later repeat of a kept point removed.
+inline Points polygonLine(int32_t count, const double* xs, const double* ys, double px, double py,
+                          double dx, double dy) {
+    std::vector<double> vx(xs, xs + count);
+    std::vector<double> vy(ys, ys + count);
+    vx.push_back(xs[0]);
+    vy.push_back(ys[0]);
+    Points c;
+    for (std::size_t i = 0; i + 1 < vx.size(); ++i) {
+        double x;
+        double y;
+        if (zoGetCrossPointLS(px, py, dx, dy, vx[i], vy[i], vx[i + 1], vy[i + 1], &x, &y) == 1) {
+            c.x.push_back(x);
+            c.y.push_back(y);
+        }
+    }
+    for (std::size_t i = 0; i < c.x.size(); ++i) {
+        for (std::size_t j = i + 1; j < c.x.size();) {
+            if (std::fabs(c.x[j] - c.x[i]) < 2.220446049250313e-8 &&
+                std::fabs(c.y[j] - c.y[i]) < 2.220446049250313e-8) {
+                c.x.erase(c.x.begin() + static_cast<std::ptrdiff_t>(j));
+                c.y.erase(c.y.begin() + static_cast<std::ptrdiff_t>(j));
+            } else {
+                ++j;
+            }
+        }
+    }
+    return c;
+}
+
+// Point in polygon: the crossings along each test line sorted together with the point (x,
+// then y, the point after equal crossings); the parity of the point's position decides.
 inline int32_t hitTest(int32_t count, const double* xs, const double* ys, double px, double py) {
     struct Entry {
         double x, y;
         int marker;  // 1 for the point itself
     };
-    std::vector<double> cx(static_cast<std::size_t>(count));
-    std::vector<double> cy(static_cast<std::size_t>(count));
     for (int k = 0; k < 12; ++k) {
         const double angle = k * 0.2617993877991494;
-        int32_t m = 0;
-        zoGetCrossPointPL(count, 8, xs, ys, px, py, 10 * std::cos(angle), 10 * std::sin(angle), &m,
-                          cx.data(), cy.data());
+        const Points c =
+            polygonLine(count, xs, ys, px, py, 10 * std::cos(angle), 10 * std::sin(angle));
+        const std::size_t m = c.x.size();
         if (m % 2 != 0) {
             continue;
         }
@@ -32,8 +66,8 @@ inline int32_t hitTest(int32_t count, const double* xs, const double* ys, double
             return 0;
         }
         std::vector<Entry> list;
-        for (int32_t i = 0; i < m; ++i) {
-            list.push_back({cx[static_cast<std::size_t>(i)], cy[static_cast<std::size_t>(i)], 0});
+        for (std::size_t i = 0; i < m; ++i) {
+            list.push_back({c.x[i], c.y[i], 0});
         }
         list.push_back({px, py, 1});
         std::sort(list.begin(), list.end(), [](const Entry& a, const Entry& b) {
