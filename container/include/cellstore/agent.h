@@ -72,29 +72,46 @@ class CELLSTORE_API zoBinFileAgent : public zoMemFile {
     unsigned GetTopHeaderLength() const { return 32; }
 
   protected:
+    // The agent's building blocks, for subclasses. Addresses are absolute offsets, -1 when
+    // missing; lookups by type number answer from the current cell when it is that type's.
+
+    // The 32-byte top header from or to m_topHeader; 0 if the bytes cannot be moved.
     int ReadTopHeader();
     int WriteTopHeader();
     unsigned GetTypeCount() const;
+    // Cell address by chain index (walking from the first cell) or by type number.
     long GetTypeAddress(int index);
     long GetTypeAddressByType(int typeNo);
+    // 0 if the index has no cell. By type number: a missing type leaves `cell` as it was, 1.
     int GetTypeInfo(int index, zoBinFileTypeCell& cell);
     int GetTypeInfoByType(int typeNo, zoBinFileTypeCell& cell);
+    // Overwrite a cell; 1 also when there is no such cell (nothing written), 0 on a failed write.
     int SetTypeInfo(int index, const zoBinFileTypeCell& cell);
     int SetTypeInfoByType(int typeNo, const zoBinFileTypeCell& cell);
     int IsMatchType(int typeNo);
+    // Moves the position to the cell's next cell; 0 if there is none.
     int SeekNextTypeCell(const zoBinFileTypeCell& cell);
+    // Appends a cell (its nextCell must be -1) and links it; `address` may be null.
     int AddTypeInfo(const zoBinFileTypeCell& cell, long* address);
+    // Links a block record into the type's chain (filling an empty placeholder in place) and
+    // updates `cell`; the record's address, -1 on failure.
     long AddDataAddressA(int typeNo, const zoBinFileDataAddress& record, zoBinFileTypeCell& cell);
     long AppendDataAddress(int typeNo, const zoBinFileDataAddress& record);
     long GetFirstDataInfoAddress(int typeNo);
     long GetLastDataInfoAddress(int typeNo);
+    // Address of element `index` of a fixed-size type; `recordAddress` gets its block's record.
     long GetDataAddress(int typeNo, unsigned index, long* recordAddress);
+    // The n-th record of the type's chain, and the record after `record`.
     int GetDataAddressInfo(int typeNo, int n, zoBinFileDataAddress& record);
     int GetNextDataAddressInfo(const zoBinFileDataAddress& record, zoBinFileDataAddress& next);
+    // Address of the length word of variable-size element `index`, or of the n-th in a block.
     long GetVarDataAddress(int typeNo, unsigned index, long* recordAddress);
     long GetVarAddressFromAddressInfo(const zoBinFileDataAddress& record, unsigned n);
+    // address + 4 + the length stored there; -1 if that cannot be read.
     long GetNextVarAddress(long address);
+    // The length word at `address`; 0 if it cannot be read.
     unsigned GetVarSizeAtAddress(long address);
+    // The element at `address` into a new buffer, as GetDataV.
     int GetVarDataFromCell(long address, char*& buffer);
 
     unsigned char m_topHeader[32] = {};
