@@ -1,5 +1,8 @@
 #include "poly_overlay.h"
 
+#include "poly_edge_pairs.h"
+#include "poly_ring_parity.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -48,10 +51,6 @@ struct EdgeInsert {
     int32_t crossing;
 };
 
-struct Box {
-    double minX, minY, maxX, maxY;
-};
-
 struct Vec {
     double x, y;
 };
@@ -74,23 +73,6 @@ bool pointsOutOfCorner(Vec in, Vec out, Vec v) {
     const double k2 = crossV(in, v);
     const double k3 = crossV(out, v);
     return k1 > 0 ? (k2 < 0 || k3 < 0) : (k2 < 0 && k3 < 0);
-}
-
-// Even-odd test of a point against a ring. Only used for points off the ring's outline, so the
-// half-open rule on y decides every case.
-bool insideRing(const Ring& ring, double px, double py) {
-    bool inside = false;
-    const std::size_t n = ring.size();
-    for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
-        const zoPoint& a = ring[i];
-        const zoPoint& b = ring[j];
-        if ((a.y > py) != (b.y > py)) {
-            const double x = a.x + (py - a.y) * (b.x - a.x) / (b.y - a.y);
-            if (px < x)
-                inside = !inside;
-        }
-    }
-    return inside;
 }
 
 double edgeParameter(zoPoint p, zoPoint a, zoPoint b) {
@@ -131,26 +113,10 @@ class OverlayBuilder {
     std::array<std::vector<std::vector<EdgeInsert>>, 2> edgeInserts_;
     std::array<std::vector<Node>, 2> nodes_;
     std::vector<Crossing> crossings_;
-    std::vector<zoPoint> crossingPoints_;
-    std::vector<std::array<RingPosition, 2>> crossingPositions_;
 
     zoPoint vertex(int r, std::size_t i) const {
         const Ring& ring = *rings_[r];
         return ring[i % ring.size()];
-    }
-
-    static std::vector<Box> edgeBoxes(const Ring& ring) {
-        // Widened by twice the tolerance: a point that the on-segment test accepts lies within
-        // the tolerance of the segment, so the filter never drops a meeting point.
-        const double margin = 2 * kEpsilon;
-        std::vector<Box> boxes(ring.size());
-        for (std::size_t i = 0; i < ring.size(); ++i) {
-            const zoPoint& a = ring[i];
-            const zoPoint& b = ring[(i + 1) % ring.size()];
-            boxes[i] = Box{std::min(a.x, b.x) - margin, std::min(a.y, b.y) - margin,
-                           std::max(a.x, b.x) + margin, std::max(a.y, b.y) + margin};
-        }
-        return boxes;
     }
 
     bool positionFree(int r, const RingPosition& position, zoPoint point) const {
@@ -175,8 +141,6 @@ class OverlayBuilder {
         Crossing crossing;
         crossing.kind = kind;
         crossings_.push_back(crossing);
-        crossingPoints_.push_back(point);
-        crossingPositions_.push_back(positions);
         for (int r = 0; r < 2; ++r) {
             const RingPosition& p = positions[r];
             if (p.isVertex) {
@@ -187,40 +151,31 @@ class OverlayBuilder {
         }
     }
 
-    // Every pair of edges (i of the first ring, j of the second): vertices on vertices, vertices
-    // on edges, then proper crossings of edges that do not touch at an end point.
+    // Every pair of edges (i of the first ring, j of the second) whose boxes overlap, in
+    // ascending order: vertices on vertices, vertices on edges, then proper crossings of edges
+    // that do not touch at an end point. The boxes are widened by twice the tolerance: a point
+    // that the on-segment test accepts lies within the tolerance of the segment.
     void findMeetingPoints() {
         const Ring& a = *rings_[0];
         const Ring& b = *rings_[1];
-        const std::vector<Box> boxesA = edgeBoxes(a);
-        const std::vector<Box> boxesB = edgeBoxes(b);
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            const zoPoint a0 = a[i], a1 = vertex(0, i + 1);
-            for (std::size_t j = 0; j < b.size(); ++j) {
-                const Box& ba = boxesA[i];
-                const Box& bb = boxesB[j];
-                if (ba.maxX < bb.minX || bb.maxX < ba.minX || ba.maxY < bb.minY ||
-                    bb.maxY < ba.minY) {
-                    continue;
-                }
-                const zoPoint b0 = b[j], b1 = vertex(1, j + 1);
-                const auto ii = static_cast<int32_t>(i);
-                const auto jj = static_cast<int32_t>(j);
-                const int32_t a0OnB = pointOnSegment(a0, b0, b1);
-                const int32_t a1OnB = pointOnSegment(a1, b0, b1);
-                const int32_t b0OnA = pointOnSegment(b0, a0, a1);
-                const int32_t b1OnA = pointOnSegment(b1, a0, a1);
-                if (a0OnB == 2) {
-                    addCrossing(0, {true, ii, 0}, {true, jj, 0}, a0);
-                } else if (a0OnB == 1) {
-                    addCrossing(1, {true, ii, 0}, {false, jj, edgeParameter(a0, b0, b1)}, a0);
-                }
-                if (b0OnA == 1) {
-                    addCrossing(1, {false, ii, edgeParameter(b0, a0, a1)}, {true, jj, 0}, b0);
-                }
-                if (a0OnB == 0 && a1OnB == 0 && b0OnA == 0 && b1OnA == 0) {
-                    addProperCrossing(ii, jj, a0, a1, b0, b1);
-                }
+        const double margin = 2 * kEpsilon;
+        for (const auto& [i, j] : overlappingPairs(edgeBoxes(a, margin), edgeBoxes(b, margin))) {
+            const zoPoint a0 = vertex(0, i), a1 = vertex(0, i + 1);
+            const zoPoint b0 = vertex(1, j), b1 = vertex(1, j + 1);
+            const int32_t a0OnB = pointOnSegment(a0, b0, b1);
+            const int32_t a1OnB = pointOnSegment(a1, b0, b1);
+            const int32_t b0OnA = pointOnSegment(b0, a0, a1);
+            const int32_t b1OnA = pointOnSegment(b1, a0, a1);
+            if (a0OnB == 2) {
+                addCrossing(0, {true, i, 0}, {true, j, 0}, a0);
+            } else if (a0OnB == 1) {
+                addCrossing(1, {true, i, 0}, {false, j, edgeParameter(a0, b0, b1)}, a0);
+            }
+            if (b0OnA == 1) {
+                addCrossing(1, {false, i, edgeParameter(b0, a0, a1)}, {true, j, 0}, b0);
+            }
+            if (a0OnB == 0 && a1OnB == 0 && b0OnA == 0 && b1OnA == 0) {
+                addProperCrossing(i, j, a0, a1, b0, b1);
             }
         }
     }
@@ -313,13 +268,13 @@ class OverlayBuilder {
     // Vertices that meet the other ring lie on its outline; the rest are tested for parity.
     void locateVertices() {
         for (int r = 0; r < 2; ++r) {
-            const Ring& other = *rings_[1 - r];
+            const RingParity other(*rings_[1 - r]);
             for (Node& node : nodes_[r]) {
                 if (node.crossing >= 0) {
                     node.location = Location::OnBoundary;
                 } else {
                     node.location =
-                        insideRing(other, node.x, node.y) ? Location::Inside : Location::Outside;
+                        other.inside(node.x, node.y) ? Location::Inside : Location::Outside;
                 }
             }
         }
