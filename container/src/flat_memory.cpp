@@ -31,6 +31,9 @@ ChainIndex& MemoryIndex() {
 }
 
 int g_memoryStringTypeNo = -1;
+// The page size asked for last; a memory file that still held a closed container when it was
+// asked takes it when it is emptied by the next open.
+unsigned g_requestedPageSize = 1024;
 
 template <class Result, class Body>
 Result OnMemory(Result failure, Body&& body) {
@@ -47,6 +50,7 @@ FILE* AdoptStream(FILE* stream, bool load) {
     zoMemFile& file = MemoryFile();
     file.FromHandle(-1);
     file.ReInit();
+    file.SetBufSize(g_requestedPageSize);
     MemoryIndex().Clear();
     if (stream == nullptr)
         return nullptr;
@@ -67,6 +71,7 @@ bool OpenedReadOnly(int descriptor) {
 }  // namespace
 
 void zoBfIOMfSetPageSize(unsigned size) {
+    g_requestedPageSize = size == 0 ? 1 : size;
     MemoryFile().SetBufSize(size);
 }
 

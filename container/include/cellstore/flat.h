@@ -79,7 +79,8 @@ CELLSTORE_API unsigned zoBfGetTopHeaderLength();
 
 // ---- Memory functions (the global memory file) ------------------------------------------
 
-// Page size of the global memory file (0 becomes 1); call while it is empty.
+// Page size of the global memory file (0 becomes 1). It takes effect at once if the memory file
+// is empty, else when the next zoBfOpenM empties it; it never changes the file's bytes.
 CELLSTORE_API void zoBfIOMfSetPageSize(unsigned size);
 // Empties the memory file, opens the stream, adopts its descriptor and, for modes with 'r',
 // loads the whole file. Null on failure (also when loading fails).
