@@ -59,14 +59,13 @@ bool appendPolygon(zoPolygonList* list, const Ring& ring) {
 }
 
 void clearList(zoPolygonList* list) {
-    for (int32_t i = 0; i < list->count; ++i)
+    for (int32_t i = 0; list->items != nullptr && i < list->count; ++i)
         releasePolygon(&list->items[i]);
     list->count = 0;
 }
 
 void releaseList(zoPolygonList* list) {
-    if (list->items != nullptr)
-        clearList(list);
+    clearList(list);
     std::free(list->items);
     *list = zoPolygonList{nullptr, 0, 0};
 }

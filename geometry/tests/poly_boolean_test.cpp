@@ -64,6 +64,19 @@ TEST(PolyUnion, UShapeClosedByABarHasAHole) {
     EXPECT_DOUBLE_EQ(signedArea(result.outline()), 40.0 * 10 + 30 * 15);
 }
 
+TEST(PolyUnion, WritesIntoAZeroedRegionOfTheCaller) {
+    // A region the caller allocated zeroed: its empty hole list grows from capacity 1 to 2.
+    RegionPtr region(static_cast<zoRegion*>(std::calloc(1, sizeof(zoRegion))));
+    const Ring u{{0, 0}, {30, 0}, {30, 20}, {20, 20}, {20, 10}, {10, 10}, {10, 20}, {0, 20}};
+    const Ring bar = rectangle(-5, 15, 35, 25);
+    const zoPolygon pu = view(u), pbar = view(bar);
+    zoRegion* target = region.get();
+    ASSERT_EQ(zoPolyUnion(&pu, &pbar, &target), 1);
+    EXPECT_EQ(region->holes.count, 1);
+    EXPECT_EQ(region->holes.capacity, 2);
+    EXPECT_EQ(region->outline.count, 8);
+}
+
 TEST(PolyIntersection, NestedAndDisjoint) {
     const ListResult nested = intersection(kSquare, kInner);
     ASSERT_EQ(nested.code, 1);

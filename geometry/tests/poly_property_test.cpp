@@ -48,7 +48,8 @@ bool onInputOutline(zoPoint p, const Ring& a, const Ring& b) {
             const zoPoint& v = (*ring)[i];
             if (v.x == p.x && v.y == p.y)
                 return true;
-            if (distanceToSegment(p, v, (*ring)[(i + 1) % ring->size()]) < 1e-9)
+            const double tolerance = 1e-9 + 1e-14 * (std::fabs(p.x) + std::fabs(p.y));
+            if (distanceToSegment(p, v, (*ring)[(i + 1) % ring->size()]) < tolerance)
                 return true;
         }
     }
@@ -161,17 +162,35 @@ Areas libraryAreas(const Ring& a, const Ring& b) {
     return areas;
 }
 
-TEST(PolyProperties, RandomPairsInGeneralPosition) {
+// Pairs of random star-shaped polygons, at unit scale near the origin and at the scale of a
+// plan drawn in millimetres far from it.
+struct Placement {
+    const char* name;
+    double origin;
+    double scale;
+};
+
+class PolyProperties : public testing::TestWithParam<Placement> {};
+
+TEST_P(PolyProperties, RandomPairsInGeneralPosition) {
+    const Placement placement = GetParam();
     std::mt19937 random(20261207);
     std::uniform_real_distribution<double> offset(-1.6, 1.6);
     std::uniform_int_distribution<int> count(3, 40);
+    auto place = [&](Ring ring) {
+        for (zoPoint& p : ring) {
+            p.x = placement.origin + placement.scale * p.x;
+            p.y = placement.origin + placement.scale * p.y;
+        }
+        return ring;
+    };
 #ifdef ORVELLE_HAVE_GEOS
     Geos geos;
 #endif
     for (int trial = 0; trial < 400; ++trial) {
         SCOPED_TRACE(trial);
-        Ring a = randomStar(random, 0, 0, count(random), 0.3, 1.5);
-        Ring b = randomStar(random, offset(random), offset(random), count(random), 0.3, 1.5);
+        const Ring a = place(randomStar(random, 0, 0, count(random), 0.3, 1.5));
+        Ring b = place(randomStar(random, offset(random), offset(random), count(random), 0.3, 1.5));
         if (trial % 3 == 1)
             b = reversed(b);  // every operation takes either orientation
         const double areaA = std::fabs(signedArea(a)), areaB = std::fabs(signedArea(b));
@@ -188,6 +207,13 @@ TEST(PolyProperties, RandomPairsInGeneralPosition) {
     }
 }
 
+INSTANTIATE_TEST_SUITE_P(Scales, PolyProperties,
+                         testing::Values(Placement{"Unit", 0.0, 1.0},
+                                         Placement{"Millimetres", 250000.0, 4000.0}),
+                         [](const testing::TestParamInfo<Placement>& info) {
+                             return info.param.name;
+                         });
+
 std::string describe(const Ring& ring) {
     std::ostringstream text;
     for (const zoPoint& p : ring)
@@ -198,7 +224,7 @@ std::string describe(const Ring& ring) {
 // Polygons on a coarse integer grid meet in every degenerate way: shared and overlapping
 // edges, vertices on edges and on vertices, repeated vertices, self-intersections. Every call
 // must end with a valid code; for simple pairs the areas must still hold.
-TEST(PolyProperties, GridPolygonsMeetingInEveryWay) {
+TEST(PolyDegenerate, GridPolygonsMeetingInEveryWay) {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> coordinate(0, 5);
     std::uniform_int_distribution<int> count(3, 8);
