@@ -42,14 +42,31 @@ bool onlyFieldsNonZero(const std::vector<uint8_t>& bytes,
     return true;
 }
 
-struct IntField {
+template <typename T>
+struct Field {
     const char* name;
     size_t offset;
-    std::function<void(DocumentSettings&, int32_t)> set;
+    std::function<void(DocumentSettings&, T)> set;
 };
 
+// Sets each field to `value` alone, checks what the image holds at its offset and that the
+// image reads back into the same settings.
+template <typename T, typename Read>
+void expectFieldsAtOffsets(const std::vector<Field<T>>& fields, T value, Read readAt) {
+    for (const Field<T>& field : fields) {
+        DocumentSettings settings;
+        field.set(settings, value);
+        const auto bytes = settings.toBytes();
+        ASSERT_EQ(bytes.size(), 4036u);
+        EXPECT_EQ(readAt(bytes, field.offset), value) << field.name;
+        DocumentSettings back;
+        ASSERT_TRUE(back.fromBytes(bytes));
+        EXPECT_EQ(back, settings) << field.name;
+    }
+}
+
 TEST(SettingsImage, IntegerFieldsSitAtTheirOffsets) {
-    const std::vector<IntField> fields = {
+    const std::vector<Field<int32_t>> fields = {
         {"method", 0, [](DocumentSettings& s, int32_t v) { s.m_isovistMethod = v; }},
         {"ray count", 4, [](DocumentSettings& s, int32_t v) { s.rayCount = v; }},
         {"first colour", 8,
@@ -71,26 +88,13 @@ TEST(SettingsImage, IntegerFieldsSitAtTheirOffsets) {
         {"scale range", 264, [](DocumentSettings& s, int32_t v) { s.scaleRange = v; }},
         {"unit", 368, [](DocumentSettings& s, int32_t v) { s.m_unit = v; }},
     };
-    for (const IntField& field : fields) {
-        DocumentSettings settings;
-        field.set(settings, -123456789);
-        const auto bytes = settings.toBytes();
-        ASSERT_EQ(bytes.size(), 4036u);
-        EXPECT_EQ(u32At(bytes, field.offset), static_cast<uint32_t>(-123456789)) << field.name;
-        DocumentSettings back;
-        ASSERT_TRUE(back.fromBytes(bytes));
-        EXPECT_EQ(back, settings) << field.name;
-    }
+    expectFieldsAtOffsets(fields, -123456789, [](const std::vector<uint8_t>& bytes, size_t offset) {
+        return static_cast<int32_t>(u32At(bytes, offset));
+    });
 }
 
-struct DoubleField {
-    const char* name;
-    size_t offset;
-    std::function<void(DocumentSettings&, double)> set;
-};
-
 TEST(SettingsImage, DoubleFieldsSitAtTheirOffsets) {
-    const std::vector<DoubleField> fields = {
+    const std::vector<Field<double>> fields = {
         {"lower-left x", 88, [](DocumentSettings& s, double v) { s.gridCornerOffsets[0] = v; }},
         {"upper-right y", 112, [](DocumentSettings& s, double v) { s.gridCornerOffsets[3] = v; }},
         {"offset start", 212, [](DocumentSettings& s, double v) { s.offsetStart = v; }},
@@ -100,15 +104,7 @@ TEST(SettingsImage, DoubleFieldsSitAtTheirOffsets) {
         {"scale from", 268, [](DocumentSettings& s, double v) { s.scaleFrom = v; }},
         {"scale to", 276, [](DocumentSettings& s, double v) { s.scaleTo = v; }},
     };
-    for (const DoubleField& field : fields) {
-        DocumentSettings settings;
-        field.set(settings, -1234.5678);
-        const auto bytes = settings.toBytes();
-        EXPECT_EQ(f64At(bytes, field.offset), -1234.5678) << field.name;
-        DocumentSettings back;
-        ASSERT_TRUE(back.fromBytes(bytes));
-        EXPECT_EQ(back, settings) << field.name;
-    }
+    expectFieldsAtOffsets(fields, -1234.5678, f64At);
 }
 
 TEST(SettingsImage, NewDocumentImage) {
