@@ -23,7 +23,7 @@ class CELLSTORE_API zoBinFileAgent : public zoMemFile {
   public:
     // Empty memory file with 65536-byte pages, zero top header, no current type.
     zoBinFileAgent();
-    // Copies are deep (own pages, same bytes, header and caches); the copy holds no descriptor.
+    // Copies are deep (own pages, same bytes, header and caches); descriptors are not copied.
     zoBinFileAgent(const zoBinFileAgent& other);
     zoBinFileAgent& operator=(const zoBinFileAgent& other);
     ~zoBinFileAgent() override;

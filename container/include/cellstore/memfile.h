@@ -16,7 +16,8 @@ class CELLSTORE_API zoMemFile {
   public:
     zoMemFile();
     // Copies are deep: the copy gets its own pages holding the same bytes, the same page size,
-    // size and position, but no descriptor (a descriptor has one owner).
+    // size and position. A descriptor has one owner: a copy gets none, and an assigned-to file
+    // keeps its own.
     zoMemFile(const zoMemFile& other);
     zoMemFile& operator=(const zoMemFile& other);
     virtual ~zoMemFile();
