@@ -1,0 +1,66 @@
+#include "document/GeneralOptions.h"
+
+namespace {
+
+bool validRole(int role) {
+    return role >= 0 && role < kColorCount;
+}
+
+constexpr LayerNames::Field kEditableFields[] = {LayerNames::kBoundary, LayerNames::kWall,
+                                                 LayerNames::kPath, LayerNames::kReferenceLine};
+
+}  // namespace
+
+const std::vector<std::string>& isovistMethodLabels() {
+    static const std::vector<std::string> labels = {"Exact - Node", "Approximate - Radial"};
+    return labels;
+}
+
+const std::vector<std::string>& unitLabels() {
+    static const std::vector<std::string> labels = {"mm", "cm", "m", "in", "ft"};
+    return labels;
+}
+
+const std::vector<std::string>& colorRoleLabels() {
+    static const std::vector<std::string> labels = {"Background",      "Walls",
+                                                    "Point Isovist",   "Path Isovist",
+                                                    "Markers",         "Grid",
+                                                    "Paths",           "Path (current)",
+                                                    "Path Text",       "Observation Points",
+                                                    "Reference Lines", "Custom Points",
+                                                    "Axial Lines"};
+    return labels;
+}
+
+uint32_t GeneralOptionsModel::color(int role) const {
+    return validRole(role) ? blocks_.settings.m_colors[static_cast<size_t>(role)] : 0u;
+}
+
+void GeneralOptionsModel::setColor(int role, uint32_t colorRef) {
+    if (validRole(role)) {
+        blocks_.settings.m_colors[static_cast<size_t>(role)] = colorRef & 0x00FFFFFFu;
+    }
+}
+
+EditableLayerNames GeneralOptionsModel::layerNamesForEditing() const {
+    EditableLayerNames names;
+    for (size_t i = 0; i < names.size(); ++i) {
+        names[i] = blocks_.layerNames.names[kEditableFields[i]];
+    }
+    return names;
+}
+
+void GeneralOptionsModel::acceptLayerNames(const EditableLayerNames& names) {
+    for (size_t i = 0; i < names.size(); ++i) {
+        blocks_.layerNames.set(kEditableFields[i], upperCaseLayerName(names[i]));
+    }
+}
+
+std::string upperCaseLayerName(std::string name) {
+    for (char& c : name) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return name;
+}

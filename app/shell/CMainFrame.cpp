@@ -1,0 +1,330 @@
+#include "shell/CMainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "document/CORVDoc.h"
+#include "shell/AboutBox.h"
+#include "shell/GeneralOptionsDialog.h"
+#include "shell/Icons.h"
+#include "shell/ShowHideDialog.h"
+#include "view/CORVView.h"
+
+const char* const kMainWindowTitle = "Orvelle 1.3";
+
+namespace {
+
+const char* const kRecentGroup = "Recent File List";
+
+QString qText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CORVDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
+    setWindowIcon(applicationIcon());
+    view_ = new CORVView(doc_, this);
+    setCentralWidget(view_);
+    view_->setFocus();
+    resize(1024, 720);
+
+    buildHandlers();
+    buildMenus();
+    buildToolbars();
+    buildStatusBar();
+    loadRecentFiles();
+
+    connect(view_, &CORVView::statusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(view_, &CORVView::panModeChanged, this, [this](bool) { refreshCommands(); });
+    connect(view_, &CORVView::documentChanged, this, [this] { refreshCommands(); });
+    showDocumentTitle(doc_.GetTitle().empty() ? "Untitled" : doc_.GetTitle());
+    refreshCommands();
+}
+
+QAction* CMainFrame::action(const Command& command) const {
+    const auto it = actions_.find(command);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QAction* CMainFrame::actionFor(const Command& command) {
+    if (QAction* existing = action(command)) {
+        return existing;
+    }
+    auto* a = new QAction(qText(commandLabel(command)), this);
+    a->setCheckable(isCheckableCommand(command));
+    a->setIcon(commandIcon(command));
+    a->setToolTip(qText(commandLabel(command)));
+    connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
+    actions_[command] = a;
+    return a;
+}
+
+void CMainFrame::on(const Command& command, Handler handler) {
+    handlers_[command] = std::move(handler);
+}
+
+void CMainFrame::buildHandlers() {
+    on({CommandId::FileNew}, [this] { newDocument(); });
+    on({CommandId::Exit}, [this] { close(); });
+    on({CommandId::ViewToolbar},
+       [this] { setToolbarsVisible(!toolbars_.empty() && toolbars_.front()->isHidden()); });
+    on({CommandId::ViewStatusBar}, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
+    on({CommandId::ShowHide}, [this] { showHideDialog(); });
+    on({CommandId::ZoomExtent}, [this] { view_->zoomExtent(); });
+    on({CommandId::ZoomIn}, [this] { view_->zoomIn(); });
+    on({CommandId::ZoomOut}, [this] { view_->zoomOut(); });
+    on({CommandId::Pan}, [this] { view_->setPanMode(!view_->panMode()); });
+    on({CommandId::FileOpen}, [this] { doc_.OnFileOpen(); });
+    on({CommandId::FileSave}, [this] { doc_.OnFileSave(); });
+    on({CommandId::FileSaveAs}, [this] { doc_.OnFileSaveAs(); });
+    on({CommandId::ImportDxf}, [this] { doc_.OnImportDxf(); });
+    on({CommandId::ImportPath}, [this] { doc_.OnImportPathsFromDxf(); });
+    on({CommandId::ImportCustomPoints}, [this] { doc_.OnImportPointsFromDxf(); });
+    on({CommandId::ImportAxialLines}, [this] { doc_.OnImportAxialLinesFromDxf(); });
+    on({CommandId::PointIsovistAt}, [this] { doc_.OnPointIsovistAt(); });
+    on({CommandId::PointIsovistProperties}, [this] { doc_.OnPointIsovistProperties(); });
+    on({CommandId::PointIsovistSubdivision}, [this] { doc_.OnPointIsovistSubdivision(); });
+    on({CommandId::GeneralOptions}, [this] { generalOptions(); });
+    on({CommandId::About}, [this] { showAbout(); });
+    for (int flag = 0; flag <= kShowAxialLines; ++flag) {
+        on({CommandId::ShowToggle, flag}, [this, flag] { toggleShowFlag(flag); });
+    }
+    for (int32_t code = 0; code <= 13; ++code) {
+        on({CommandId::AxialProperty, code}, [this, code] {
+            doc_.m_settings.m_axialDisplayProperty = code;
+            doc_.ui().redrawAll();
+        });
+    }
+    for (int32_t code : {1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13}) {
+        on({CommandId::PathProperty, code}, [this, code] {
+            doc_.m_pathDisplayProperty = code;
+            doc_.ui().redrawAll();
+        });
+    }
+}
+
+void CMainFrame::buildMenus() {
+    for (const MenuEntry& top : menuBarLayout()) {
+        QMenu* menu = menuBar()->addMenu(qText(top.text));
+        buildMenu(menu, top.children);
+        menu->setEnabled(top.enabled);
+    }
+}
+
+void CMainFrame::buildMenu(QMenu* menu, const std::vector<MenuEntry>& entries) {
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::refreshCommands);
+    for (const MenuEntry& e : entries) {
+        switch (e.kind) {
+            case MenuEntry::Kind::Separator:
+                menu->addSeparator();
+                break;
+            case MenuEntry::Kind::Submenu: {
+                QMenu* sub = menu->addMenu(qText(e.text));
+                buildMenu(sub, e.children);
+                sub->setEnabled(e.enabled);
+                break;
+            }
+            case MenuEntry::Kind::RecentFiles:
+                recentMenu_ = menu;
+                recentAnchor_ = menu->addAction(qText(e.text));
+                recentAnchor_->setEnabled(false);
+                break;
+            case MenuEntry::Kind::Command: {
+                QAction* a = actionFor(e.command);
+                // The menu text keeps its mnemonic and its shortcut hint after the tab.
+                a->setText(qText(e.text));
+                menu->addAction(a);
+                break;
+            }
+        }
+    }
+    if (QAction* a = action({CommandId::FileNew})) {
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    }
+    if (QAction* a = action({CommandId::FileOpen})) {
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    }
+    if (QAction* a = action({CommandId::FileSave})) {
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    }
+}
+
+void CMainFrame::buildToolbars() {
+    for (const ToolbarLayout& layout : toolbarLayouts()) {
+        QToolBar* bar = new QToolBar(qText(layout.title), this);
+        bar->setObjectName(qText(layout.title));
+        bar->setAllowedAreas(Qt::AllToolBarAreas);
+        bar->setIconSize(QSize(24, 24));
+        for (const MenuEntry& e : layout.buttons) {
+            if (e.kind == MenuEntry::Kind::Separator) {
+                bar->addSeparator();
+            } else {
+                bar->addAction(actionFor(e.command));
+            }
+        }
+        // All four in one row, each to the right of the one before.
+        addToolBar(Qt::TopToolBarArea, bar);
+        toolbars_.push_back(bar);
+    }
+}
+
+void CMainFrame::buildStatusBar() {
+    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+        auto* label = new QLabel(QString::fromLatin1(indicator), this);
+        label->setEnabled(false);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->addPermanentWidget(label);
+    }
+    statusBar()->showMessage(QStringLiteral("Ready"));
+}
+
+bool CMainFrame::runCommand(const Command& command) {
+    refreshCommands();
+    QAction* a = action(command);
+    const auto handler = handlers_.find(command);
+    if (handler == handlers_.end() || (a != nullptr && !a->isEnabled())) {
+        return false;
+    }
+    handler->second();
+    refreshCommands();
+    return true;
+}
+
+void CMainFrame::refreshCommands() {
+    const CommandContext context = commandContext(doc_, view_->panMode());
+    for (const auto& [command, a] : actions_) {
+        const CommandState state = commandState(command, context);
+        a->setEnabled(state.enabled && handlers_.count(command) != 0);
+        if (command.id == CommandId::ViewToolbar) {
+            a->setChecked(!toolbars_.empty() && !toolbars_.front()->isHidden());
+        } else if (command.id == CommandId::ViewStatusBar) {
+            a->setChecked(!statusBar()->isHidden());
+        } else if (a->isCheckable()) {
+            a->setChecked(state.checked);
+        }
+    }
+}
+
+void CMainFrame::showDocumentTitle(const std::string& title) {
+    setWindowTitle(qText(title) + QStringLiteral(" - ") + QString::fromLatin1(kMainWindowTitle));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // The document is never marked as modified, so closing asks nothing.
+    event->accept();
+}
+
+void CMainFrame::newDocument() {
+    doc_.OnNewDocument();
+    view_->initialUpdate();
+    showDocumentTitle(doc_.GetTitle());
+}
+
+void CMainFrame::toggleShowFlag(int flag) {
+    int32_t& value = doc_.m_settings.m_show[static_cast<size_t>(flag)];
+    value = value != 0 ? 0 : 1;
+    doc_.ui().redrawAll();
+}
+
+void CMainFrame::setToolbarsVisible(bool visible) {
+    for (QToolBar* bar : toolbars_) {
+        bar->setVisible(visible);
+    }
+}
+
+void CMainFrame::showAbout() {
+    AboutBox(this).exec();
+}
+
+void CMainFrame::showHideDialog() {
+    ShowHideDialog dialog(doc_.m_settings.m_show, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        doc_.m_settings.m_show = dialog.flags();
+        doc_.ui().redrawAll();
+    }
+}
+
+void CMainFrame::generalOptions() {
+    runGeneralOptions(doc_, this);
+}
+
+void CMainFrame::loadRecentFiles() {
+    QSettings settings(QStringLiteral("ORV"), QStringLiteral("Orvelle"));
+    settings.beginGroup(QString::fromLatin1(kRecentGroup));
+    std::vector<std::string> stored;
+    for (size_t i = 1; i <= RecentFileList::kCapacity; ++i) {
+        stored.push_back(settings.value(QStringLiteral("File%1").arg(i)).toString().toStdString());
+    }
+    recentFiles_ = RecentFileList(stored);
+    fillRecentFilesMenu();
+}
+
+void CMainFrame::addRecentFile(const std::string& path) {
+    recentFiles_.add(path);
+    QSettings settings(QStringLiteral("ORV"), QStringLiteral("Orvelle"));
+    settings.beginGroup(QString::fromLatin1(kRecentGroup));
+    const auto& entries = recentFiles_.entries();
+    for (size_t i = 0; i < RecentFileList::kCapacity; ++i) {
+        const QString key = QStringLiteral("File%1").arg(i + 1);
+        if (i < entries.size()) {
+            settings.setValue(key, qText(entries[i]));
+        } else {
+            settings.remove(key);
+        }
+    }
+    fillRecentFilesMenu();
+}
+
+void CMainFrame::fillRecentFilesMenu() {
+    if (recentMenu_ == nullptr) {
+        return;
+    }
+    for (QAction* old : recentMenu_->actions()) {
+        if (old->property("recentFile").isValid()) {
+            recentMenu_->removeAction(old);
+            old->deleteLater();
+        }
+    }
+    const auto& entries = recentFiles_.entries();
+    recentAnchor_->setVisible(entries.empty());
+    QAction* before = recentAnchor_;
+    for (size_t i = entries.size(); i-- > 0;) {
+        const QString path = qText(entries[i]);
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), recentMenu_);
+        a->setProperty("recentFile", path);
+        connect(a, &QAction::triggered, this, [this, path] { openDocument(path); });
+        recentMenu_->insertAction(before, a);
+        before = a;
+    }
+}
+
+bool CMainFrame::openDocument(const QString& path) {
+    if (!doc_.OpenDocument(path.toStdString())) {
+        recentFiles_.remove(path.toStdString());
+        fillRecentFilesMenu();
+        return false;
+    }
+    refreshCommands();
+    return true;
+}
+
+WidgetDocumentUi::Hooks windowHooks(CMainFrame& frame) {
+    WidgetDocumentUi::Hooks hooks;
+    hooks.redraw = [&frame] {
+        frame.view().update();
+        frame.refreshCommands();
+    };
+    hooks.title = [&frame](const std::string& title) { frame.showDocumentTitle(title); };
+    hooks.generalOptions = [&frame] { frame.generalOptions(); };
+    hooks.zoomExtent = [&frame] { frame.runCommand({CommandId::ZoomExtent}); };
+    hooks.recentFile = [&frame](const std::string& path) { frame.addRecentFile(path); };
+    return hooks;
+}

@@ -1,0 +1,183 @@
+#include "shell/GeneralOptionsDialog.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "document/CORVDoc.h"
+#include "shell/ColorButton.h"
+#include "shell/LayerNamesDialog.h"
+#include "shell/NumberField.h"
+
+namespace {
+
+QComboBox* makeList(const std::vector<std::string>& labels, int32_t selected, QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    for (const std::string& label : labels) {
+        list->addItem(QString::fromStdString(label));
+    }
+    // A stored value outside the list selects nothing.
+    list->setCurrentIndex(selected >= 0 && selected < list->count() ? selected : -1);
+    return list;
+}
+
+QGroupBox* radioGroup(const QString& title, std::initializer_list<const char*> labels,
+                      int32_t checked, QButtonGroup*& group, QWidget* parent) {
+    auto* box = new QGroupBox(title, parent);
+    auto* layout = new QVBoxLayout(box);
+    group = new QButtonGroup(box);
+    int id = 0;
+    for (const char* label : labels) {
+        auto* button = new QRadioButton(QString::fromLatin1(label), box);
+        button->setChecked(id == checked);
+        group->addButton(button, id++);
+        layout->addWidget(button);
+    }
+    return box;
+}
+
+// The checked button's value; a group with nothing checked keeps the stored value.
+int32_t checkedOr(const QButtonGroup* group, int32_t stored) {
+    return group->checkedId() >= 0 ? group->checkedId() : stored;
+}
+
+int32_t selectedOr(const QComboBox* list, int32_t stored) {
+    return list->currentIndex() >= 0 ? list->currentIndex() : stored;
+}
+
+}  // namespace
+
+GeneralOptionsDialog::GeneralOptionsDialog(GeneralOptionsBlocks blocks, QWidget* parent)
+    : QDialog(parent), model_(std::move(blocks)) {
+    setWindowTitle(QStringLiteral("General Options"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &GeneralOptionsDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* entropy = new QPushButton(QStringLiteral("Entropy Parameters..."), this);
+    layerNamesButton_ = new QPushButton(QStringLiteral("Layer Names..."), this);
+    connect(entropy, &QPushButton::clicked, this, &GeneralOptionsDialog::editEntropyParameters);
+    connect(layerNamesButton_, &QPushButton::clicked, this, &GeneralOptionsDialog::editLayerNames);
+    auto* extraButtons = new QHBoxLayout;
+    extraButtons->addWidget(entropy);
+    extraButtons->addWidget(layerNamesButton_);
+    extraButtons->addStretch();
+
+    auto* columns = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildMethodAndUnit());
+    left->addWidget(buildDisplayGroups());
+    columns->addLayout(left);
+    columns->addWidget(buildColors());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(extraButtons);
+    layout->addWidget(buttons);
+    updateRangeFields();
+}
+
+QWidget* GeneralOptionsDialog::buildMethodAndUnit() {
+    const DocumentSettings& s = model_.settings();
+    auto* box = new QGroupBox(QStringLiteral("Isovist"), this);
+    auto* form = new QFormLayout(box);
+    method_ = makeList(isovistMethodLabels(), s.m_isovistMethod, box);
+    unit_ = makeList(unitLabels(), s.m_unit, box);
+    form->addRow(QStringLiteral("Calculation method"), method_);
+    form->addRow(QStringLiteral("Unit"), unit_);
+    return box;
+}
+
+QWidget* GeneralOptionsDialog::buildDisplayGroups() {
+    const DocumentSettings& s = model_.settings();
+    auto* panel = new QWidget(this);
+    auto* layout = new QGridLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(radioGroup(QStringLiteral("Result display"), {"Color", "Grayscale"},
+                                 s.resultDisplay, resultDisplay_, panel),
+                      0, 0);
+    layout->addWidget(radioGroup(QStringLiteral("Scale display"),
+                                 {"Grid analysis", "Path analysis", "Axial line analysis"},
+                                 s.m_scaleMode, scaleDisplay_, panel),
+                      0, 1);
+    QGroupBox* range = radioGroup(QStringLiteral("Scale range"), {"Auto", "Manual"}, s.scaleRange,
+                                  scaleRange_, panel);
+    from_ = makeNumberField(s.scaleFrom, range);
+    to_ = makeNumberField(s.scaleTo, range);
+    auto* fields = new QFormLayout;
+    fields->addRow(QStringLiteral("From"), from_);
+    fields->addRow(QStringLiteral("To"), to_);
+    static_cast<QVBoxLayout*>(range->layout())->addLayout(fields);
+    connect(scaleRange_, &QButtonGroup::idClicked, this, [this] { updateRangeFields(); });
+    layout->addWidget(range, 1, 0, 1, 2);
+    return panel;
+}
+
+QWidget* GeneralOptionsDialog::buildColors() {
+    auto* box = new QGroupBox(QStringLiteral("Colors"), this);
+    auto* grid = new QGridLayout(box);
+    for (int role = 0; role < kColorCount; ++role) {
+        auto* button = new ColorButton(model_.color(role), box);
+        button->setObjectName(QString::fromStdString(colorRoleLabels()[role]));
+        connect(button, &ColorButton::colorChanged, this,
+                [this, role](uint32_t c) { model_.setColor(role, c); });
+        colors_[static_cast<size_t>(role)] = button;
+        grid->addWidget(new QLabel(QString::fromStdString(colorRoleLabels()[role]), box), role, 0);
+        grid->addWidget(button, role, 1);
+    }
+    return box;
+}
+
+void GeneralOptionsDialog::updateRangeFields() {
+    const bool manual = scaleRange_->checkedId() == 1;
+    from_->setEnabled(manual);
+    to_->setEnabled(manual);
+}
+
+void GeneralOptionsDialog::editLayerNames() {
+    LayerNamesDialog dialog(model_.layerNamesForEditing(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        model_.acceptLayerNames(dialog.names());
+    }
+}
+
+void GeneralOptionsDialog::editEntropyParameters() {
+    QMessageBox::information(this, QStringLiteral("Entropy Parameters"),
+                             QStringLiteral("The entropy parameter sets cannot be edited here "
+                                            "yet; the document keeps its current sets."));
+}
+
+void GeneralOptionsDialog::accept() {
+    DocumentSettings& s = model_.settings();
+    s.m_isovistMethod = selectedOr(method_, s.m_isovistMethod);
+    s.m_unit = selectedOr(unit_, s.m_unit);
+    s.resultDisplay = checkedOr(resultDisplay_, s.resultDisplay);
+    s.m_scaleMode = checkedOr(scaleDisplay_, s.m_scaleMode);
+    s.scaleRange = checkedOr(scaleRange_, s.scaleRange);
+    s.scaleFrom = numberFieldValue(from_);
+    s.scaleTo = numberFieldValue(to_);
+    QDialog::accept();
+}
+
+bool runGeneralOptions(CORVDoc& doc, QWidget* parent) {
+    GeneralOptionsDialog dialog(
+        GeneralOptionsBlocks{doc.m_settings, doc.m_entropyParams, doc.m_layerNames}, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    doc.m_settings = dialog.blocks().settings;
+    doc.m_entropyParams = dialog.blocks().entropy;
+    doc.m_layerNames = dialog.blocks().layerNames;
+    doc.ui().redrawAll();
+    return true;
+}

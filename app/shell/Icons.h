@@ -1,0 +1,9 @@
+// Icons drawn in code: the program's own icon and small glyphs for the toolbar buttons.
+#pragma once
+
+#include <QIcon>
+
+#include "document/CommandAvailability.h"
+
+QIcon applicationIcon();
+QIcon commandIcon(const Command& command);

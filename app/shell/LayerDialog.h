@@ -1,0 +1,36 @@
+// The "Layer" dialog: the drawing's layers with their roles, and one radio button per role.
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "document/LayerDialog.h"
+
+class DocumentUi;
+class QRadioButton;
+class QTreeWidget;
+
+class LayerRoleDialog : public QDialog {
+    Q_OBJECT
+  public:
+    // Edits `model` in place; `ui` shows the messages and questions of the OK checks.
+    LayerRoleDialog(LayerDialogModel& model, DocumentUi& ui, QWidget* parent = nullptr);
+
+    QTreeWidget* list() const { return list_; }
+    QRadioButton* roleButton(LayerRole role) const {
+        return roleButtons_[static_cast<size_t>(role)];
+    }
+
+  public slots:
+    // Closes only when the choice passes the checks of the dialog's mode.
+    void accept() override;
+
+  private:
+    void showRoleOfSelectedRow();
+    void giveSelectedRowRole(int role);
+
+    LayerDialogModel& model_;
+    DocumentUi& ui_;
+    QTreeWidget* list_;
+    std::array<QRadioButton*, kLayerRoleCount> roleButtons_{};
+};

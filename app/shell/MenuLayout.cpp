@@ -1,0 +1,272 @@
+#include "shell/MenuLayout.h"
+
+#include <array>
+
+namespace {
+
+using Kind = MenuEntry::Kind;
+
+MenuEntry item(std::string text, CommandId id, int32_t code = 0) {
+    return MenuEntry{Kind::Command, std::move(text), Command{id, code}, {}, true};
+}
+MenuEntry separator() {
+    return MenuEntry{Kind::Separator, {}, {}, {}, true};
+}
+MenuEntry submenu(std::string text, std::vector<MenuEntry> children, bool enabled = true) {
+    return MenuEntry{Kind::Submenu, std::move(text), {}, std::move(children), enabled};
+}
+
+constexpr std::array<const char*, 32> kGridPropertyNames = {
+    "",
+    "Area",
+    "Perimeter",
+    "Drift",
+    "Occlusivity",
+    "Compactness",
+    "User defined",
+    "Circularity",
+    "Visible Perimeter Ratio",
+    "Connectivity",
+    "Mean Depth",
+    "Relative Asymmetry",
+    "Complexity (Radial Variance)",
+    "Max Radial",
+    "Mean Radial",
+    "Min Radial",
+    "Elongation",
+    "Autocorrelation",
+    "Point Count",
+    "Control",
+    "Real Relative Asymmetry",
+    "Integration",
+    "Average Neighbor Control",
+    "Global Connectivity E",
+    "Global E",
+    "Global Relative E",
+    "Integration-n",
+    "Depth from current cell",
+    "Controllability",
+    "Path Count",
+    "Max Radial (Bidirectional)",
+    "Min Radial (Bidirectional)",
+};
+
+std::vector<MenuEntry> gridPropertyEntries() {
+    std::vector<MenuEntry> entries;
+    for (int code = 1; code < static_cast<int>(kGridPropertyNames.size()); ++code) {
+        // User defined has its own entry at the end; Visible Perimeter Ratio has no menu entry.
+        if (code != 6 && code != 8) {
+            entries.push_back(
+                item(kGridPropertyNames[static_cast<size_t>(code)], CommandId::GridProperty, code));
+        }
+    }
+    entries.push_back(item("User defined...", CommandId::GridUserDefined));
+    return entries;
+}
+
+std::vector<MenuEntry> pathPropertyEntries() {
+    const std::pair<const char*, int> entries[] = {
+        {"Area", 1},        {"Perimeter", 2},   {"Drift", 3},        {"Occlusivity", 4},
+        {"Compactness", 5}, {"Circularity", 7}, {"Mean Radial", 12}, {"Max Radial", 11},
+        {"Min Radial", 13}, {"Complexity", 9},  {"Elongation", 8},   {"Autocorrelation", 10},
+    };
+    std::vector<MenuEntry> result;
+    for (const auto& [name, code] : entries) {
+        result.push_back(item(name, CommandId::PathProperty, code));
+    }
+    result.push_back(item("User Defined...", CommandId::PathUserDefined));
+    return result;
+}
+
+std::vector<MenuEntry> axialPropertyEntries() {
+    const char* names[] = {"None",
+                           "Length",
+                           "Connectivity",
+                           "Mean Depth",
+                           "Control",
+                           "Controllability",
+                           "Relative Asymmetry",
+                           "Real Relative Asymmetry",
+                           "Integration",
+                           "Integration-n",
+                           "Average Neighbor Control",
+                           "Global E",
+                           "Global Relative E",
+                           "Global Connectivity E"};
+    std::vector<MenuEntry> result;
+    int code = 0;
+    for (const char* name : names) {
+        result.push_back(item(name, CommandId::AxialProperty, code++));
+    }
+    return result;
+}
+
+std::vector<MenuEntry> buildMenuBar() {
+    return {
+        submenu("&File", {item("&New\tCtrl+N", CommandId::FileNew),
+                          item("&Open...\tCtrl+O", CommandId::FileOpen),
+                          submenu("Import...", {item("DXF...", CommandId::ImportDxf)}),
+                          item("&Save\tCtrl+S", CommandId::FileSave),
+                          item("Save &As...", CommandId::FileSaveAs), separator(),
+                          MenuEntry{Kind::RecentFiles, "Recent File", {}, {}, true}, separator(),
+                          item("E&xit", CommandId::Exit)}),
+        submenu("&View", {item("&Toolbar", CommandId::ViewToolbar),
+                          item("&Status Bar", CommandId::ViewStatusBar), separator(),
+                          item("Show/Hide...", CommandId::ShowHide), separator(),
+                          item("Zoom Extent", CommandId::ZoomExtent),
+                          item("Zoom In\tPgUp", CommandId::ZoomIn),
+                          item("Zoom Out\tPgDn", CommandId::ZoomOut)}),
+        submenu("&Isovist",
+                {item("Point Isovist At...", CommandId::PointIsovistAt),
+                 item("Point Isovist Properties...", CommandId::PointIsovistProperties),
+                 item("Point Isovist Subdivision...", CommandId::PointIsovistSubdivision)}),
+        submenu("&Grid", {item("Grid Setup/Options...", CommandId::GridOptions),
+                          item("Initialize Grid", CommandId::InitializeGrid),
+                          item("Create Grid Isovist", CommandId::CreateGridIsovist), separator(),
+                          submenu("Show Grid Properties...", gridPropertyEntries()),
+                          item("Isovist Properties...", CommandId::GridCellProperties), separator(),
+                          submenu("Export...",
+                                  {item("Comma Separated Values...", CommandId::GridExportCsv)}),
+                          item("View Report...", CommandId::GridReport), separator(),
+                          item("Import Custom Points...", CommandId::ImportCustomPoints)}),
+        submenu("&Path",
+                {item("Path Options...", CommandId::PathOptions),
+                 item("Create Observation Points...", CommandId::CreateObservationPoints),
+                 item("Create Path Isovist", CommandId::CreatePathIsovist),
+                 item("Apply View Angle", CommandId::ApplyViewAngle), separator(),
+                 submenu("Show Point Properties...", pathPropertyEntries()),
+                 item("View Path Data", CommandId::ViewPathData), separator(),
+                 submenu("Export...", {item("Comma Separated Values...", CommandId::PathExportCsv),
+                                       item("Comma Separated Values (All Paths)...",
+                                            CommandId::PathExportAllCsv)}),
+                 item("View Report...", CommandId::PathReport), separator(),
+                 item("Import Path...", CommandId::ImportPath)}),
+        submenu(
+            "A&xial",
+            {item("Import Axial Lines...", CommandId::ImportAxialLines),
+             item("Run Analysis", CommandId::RunAxialAnalysis),
+             submenu("Show Axial Line Properties...", axialPropertyEntries()),
+             submenu("Export...", {item("Comma Separated Values...", CommandId::AxialExportCsv)}),
+             separator(), item("Generate All Line Axial Map", CommandId::GenerateAllLineAxialMap),
+             item("Generate Reduced Axial Map", CommandId::GenerateReducedAxialMap)}),
+        submenu("&Options", {item("General Options...", CommandId::GeneralOptions),
+                             item("Grid Setup/Options...", CommandId::GridOptions),
+                             item("Path Options...", CommandId::PathOptions)}),
+        submenu("&Help", {item("&About ORV...", CommandId::About)}),
+        submenu("&Subdivision", {item("Space subdivisions", CommandId::SpaceSubdivisions)}, false),
+    };
+}
+
+const char* kShowToggleNames[] = {"Walls",
+                                  "Point Isovist",
+                                  "Path Isovist",
+                                  "Markers",
+                                  "Grid",
+                                  "Paths",
+                                  "Observation Points",
+                                  "Reference Lines",
+                                  "Path Isovist Properties",
+                                  "Grid Isovist Properties",
+                                  "Axial Lines"};
+
+std::vector<ToolbarLayout> buildToolbars() {
+    std::vector<MenuEntry> toggles;
+    for (int flag = 0; flag < kShowFlagCount && flag <= kShowAxialLines; ++flag) {
+        toggles.push_back(item(kShowToggleNames[flag], CommandId::ShowToggle, flag));
+    }
+    return {
+        {"File",
+         {item("New", CommandId::FileNew), item("Open", CommandId::FileOpen),
+          item("Import DXF", CommandId::ImportDxf), item("Save", CommandId::FileSave), separator(),
+          item("About", CommandId::About)}},
+        {"Show", toggles},
+        {"Analysis",
+         {item("Point Isovist At", CommandId::PointIsovistAt),
+          item("Point Isovist Properties", CommandId::PointIsovistProperties), separator(),
+          item("Grid Setup/Options", CommandId::GridOptions),
+          item("Initialize Grid", CommandId::InitializeGrid),
+          item("Create Grid Isovist", CommandId::CreateGridIsovist),
+          item("Grid CSV Export", CommandId::GridExportCsv), separator(),
+          item("Path Options", CommandId::PathOptions),
+          item("Create Observation Points", CommandId::CreateObservationPoints),
+          item("Create Path Isovist", CommandId::CreatePathIsovist),
+          item("View Path Data", CommandId::ViewPathData),
+          item("Path CSV Export", CommandId::PathExportCsv), separator(),
+          item("Run Analysis", CommandId::RunAxialAnalysis),
+          item("Axial CSV Export", CommandId::AxialExportCsv), separator(),
+          item("General Options", CommandId::GeneralOptions)}},
+        {"View", {item("Pan", CommandId::Pan), item("Zoom Extent", CommandId::ZoomExtent)}},
+    };
+}
+
+// Depth-first search of the menus, then the toolbars, for the first entry of a command.
+const MenuEntry* findEntry(const std::vector<MenuEntry>& entries, const Command& command) {
+    for (const MenuEntry& e : entries) {
+        if (e.kind == Kind::Command && e.command == command) {
+            return &e;
+        }
+        if (const MenuEntry* found = findEntry(e.children, command)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+std::string plainText(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\t') {
+            break;
+        }
+        if (c != '&') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+const std::vector<MenuEntry>& menuBarLayout() {
+    static const std::vector<MenuEntry> layout = buildMenuBar();
+    return layout;
+}
+
+const std::vector<ToolbarLayout>& toolbarLayouts() {
+    static const std::vector<ToolbarLayout> layout = buildToolbars();
+    return layout;
+}
+
+bool isCheckableCommand(const Command& command) {
+    switch (command.id) {
+        case CommandId::Pan:
+        case CommandId::ShowToggle:
+        case CommandId::ViewToolbar:
+        case CommandId::ViewStatusBar:
+        case CommandId::GridProperty:
+        case CommandId::PathProperty:
+        case CommandId::AxialProperty:
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::string commandLabel(const Command& command) {
+    if (const MenuEntry* e = findEntry(menuBarLayout(), command)) {
+        return plainText(e->text);
+    }
+    for (const ToolbarLayout& bar : toolbarLayouts()) {
+        if (const MenuEntry* e = findEntry(bar.buttons, command)) {
+            return e->text;
+        }
+    }
+    return {};
+}
+
+std::string gridPropertyName(int code) {
+    if (code < 1 || code >= static_cast<int>(kGridPropertyNames.size())) {
+        return {};
+    }
+    return kGridPropertyNames[static_cast<size_t>(code)];
+}

@@ -1,0 +1,36 @@
+// The main window's menus and toolbars as plain data: which command sits where, under which text.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "document/CommandAvailability.h"
+
+struct MenuEntry {
+    enum class Kind { Command, Separator, Submenu, RecentFiles };
+    Kind kind = Kind::Command;
+    std::string text;  // as shown, '&' marking the mnemonic, '\t' the shortcut hint
+    Command command;
+    std::vector<MenuEntry> children;
+    bool enabled = true;  // a submenu that is never available
+};
+
+struct ToolbarLayout {
+    std::string title;
+    std::vector<MenuEntry> buttons;  // commands and separators
+};
+
+// The menu bar, top-level menus in order.
+const std::vector<MenuEntry>& menuBarLayout();
+// The four toolbars, in the order they are docked.
+const std::vector<ToolbarLayout>& toolbarLayouts();
+
+// Commands that are toggles and show a check mark.
+bool isCheckableCommand(const Command& command);
+
+// The text of a command where it has no menu item of its own (toolbar-only commands), else its
+// menu text without mnemonic and shortcut hint.
+std::string commandLabel(const Command& command);
+
+// Grid display property names by code 1..31; empty outside.
+std::string gridPropertyName(int code);

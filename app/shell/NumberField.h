@@ -1,0 +1,9 @@
+// A line edit that takes a finite decimal number (as MFC's double fields do), in the C locale.
+#pragma once
+
+class QLineEdit;
+class QWidget;
+
+QLineEdit* makeNumberField(double value, QWidget* parent);
+// The field's number; 0 when it holds none.
+double numberFieldValue(const QLineEdit* field);

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+#include "document/LayerDialog.h"
+#include "isovist/IsovistPropertiesText.h"
+#include "shell/AnalysisSummaryDialog.h"
+#include "shell/IsovistPropertiesDialog.h"
+#include "shell/LayerDialog.h"
+#include "shell/LayerNamesDialog.h"
+#include "shell/PointIsovistAtDialog.h"
+#include "testing/FakeDocumentUi.h"
+
+namespace {
+
+LayerDialogModel layers(LayerDialogMode mode, std::vector<std::string> names) {
+    LayerDialogModel model;
+    model.mode = mode;
+    model.table = makeLayerTable(std::move(names), mode == LayerDialogMode::FullImport);
+    return model;
+}
+
+TEST(LayerDialog, ListsLayersWithTheirPreassignedRoles) {
+    LayerDialogModel model = layers(LayerDialogMode::FullImport, {"Outline-Bound", "A-WALL", "X"});
+    FakeDocumentUi ui;
+    LayerRoleDialog dialog(model, ui);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Layer"));
+    QTreeWidget* list = dialog.list();
+    EXPECT_EQ(list->headerItem()->text(0), QStringLiteral("Layer Name"));
+    EXPECT_EQ(list->headerItem()->text(1), QStringLiteral("Type"));
+    EXPECT_EQ(list->columnWidth(0), 155);
+    EXPECT_EQ(list->columnWidth(1), 110);
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("Boundary"));
+    EXPECT_EQ(list->topLevelItem(1)->text(1), QStringLiteral("Wall"));
+    EXPECT_EQ(list->topLevelItem(2)->text(1), QStringLiteral("Ignore"));
+    // The first row is selected and its role shown.
+    EXPECT_TRUE(dialog.roleButton(LayerRole::Boundary)->isChecked());
+}
+
+TEST(LayerDialog, RadioButtonsGiveTheSelectedRowItsRole) {
+    LayerDialogModel model = layers(LayerDialogMode::FullImport, {"one", "two"});
+    FakeDocumentUi ui;
+    LayerRoleDialog dialog(model, ui);
+    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(1));
+    dialog.roleButton(LayerRole::ReferenceLine)->click();
+    EXPECT_EQ(model.table.roles[1], LayerRole::ReferenceLine);
+    EXPECT_EQ(dialog.list()->topLevelItem(1)->text(1), QStringLiteral("Reference line"));
+    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(0));
+    EXPECT_TRUE(dialog.roleButton(LayerRole::Ignore)->isChecked());
+}
+
+struct OkCase {
+    const char* name;
+    LayerDialogMode mode;
+    std::vector<std::string> layerNames;
+    std::deque<bool> answers;
+    bool closes;
+    std::vector<std::string> messages;
+    size_t questions;
+};
+
+class LayerDialogOk : public testing::TestWithParam<OkCase> {};
+
+TEST_P(LayerDialogOk, ChecksTheChoice) {
+    const OkCase& c = GetParam();
+    LayerDialogModel model = layers(c.mode, c.layerNames);
+    FakeDocumentUi ui;
+    ui.yesNoAnswers = c.answers;
+    LayerRoleDialog dialog(model, ui);
+    dialog.accept();
+    EXPECT_EQ(dialog.result() == QDialog::Accepted, c.closes) << c.name;
+    EXPECT_EQ(ui.messages, c.messages) << c.name;
+    EXPECT_EQ(ui.questions.size(), c.questions) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, LayerDialogOk,
+    testing::Values(
+        OkCase{"no boundary",
+               LayerDialogMode::FullImport,
+               {"WALLS"},
+               {},
+               false,
+               {"Please select a boundary layer"},
+               0},
+        OkCase{"two boundaries",
+               LayerDialogMode::FullImport,
+               {"BOUND1", "BOUND2"},
+               {},
+               false,
+               {"There are multiple layers for boundary"},
+               0},
+        OkCase{"no wall, No", LayerDialogMode::FullImport, {"BOUNDARY"}, {false}, false, {}, 1},
+        OkCase{"no wall, Yes", LayerDialogMode::FullImport, {"BOUNDARY"}, {true}, true, {}, 1},
+        OkCase{"boundary and wall",
+               LayerDialogMode::FullImport,
+               {"BOUNDARY", "WALL"},
+               {},
+               true,
+               {},
+               0},
+        OkCase{"axial without lines, No",
+               LayerDialogMode::AxialLines,
+               {"AXIS"},
+               {false},
+               false,
+               {},
+               1},
+        OkCase{"paths need nothing", LayerDialogMode::Paths, {"X"}, {}, true, {}, 0}));
+
+TEST(LayerDialog, SmallerImportsOfferOnlyIgnoreAndTheirRole) {
+    LayerDialogModel model = layers(LayerDialogMode::Points, {"PATH", "POINTS"});
+    FakeDocumentUi ui;
+    LayerRoleDialog dialog(model, ui);
+    for (int r = 0; r < kLayerRoleCount; ++r) {
+        const auto role = static_cast<LayerRole>(r);
+        const bool expected = role == LayerRole::Ignore || role == LayerRole::Point;
+        EXPECT_EQ(dialog.roleButton(role)->isEnabled(), expected) << r;
+    }
+    // Every role starts as Ignore in the smaller imports.
+    EXPECT_EQ(dialog.list()->topLevelItem(0)->text(1), QStringLiteral("Ignore"));
+}
+
+TEST(LayerNamesDialog, ShowsTheFourNames) {
+    LayerNamesDialog dialog({"BOUNDARY", "WALLS", "PATH", "GLINES"});
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Layer Names"));
+    EXPECT_EQ(dialog.field(3)->text(), QStringLiteral("GLINES"));
+    dialog.field(1)->setText(QStringLiteral("inner walls"));
+    EXPECT_EQ(dialog.names()[1], "inner walls");
+}
+
+TEST(PointIsovistAtDialog, StartsWithTheLastPointAndReadsTheTypedOne) {
+    PointIsovistAtDialog dialog(PlanPoint{1.5, -2.25});
+    EXPECT_EQ(dialog.xField()->text(), QStringLiteral("1.5"));
+    EXPECT_EQ(dialog.yField()->text(), QStringLiteral("-2.25"));
+    dialog.xField()->setText(QStringLiteral("1e3"));
+    dialog.yField()->setText(QStringLiteral("7"));
+    EXPECT_EQ(dialog.point(), (PlanPoint{1000.0, 7.0}));
+}
+
+TEST(IsovistPropertiesDialog, ShowUnitsSwapsTheTexts) {
+    IsovistRecord record;
+    record.polygon = PlanPolygon({{0, 0}, {2, 0}, {2, 2}, {0, 2}});
+    record.origin = {1, 1};
+    const IsovistProperties properties(record, RadialStats{}, false, 0, 4);
+    IsovistPropertiesDialog dialog(properties.Texts());
+    QLineEdit* area = dialog.field(QString(), QStringLiteral("Area"));
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->text(), QStringLiteral("4.0000"));
+    dialog.showUnitsBox()->setChecked(true);
+    EXPECT_EQ(area->text(), QStringLiteral("4.0000 ft²"));
+    dialog.showUnitsBox()->setChecked(false);
+    EXPECT_EQ(area->text(), QStringLiteral("4.0000"));
+    // Radial data stay empty for the exact method.
+    QLineEdit* mean = dialog.field(QStringLiteral("Radial data"), QStringLiteral("Mean"));
+    ASSERT_NE(mean, nullptr);
+    EXPECT_TRUE(mean->text().isEmpty());
+}
+
+TEST(AnalysisSummaryDialog, ShowsTheTextWithPlainLineEnds) {
+    AnalysisSummaryDialog dialog(
+        "Conterclockwise starting from the segment 0\r\n\r\nArea (m²)\r\n");
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Analysis Summary"));
+    EXPECT_EQ(dialog.textField()->toPlainText(),
+              QStringLiteral("Conterclockwise starting from the segment 0\n\nArea (m²)\n"));
+}
+
+}  // namespace

@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSettings>
+#include <QToolBar>
+
+#include <QCheckBox>
+#include "document/CORVDoc.h"
+#include "shell/CMainFrame.h"
+#include "shell/ColorButton.h"
+#include "shell/GeneralOptionsDialog.h"
+#include "shell/ShowHideDialog.h"
+#include "shell/tests/ModalDriver.h"
+#include "testing/FakeDocumentUi.h"
+#include "view/CORVView.h"
+
+namespace {
+
+class MainWindowTest : public testing::Test {
+  protected:
+    MainWindowTest() : doc(ui), frame(doc) {
+        frame.resize(800, 600);
+        frame.runCommand({CommandId::FileNew});
+    }
+
+    QAction* action(CommandId id, int32_t code = 0) {
+        QAction* a = frame.action({id, code});
+        EXPECT_NE(a, nullptr);
+        return a;
+    }
+
+    FakeDocumentUi ui;
+    CORVDoc doc;
+    CMainFrame frame;
+};
+
+TEST_F(MainWindowTest, TitleNamesTheDocumentAndTheProgram) {
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled - Orvelle 1.3"));
+    frame.showDocumentTitle("plan.dxf");
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("plan.dxf - Orvelle 1.3"));
+}
+
+TEST_F(MainWindowTest, MenuBarHasEveryTopLevelMenu) {
+    QStringList titles;
+    for (QAction* a : frame.menuBar()->actions()) {
+        titles << a->text();
+    }
+    EXPECT_EQ(titles, (QStringList{"&File", "&View", "&Isovist", "&Grid", "&Path", "A&xial",
+                                   "&Options", "&Help", "&Subdivision"}));
+    EXPECT_EQ(action(CommandId::ZoomIn)->text(), QStringLiteral("Zoom In\tPgUp"));
+    EXPECT_EQ(action(CommandId::FileNew)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+}
+
+TEST_F(MainWindowTest, FourToolbarsInOneRow) {
+    ASSERT_EQ(frame.toolbars().size(), 4u);
+    for (QToolBar* bar : frame.toolbars()) {
+        EXPECT_EQ(frame.toolBarArea(bar), Qt::TopToolBarArea);
+        EXPECT_FALSE(frame.toolBarBreak(bar));
+        EXPECT_EQ(bar->allowedAreas(), Qt::AllToolBarAreas);
+    }
+    EXPECT_EQ(frame.toolbars()[1]->actions().size(), 11);
+}
+
+TEST_F(MainWindowTest, AnalysesNotBuiltYetArePresentAndDisabled) {
+    doc.m_settings.setGridState(7);
+    frame.refreshCommands();
+    for (CommandId id : {CommandId::GridOptions, CommandId::InitializeGrid,
+                         CommandId::CreateGridIsovist, CommandId::RunAxialAnalysis,
+                         CommandId::PathOptions, CommandId::GenerateAllLineAxialMap}) {
+        EXPECT_FALSE(action(id)->isEnabled()) << static_cast<int>(id);
+    }
+    EXPECT_TRUE(action(CommandId::PointIsovistAt)->isEnabled());
+    EXPECT_TRUE(action(CommandId::ImportDxf)->isEnabled());
+}
+
+TEST_F(MainWindowTest, ShowTogglesFollowAndFlipTheirFlags) {
+    doc.m_settings.m_show[kShowWalls] = 0;
+    frame.refreshCommands();
+    QAction* walls = action(CommandId::ShowToggle, kShowWalls);
+    EXPECT_TRUE(walls->isCheckable());
+    EXPECT_FALSE(walls->isChecked());
+    EXPECT_TRUE(frame.runCommand({CommandId::ShowToggle, kShowWalls}));
+    EXPECT_EQ(doc.m_settings.m_show[kShowWalls], 1);
+    EXPECT_TRUE(walls->isChecked());
+    EXPECT_TRUE(frame.runCommand({CommandId::ShowToggle, kShowWalls}));
+    EXPECT_EQ(doc.m_settings.m_show[kShowWalls], 0);
+}
+
+TEST_F(MainWindowTest, PathPropertiesNeedPathIsovistsAndRadialOnesTheRadialMethod) {
+    QAction* area = action(CommandId::PathProperty, 1);
+    QAction* maxRadial = action(CommandId::PathProperty, 11);
+    EXPECT_FALSE(area->isEnabled());
+    EXPECT_FALSE(frame.runCommand({CommandId::PathProperty, 1}));
+    doc.m_pathIsovists.resize(2);
+    frame.refreshCommands();
+    EXPECT_TRUE(area->isEnabled());
+    EXPECT_FALSE(maxRadial->isEnabled());
+    doc.m_settings.m_isovistMethod = kApproximateRadialMethod;
+    EXPECT_TRUE(frame.runCommand({CommandId::PathProperty, 11}));
+    EXPECT_EQ(doc.m_pathDisplayProperty, 11);
+    EXPECT_TRUE(maxRadial->isChecked());
+}
+
+TEST_F(MainWindowTest, AxialPropertyEntriesStoreTheirCode) {
+    EXPECT_TRUE(frame.runCommand({CommandId::AxialProperty, 8}));
+    EXPECT_EQ(doc.m_settings.m_axialDisplayProperty, 8);
+    EXPECT_TRUE(action(CommandId::AxialProperty, 8)->isChecked());
+    EXPECT_FALSE(action(CommandId::AxialProperty, 0)->isChecked());
+}
+
+TEST_F(MainWindowTest, PanIsCheckedWhilePanModeIsOn) {
+    EXPECT_FALSE(action(CommandId::Pan)->isChecked());
+    frame.runCommand({CommandId::Pan});
+    EXPECT_TRUE(frame.view().panMode());
+    EXPECT_TRUE(action(CommandId::Pan)->isChecked());
+    frame.runCommand({CommandId::Pan});
+    EXPECT_FALSE(action(CommandId::Pan)->isChecked());
+}
+
+TEST_F(MainWindowTest, ZoomInThenOutRestoresTheScale) {
+    frame.view().resize(640, 480);
+    doc.m_savedViewState.scale = 0.25;
+    for (int i = 0; i < 3; ++i) {
+        frame.runCommand({CommandId::ZoomIn});
+    }
+    EXPECT_NEAR(doc.m_savedViewState.scale, 0.25 * 1.1 * 1.1 * 1.1, 1e-12);
+    for (int i = 0; i < 3; ++i) {
+        frame.runCommand({CommandId::ZoomOut});
+    }
+    EXPECT_NEAR(doc.m_savedViewState.scale, 0.25, 1e-12);
+}
+
+TEST_F(MainWindowTest, NewDocumentStartsFiftyPixelsAboveTheBottom) {
+    frame.view().resize(640, 480);
+    frame.runCommand({CommandId::FileNew});
+    EXPECT_EQ(doc.m_savedViewState.originX, 0.0);
+    EXPECT_EQ(doc.m_savedViewState.originY, 430.0);
+}
+
+TEST_F(MainWindowTest, GeneralOptionsCancelLeavesColoursUnchanged) {
+    const DocumentSettings before = doc.m_settings;
+    bool seen = false;
+    whenModalOpens<GeneralOptionsDialog>(
+        [](GeneralOptionsDialog& d) {
+            d.colorButton(kColorWalls)->setColorRef(rgb(1, 2, 3));
+            d.colorButton(kColorBackground)->setColorRef(rgb(9, 9, 9));
+            d.reject();
+        },
+        &seen);
+    EXPECT_TRUE(frame.runCommand({CommandId::GeneralOptions}));
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(doc.m_settings, before);
+}
+
+TEST_F(MainWindowTest, GeneralOptionsOkWritesAllThreeBlocks) {
+    bool seen = false;
+    whenModalOpens<GeneralOptionsDialog>(
+        [](GeneralOptionsDialog& d) {
+            d.colorButton(kColorAxialLines)->setColorRef(rgb(10, 20, 30));
+            d.methodList()->setCurrentIndex(1);
+            d.unitList()->setCurrentIndex(4);
+            d.scaleRangeGroup()->button(1)->click();
+            d.fromField()->setText("2.5");
+            d.toField()->setText("-1");
+            d.accept();
+        },
+        &seen);
+    EXPECT_TRUE(frame.runCommand({CommandId::GeneralOptions}));
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(doc.m_settings.m_colors[kColorAxialLines], rgb(10, 20, 30));
+    EXPECT_EQ(doc.m_settings.m_isovistMethod, kApproximateRadialMethod);
+    EXPECT_EQ(doc.m_settings.m_unit, 4);
+    EXPECT_EQ(doc.m_settings.scaleRange, 1);
+    EXPECT_EQ(doc.m_settings.scaleFrom, 2.5);
+    // From above To is taken as typed.
+    EXPECT_EQ(doc.m_settings.scaleTo, -1.0);
+}
+
+TEST_F(MainWindowTest, ShowHideDialogWritesFlagsOnlyOnOk) {
+    doc.m_settings.m_show[15] = 7;  // a reserved word travels through unchanged
+    whenModalOpens<ShowHideDialog>([](ShowHideDialog& d) {
+        d.box(kShowGrid)->setChecked(false);
+        d.reject();
+    });
+    frame.runCommand({CommandId::ShowHide});
+    EXPECT_EQ(doc.m_settings.m_show[kShowGrid], 1);
+    whenModalOpens<ShowHideDialog>([](ShowHideDialog& d) {
+        d.box(kShowGrid)->setChecked(false);
+        d.accept();
+    });
+    frame.runCommand({CommandId::ShowHide});
+    EXPECT_EQ(doc.m_settings.m_show[kShowGrid], 0);
+    EXPECT_EQ(doc.m_settings.m_show[kShowWalls], 1);
+    EXPECT_EQ(doc.m_settings.m_show[15], 7);
+}
+
+TEST_F(MainWindowTest, RecentFilesKeepFourUnderOrv) {
+    for (const char* p : {"/a.ovx", "/b.ovx", "/c.ovx", "/d.ovx", "/e.ovx"}) {
+        frame.addRecentFile(p);
+    }
+    EXPECT_EQ(frame.recentFiles().entries(),
+              (std::vector<std::string>{"/e.ovx", "/d.ovx", "/c.ovx", "/b.ovx"}));
+    QSettings settings(QStringLiteral("ORV"), QStringLiteral("Orvelle"));
+    EXPECT_EQ(settings.value("Recent File List/File1").toString(), QStringLiteral("/e.ovx"));
+    EXPECT_EQ(settings.value("Recent File List/File4").toString(), QStringLiteral("/b.ovx"));
+    EXPECT_FALSE(settings.contains("Recent File List/File5"));
+}
+
+TEST_F(MainWindowTest, OpeningAMissingFileLeavesTheDocumentAndDropsTheEntry) {
+    frame.addRecentFile("/nonexistent/plan.ovx");
+    doc.m_currentPath = 3;
+    EXPECT_FALSE(frame.openDocument(QStringLiteral("/nonexistent/plan.ovx")));
+    EXPECT_EQ(doc.m_currentPath, 3);
+    EXPECT_FALSE(ui.messages.empty());
+    for (const std::string& entry : frame.recentFiles().entries()) {
+        EXPECT_NE(entry, "/nonexistent/plan.ovx");
+    }
+}
+
+}  // namespace

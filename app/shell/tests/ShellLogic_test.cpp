@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "shell/FileFilter.h"
+#include "shell/MenuLayout.h"
+#include "shell/RecentFileList.h"
+
+namespace {
+
+struct FilterCase {
+    const char* filter;
+    std::vector<std::string> expected;
+};
+
+class FileFilterTest : public testing::TestWithParam<FilterCase> {};
+
+TEST_P(FileFilterTest, ConvertsPipeLists) {
+    EXPECT_EQ(nameFiltersFromPipeList(GetParam().filter), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Filters, FileFilterTest,
+    testing::Values(FilterCase{"Vistrel 1.3 (*.ovx)|*.ovx|All Files (*.*)|*.*||",
+                               {"Vistrel 1.3 (*.ovx)", "All Files (*.*)"}},
+                    FilterCase{"Drawing Exchange Format (*.dxf)|*.dxf|All Files (*.*)|*.*||",
+                               {"Drawing Exchange Format (*.dxf)", "All Files (*.*)"}},
+                    FilterCase{"Text|*.txt;*.csv||", {"Text (*.txt *.csv)"}}, FilterCase{"", {}},
+                    FilterCase{"Odd|", {}}, FilterCase{"No pattern||", {}}));
+
+TEST(RecentFiles, NewestFirstAtMostFour) {
+    RecentFileList list;
+    for (const char* p : {"a", "b", "c", "d", "e"}) {
+        list.add(p);
+    }
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"e", "d", "c", "b"}));
+    list.add("c");
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"c", "e", "d", "b"}));
+    list.remove("e");
+    list.add("");
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"c", "d", "b"}));
+}
+
+TEST(RecentFiles, LoadingKeepsStoredOrderAndDropsBlanksAndDuplicates) {
+    RecentFileList list({"x", "", "y", "x", "z", "w", "v"});
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"x", "y", "z", "w"}));
+}
+
+void collectCommands(const std::vector<MenuEntry>& entries, std::vector<std::string>& texts,
+                     std::set<CommandId>& ids) {
+    for (const MenuEntry& e : entries) {
+        if (e.kind == MenuEntry::Kind::Command) {
+            texts.push_back(e.text);
+            ids.insert(e.command.id);
+        }
+        collectCommands(e.children, texts, ids);
+    }
+}
+
+TEST(Menus, TopLevelMenusInOrder) {
+    std::vector<std::string> titles;
+    for (const MenuEntry& menu : menuBarLayout()) {
+        titles.push_back(menu.text);
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&View", "&Isovist", "&Grid", "&Path",
+                                                "A&xial", "&Options", "&Help", "&Subdivision"}));
+}
+
+TEST(Menus, EveryCommandTextIsPresent) {
+    std::vector<std::string> texts;
+    std::set<CommandId> ids;
+    collectCommands(menuBarLayout(), texts, ids);
+    for (const char* expected : {"&New\tCtrl+N",
+                                 "&Open...\tCtrl+O",
+                                 "DXF...",
+                                 "&Save\tCtrl+S",
+                                 "Save &As...",
+                                 "E&xit",
+                                 "&Toolbar",
+                                 "&Status Bar",
+                                 "Show/Hide...",
+                                 "Zoom Extent",
+                                 "Zoom In\tPgUp",
+                                 "Zoom Out\tPgDn",
+                                 "Point Isovist At...",
+                                 "Point Isovist Properties...",
+                                 "Point Isovist Subdivision...",
+                                 "Grid Setup/Options...",
+                                 "Initialize Grid",
+                                 "Create Grid Isovist",
+                                 "User defined...",
+                                 "Isovist Properties...",
+                                 "Comma Separated Values...",
+                                 "View Report...",
+                                 "Import Custom Points...",
+                                 "Path Options...",
+                                 "Create Observation Points...",
+                                 "Create Path Isovist",
+                                 "Apply View Angle",
+                                 "User Defined...",
+                                 "View Path Data",
+                                 "Comma Separated Values (All Paths)...",
+                                 "Import Path...",
+                                 "Import Axial Lines...",
+                                 "Run Analysis",
+                                 "Generate All Line Axial Map",
+                                 "Generate Reduced Axial Map",
+                                 "General Options...",
+                                 "&About ORV...",
+                                 "Space subdivisions",
+                                 "Depth from current cell",
+                                 "Global Connectivity E",
+                                 "Min Radial (Bidirectional)"}) {
+        EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << expected;
+    }
+    // Visible Perimeter Ratio is a command without a menu entry.
+    EXPECT_EQ(std::find(texts.begin(), texts.end(), "Visible Perimeter Ratio"), texts.end());
+}
+
+TEST(Menus, PropertySubmenusCarryTheirCodes) {
+    const MenuEntry& axial = menuBarLayout()[5];
+    const MenuEntry* properties = nullptr;
+    for (const MenuEntry& e : axial.children) {
+        if (e.text == "Show Axial Line Properties...") {
+            properties = &e;
+        }
+    }
+    ASSERT_NE(properties, nullptr);
+    ASSERT_EQ(properties->children.size(), 14u);
+    EXPECT_EQ(properties->children[13].text, "Global Connectivity E");
+    EXPECT_EQ(properties->children[13].command, (Command{CommandId::AxialProperty, 13}));
+    EXPECT_EQ(gridPropertyName(27), "Depth from current cell");
+    EXPECT_EQ(gridPropertyName(0), "");
+    EXPECT_EQ(gridPropertyName(32), "");
+}
+
+TEST(Toolbars, FourBarsWithTheirButtonsInOrder) {
+    const auto& bars = toolbarLayouts();
+    ASSERT_EQ(bars.size(), 4u);
+    std::vector<size_t> commandCounts;
+    for (const ToolbarLayout& bar : bars) {
+        commandCounts.push_back(static_cast<size_t>(
+            std::count_if(bar.buttons.begin(), bar.buttons.end(),
+                          [](const MenuEntry& e) { return e.kind == MenuEntry::Kind::Command; })));
+    }
+    EXPECT_EQ(commandCounts, (std::vector<size_t>{5, 11, 14, 2}));
+    EXPECT_EQ(bars[1].buttons[8].command, (Command{CommandId::ShowToggle, kShowPathResults}));
+    EXPECT_EQ(bars[3].buttons[0].command.id, CommandId::Pan);
+}
+
+TEST(Toolbars, LabelsComeFromMenusWhereTheyExist) {
+    EXPECT_EQ(commandLabel({CommandId::FileOpen}), "Open...");
+    EXPECT_EQ(commandLabel({CommandId::ZoomIn}), "Zoom In");
+    EXPECT_EQ(commandLabel({CommandId::Pan}), "Pan");
+    EXPECT_EQ(commandLabel({CommandId::ShowToggle, kShowWalls}), "Walls");
+    EXPECT_TRUE(isCheckableCommand({CommandId::ShowToggle, 3}));
+    EXPECT_FALSE(isCheckableCommand({CommandId::ZoomIn}));
+}
+
+}  // namespace

@@ -1,0 +1,214 @@
+#include "view/CORVView.h"
+
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "document/CORVDoc.h"
+#include "view/PlanPainter.h"
+#include "view/PlanSceneOf.h"
+
+CORVView::CORVView(CORVDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(200, 150);
+}
+
+void CORVView::loadTransform() {
+    transform_ = doc_.m_savedViewState;
+    repairViewTransform(transform_);
+}
+
+void CORVView::storeTransform() {
+    doc_.m_savedViewState = transform_;
+    update();
+}
+
+void CORVView::initialUpdate() {
+    loadTransform();
+    initialOrigin(transform_, height());
+    storeTransform();
+}
+
+void CORVView::zoomIn() {
+    loadTransform();
+    ::zoomIn(transform_, width(), height());
+    storeTransform();
+}
+
+void CORVView::zoomOut() {
+    loadTransform();
+    ::zoomOut(transform_, width(), height());
+    storeTransform();
+}
+
+void CORVView::zoomExtent() {
+    loadTransform();
+    ::zoomExtent(transform_, doc_.m_planExtent, width(), height());
+    storeTransform();
+}
+
+void CORVView::setPanMode(bool on) {
+    panMode_ = on;
+    if (!on) {
+        dragging_ = false;
+    }
+    updateCursor();
+    emit panModeChanged(on);
+}
+
+void CORVView::updateCursor() {
+    if (panMode_) {
+        setCursor(dragging_ ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
+    } else {
+        unsetCursor();
+    }
+}
+
+void CORVView::paintOn(QPainter& painter) {
+    loadTransform();
+    PlanPainter(painter, transform_, size()).draw(planSceneOf(doc_));
+}
+
+void CORVView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintOn(painter);
+}
+
+QImage CORVView::render() {
+    QImage image(size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    paintOn(painter);
+    return image;
+}
+
+void CORVView::keyPressEvent(QKeyEvent* event) {
+    loadTransform();
+    switch (event->key()) {
+        case Qt::Key_PageUp:
+            ::zoomIn(transform_, width(), height());
+            break;
+        case Qt::Key_PageDown:
+            ::zoomOut(transform_, width(), height());
+            break;
+        case Qt::Key_Left:
+            panBy(transform_, -kArrowPanStep, 0);
+            break;
+        case Qt::Key_Up:
+            panBy(transform_, 0, -kArrowPanStep);
+            break;
+        case Qt::Key_Right:
+            panBy(transform_, kArrowPanStep, 0);
+            break;
+        case Qt::Key_Down:
+            panBy(transform_, 0, kArrowPanStep);
+            break;
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            update();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    storeTransform();
+}
+
+void CORVView::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {  // a sideways scroll is no zoom step
+        event->ignore();
+        return;
+    }
+    loadTransform();
+    const QPoint cursor = event->position().toPoint();
+    wheelZoom(transform_, delta, cursor.x(), cursor.y(), width(), height());
+    storeTransform();
+}
+
+void CORVView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        if (panMode_ || dragging_) {
+            dragging_ = false;
+            setPanMode(false);
+        }
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    if (panMode_) {
+        dragging_ = true;
+        lastDragPoint_ = event->position().toPoint();
+        updateCursor();
+        return;
+    }
+    pick(event->position().toPoint());
+}
+
+void CORVView::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_ || !(event->buttons() & Qt::LeftButton)) {
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    loadTransform();
+    panBy(transform_, p.x() - lastDragPoint_.x(), p.y() - lastDragPoint_.y());
+    lastDragPoint_ = p;
+    updateCursor();
+    storeTransform();
+}
+
+void CORVView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && dragging_) {
+        dragging_ = false;
+        updateCursor();
+    }
+}
+
+void CORVView::pick(QPoint devicePoint) {
+    loadTransform();
+    pickAt(transform_, DevicePoint{devicePoint.x(), devicePoint.y()});
+    const PlanPoint plan{transform_.pickedPlanX, transform_.pickedPlanY};
+    doc_.m_pickedPoint = plan;
+    const DocumentSettings& settings = doc_.m_settings;
+    if (settings.m_show[kShowPointIsovist] != 0) {
+        doc_.ComputePointIsovist(plan.x, plan.y);
+        if (doc_.m_pointIsovist.polygon.count() > 0) {
+            update();
+        }
+        emit statusMessage(QString::asprintf("%.1f, %.1f", plan.x, plan.y));
+        emit documentChanged();
+    } else if (doc_.m_gridResultsValid != 0 && settings.m_show[kShowGrid] != 0) {
+        pickGridCell();
+    }
+    doc_.m_savedViewState = transform_;
+}
+
+void CORVView::pickGridCell() {
+    const CAnalysisGrid& grid = doc_.m_grid;
+    if (!(grid.span > 0.0)) {
+        return;
+    }
+    const double column = std::trunc((doc_.m_pickedPoint.x - grid.originX) / grid.span);
+    const double row = std::trunc((doc_.m_pickedPoint.y - grid.originY) / grid.span);
+    if (std::fabs(column) > 1e9 || std::fabs(row) > 1e9) {
+        return;
+    }
+    doc_.m_currentCell = GridCellIndex{static_cast<int32_t>(column), static_cast<int32_t>(row)};
+    const int64_t index = static_cast<int64_t>(row) * grid.nx + static_cast<int64_t>(column);
+    if (column >= 0 && column < grid.nx && row >= 0 && row < grid.ny && index >= 0 &&
+        index < static_cast<int64_t>(grid.cells.size())) {
+        // With the grid results shown the status names the cell's value; that text comes with
+        // the grid's display properties.
+        if (doc_.m_settings.m_show[kShowGridResults] == 0) {
+            const PlanPoint centre = grid.cells[static_cast<size_t>(index)].isovist.origin;
+            emit statusMessage(QString::asprintf("%.1f, %.1f", centre.x, centre.y));
+        }
+    }
+    update();
+    emit documentChanged();
+}

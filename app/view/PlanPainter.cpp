@@ -1,0 +1,244 @@
+#include "view/PlanPainter.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+
+namespace {
+
+// Pens and markers that do not take their colour from the document.
+const QColor kFramePen(68, 119, 68);
+const QColor kDetailPen(136, 136, 136);
+constexpr int kWallWidth = 5;
+constexpr int kLineWidth = 3;
+constexpr int kAxialWidth = 4;
+constexpr int kCurrentPathWidth = 5;
+constexpr double kOriginRadius = 8.0;
+constexpr double kCentroidHalfSize = 6.0;
+constexpr double kObservationRadius = 5.0;
+constexpr double kCustomPointRadius = 7.0;
+constexpr double kLabelOffset = 5.0;
+// A 20-point font in 0.1 mm units.
+constexpr int kFontHeightLogical = 71;
+
+bool validPath(const PolygonList* paths) {
+    return paths != nullptr && paths->count() > 0 && (*paths)[0].count() >= 2;
+}
+
+}  // namespace
+
+QColor colorFromRef(uint32_t colorRef) {
+    return QColor(static_cast<int>(colorRef & 0xFF), static_cast<int>((colorRef >> 8) & 0xFF),
+                  static_cast<int>((colorRef >> 16) & 0xFF));
+}
+
+PlanPainter::PlanPainter(QPainter& painter, const ViewTransform& transform, QSize client)
+    : painter_(painter), transform_(transform), client_(client) {}
+
+QPointF PlanPainter::toLogical(const PlanPoint& p) const {
+    return QPointF(planToLogical(p.x, transform_.scale), planToLogical(p.y, transform_.scale));
+}
+
+void PlanPainter::setPen(const QColor& color, int width) {
+    QPen pen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    painter_.setPen(pen);
+    painter_.setBrush(Qt::NoBrush);
+}
+
+void PlanPainter::setPen(uint32_t colorRef, int width) {
+    setPen(colorFromRef(colorRef), width);
+}
+
+void PlanPainter::draw(const PlanScene& scene) {
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.translate(transform_.originX, transform_.originY);
+    painter_.scale(kPixelsPerLogicalUnit, -kPixelsPerLogicalUnit);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(kFontHeightLogical);
+    painter_.setFont(font);
+
+    drawBackground(scene.colors[kColorBackground]);
+
+    setPen(kFramePen, kLineWidth);
+    if (scene.shows(kShowReferenceLines)) {
+        drawReferenceLines(scene);
+    }
+    if (scene.shows(kShowPathIsovist)) {
+        drawPathIsovists(scene);
+    }
+    if (scene.shows(kShowPointIsovist)) {
+        drawPointIsovist(scene);
+    }
+    if (scene.shows(kShowWalls)) {
+        drawWalls(scene);
+    }
+    if (scene.shows(kShowAxialLines)) {
+        drawAxialLines(scene);
+    }
+
+    setPen(kDetailPen, 1);
+    if (scene.shows(kShowAxialLines)) {
+        drawCustomPoints(scene);
+    }
+    drawPathsAndObservationPoints(scene);
+    painter_.restore();
+}
+
+void PlanPainter::drawBackground(uint32_t colorRef) {
+    const QTransform inverse = painter_.transform().inverted();
+    painter_.fillRect(inverse.mapRect(QRectF(QPointF(0, 0), QSizeF(client_))),
+                      colorFromRef(colorRef));
+}
+
+void PlanPainter::drawReferenceLines(const PlanScene& scene) {
+    if (scene.referenceLines == nullptr) {
+        return;
+    }
+    setPen(scene.colors[kColorReferenceLines], kLineWidth);
+    for (const PlanPolygon& line : scene.referenceLines->items()) {
+        drawPolyline(line);
+    }
+}
+
+void PlanPainter::drawPathIsovists(const PlanScene& scene) {
+    QPainterPath region;
+    region.setFillRule(Qt::WindingFill);
+    for (const PlanPolygon* polygon : scene.pathIsovists) {
+        if (polygon == nullptr || polygon->count() < 3) {
+            continue;
+        }
+        QPolygonF shape;
+        for (const PlanPoint& p : polygon->points()) {
+            shape << toLogical(p);
+        }
+        QPainterPath one;
+        one.addPolygon(shape);
+        one.closeSubpath();
+        region = region.united(one);
+    }
+    if (!region.isEmpty()) {
+        painter_.fillPath(region, colorFromRef(scene.colors[kColorPathIsovist]));
+    }
+}
+
+void PlanPainter::drawPointIsovist(const PlanScene& scene) {
+    if (scene.pointIsovist == nullptr || scene.pointIsovist->count() < 2) {
+        return;
+    }
+    QPolygonF shape;
+    for (const PlanPoint& p : scene.pointIsovist->points()) {
+        shape << toLogical(p);
+    }
+    painter_.save();
+    // The fill combines with what lies below by bitwise AND, so the plan shows through.
+    painter_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    painter_.setBrush(colorFromRef(scene.colors[kColorPointIsovist]));
+    painter_.drawPolygon(shape);
+    painter_.restore();
+
+    const QPointF origin = toLogical(scene.isovistOrigin);
+    drawCircle(origin, kOriginRadius);
+    const QPointF centroid = toLogical(scene.isovistCentroid);
+    painter_.drawLine(centroid + QPointF(-kCentroidHalfSize, 0),
+                      centroid + QPointF(kCentroidHalfSize, 0));
+    painter_.drawLine(centroid + QPointF(0, -kCentroidHalfSize),
+                      centroid + QPointF(0, kCentroidHalfSize));
+    drawText(centroid, QString::asprintf("%.1f", scene.isovistArea));
+}
+
+void PlanPainter::drawWalls(const PlanScene& scene) {
+    if (scene.wallSegments == nullptr) {
+        return;
+    }
+    setPen(scene.colors[kColorWalls], kWallWidth);
+    drawSegments(*scene.wallSegments);
+}
+
+void PlanPainter::drawAxialLines(const PlanScene& scene) {
+    if (scene.axialLines == nullptr) {
+        return;
+    }
+    setPen(scene.colors[kColorAxialLines], kAxialWidth);
+    drawSegments(*scene.axialLines);
+}
+
+void PlanPainter::drawCustomPoints(const PlanScene& scene) {
+    if (scene.customPoints == nullptr) {
+        return;
+    }
+    setPen(scene.colors[kColorCustomPoints], 1);
+    for (const PlanPoint& p : *scene.customPoints) {
+        drawCircle(toLogical(p), kCustomPointRadius);
+    }
+}
+
+void PlanPainter::drawPathsAndObservationPoints(const PlanScene& scene) {
+    if (!validPath(scene.paths)) {
+        return;
+    }
+    painter_.save();
+    const int32_t count = scene.paths->count();
+    if (scene.shows(kShowPaths)) {
+        setPen(scene.colors[kColorPaths], kLineWidth);
+        for (int32_t i = 0; i < count; ++i) {
+            if (i != scene.currentPath) {
+                drawPolyline((*scene.paths)[i]);
+            }
+        }
+        if (scene.currentPath >= 0 && scene.currentPath < count) {
+            setPen(scene.colors[kColorCurrentPath], kCurrentPathWidth);
+            drawPolyline((*scene.paths)[scene.currentPath]);
+        }
+    }
+    if (scene.shows(kShowObservationPoints) && scene.observationPoints != nullptr) {
+        const QPen labelPen(colorFromRef(scene.colors[kColorPathText]));
+        const QPen markPen(colorFromRef(scene.colors[kColorObservationPoints]), kLineWidth);
+        for (const PlanPolygon& points : scene.observationPoints->items()) {
+            for (int32_t k = 0; k < points.count(); ++k) {
+                const QPointF centre = toLogical(points[k]);
+                painter_.setPen(markPen);
+                drawCircle(centre, kObservationRadius);
+                painter_.setPen(labelPen);
+                drawText(centre + QPointF(kLabelOffset, kLabelOffset), QString::number(k));
+            }
+        }
+    }
+    painter_.restore();
+}
+
+void PlanPainter::drawSegments(const std::vector<PlanSegment>& segments) {
+    QList<QLineF> lines;
+    lines.reserve(static_cast<qsizetype>(segments.size()));
+    for (const PlanSegment& s : segments) {
+        lines.append(QLineF(toLogical(s.start), toLogical(s.end)));
+    }
+    painter_.drawLines(lines);
+}
+
+void PlanPainter::drawPolyline(const PlanPolygon& polyline) {
+    if (polyline.count() < 2) {
+        return;
+    }
+    QPolygonF line;
+    for (const PlanPoint& p : polyline.points()) {
+        line << toLogical(p);
+    }
+    painter_.drawPolyline(line);
+}
+
+void PlanPainter::drawCircle(QPointF centre, double radius) {
+    painter_.save();
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawEllipse(centre, radius, radius);
+    painter_.restore();
+}
+
+void PlanPainter::drawText(QPointF topLeft, const QString& text) {
+    // Text runs downwards from its top-left corner, so it is drawn in an upright local frame.
+    painter_.save();
+    painter_.translate(topLeft);
+    painter_.scale(1.0, -1.0);
+    painter_.drawText(QPointF(0, painter_.fontMetrics().ascent()), text);
+    painter_.restore();
+}

@@ -1,0 +1,35 @@
+// Everything the plan view draws, gathered from the document for one paint.
+//
+// The scene only points into the document's members; it is built at the start of a paint and
+// dropped at its end, so it never outlives what it points to.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "document/DocumentSettings.h"
+#include "document/PlanTypes.h"
+
+struct PlanScene {
+    std::array<uint32_t, kColorCount> colors{};  // 0x00BBGGRR
+    std::array<int32_t, kShowFlagCount> show{};
+
+    const std::vector<PlanSegment>* wallSegments = nullptr;
+    const PolygonList* referenceLines = nullptr;
+
+    const PlanPolygon* pointIsovist = nullptr;
+    PlanPoint isovistOrigin;
+    PlanPoint isovistCentroid;
+    double isovistArea = 0.0;
+
+    std::vector<const PlanPolygon*> pathIsovists;
+    const PolygonList* paths = nullptr;
+    const PolygonList* observationPoints = nullptr;
+    int32_t currentPath = -1;
+
+    const std::vector<PlanPoint>* customPoints = nullptr;
+    const std::vector<PlanSegment>* axialLines = nullptr;
+
+    bool shows(int flag) const { return show[static_cast<size_t>(flag)] != 0; }
+};

@@ -1,0 +1,24 @@
+#include "view/PlanSceneOf.h"
+
+#include "document/CORVDoc.h"
+
+PlanScene planSceneOf(const CORVDoc& doc) {
+    PlanScene scene;
+    scene.colors = doc.m_settings.m_colors;
+    scene.show = doc.m_settings.m_show;
+    scene.wallSegments = &doc.m_wallSegments;
+    scene.referenceLines = &doc.m_referenceLines;
+    scene.pointIsovist = &doc.m_pointIsovist.polygon;
+    scene.isovistOrigin = doc.m_isovistOrigin;
+    scene.isovistCentroid = doc.m_isovistCentroid;
+    scene.isovistArea = doc.m_isovistArea;
+    for (const IsovistRecord& record : doc.m_pathIsovists) {
+        scene.pathIsovists.push_back(&record.polygon);
+    }
+    scene.paths = &doc.m_paths;
+    scene.observationPoints = &doc.m_observationPoints;
+    scene.currentPath = doc.m_currentPath;
+    scene.customPoints = &doc.m_customPoints;
+    scene.axialLines = &doc.m_axialLines;
+    return scene;
+}

@@ -1,0 +1,8 @@
+// Gathers the plan scene from the document.
+#pragma once
+
+#include "view/PlanScene.h"
+
+class CORVDoc;
+
+PlanScene planSceneOf(const CORVDoc& doc);
