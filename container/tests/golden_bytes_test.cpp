@@ -18,9 +18,7 @@ const double kOneAndHalf = 1.5;
 // Offsets were worked out by hand: cell at 48, data right after it, record after the data.
 Bytes Expected(int steps) {
     ByteBuilder b;
-    int32_t typeCount = std::min(steps, 3) - (steps >= 3 ? 1 : 0);
-    if (steps == 4)
-        typeCount = 3;
+    const int32_t typeCount = steps == 0 ? 0 : steps == 1 ? 1 : steps < 4 ? 2 : 3;
     b.EmptyHeader(typeCount, steps == 0 ? -1 : 48);
     if (steps == 0)
         return b.Get();
