@@ -11,6 +11,9 @@
 // Results: 1 success, 0 failure unless stated; addresses are -1 when not found. Reading treats
 // the file as untrusted: every address, count and length is checked against the real size,
 // and every chain walk is bounded, so a damaged file gives failures, never a hang or crash.
+// Lookups walk the chains (the memory file is open to direct writes, so nothing is indexed):
+// a type of very many blocks costs a walk per addition and per read; the zoBf*M functions index
+// their chains and suit such containers better.
 #pragma once
 
 #include <cstdint>
