@@ -8,7 +8,7 @@ namespace {
 // current extreme replaces it.
 template <class T, class Better>
 int32_t extreme(int32_t count, uint32_t stride, const T* values, T* result, Better better) {
-    if (count < 1 || stride < sizeof(T) || values == nullptr) {
+    if (count < 1 || stride < sizeof(T) || values == nullptr || result == nullptr) {
         return 0;
     }
     T best = gonion::stridedAt(values, stride, 0);

@@ -39,6 +39,8 @@ TEST(MinMax, BadArgumentsWriteNothing) {
     EXPECT_EQ(zoGetMinValue(2, 3, ints, &iresult), 0);
     EXPECT_EQ(zoGetMinValue(2, 4, nullptr, &iresult), 0);
     EXPECT_EQ(iresult, 42);
+    EXPECT_EQ(zoGetMaxValueF(2, 8, values, nullptr), 0);
+    EXPECT_EQ(zoGetMinValue(2, 4, ints, nullptr), 0);
 }
 
 TEST(MinMax, OddStrideIsReadSafely) {

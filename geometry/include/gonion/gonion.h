@@ -59,7 +59,7 @@ GONION_API int32_t zoPolyIsCW(int32_t count, uint32_t stride, const double* xs,
 /* ----- minimum and maximum of a strided array ----- */
 
 /* 1 after writing the extreme into *result; 0 (nothing written) when count < 1, the stride
- * is below the value size (4 for integers, 8 for doubles) or values is null. */
+ * is below the value size (4 for integers, 8 for doubles), values or result is null. */
 GONION_API int32_t zoGetMaxValue(int32_t count, uint32_t stride, const int32_t* values,
                                  int32_t* result);
 GONION_API int32_t zoGetMinValue(int32_t count, uint32_t stride, const int32_t* values,
