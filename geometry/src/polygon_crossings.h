@@ -33,24 +33,30 @@ template <class Sink>
 inline void forEachLineCrossing(const DoublePolygon& pg, double px, double py, double dx, double dy,
                                 Sink&& sink) {
     auto side = [&](double x, double y) { return (x - px) * dy - (y - py) * dx; };
-    double x0 = pg.x(0);
-    double y0 = pg.y(0);
-    double side0 = side(x0, y0);
-    for (int32_t i = 0; i < pg.count; ++i) {
-        const int32_t j = pg.next(i);
-        const double x1 = pg.x(j);
-        const double y1 = pg.y(j);
-        const double side1 = side(x1, y1);
+    auto edge = [&](double x0, double y0, double side0, double x1, double y1, double side1) {
         double x;
         double y;
         if (!(side0 * side1 > kEpsilon) &&
             crossLineSegment(px, py, dx, dy, x0, y0, x1, y1, x, y) == 1) {
             sink(x, y);
         }
+    };
+    const double firstX = pg.x(0);
+    const double firstY = pg.y(0);
+    const double firstSide = side(firstX, firstY);
+    double x0 = firstX;
+    double y0 = firstY;
+    double side0 = firstSide;
+    for (int32_t j = 1; j < pg.count; ++j) {
+        const double x1 = pg.x(j);
+        const double y1 = pg.y(j);
+        const double side1 = side(x1, y1);
+        edge(x0, y0, side0, x1, y1, side1);
         x0 = x1;
         y0 = y1;
         side0 = side1;
     }
+    edge(x0, y0, side0, firstX, firstY, firstSide);  // the closing edge
 }
 
 // True when (x, y) lies within kEpsilon, per axis, of one of the first n points.
