@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "document/DxfPairReader.h"
 #include "document/tests/DxfTextBuilder.h"
 
@@ -199,35 +196,18 @@ TEST(DxfEntities, EmptyAndGarbageTextsReadNothing) {
     }
 }
 
-class DxfFile : public ::testing::Test {
-  protected:
-    std::string write(const std::string& bytes) {
-        const auto path =
-            std::filesystem::temp_directory_path() /
-            ("orvelle_dxf_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dxf");
-        std::ofstream(path, std::ios::binary) << bytes;
-        paths_.push_back(path);
-        return path.string();
-    }
-    void TearDown() override {
-        for (const auto& path : paths_) {
-            std::filesystem::remove(path);
-        }
-    }
-    std::vector<std::filesystem::path> paths_;
-};
-
-TEST_F(DxfFile, LoadsAnAsciiDrawing) {
+TEST(DxfFile, LoadsAnAsciiDrawing) {
     DxfTextBuilder dxf;
     dxf.layers({"W"}).end();
-    const auto loaded = DxfDrawing::load(write(dxf.text()));
+    const TemporaryFile file(".dxf", dxf.text());
+    const auto loaded = DxfDrawing::load(file.path());
     ASSERT_TRUE(std::holds_alternative<DxfDrawing>(loaded));
     EXPECT_EQ(std::get<DxfDrawing>(loaded).readLayerNames().size(), 1u);
 }
 
-TEST_F(DxfFile, RefusesBinaryAndMissingFilesWithAMessage) {
-    const auto binary = DxfDrawing::load(write(std::string("AutoCAD Binary DXF\r\n\x1a\0", 22)));
+TEST(DxfFile, RefusesBinaryAndMissingFilesWithAMessage) {
+    const TemporaryFile file(".dxf", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22));
+    const auto binary = DxfDrawing::load(file.path());
     ASSERT_TRUE(std::holds_alternative<std::string>(binary));
     EXPECT_NE(std::get<std::string>(binary).find("binary DXF"), std::string::npos);
     const auto missing = DxfDrawing::load("/nonexistent/plan.dxf");
@@ -235,7 +215,7 @@ TEST_F(DxfFile, RefusesBinaryAndMissingFilesWithAMessage) {
     EXPECT_NE(std::get<std::string>(missing).find("Cannot open"), std::string::npos);
 }
 
-TEST_F(DxfFile, RefusesADirectory) {
+TEST(DxfFile, RefusesADirectory) {
     const auto loaded = DxfDrawing::load(std::filesystem::temp_directory_path().string());
     EXPECT_TRUE(std::holds_alternative<std::string>(loaded));
 }
