@@ -653,8 +653,6 @@ void readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
 namespace {
 
 constexpr unsigned kPageSize = 65536;
-// Addresses inside a container are signed 32-bit numbers.
-constexpr uint64_t kMaxContainerBytes = INT32_MAX;
 
 std::string temporaryPathBeside(const std::string& path) {
     static std::atomic<unsigned> serial{0};
@@ -666,10 +664,11 @@ std::string temporaryPathBeside(const std::string& path) {
 
 }  // namespace
 
-DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path) {
+DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path,
+                                    uint64_t maxContainerBytes) {
     CountingRecordSink counter;
     writeDocumentRecords(doc, counter);
-    if (counter.containerBytes() > kMaxContainerBytes) {
+    if (counter.containerBytes() > maxContainerBytes) {
         return {false, "The document is too large to be saved: its file would pass 2 GB"};
     }
     const std::string temporary = temporaryPathBeside(path);

@@ -2,6 +2,7 @@
 // container in one fixed order, and read back by type and running index.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -27,7 +28,9 @@ struct DocumentFileResult {
 // Writes the document to a temporary file beside `path` and replaces `path` with it only when
 // the whole write succeeded. A container that would pass the format's 32-bit addresses is
 // refused before anything is written.
-DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path);
+inline constexpr uint64_t kMaxContainerBytes = INT32_MAX;  // addresses are signed 32-bit
+DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path,
+                                    uint64_t maxContainerBytes = kMaxContainerBytes);
 
 // Resets the document and reads the file into it; when the file cannot be opened or holds no
 // version record (it is no document file) the document is left unchanged.

@@ -365,6 +365,19 @@ TEST_F(DocumentFile, AFailedSaveSaysSoAndKeepsTheOldFile) {
     EXPECT_NE(readFile(existing.path()).size(), 17u);
 }
 
+TEST_F(DocumentFile, AContainerPastItsAddressLimitIsRefusedBeforeWriting) {
+    fillEveryStoredMember(doc);
+    CountingRecordSink counter;
+    writeDocumentRecords(doc, counter);
+    TemporaryFile file(".ovx", "previous contents");
+    const auto refused = saveDocumentFile(doc, file.path(), counter.containerBytes() - 1);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.message, "The document is too large to be saved: its file would pass 2 GB");
+    EXPECT_EQ(readFile(file.path()).size(), 17u);
+    EXPECT_TRUE(saveDocumentFile(doc, file.path(), counter.containerBytes()).ok);
+    EXPECT_EQ(readFile(file.path()).size(), counter.containerBytes());
+}
+
 TEST_F(DocumentFile, SaveAsAndOpenSetPathAndTitle) {
     fillEveryStoredMember(doc);
     TemporaryFile file(".ovx");
