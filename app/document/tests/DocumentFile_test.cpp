@@ -187,6 +187,25 @@ TEST_F(DocumentFile, EveryMemberSurvivesAWriteAndRead) {
     EXPECT_TRUE(read.m_customPoints.empty());
 }
 
+TEST_F(DocumentFile, ImportedDrawingSurvivesSaveAndOpen) {
+    DxfTextBuilder dxf;
+    dxf.layers({"Boundary", "Walls", "Route", "Axis", "Ref"}).beginEntities();
+    dxf.polyline("Boundary", {{0, 0}, {30, 0}, {30, 20}, {0, 20}}, true);
+    dxf.polyline("Walls", {{5, 5}, {10, 5}, {10, 10}}).circle("Walls", {20, 10}, 2);
+    dxf.line("Walls", {15, 1}, {15, 4}).polyline("Route", {{1, 1}, {29, 19}});
+    dxf.line("Axis", {1, 10}, {29, 10}).polyline("Ref", {{0, 15}, {30, 15}});
+    dxf.endEntities().end();
+    const TemporaryFile drawing(".dxf", dxf.text());
+    ASSERT_EQ(doc.ImportDxfFile(drawing.path()), CORVDoc::ImportOutcome::Imported);
+    ASSERT_EQ(doc.m_axialLines.size(), 1u);
+    TemporaryFile file(".ovx");
+    ASSERT_TRUE(saveDocumentFile(doc, file.path()).ok);
+    FakeDocumentUi otherUi;
+    CORVDoc opened(otherUi);
+    ASSERT_TRUE(opened.OpenDocument(file.path()));
+    expectSameStoredMembers(doc, opened);
+}
+
 TEST_F(DocumentFile, NewDocumentRoundTripsToANewDocument) {
     MemoryRecords records;
     writeDocumentRecords(doc, records);

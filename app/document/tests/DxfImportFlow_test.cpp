@@ -159,6 +159,15 @@ TEST_F(DxfImportFlow, NoBoundaryAfterBothQuestionsLeavesAResetDocument) {
     EXPECT_TRUE(doc.m_customPoints.empty());
 }
 
+TEST_F(DxfImportFlow, OutermostAnswerWithoutWallPolygonsFindsNoBoundary) {
+    DxfTextBuilder dxf;
+    dxf.layers({"Boundary"}).beginEntities().polyline("Boundary", {{0, 0}, {5, 5}}).endEntities();
+    ui.yesNoAnswers = {true, false, true};  // continue without walls; no rectangle; outermost
+    EXPECT_EQ(doc.ImportDxfFile(drawing(dxf)), CORVDoc::ImportOutcome::Failed);
+    EXPECT_EQ(ui.questions.size(), 3u);
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{"No boundary is found"}));
+}
+
 TEST_F(DxfImportFlow, CreatingABoundaryAroundNothingFindsNoBoundary) {
     DxfTextBuilder dxf;
     dxf.layers({"Boundary"}).beginEntities().endEntities();
