@@ -171,8 +171,11 @@ TEST_F(DxfImportFlow, OutermostAnswerWithoutWallPolygonsFindsNoBoundary) {
 TEST_F(DxfImportFlow, CreatingABoundaryAroundNothingFindsNoBoundary) {
     DxfTextBuilder dxf;
     dxf.layers({"Boundary"}).beginEntities().endEntities();
-    ui.yesNoAnswers = {true};
+    ui.yesNoAnswers = {true, true};  // continue without walls; create a boundary
     EXPECT_EQ(doc.ImportDxfFile(drawing(dxf)), CORVDoc::ImportOutcome::Failed);
+    EXPECT_EQ(ui.questions, (std::vector<std::string>{
+                                "No wall layers are selected.\nDo you want to continue anyway?",
+                                "No boundary is found\nDo you want to create one?"}));
     EXPECT_EQ(ui.messages, (std::vector<std::string>{"No boundary is found"}));
 }
 
