@@ -153,7 +153,13 @@ TEST(DxfRealPlans, FullImports) {
          4,
          1 + 60},
         // Everything lies in blocks: there is nothing to put a boundary around.
-        {"barcelona_pavilion_plan_r12_blocks.dxf", {{"0", R::Boundary}}, {true}, O::Failed, 0, 0},
+        // (Answers: continue without walls; create a boundary.)
+        {"barcelona_pavilion_plan_r12_blocks.dxf",
+         {{"0", R::Boundary}},
+         {true, true},
+         O::Failed,
+         0,
+         0},
         // Rooms as walls, the doors too; a boundary made around them.
         {"jupedsim_einkaufsebene.dxf",
          {{"*Raum_", R::Wall}, {"Tueren", R::Wall}, {"Hilfslinien", R::Boundary}},
