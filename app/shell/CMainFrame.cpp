@@ -82,7 +82,10 @@ void CMainFrame::buildHandlers() {
     on({CommandId::ZoomIn}, [this] { view_->zoomIn(); });
     on({CommandId::ZoomOut}, [this] { view_->zoomOut(); });
     on({CommandId::Pan}, [this] { view_->setPanMode(!view_->panMode()); });
-    on({CommandId::FileOpen}, [this] { doc_.OnFileOpen(); });
+    on({CommandId::FileOpen}, [this] {
+        doc_.OnFileOpen();
+        fitViewNeverSet();
+    });
     on({CommandId::FileSave}, [this] { doc_.OnFileSave(); });
     on({CommandId::FileSaveAs}, [this] { doc_.OnFileSaveAs(); });
     on({CommandId::ImportDxf}, [this] { doc_.OnImportDxf(); });
@@ -312,8 +315,18 @@ bool CMainFrame::openDocument(const QString& path) {
         fillRecentFilesMenu();
         return false;
     }
+    fitViewNeverSet();
     refreshCommands();
     return true;
+}
+
+void CMainFrame::fitViewNeverSet() {
+    // A document written without a view (by the command-line program) holds the reset view
+    // state, which shows the plan's origin at the window's corner at one logical unit per plan
+    // unit; such a document opens fitted to the window instead.
+    if (doc_.m_savedViewState == SavedViewState{} && !doc_.m_planPolygons.empty()) {
+        view_->zoomExtent();
+    }
 }
 
 WidgetDocumentUi::Hooks windowHooks(CMainFrame& frame) {

@@ -70,6 +70,7 @@ class CMainFrame : public QMainWindow {
 
     // Command bodies.
     void newDocument();
+    void fitViewNeverSet();
     void toggleShowFlag(int flag);
     void setToolbarsVisible(bool visible);
     void showAbout();

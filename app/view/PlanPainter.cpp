@@ -144,7 +144,11 @@ void PlanPainter::drawPointIsovist(const PlanScene& scene) {
                       centroid + QPointF(kCentroidHalfSize, 0));
     painter_.drawLine(centroid + QPointF(0, -kCentroidHalfSize),
                       centroid + QPointF(0, kCentroidHalfSize));
+    // Text takes the default text colour, not the pen's.
+    painter_.save();
+    painter_.setPen(Qt::black);
     drawText(centroid, QString::asprintf("%.1f", scene.isovistArea));
+    painter_.restore();
 }
 
 void PlanPainter::drawWalls(const PlanScene& scene) {

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include "document/CORVDoc.h"
+#include "document/DocumentFile.h"
 #include "shell/CMainFrame.h"
 #include "shell/ColorButton.h"
 #include "shell/GeneralOptionsDialog.h"
@@ -209,6 +210,27 @@ TEST_F(MainWindowTest, RecentFilesKeepFourUnderOrv) {
     EXPECT_EQ(settings.value("Recent File List/File1").toString(), QStringLiteral("/e.ovx"));
     EXPECT_EQ(settings.value("Recent File List/File4").toString(), QStringLiteral("/b.ovx"));
     EXPECT_FALSE(settings.contains("Recent File List/File5"));
+}
+
+TEST_F(MainWindowTest, OpenedDocumentKeepsItsSavedViewOrIsFittedWhenItHasNone) {
+    frame.view().resize(500, 400);
+    doc.m_planPolygons.append(PlanPolygon({{0, 0}, {100, 0}, {100, 50}}));
+    doc.RebuildWallTables();
+    doc.ComputePlanExtent();
+    const std::string path = testing::TempDir() + "orvelle-view-state.ovx";
+    doc.m_savedViewState = SavedViewState{};
+    ASSERT_TRUE(saveDocumentFile(doc, path).ok);
+    SavedViewState saved;
+    saved.scale = 3.5;
+    saved.originX = 12;
+    doc.m_savedViewState = saved;
+    const std::string withView = testing::TempDir() + "orvelle-view-state-2.ovx";
+    ASSERT_TRUE(saveDocumentFile(doc, withView).ok);
+
+    ASSERT_TRUE(frame.openDocument(QString::fromStdString(withView)));
+    EXPECT_EQ(doc.m_savedViewState, saved);
+    ASSERT_TRUE(frame.openDocument(QString::fromStdString(path)));
+    EXPECT_DOUBLE_EQ(doc.m_savedViewState.scale, 2.0 * 500 / 100);
 }
 
 TEST_F(MainWindowTest, OpeningAMissingFileLeavesTheDocumentAndDropsTheEntry) {
