@@ -15,6 +15,9 @@ namespace {
 
 enum class Location : int8_t { Outside, Inside, OnBoundary };
 
+// Up to this many edge pairs, testing every pair is faster than sorting for a sweep.
+constexpr std::size_t kSmallPairCount = 400;
+
 // A vertex of one ring: an input vertex or a meeting point inserted into one of its edges.
 struct Node {
     double x;
@@ -159,7 +162,12 @@ class OverlayBuilder {
         const Ring& a = *rings_[0];
         const Ring& b = *rings_[1];
         const double margin = 2 * kEpsilon;
-        for (const auto& [i, j] : overlappingPairs(edgeBoxes(a, margin), edgeBoxes(b, margin))) {
+        const std::vector<EdgeBox> boxesA = edgeBoxes(a, margin), boxesB = edgeBoxes(b, margin);
+        // Both searches give the same pairs in the same order; small rings skip the sweep.
+        const std::vector<EdgePair> pairs = a.size() * b.size() <= kSmallPairCount
+                                                ? overlappingPairsByTestingAll(boxesA, boxesB)
+                                                : overlappingPairs(boxesA, boxesB);
+        for (const auto& [i, j] : pairs) {
             const zoPoint a0 = vertex(0, i), a1 = vertex(0, i + 1);
             const zoPoint b0 = vertex(1, j), b1 = vertex(1, j + 1);
             const int32_t a0OnB = pointOnSegment(a0, b0, b1);
