@@ -95,7 +95,11 @@ bool cutByEdge(const Frame& frame, zoPoint vertex, zoPoint from, zoPoint to, Rin
 int32_t kernel(const Ring& given, Ring& result) {
     // Reflex vertices are found for counter-clockwise polygons; a clockwise one is reversed
     // first, or every convex corner would look reflex and the kernel would come out empty.
-    const Ring polygon = signedArea2(given) < 0 ? Ring(given.rbegin(), given.rend()) : given;
+    // Repeated vertices are dropped too: a corner written twice has no angle, and its reflex
+    // edges would never cut.
+    const Ring distinct = withoutRepeats(given);
+    const Ring polygon =
+        signedArea2(distinct) < 0 ? Ring(distinct.rbegin(), distinct.rend()) : distinct;
     const std::size_t n = polygon.size();
     std::vector<bool> reflex(n);
     for (std::size_t i = 0; i < n; ++i)

@@ -415,17 +415,24 @@ Overlay overlay(const Ring& first, const Ring& second, Operation operation) {
     return OverlayBuilder(first, second, operation).run();
 }
 
+Ring withoutRepeats(const Ring& ring) {
+    Ring kept;
+    kept.reserve(ring.size());
+    for (const zoPoint& p : ring) {
+        if (kept.empty() || !samePoint(kept.back(), p))
+            kept.push_back(p);
+    }
+    while (kept.size() > 1 && samePoint(kept.back(), kept.front()))
+        kept.pop_back();
+    return kept;
+}
+
 Ring cleanRing(const Ring& ring) {
-    Ring clean;
-    clean.reserve(ring.size());
     for (const zoPoint& p : ring) {
         if (!std::isfinite(p.x) || !std::isfinite(p.y))
             return {};
-        if (clean.empty() || !samePoint(clean.back(), p))
-            clean.push_back(p);
     }
-    while (clean.size() > 1 && samePoint(clean.back(), clean.front()))
-        clean.pop_back();
+    Ring clean = withoutRepeats(ring);
     if (clean.size() < 3 || signedArea2(clean) == 0)
         return {};
     return clean;

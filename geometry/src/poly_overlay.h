@@ -30,6 +30,10 @@ struct Overlay {
 // except the second ring of a difference, which is clockwise.
 Overlay overlay(const Ring& first, const Ring& second, Operation operation);
 
+// The ring without repeated consecutive points (equal within the tolerance), the closing
+// point included.
+Ring withoutRepeats(const Ring& ring);
+
 // The ring without repeated consecutive points (the closing point included); empty when fewer
 // than 3 points remain or the ring has no area.
 Ring cleanRing(const Ring& ring);

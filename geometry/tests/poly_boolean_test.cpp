@@ -260,3 +260,25 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<TouchCase>& info) { return info.param.name; });
 
 }  // namespace
+
+namespace {
+
+// Input that is not a simple polygon still gets an answer code and releasable memory.
+TEST(PolyBoolean, SelfIntersectingAndSpikyInputEndCleanly) {
+    const Ring figureEight{{0, 0}, {10, 10}, {10, 0}, {0, 10}};
+    const Ring spike{{0, 0}, {10, 0}, {10, 10}, {20, 10}, {10, 10}, {0, 10}};
+    const Ring backAndForth{{0, 0}, {10, 0}, {0, 0}, {0, 10}};
+    for (const Ring& odd : {figureEight, spike, backAndForth}) {
+        for (const Ring& other : {kSquare, kShifted, odd}) {
+            const RegionResult u = polygonUnion(odd, other);
+            EXPECT_TRUE(u.code == 0 || u.code == 1);
+            const ListResult i = intersection(odd, other);
+            EXPECT_TRUE(i.code == 0 || i.code == 1);
+            EXPECT_EQ(i.code == 1, !i.rings().empty());
+            const ListResult d = difference(other, odd);
+            EXPECT_TRUE(d.code >= 0 && d.code <= 3);
+        }
+    }
+}
+
+}  // namespace

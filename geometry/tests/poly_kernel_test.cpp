@@ -155,6 +155,18 @@ TEST(PolyKernel, FirstVertexReflexOrNotGivesTheSameKernel) {
     EXPECT_NEAR(signedArea(rotated.kernel), reference, 1e-9);
 }
 
+TEST(PolyKernel, OddPolygonsEndCleanly) {
+    const Ring figureEight{{0, 0}, {10, 10}, {10, 0}, {0, 10}};
+    const Ring repeated{{0, 0}, {10, 0}, {10, 0}, {10, 5}, {5, 5}, {5, 5}, {5, 10}, {0, 10}};
+    const Ring flat{{0, 0}, {5, 0}, {10, 0}};
+    for (const Ring& polygon : {figureEight, repeated, flat}) {
+        const KernelResult result = kernelOf(polygon);
+        EXPECT_TRUE(result.code >= 0 && result.code <= 2);
+        EXPECT_LE(result.kernel.size(), polygon.size());
+    }
+    EXPECT_DOUBLE_EQ(signedArea(kernelOf(repeated).kernel), 25.0);
+}
+
 TEST(PolyKernel, BadArguments) {
     const double xs[3] = {0, 1, 0}, ys[3] = {0, 0, 1};
     double outXs[3], outYs[3];
