@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <vector>
 
 #include "poly_test_support.h"
@@ -143,6 +144,30 @@ TEST(PolyKernel, StarsMatchTheHalfPlaneKernel) {
                 << c.points << " " << c.inner << " " << turn;
         }
     }
+}
+
+TEST(PolyKernel, RandomStarShapedPolygonsMatchTheHalfPlaneKernel) {
+    // Vertices at jittered angles around the origin with radii in [0.7, 1.3]: the polygon is
+    // star-shaped about the origin, so its kernel holds the origin and is not empty.
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> jitter(-0.3, 0.3), radius(0.7, 1.3);
+    std::uniform_int_distribution<int> count(4, 30);
+    const double pi = 3.14159265358979323846;
+    int cut = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        Ring polygon;
+        const int n = count(random);
+        for (int k = 0; k < n; ++k) {
+            const double angle = (k + jitter(random)) * 2 * pi / n;
+            const double r = radius(random);
+            polygon.push_back({r * std::cos(angle), r * std::sin(angle)});
+        }
+        const KernelResult result = kernelOf(polygon);
+        ASSERT_NE(result.code, 0) << trial;
+        cut += result.code == 1;
+        EXPECT_NEAR(signedArea(result.kernel), signedArea(halfPlaneKernel(polygon)), 1e-9) << trial;
+    }
+    EXPECT_GT(cut, 200);
 }
 
 TEST(PolyKernel, FirstVertexReflexOrNotGivesTheSameKernel) {
