@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <algorithm>
 
 namespace {
 
@@ -102,6 +103,8 @@ void PlanPainter::drawReferenceLines(const PlanScene& scene) {
 }
 
 void PlanPainter::drawPathIsovists(const PlanScene& scene) {
+    // With every polygon turned counter-clockwise, the winding fill of all of them together is
+    // exactly their union, without computing it.
     QPainterPath region;
     region.setFillRule(Qt::WindingFill);
     for (const PlanPolygon* polygon : scene.pathIsovists) {
@@ -109,13 +112,20 @@ void PlanPainter::drawPathIsovists(const PlanScene& scene) {
             continue;
         }
         QPolygonF shape;
+        double twiceArea = 0.0;
         for (const PlanPoint& p : polygon->points()) {
             shape << toLogical(p);
         }
-        QPainterPath one;
-        one.addPolygon(shape);
-        one.closeSubpath();
-        region = region.united(one);
+        for (qsizetype i = 0; i < shape.size(); ++i) {
+            const QPointF& a = shape[i];
+            const QPointF& b = shape[(i + 1) % shape.size()];
+            twiceArea += a.x() * b.y() - b.x() * a.y();
+        }
+        if (twiceArea < 0) {
+            std::reverse(shape.begin(), shape.end());
+        }
+        region.addPolygon(shape);
+        region.closeSubpath();
     }
     if (!region.isEmpty()) {
         painter_.fillPath(region, colorFromRef(scene.colors[kColorPathIsovist]));

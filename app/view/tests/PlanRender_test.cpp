@@ -152,6 +152,27 @@ TEST(PlanPainter, PathsAndObservationPointsNeedAFirstPathOfTwoPoints) {
     EXPECT_TRUE(lineColorNear(image, onPath, kRed));
 }
 
+TEST(PlanPainter, PathIsovistsFillTheirUnionWhateverTheirOrientation) {
+    // Two overlapping squares, one clockwise: their overlap must stay filled.
+    const PlanPolygon ccw({{10, 10}, {60, 10}, {60, 60}, {10, 60}});
+    const PlanPolygon cw({{40, 40}, {40, 90}, {90, 90}, {90, 40}});
+    PlanScene scene;
+    scene.colors = defaultColors();
+    scene.show.fill(1);
+    scene.pathIsovists = {&ccw, &cw};
+    ViewTransform t;
+    t.originY = 120;
+    t.scale = 2.6;
+    QImage image(120, 120, QImage::Format_RGB32);
+    QPainter painter(&image);
+    PlanPainter(painter, t, image.size()).draw(scene);
+    const QColor grey(170, 170, 170);
+    EXPECT_EQ(image.pixelColor(deviceOf(t, 50, 50)), grey);  // overlap
+    EXPECT_EQ(image.pixelColor(deviceOf(t, 20, 20)), grey);
+    EXPECT_EQ(image.pixelColor(deviceOf(t, 80, 80)), grey);
+    EXPECT_EQ(image.pixelColor(deviceOf(t, 20, 80)), kWhite);  // in neither
+}
+
 TEST(ViewInput, WheelAndArrowKeysChangeTheStoredTransform) {
     FakeDocumentUi ui;
     CORVDoc doc(ui);
