@@ -1,6 +1,7 @@
 #include "shell/MenuLayout.h"
 
 #include <array>
+#include <iterator>
 
 namespace {
 
@@ -157,22 +158,33 @@ std::vector<MenuEntry> buildMenuBar() {
     };
 }
 
-const char* kShowToggleNames[] = {"Walls",
-                                  "Point Isovist",
-                                  "Path Isovist",
-                                  "Markers",
-                                  "Grid",
-                                  "Paths",
-                                  "Observation Points",
-                                  "Reference Lines",
-                                  "Path Isovist Properties",
-                                  "Grid Isovist Properties",
-                                  "Axial Lines"};
+// The show flags' names, 0..kShowAxialLines: the toolbar button's tip, then the Show/Hide
+// dialog's label. They differ only for the two analysis-result flags, which the toolbar names
+// after the isovist properties they show and the dialog after the analysis results.
+struct ShowFlagTexts {
+    const char* toolbarTip;
+    const char* dialogLabel;
+};
+constexpr ShowFlagTexts kShowFlagTexts[] = {
+    {"Walls", "Walls"},
+    {"Point Isovist", "Point Isovist"},
+    {"Path Isovist", "Path Isovist"},
+    {"Markers", "Markers"},
+    {"Grid", "Grid"},
+    {"Paths", "Paths"},
+    {"Observation Points", "Observation Points"},
+    {"Reference Lines", "Reference Lines"},
+    {"Path Isovist Properties", "Path Analysis Results"},
+    {"Grid Isovist Properties", "Grid Analysis Results"},
+    {"Axial Lines", "Axial Lines"},
+};
+static_assert(std::size(kShowFlagTexts) == kShowAxialLines + 1);
 
 std::vector<ToolbarLayout> buildToolbars() {
     std::vector<MenuEntry> toggles;
-    for (int flag = 0; flag < kShowFlagCount && flag <= kShowAxialLines; ++flag) {
-        toggles.push_back(item(kShowToggleNames[flag], CommandId::ShowToggle, flag));
+    for (int flag = 0; flag <= kShowAxialLines; ++flag) {
+        toggles.push_back(
+            item(showFlagText(flag, ShowFlagText::ToolbarTip), CommandId::ShowToggle, flag));
     }
     return {
         {"File",
@@ -269,4 +281,30 @@ std::string gridPropertyName(int code) {
         return {};
     }
     return kGridPropertyNames[static_cast<size_t>(code)];
+}
+
+std::string commandShortcut(const Command& command) {
+    // The program has no printing, no clipboard or undo and a single pane, so the usual keys of
+    // Print, Cut, Copy, Paste, Undo and Next Pane stay unbound. Page Up and Page Down zoom through
+    // the view's own key handling, not through the menu items that show them.
+    switch (command.id) {
+        case CommandId::FileNew:
+            return "Ctrl+N";
+        case CommandId::FileOpen:
+            return "Ctrl+O";
+        case CommandId::FileSave:
+            return "Ctrl+S";
+        case CommandId::Exit:
+            return "Ctrl+Q";
+        default:
+            return {};
+    }
+}
+
+std::string showFlagText(int flag, ShowFlagText which) {
+    if (flag < 0 || flag > kShowAxialLines) {
+        return {};
+    }
+    const ShowFlagTexts& texts = kShowFlagTexts[flag];
+    return which == ShowFlagText::ToolbarTip ? texts.toolbarTip : texts.dialogLabel;
 }

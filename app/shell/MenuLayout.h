@@ -32,5 +32,13 @@ bool isCheckableCommand(const Command& command);
 // menu text without mnemonic and shortcut hint.
 std::string commandLabel(const Command& command);
 
+// The keyboard shortcut of a command in portable text ("Ctrl+N"), empty for none.
+std::string commandShortcut(const Command& command);
+
+// The name of a show flag (0..kShowAxialLines) on its toolbar button or in the Show/Hide dialog;
+// empty outside.
+enum class ShowFlagText { ToolbarTip, DialogLabel };
+std::string showFlagText(int flag, ShowFlagText which);
+
 // Grid display property names by code 1..31; empty outside.
 std::string gridPropertyName(int code);

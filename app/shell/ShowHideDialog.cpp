@@ -4,28 +4,16 @@
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
 
-namespace {
-
-const char* const kLabels[] = {"Walls",
-                               "Point Isovist",
-                               "Path Isovist",
-                               "Markers",
-                               "Grid",
-                               "Paths",
-                               "Observation Points",
-                               "Reference Lines",
-                               "Path Analysis Results",
-                               "Grid Analysis Results",
-                               "Axial Lines"};
-
-}  // namespace
+#include "shell/MenuLayout.h"
 
 ShowHideDialog::ShowHideDialog(const ShowFlags& flags, QWidget* parent)
     : QDialog(parent), flags_(flags) {
     setWindowTitle(QStringLiteral("Show/Hide"));
     auto* layout = new QVBoxLayout(this);
     for (size_t i = 0; i < boxes_.size(); ++i) {
-        boxes_[i] = new QCheckBox(QString::fromLatin1(kLabels[i]), this);
+        boxes_[i] = new QCheckBox(
+            QString::fromStdString(showFlagText(static_cast<int>(i), ShowFlagText::DialogLabel)),
+            this);
         boxes_[i]->setChecked(flags_[i] != 0);
         layout->addWidget(boxes_[i]);
     }

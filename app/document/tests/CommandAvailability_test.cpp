@@ -11,6 +11,11 @@ struct AvailabilityCase {
     bool enabled;
 };
 
+// Names the case in test listings (instead of dumping its bytes).
+void PrintTo(const AvailabilityCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 CommandContext withStage(int32_t stage) {
     CommandContext c;
     c.gridStage = stage;

@@ -65,6 +65,11 @@ struct OkCase {
     size_t questions;
 };
 
+// Names the case in test listings (instead of dumping its bytes).
+void PrintTo(const OkCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class LayerDialogOk : public testing::TestWithParam<OkCase> {};
 
 TEST_P(LayerDialogOk, ChecksTheChoice) {

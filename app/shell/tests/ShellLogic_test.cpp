@@ -9,9 +9,15 @@
 namespace {
 
 struct FilterCase {
+    const char* name;
     const char* filter;
     std::vector<std::string> expected;
 };
+
+// Names the case in test listings (instead of dumping its bytes).
+void PrintTo(const FilterCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FileFilterTest : public testing::TestWithParam<FilterCase> {};
 
@@ -21,12 +27,15 @@ TEST_P(FileFilterTest, ConvertsPipeLists) {
 
 INSTANTIATE_TEST_SUITE_P(
     Filters, FileFilterTest,
-    testing::Values(FilterCase{"Vistrel 1.3 (*.ovx)|*.ovx|All Files (*.*)|*.*||",
+    testing::Values(FilterCase{"document filter",
+                               "Vistrel 1.3 (*.ovx)|*.ovx|All Files (*.*)|*.*||",
                                {"Vistrel 1.3 (*.ovx)", "All Files (*.*)"}},
-                    FilterCase{"Drawing Exchange Format (*.dxf)|*.dxf|All Files (*.*)|*.*||",
+                    FilterCase{"drawing filter",
+                               "Drawing Exchange Format (*.dxf)|*.dxf|All Files (*.*)|*.*||",
                                {"Drawing Exchange Format (*.dxf)", "All Files (*.*)"}},
-                    FilterCase{"Text|*.txt;*.csv||", {"Text (*.txt *.csv)"}}, FilterCase{"", {}},
-                    FilterCase{"Odd|", {}}, FilterCase{"No pattern||", {}}));
+                    FilterCase{"two patterns", "Text|*.txt;*.csv||", {"Text (*.txt *.csv)"}},
+                    FilterCase{"empty", "", {}}, FilterCase{"cut after the name", "Odd|", {}},
+                    FilterCase{"no pattern", "No pattern||", {}}));
 
 TEST(RecentFiles, NewestFirstAtMostFour) {
     RecentFileList list;
@@ -153,8 +162,22 @@ TEST(Toolbars, LabelsComeFromMenusWhereTheyExist) {
     EXPECT_EQ(commandLabel({CommandId::ZoomIn}), "Zoom In");
     EXPECT_EQ(commandLabel({CommandId::Pan}), "Pan");
     EXPECT_EQ(commandLabel({CommandId::ShowToggle, kShowWalls}), "Walls");
+    EXPECT_EQ(commandLabel({CommandId::ShowToggle, kShowPathResults}), "Path Isovist Properties");
     EXPECT_TRUE(isCheckableCommand({CommandId::ShowToggle, 3}));
     EXPECT_FALSE(isCheckableCommand({CommandId::ZoomIn}));
+}
+
+TEST(ShowFlags, DialogAndToolbarNamesDifferOnlyForTheAnalysisResults) {
+    for (int flag = 0; flag <= kShowAxialLines; ++flag) {
+        const bool results = flag == kShowPathResults || flag == kShowGridResults;
+        EXPECT_EQ(showFlagText(flag, ShowFlagText::DialogLabel) ==
+                      showFlagText(flag, ShowFlagText::ToolbarTip),
+                  !results)
+            << flag;
+    }
+    EXPECT_EQ(showFlagText(kShowGridResults, ShowFlagText::DialogLabel), "Grid Analysis Results");
+    EXPECT_EQ(showFlagText(kShowAxialLines + 1, ShowFlagText::DialogLabel), "");
+    EXPECT_EQ(showFlagText(-1, ShowFlagText::ToolbarTip), "");
 }
 
 }  // namespace

@@ -78,6 +78,11 @@ struct DegenerateCase {
     double expectedScale;
 };
 
+// Names the case in test listings (instead of dumping its bytes).
+void PrintTo(const DegenerateCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class DegenerateExtent : public testing::TestWithParam<DegenerateCase> {};
 
 TEST_P(DegenerateExtent, KeepsAFiniteScale) {
