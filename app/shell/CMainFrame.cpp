@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
@@ -33,13 +34,13 @@ CMainFrame::CMainFrame(CORVDoc& doc, QWidget* parent) : QMainWindow(parent), doc
     view_ = new CORVView(doc_, this);
     setCentralWidget(view_);
     view_->setFocus();
-    resize(1024, 720);
 
     buildHandlers();
     buildMenus();
     buildToolbars();
     buildStatusBar();
     loadRecentFiles();
+    resize(defaultSize());
 
     connect(view_, &CORVView::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
@@ -62,6 +63,7 @@ QAction* CMainFrame::actionFor(const Command& command) {
     a->setCheckable(isCheckableCommand(command));
     a->setIcon(commandIcon(command));
     a->setToolTip(qText(commandLabel(command)));
+    a->setShortcut(QKeySequence(qText(commandShortcut(command)), QKeySequence::PortableText));
     connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
     actions_[command] = a;
     return a;
@@ -149,15 +151,6 @@ void CMainFrame::buildMenu(QMenu* menu, const std::vector<MenuEntry>& entries) {
             }
         }
     }
-    if (QAction* a = action({CommandId::FileNew})) {
-        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    }
-    if (QAction* a = action({CommandId::FileOpen})) {
-        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    }
-    if (QAction* a = action({CommandId::FileSave})) {
-        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    }
 }
 
 void CMainFrame::buildToolbars() {
@@ -187,6 +180,17 @@ void CMainFrame::buildStatusBar() {
         statusBar()->addPermanentWidget(label);
     }
     statusBar()->showMessage(QStringLiteral("Ready"));
+}
+
+QSize CMainFrame::defaultSize() const {
+    // Wide enough for the four toolbars in their one row, as far as the screen allows (leaving
+    // room for the window's frame); in a narrower window each toolbar folds the buttons it has no
+    // room for into its extension menu.
+    QSize size = sizeHint().expandedTo(QSize(1024, 720));
+    if (const QScreen* s = screen()) {
+        size = size.boundedTo(s->availableSize() * 0.9);
+    }
+    return size;
 }
 
 bool CMainFrame::runCommand(const Command& command) {

@@ -45,6 +45,9 @@ class CMainFrame : public QMainWindow {
     // Shows the document title next to the program's.
     void showDocumentTitle(const std::string& title);
 
+    // The size the window opens with: room for the toolbars, within the screen.
+    QSize defaultSize() const;
+
     const RecentFileList& recentFiles() const { return recentFiles_; }
     // Puts a document path first in the recent-file list (kept under "ORV").
     void addRecentFile(const std::string& path);

@@ -6,7 +6,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
+#include <QSet>
 #include <QSettings>
+#include <QTest>
 #include <QToolBar>
 
 #include <QCheckBox>
@@ -57,6 +60,45 @@ TEST_F(MainWindowTest, MenuBarHasEveryTopLevelMenu) {
     EXPECT_EQ(action(CommandId::FileNew)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
 }
 
+TEST_F(MainWindowTest, AcceleratorsSitOnTheirActions) {
+    const std::pair<CommandId, const char*> bound[] = {{CommandId::FileNew, "Ctrl+N"},
+                                                       {CommandId::FileOpen, "Ctrl+O"},
+                                                       {CommandId::FileSave, "Ctrl+S"},
+                                                       {CommandId::Exit, "Ctrl+Q"}};
+    for (const auto& [id, keys] : bound) {
+        EXPECT_EQ(action(id)->shortcut(), QKeySequence(QString::fromLatin1(keys))) << keys;
+    }
+    // Print, Copy, Paste, Cut, Undo and Next Pane have no command here, and Page Up and Page
+    // Down belong to the view: none of these keys is taken by an action, and no key twice.
+    const QSet<QKeySequence> unbound = {
+        QKeySequence(QStringLiteral("Ctrl+P")),        QKeySequence(QStringLiteral("Ctrl+C")),
+        QKeySequence(QStringLiteral("Ctrl+V")),        QKeySequence(QStringLiteral("Shift+Del")),
+        QKeySequence(QStringLiteral("Alt+Backspace")), QKeySequence(QStringLiteral("F6")),
+        QKeySequence(QStringLiteral("PgUp")),          QKeySequence(QStringLiteral("PgDown"))};
+    QSet<QKeySequence> seen;
+    for (QAction* a : frame.findChildren<QAction*>()) {
+        for (const QKeySequence& keys : a->shortcuts()) {
+            EXPECT_FALSE(unbound.contains(keys)) << qPrintable(keys.toString());
+            EXPECT_FALSE(seen.contains(keys)) << qPrintable(keys.toString());
+            seen.insert(keys);
+        }
+    }
+    EXPECT_EQ(seen.size(), 4);
+}
+
+TEST_F(MainWindowTest, KeysReachTheActionsAndTheView) {
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    frame.view().setFocus();
+    const double scale = doc.m_savedViewState.scale;
+    QTest::keyClick(&frame.view(), Qt::Key_PageUp);
+    EXPECT_NEAR(doc.m_savedViewState.scale, scale * 1.1, 1e-12);
+    // Ctrl+Q leaves through the window's ordinary close.
+    QTest::keyClick(&frame.view(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(frame.isVisible());
+}
+
 TEST_F(MainWindowTest, FourToolbarsInOneRow) {
     ASSERT_EQ(frame.toolbars().size(), 4u);
     for (QToolBar* bar : frame.toolbars()) {
@@ -65,6 +107,19 @@ TEST_F(MainWindowTest, FourToolbarsInOneRow) {
         EXPECT_EQ(bar->allowedAreas(), Qt::AllToolBarAreas);
     }
     EXPECT_EQ(frame.toolbars()[1]->actions().size(), 11);
+}
+
+TEST(MainWindowSize, OpensWideEnoughForTheToolbarsWithinTheScreen) {
+    FakeDocumentUi ui;
+    CORVDoc doc(ui);
+    CMainFrame frame(doc);
+    int toolbars = 0;
+    for (QToolBar* bar : frame.toolbars()) {
+        toolbars += bar->sizeHint().width();
+    }
+    const QSize screen = frame.screen()->availableSize() * 0.9;
+    EXPECT_EQ(frame.size(), QSize(std::min(std::max(toolbars, 1024), screen.width()),
+                                  std::min(720, screen.height())));
 }
 
 TEST_F(MainWindowTest, AnalysesNotBuiltYetArePresentAndDisabled) {
