@@ -9,29 +9,6 @@
 
 #include "document/DocumentFile.h"
 
-namespace {
-
-class SilentUi : public DocumentUi {
-  public:
-    void message(const std::string&) override {}
-    bool askYesNo(const std::string&) override { return false; }
-    std::optional<std::string> chooseOpenFile(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseSaveFile(const std::string&, const std::string&,
-                                              const std::string&) override {
-        return std::nullopt;
-    }
-    void redrawAll() override {}
-    void setTitle(const std::string&) override {}
-    void setWaitCursor(bool) override {}
-    void progressBegin(const std::string&, int, int) override {}
-    void progressSet(int) override {}
-    void progressEnd() override {}
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string path = "/tmp/orvelle_document_fuzz_" + std::to_string(::getpid());
     FILE* file = std::fopen(path.c_str(), "wb");
@@ -40,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::fwrite(data, 1, size, file);
     std::fclose(file);
-    SilentUi ui;
+    HeadlessDocumentUi ui;
     CORVDoc doc(ui);
     loadDocumentFile(doc, path);
     return 0;

@@ -8,7 +8,7 @@
 
 #include "document/DocumentUi.h"
 
-class CliUi : public DocumentUi {
+class CliUi : public HeadlessDocumentUi {
   public:
     // Answers by question text; questions not listed are answered No.
     std::map<std::string, bool> answers;
@@ -21,19 +21,6 @@ class CliUi : public DocumentUi {
 
     void message(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
-    std::optional<std::string> chooseOpenFile(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseSaveFile(const std::string&, const std::string&,
-                                              const std::string&) override {
-        return std::nullopt;
-    }
-    void redrawAll() override {}
-    void setTitle(const std::string&) override {}
-    void setWaitCursor(bool) override {}
-    void progressBegin(const std::string&, int, int) override {}
-    void progressSet(int) override {}
-    void progressEnd() override {}
     bool chooseLayerRoles(LayerDialogModel& model) override;
 };
 

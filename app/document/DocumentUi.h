@@ -68,6 +68,27 @@ public:
     // --- end import and file dialogs ---
 };
 
+// A port with nobody behind it, for batch runs and fuzzing: messages are dropped, questions are
+// answered No, file dialogs are cancelled, and nothing is drawn. Override what a user stands in for.
+class HeadlessDocumentUi : public DocumentUi {
+public:
+    void message(const std::string&) override {}
+    bool askYesNo(const std::string&) override { return false; }
+    std::optional<std::string> chooseOpenFile(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseSaveFile(const std::string&, const std::string&,
+                                              const std::string&) override {
+        return std::nullopt;
+    }
+    void redrawAll() override {}
+    void setTitle(const std::string&) override {}
+    void setWaitCursor(bool) override {}
+    void progressBegin(const std::string&, int, int) override {}
+    void progressSet(int) override {}
+    void progressEnd() override {}
+};
+
 // Shows the wait cursor for the lifetime of the object.
 class WaitCursor {
 public:
