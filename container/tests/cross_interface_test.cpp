@@ -26,6 +26,10 @@ const char* Name(Api api) {
     return api == Api::Agent ? "agent" : api == Api::Memory ? "memory" : "stream";
 }
 
+void PrintTo(Api api, std::ostream* os) {
+    *os << Name(api);
+}
+
 // Writes: type 2 {7, 8} and {9}, type 3 {1.5}, string "ab" under type 5, and the variable
 // elements "hello" and "" ... of type 9 where the writer can (the agent: one per block).
 void Write(Api api, const std::string& path) {

@@ -22,6 +22,11 @@ struct RampCase {
     uint32_t colour;
 };
 
+void PrintTo(const RampCase& c, std::ostream* os) {
+    static const char* const kModes[] = {"four segments", "grey", "five segments"};
+    *os << (c.mode < 3 ? kModes[c.mode] : "unknown mode") << " at level " << c.level;
+}
+
 class ColourRamp : public testing::TestWithParam<RampCase> {};
 
 TEST_P(ColourRamp, Breakpoints) {

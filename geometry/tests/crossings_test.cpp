@@ -18,6 +18,11 @@ struct SegmentCase {
     double x, y;  // expected point when code is 1
 };
 
+void PrintTo(const SegmentCase& c, std::ostream* os) {
+    *os << "(" << c.ax << ", " << c.ay << ")-(" << c.bx << ", " << c.by << ") with (" << c.ux
+        << ", " << c.uy << ")-(" << c.vx << ", " << c.vy << ") gives " << c.code;
+}
+
 class CrossPointSS : public testing::TestWithParam<SegmentCase> {};
 
 TEST_P(CrossPointSS, CodeAndPoint) {

@@ -44,6 +44,11 @@ struct AlongCase {
     double distance, hx, hy;  // checked when the code gives outputs
 };
 
+void PrintTo(const AlongCase& c, std::ostream* os) {
+    *os << "(" << c.ax << ", " << c.ay << ")-(" << c.bx << ", " << c.by << ") from (" << c.qx
+        << ", " << c.qy << ") along (" << c.ex << ", " << c.ey << ") gives " << c.code;
+}
+
 class DistSegmentAlong : public testing::TestWithParam<AlongCase> {};
 
 TEST_P(DistSegmentAlong, CodeAndOutputs) {

@@ -46,6 +46,15 @@ TEST_P(HitTest, Result) {
 const Polygon kApexTriangle{{0, 10, 5}, {0, 0, 5}};
 const Polygon kSideVertexTriangle{{0, 10, 0}, {0, 5, 10}};
 
+void PrintTo(const HitCase& c, std::ostream* os) {
+    const char* shape = c.pg == &kSquare               ? "square"
+                        : c.pg == &kU                  ? "U"
+                        : c.pg == &kApexTriangle       ? "apex triangle"
+                        : c.pg == &kSideVertexTriangle ? "side-vertex triangle"
+                                                       : "polygon";
+    *os << shape << " at (" << c.px << ", " << c.py << ") gives " << c.expected;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, HitTest,
     testing::Values(HitCase{&kSquare, 5, 5, 1}, HitCase{&kSquare, 15, 5, 0},

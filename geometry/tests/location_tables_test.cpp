@@ -27,6 +27,10 @@ struct StepCase {
     V positions;
 };
 
+void PrintTo(const StepCase& c, std::ostream* os) {
+    *os << "from " << c.lower << " to " << c.upper << " by " << c.step << " gives " << c.result;
+}
+
 class BuildLoc1D : public testing::TestWithParam<StepCase> {};
 
 TEST_P(BuildLoc1D, Positions) {

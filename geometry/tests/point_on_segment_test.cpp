@@ -1,6 +1,9 @@
 // Point-on-segment tests.
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <string>
+
 #include "gonion/gonion.h"
 
 namespace {
@@ -11,6 +14,19 @@ struct OnSegmentCase {
     double px, py, ax, ay, bx, by;
     int32_t expected;
 };
+
+// The shortest text that reads back as the same value, so that cases a tolerance apart get
+// distinct names.
+std::string Exact(double v) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+    return std::string(text, end);
+}
+
+void PrintTo(const OnSegmentCase& c, std::ostream* os) {
+    *os << "P(" << Exact(c.px) << ", " << Exact(c.py) << ") on (" << Exact(c.ax) << ", "
+        << Exact(c.ay) << ")-(" << Exact(c.bx) << ", " << Exact(c.by) << ") gives " << c.expected;
+}
 
 class PointOnSeg : public testing::TestWithParam<OnSegmentCase> {};
 
@@ -63,6 +79,12 @@ struct TolCase {
     double px, py, ax, ay, bx, by, tolerance;
     int32_t expected;
 };
+
+void PrintTo(const TolCase& c, std::ostream* os) {
+    *os << "P(" << Exact(c.px) << ", " << Exact(c.py) << ") on (" << Exact(c.ax) << ", "
+        << Exact(c.ay) << ")-(" << Exact(c.bx) << ", " << Exact(c.by) << ") within "
+        << Exact(c.tolerance) << " gives " << c.expected;
+}
 
 class PointOnSegTol : public testing::TestWithParam<TolCase> {};
 

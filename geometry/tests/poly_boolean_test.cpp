@@ -226,6 +226,10 @@ struct TouchCase {
     double differenceArea;
 };
 
+void PrintTo(const TouchCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class PolyTouching : public testing::TestWithParam<TouchCase> {};
 
 TEST_P(PolyTouching, SharedEdgesAndVertices) {

@@ -170,6 +170,10 @@ struct Placement {
     double scale;
 };
 
+void PrintTo(const Placement& p, std::ostream* os) {
+    *os << p.name;
+}
+
 class PolyProperties : public testing::TestWithParam<Placement> {};
 
 TEST_P(PolyProperties, RandomPairsInGeneralPosition) {

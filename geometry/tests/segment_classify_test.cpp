@@ -14,6 +14,11 @@ struct ClassifyCase {
     double x1, y1, x2, y2;
 };
 
+void PrintTo(const ClassifyCase& c, std::ostream* os) {
+    *os << "(" << c.ax << ", " << c.ay << ")-(" << c.bx << ", " << c.by << ") with (" << c.ux
+        << ", " << c.uy << ")-(" << c.vx << ", " << c.vy << ") gives " << c.code;
+}
+
 class CrossPointSS2 : public testing::TestWithParam<ClassifyCase> {};
 
 TEST_P(CrossPointSS2, CodeAndPoints) {

@@ -159,6 +159,17 @@ struct EntropyCase {
     double expected;
 };
 
+void PrintValues(const std::vector<double>& values, std::ostream* os) {
+    *os << "{";
+    for (size_t i = 0; i < values.size(); ++i)
+        *os << (i == 0 ? "" : ", ") << values[i];
+    *os << "}";
+}
+
+void PrintTo(const EntropyCase& c, std::ostream* os) {
+    PrintValues(c.values, os);
+}
+
 class DifferenceEntropyCases : public ::testing::TestWithParam<EntropyCase> {};
 
 TEST_P(DifferenceEntropyCases, MatchesHandComputedValue) {
@@ -185,6 +196,11 @@ struct AutocorrelationCase {
     int32_t lag;
     double expected;
 };
+
+void PrintTo(const AutocorrelationCase& c, std::ostream* os) {
+    PrintValues(c.values, os);
+    *os << " at lag " << c.lag;
+}
 
 class AutocorrelationCases : public ::testing::TestWithParam<AutocorrelationCase> {};
 

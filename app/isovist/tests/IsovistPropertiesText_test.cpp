@@ -61,6 +61,10 @@ struct UnitCase {
     const char* name;
 };
 
+void PrintTo(const UnitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class IsovistPropertiesUnits : public ::testing::TestWithParam<UnitCase> {};
 
 TEST_P(IsovistPropertiesUnits, ShowUnitsAddsTheUnitNames) {
