@@ -1,5 +1,7 @@
 #include "document/GeneralOptions.h"
 
+#include "isovist/UnitNames.h"
+
 namespace {
 
 bool validRole(int role) {
@@ -17,7 +19,14 @@ const std::vector<std::string>& isovistMethodLabels() {
 }
 
 const std::vector<std::string>& unitLabels() {
-    static const std::vector<std::string> labels = {"mm", "cm", "m", "in", "ft"};
+    // The list offers every unit the unit names know, in index order.
+    static const std::vector<std::string> labels = [] {
+        std::vector<std::string> names;
+        for (int32_t unit = 0; !UnitName(unit).empty(); ++unit) {
+            names.push_back(UnitName(unit));
+        }
+        return names;
+    }();
     return labels;
 }
 
