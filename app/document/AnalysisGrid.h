@@ -4,7 +4,15 @@
 #include <cstdint>
 #include <vector>
 
-#include "isovist/IsovistRecord.h"
+#include "document/IsovistRecord.h"
+
+// A grid cell address (column, row); it need not name an existing cell.
+struct GridCellIndex {
+    int32_t column = 0;
+    int32_t row = 0;
+
+    friend bool operator==(const GridCellIndex&, const GridCellIndex&) = default;
+};
 
 struct CGridCell {
     double xMin = 0.0;

@@ -14,43 +14,16 @@
 #include "document/AnalysisGrid.h"
 #include "document/DocumentSettings.h"
 #include "document/DocumentUi.h"
+#include "document/EliminationOptions.h"
 #include "document/EntropyParams.h"
+#include "document/IsovistRecord.h"
 #include "document/LayerNames.h"
 #include "document/PlanTypes.h"
 #include "document/SavedViewState.h"
 #include "document/VisibilityGraph.h"
-#include "isovist/IsovistRecord.h"
 
 struct IsovistScratch;
 struct PlanTables;
-
-// The values of the Elimination Options dialog for axial map generation.
-struct EliminationOptions {
-    int32_t removeOverlappedLines = 1;
-    int32_t removeOverlappedLinesWithTolerance = 1;
-    double tolerance = 0.5;
-    int32_t minimumConnectivity = 2;
-
-    friend bool operator==(const EliminationOptions&, const EliminationOptions&) = default;
-};
-
-// Bounding box of all plan polygon points.
-struct PlanExtent {
-    double minX = 0.0;
-    double maxX = 0.0;
-    double minY = 0.0;
-    double maxY = 0.0;
-
-    friend bool operator==(const PlanExtent&, const PlanExtent&) = default;
-};
-
-// A grid cell address (column, row); it need not name an existing cell.
-struct GridCellIndex {
-    int32_t column = 0;
-    int32_t row = 0;
-
-    friend bool operator==(const GridCellIndex&, const GridCellIndex&) = default;
-};
 
 class CORVDoc {
   public:

@@ -1,6 +1,6 @@
 #include "document/GeneralOptions.h"
 
-#include "isovist/UnitNames.h"
+#include "document/UnitNames.h"
 
 namespace {
 

@@ -86,3 +86,13 @@ private:
     std::vector<PlanPolygon> items_;
     int32_t capacity_ = kInitialCapacity;
 };
+
+// Bounding box of all plan polygon points.
+struct PlanExtent {
+    double minX = 0.0;
+    double maxX = 0.0;
+    double minY = 0.0;
+    double maxY = 0.0;
+
+    friend bool operator==(const PlanExtent&, const PlanExtent&) = default;
+};

@@ -5,7 +5,7 @@
 #include <span>
 
 #include "document/PlanTypes.h"
-#include "isovist/IsovistRecord.h"
+#include "document/IsovistRecord.h"
 
 // Fills area, perimeter, centroid, drift, visiblePerimeterRatio, compactness, circularity and
 // maxVertexDistance from the record's polygon and origin, in that order (later measures use

@@ -1,8 +1,8 @@
 #include "isovist/IsovistPropertiesText.h"
 
 #include "isovist/IsovistMeasures.h"
-#include "isovist/NumberText.h"
-#include "isovist/UnitNames.h"
+#include "document/NumberText.h"
+#include "document/UnitNames.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "isovist/IsovistRecord.h"
+#include "document/IsovistRecord.h"
 
 struct IsovistPropertiesFields {
     // Shape

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "isovist/NumberText.h"
-#include "isovist/UnitNames.h"
+#include "document/NumberText.h"
+#include "document/UnitNames.h"
 #include "isovist/ViewCone.h"
 
 namespace {

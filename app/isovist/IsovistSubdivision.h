@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "document/PlanTypes.h"
-#include "isovist/IsovistRecord.h"
+#include "document/IsovistRecord.h"
 
 // The measures the dialog can list, in the order of its measure box.
 enum class SubdivisionMeasure : int32_t {

@@ -4,7 +4,7 @@
 #include <span>
 
 #include "document/PlanTypes.h"
-#include "isovist/IsovistRecord.h"
+#include "document/IsovistRecord.h"
 
 // Shown when there are no radial lines to take statistics from.
 inline constexpr const char* kEmptyRadialLineSetMessage = "Invalid radial line set (empty set)";

@@ -4,7 +4,7 @@
 #include <span>
 
 #include "document/PlanTypes.h"
-#include "isovist/IsovistRecord.h"
+#include "document/IsovistRecord.h"
 
 // Replaces target's polygon by the part of source's polygon that lies within halfAngle degrees
 // either side of direction (degrees), as seen from source's origin, then recomputes target's

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "document/CORVDoc.h"
+#include "document/PlanTypes.h"
 #include "document/SavedViewState.h"
 
 // Device pixels per 0.1 mm at the nominal 96 pixels per inch.

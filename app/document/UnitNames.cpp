@@ -1,4 +1,4 @@
-#include "isovist/UnitNames.h"
+#include "document/UnitNames.h"
 
 #include <array>
 

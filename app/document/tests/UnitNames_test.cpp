@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "isovist/UnitNames.h"
+#include "document/UnitNames.h"
 
 namespace {
 

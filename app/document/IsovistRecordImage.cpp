@@ -2,7 +2,7 @@
 #include <utility>
 
 #include "document/LittleEndian.h"
-#include "isovist/IsovistRecord.h"
+#include "document/IsovistRecord.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "isovist/IsovistRecord.h"
+#include "document/IsovistRecord.h"
 
 namespace {
 
