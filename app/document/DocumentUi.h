@@ -9,6 +9,7 @@
 #include <string>
 
 #include "document/LayerDialog.h"
+#include "document/LongTask.h"
 #include "document/PlanTypes.h"
 
 struct IsovistPropertiesTexts;
@@ -35,10 +36,14 @@ public:
     virtual void setTitle(const std::string& title) = 0;
     virtual void setWaitCursor(bool on) = 0;
 
-    // A modal progress dialog for long runs: begin, any number of positions, end.
-    virtual void progressBegin(const std::string& title, int lower, int upper) = 0;
-    virtual void progressSet(int position) = 0;
-    virtual void progressEnd() = 0;
+    // The modal "Progress" dialog of a long run: nothing runs until the user presses "Start";
+    // then task.work runs (in the desktop program on a worker thread, the window repainting
+    // behind the dialog), task.publish follows on the interface thread, and the dialog waits
+    // for OK. True when the dialog was closed with OK, also when "Start" was never pressed.
+    virtual bool runProgressDialog(LongTask& task) = 0;
+    // A long run without a dialog (the caller shows its progress in the title): work, then
+    // publish, with the window kept responsive.
+    virtual void runLongTask(LongTask& task) = 0;
 
     // --- point isovist dialogs ---
     // The "Point Isovist" dialog ("Enter a point", x= and y=) filled with `initial`; the typed
@@ -84,9 +89,15 @@ public:
     void redrawAll() override {}
     void setTitle(const std::string&) override {}
     void setWaitCursor(bool) override {}
-    void progressBegin(const std::string&, int, int) override {}
-    void progressSet(int) override {}
-    void progressEnd() override {}
+    // Starts the run at once and closes the dialog with OK.
+    bool runProgressDialog(LongTask& task) override {
+        runLongTask(task);
+        return true;
+    }
+    void runLongTask(LongTask& task) override {
+        NullProgress progress;
+        runTaskInline(task, progress);
+    }
 };
 
 // Shows the wait cursor for the lifetime of the object.

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <QStringList>
 
 #include <QTimer>
@@ -13,6 +12,7 @@
 #include "shell/IsovistPropertiesDialog.h"
 #include "shell/LayerDialog.h"
 #include "shell/PointIsovistAtDialog.h"
+#include "shell/ProgressDialog.h"
 #include "shell/SubdivisionDialog.h"
 
 const char* const kMessageCaption = "Orvelle";
@@ -94,28 +94,14 @@ void WidgetDocumentUi::setWaitCursor(bool on) {
     }
 }
 
-void WidgetDocumentUi::progressBegin(const std::string& title, int lower, int upper) {
-    progress_ = std::make_unique<QProgressDialog>(window_);
-    progress_->setWindowTitle(QString::fromStdString(title));
-    progress_->setLabelText(QString::fromStdString(title));
-    progress_->setCancelButton(nullptr);
-    progress_->setWindowModality(Qt::ApplicationModal);
-    progress_->setMinimumDuration(0);
-    progress_->setRange(lower, upper);
-    progress_->setValue(lower);
-    progress_->show();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+bool WidgetDocumentUi::runProgressDialog(LongTask& task) {
+    ProgressDialog dialog(task, false, window_);
+    return dialog.exec() == QDialog::Accepted;
 }
 
-void WidgetDocumentUi::progressSet(int position) {
-    if (progress_) {
-        progress_->setValue(position);
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-}
-
-void WidgetDocumentUi::progressEnd() {
-    progress_.reset();
+void WidgetDocumentUi::runLongTask(LongTask& task) {
+    ProgressDialog dialog(task, true, window_);
+    dialog.exec();
 }
 
 std::optional<PlanPoint> WidgetDocumentUi::askPointIsovistAt(const PlanPoint& initial) {

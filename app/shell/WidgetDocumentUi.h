@@ -8,7 +8,6 @@
 
 #include "document/DocumentUi.h"
 
-class QProgressDialog;
 class QWidget;
 
 class WidgetDocumentUi : public DocumentUi {
@@ -37,9 +36,8 @@ class WidgetDocumentUi : public DocumentUi {
     void redrawAll() override;
     void setTitle(const std::string& title) override;
     void setWaitCursor(bool on) override;
-    void progressBegin(const std::string& title, int lower, int upper) override;
-    void progressSet(int position) override;
-    void progressEnd() override;
+    bool runProgressDialog(LongTask& task) override;
+    void runLongTask(LongTask& task) override;
 
     std::optional<PlanPoint> askPointIsovistAt(const PlanPoint& initial) override;
     void showIsovistProperties(const IsovistPropertiesTexts& texts) override;
@@ -56,7 +54,6 @@ class WidgetDocumentUi : public DocumentUi {
 
     QPointer<QWidget> window_;
     Hooks hooks_;
-    std::unique_ptr<QProgressDialog> progress_;
     int waitDepth_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,14 +19,20 @@ class FakeDocumentUi : public DocumentUi {
     int redrawCount = 0;
     int waitCursorDepth = 0;
     int waitCursorShown = 0;
+    // Passes and positions reported by long runs (the last position of each pass is kept
+    // exactly; every position is recorded).
     std::vector<std::string> progressTitles;
     std::vector<int> progressPositions;
-    int progressEnded = 0;
+    int progressDialogs = 0;
+    int longTasks = 0;
     std::vector<std::string> fileDialogFilters;
 
     // Scripted answers.
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<std::string>> fileAnswers;
+    // The Progress dialog: whether the user presses "Start", then whether OK closes it.
+    bool pressStart = true;
+    bool closeProgressWithOk = true;
 
     void message(const std::string& text) override { messages.push_back(text); }
 
@@ -59,13 +66,39 @@ class FakeDocumentUi : public DocumentUi {
         }
     }
 
-    void progressBegin(const std::string& title, int, int) override {
-        progressTitles.push_back(title);
+    bool runProgressDialog(LongTask& task) override {
+        ++progressDialogs;
+        if (pressStart) {
+            Recorder recorder(*this);
+            runTaskInline(task, recorder);
+        }
+        return closeProgressWithOk;
     }
-    void progressSet(int position) override { progressPositions.push_back(position); }
-    void progressEnd() override { ++progressEnded; }
+    void runLongTask(LongTask& task) override {
+        ++longTasks;
+        Recorder recorder(*this);
+        runTaskInline(task, recorder);
+    }
 
   private:
+    // Records progress; positions may arrive from several threads at once.
+    class Recorder : public ProgressSink {
+      public:
+        explicit Recorder(FakeDocumentUi& ui) : ui_(ui) {}
+        void beginPass(const std::string& title, int, int) override {
+            std::lock_guard lock(mutex_);
+            ui_.progressTitles.push_back(title);
+        }
+        void setPosition(int position) override {
+            std::lock_guard lock(mutex_);
+            ui_.progressPositions.push_back(position);
+        }
+
+      private:
+        FakeDocumentUi& ui_;
+        std::mutex mutex_;
+    };
+
     std::optional<std::string> nextFile(const std::string& filter) {
         fileDialogFilters.push_back(filter);
         if (fileAnswers.empty()) {
