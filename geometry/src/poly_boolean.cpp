@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "no_throw.h"
 #include "poly_memory.h"
 #include "poly_overlay.h"
 
@@ -109,7 +110,7 @@ int32_t intoNewList(const zoPolygon* first, const zoPolygon* second, zoPolygonLi
     *result = newList();
     if (*result == nullptr || !usable(first) || !usable(second))
         return 0;
-    try {
+    return NoThrow<int32_t>(0, [&]() -> int32_t {
         const Ring a = cleanRing(ringOf(*first));
         const Ring b = cleanRing(ringOf(*second));
         if (a.empty() || b.empty())
@@ -121,9 +122,7 @@ int32_t intoNewList(const zoPolygon* first, const zoPolygon* second, zoPolygonLi
                 return 0;
         }
         return code;
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 }  // namespace
@@ -139,7 +138,7 @@ GONION_API int32_t zoPolyUnion(const zoPolygon* first, const zoPolygon* second, 
     zoRegion* target = *region;
     releasePolygon(&target->outline);
     clearList(&target->holes);
-    try {
+    return gonion::NoThrow<int32_t>(0, [&]() -> int32_t {
         const Ring a = cleanRing(ringOf(*first));
         const Ring b = cleanRing(ringOf(*second));
         if (a.empty() || b.empty())
@@ -155,9 +154,7 @@ GONION_API int32_t zoPolyUnion(const zoPolygon* first, const zoPolygon* second, 
                 return 0;
         }
         return 1;
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 GONION_API int32_t zoPolyIntersection(const zoPolygon* first, const zoPolygon* second,

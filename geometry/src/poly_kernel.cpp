@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "no_throw.h"
 #include "poly_boolean.h"
 #include "poly_overlay.h"
 
@@ -135,7 +136,7 @@ extern "C" GONION_API int32_t zoGetPolyKernel(int32_t count, const double* xs, c
         return 0;
     if (outCount == nullptr || outXs == nullptr || outYs == nullptr)
         return 0;
-    try {
+    return gonion::NoThrow<int32_t>(0, [&]() -> int32_t {
         Ring polygon(static_cast<std::size_t>(count));
         for (int32_t i = 0; i < count; ++i)
             polygon[i] = zoPoint{xs[i], ys[i]};
@@ -150,7 +151,5 @@ extern "C" GONION_API int32_t zoGetPolyKernel(int32_t count, const double* xs, c
             outYs[i] = result[i].y;
         }
         return code;
-    } catch (...) {
-        return 0;
-    }
+    });
 }

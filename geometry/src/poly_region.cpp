@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "no_throw.h"
 #include "poly_boolean.h"
 #include "poly_memory.h"
 #include "poly_overlay.h"
@@ -89,18 +90,16 @@ extern "C" GONION_API int32_t zoPolyOpenUnion(const zoRegion* first, const zoReg
     if (region == nullptr)
         return 0;
     *result = region;
-    bool done = false;
-    try {
+    const bool done = gonion::NoThrow(false, [&] {
         Ring outline;
         std::vector<Ring> holes;
-        done = regionUnion(*first, *second, outline, holes) &&
-               assignPolygon(&region->outline, outline);
-        for (std::size_t i = 0; done && i < holes.size(); ++i) {
-            done = appendPolygon(&region->holes, holes[i]);
+        bool ok = regionUnion(*first, *second, outline, holes) &&
+                  assignPolygon(&region->outline, outline);
+        for (std::size_t i = 0; ok && i < holes.size(); ++i) {
+            ok = appendPolygon(&region->holes, holes[i]);
         }
-    } catch (...) {
-        done = false;
-    }
+        return ok;
+    });
     if (done)
         return 1;
     zoPolyOpenFree(region);
