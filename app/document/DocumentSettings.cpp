@@ -1,5 +1,7 @@
 #include "document/DocumentSettings.h"
 
+#include <algorithm>
+
 #include "document/LittleEndian.h"
 
 // Settings block image, 4036 bytes, little-endian. Bytes not listed are reserved and zero.
@@ -28,28 +30,63 @@
 //     304  64 bytes   grid state and flags (state byte at 306)
 //     368  i32        unit (0 mm, 1 cm, 2 m, 3 in, 4 ft)
 namespace {
-constexpr size_t kMethod = 0;
-constexpr size_t kRayCount = 4;
-constexpr size_t kColors = 8;
-constexpr size_t kGridOffsets = 88;
-constexpr size_t kPathCircleRadius = 120;
-constexpr size_t kPathDisplayMethod = 124;
-constexpr size_t kShow = 128;
-constexpr size_t kUseOffset = 208;
-constexpr size_t kOffsetStart = 212;
-constexpr size_t kOffsetEnd = 220;
-constexpr size_t kLegendRange = 228;
-constexpr size_t kResultDisplay = 244;
-constexpr size_t kAxialDisplay = 248;
-constexpr size_t kIntegrationDepth = 252;
-constexpr size_t kGraphMeasures = 256;
-constexpr size_t kScaleMode = 260;
-constexpr size_t kScaleRange = 264;
-constexpr size_t kScaleFrom = 268;
-constexpr size_t kScaleTo = 276;
-constexpr size_t kLegacyRun = 284;
-constexpr size_t kGridState = 304;
-constexpr size_t kUnit = 368;
+
+// Every field of the image, for both directions: the visitor gets each field with its offset.
+template <typename Settings, typename Visitor>
+void VisitSettingsFields(Settings& s, Visitor& v) {
+    v.i32(0, s.m_isovistMethod);
+    v.i32(4, s.rayCount);
+    for (size_t i = 0; i < s.m_colors.size(); ++i) {
+        v.u32(8 + 4 * i, s.m_colors[i]);
+    }
+    for (size_t i = 0; i < s.gridCornerOffsets.size(); ++i) {
+        v.f64(88 + 8 * i, s.gridCornerOffsets[i]);
+    }
+    v.i32(120, s.pathCircleRadius);
+    v.i32(124, s.pathDisplayMethod);
+    for (size_t i = 0; i < s.m_show.size(); ++i) {
+        v.i32(128 + 4 * i, s.m_show[i]);
+    }
+    v.i32(208, s.useOffsetFromOrigin);
+    v.f64(212, s.offsetStart);
+    v.f64(220, s.offsetEnd);
+    v.f64(228, s.legendRange[0]);
+    v.f64(236, s.legendRange[1]);
+    v.i32(244, s.resultDisplay);
+    v.i32(248, s.m_axialDisplayProperty);
+    v.i32(252, s.integrationDepth);
+    v.i32(256, s.calculateGraphMeasures);
+    v.i32(260, s.m_scaleMode);
+    v.i32(264, s.scaleRange);
+    v.f64(268, s.scaleFrom);
+    v.f64(276, s.scaleTo);
+    v.bytes(284, s.legacyRun);
+    v.bytes(304, s.gridStateAndFlags);
+    v.i32(368, s.m_unit);
+}
+
+struct ImageWriter {
+    std::span<uint8_t> image;
+    void i32(size_t offset, int32_t value) { le::putI32(image, offset, value); }
+    void u32(size_t offset, uint32_t value) { le::putU32(image, offset, value); }
+    void f64(size_t offset, double value) { le::putF64(image, offset, value); }
+    template <size_t N>
+    void bytes(size_t offset, const std::array<uint8_t, N>& run) {
+        std::copy(run.begin(), run.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
+    }
+};
+
+struct ImageReader {
+    std::span<const uint8_t> image;
+    void i32(size_t offset, int32_t& value) { value = le::i32At(image, offset); }
+    void u32(size_t offset, uint32_t& value) { value = le::u32At(image, offset); }
+    void f64(size_t offset, double& value) { value = le::f64At(image, offset); }
+    template <size_t N>
+    void bytes(size_t offset, std::array<uint8_t, N>& run) {
+        std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(offset), N, run.begin());
+    }
+};
+
 }  // namespace
 
 void DocumentSettings::reset() {
@@ -62,40 +99,8 @@ void DocumentSettings::reset() {
 
 std::vector<uint8_t> DocumentSettings::toBytes() const {
     std::vector<uint8_t> bytes(kImageSize, 0);
-    std::span<uint8_t> image(bytes);
-    le::putI32(image, kMethod, m_isovistMethod);
-    le::putI32(image, kRayCount, rayCount);
-    for (size_t i = 0; i < m_colors.size(); ++i) {
-        le::putU32(image, kColors + 4 * i, m_colors[i]);
-    }
-    for (size_t i = 0; i < gridCornerOffsets.size(); ++i) {
-        le::putF64(image, kGridOffsets + 8 * i, gridCornerOffsets[i]);
-    }
-    le::putI32(image, kPathCircleRadius, pathCircleRadius);
-    le::putI32(image, kPathDisplayMethod, pathDisplayMethod);
-    for (size_t i = 0; i < m_show.size(); ++i) {
-        le::putI32(image, kShow + 4 * i, m_show[i]);
-    }
-    le::putI32(image, kUseOffset, useOffsetFromOrigin);
-    le::putF64(image, kOffsetStart, offsetStart);
-    le::putF64(image, kOffsetEnd, offsetEnd);
-    le::putF64(image, kLegendRange, legendRange[0]);
-    le::putF64(image, kLegendRange + 8, legendRange[1]);
-    le::putI32(image, kResultDisplay, resultDisplay);
-    le::putI32(image, kAxialDisplay, m_axialDisplayProperty);
-    le::putI32(image, kIntegrationDepth, integrationDepth);
-    le::putI32(image, kGraphMeasures, calculateGraphMeasures);
-    le::putI32(image, kScaleMode, m_scaleMode);
-    le::putI32(image, kScaleRange, scaleRange);
-    le::putF64(image, kScaleFrom, scaleFrom);
-    le::putF64(image, kScaleTo, scaleTo);
-    for (size_t i = 0; i < legacyRun.size(); ++i) {
-        bytes[kLegacyRun + i] = legacyRun[i];
-    }
-    for (size_t i = 0; i < gridStateAndFlags.size(); ++i) {
-        bytes[kGridState + i] = gridStateAndFlags[i];
-    }
-    le::putI32(image, kUnit, m_unit);
+    ImageWriter writer{bytes};
+    VisitSettingsFields(*this, writer);
     return bytes;
 }
 
@@ -103,38 +108,7 @@ bool DocumentSettings::fromBytes(std::span<const uint8_t> image) {
     if (image.size() != kImageSize) {
         return false;
     }
-    m_isovistMethod = le::i32At(image, kMethod);
-    rayCount = le::i32At(image, kRayCount);
-    for (size_t i = 0; i < m_colors.size(); ++i) {
-        m_colors[i] = le::u32At(image, kColors + 4 * i);
-    }
-    for (size_t i = 0; i < gridCornerOffsets.size(); ++i) {
-        gridCornerOffsets[i] = le::f64At(image, kGridOffsets + 8 * i);
-    }
-    pathCircleRadius = le::i32At(image, kPathCircleRadius);
-    pathDisplayMethod = le::i32At(image, kPathDisplayMethod);
-    for (size_t i = 0; i < m_show.size(); ++i) {
-        m_show[i] = le::i32At(image, kShow + 4 * i);
-    }
-    useOffsetFromOrigin = le::i32At(image, kUseOffset);
-    offsetStart = le::f64At(image, kOffsetStart);
-    offsetEnd = le::f64At(image, kOffsetEnd);
-    legendRange[0] = le::f64At(image, kLegendRange);
-    legendRange[1] = le::f64At(image, kLegendRange + 8);
-    resultDisplay = le::i32At(image, kResultDisplay);
-    m_axialDisplayProperty = le::i32At(image, kAxialDisplay);
-    integrationDepth = le::i32At(image, kIntegrationDepth);
-    calculateGraphMeasures = le::i32At(image, kGraphMeasures);
-    m_scaleMode = le::i32At(image, kScaleMode);
-    scaleRange = le::i32At(image, kScaleRange);
-    scaleFrom = le::f64At(image, kScaleFrom);
-    scaleTo = le::f64At(image, kScaleTo);
-    for (size_t i = 0; i < legacyRun.size(); ++i) {
-        legacyRun[i] = image[kLegacyRun + i];
-    }
-    for (size_t i = 0; i < gridStateAndFlags.size(); ++i) {
-        gridStateAndFlags[i] = image[kGridState + i];
-    }
-    m_unit = le::i32At(image, kUnit);
+    ImageReader reader{image};
+    VisitSettingsFields(*this, reader);
     return true;
 }
