@@ -1,6 +1,7 @@
 // The analysis grid: square cells laid over the plan, each carrying the isovist at its centre.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -8,8 +9,8 @@
 
 // A grid cell address (column, row); it need not name an existing cell.
 struct GridCellIndex {
-    int32_t column = 0;
-    int32_t row = 0;
+    int32_t column = -1;  // (-1, -1): no current cell
+    int32_t row = -1;
 
     friend bool operator==(const GridCellIndex&, const GridCellIndex&) = default;
 };
@@ -34,6 +35,16 @@ struct CAnalysisGrid {
     double span = 0.0;
     double originX = 0.0;
     double originY = 0.0;
+
+    // The cell at (column, row), or null when that names no existing cell.
+    const CGridCell* cellAt(GridCellIndex cell) const {
+        if (cell.column < 0 || cell.column >= nx || cell.row < 0 || cell.row >= ny) {
+            return nullptr;
+        }
+        const size_t index = static_cast<size_t>(cell.row) * static_cast<size_t>(nx) +
+                             static_cast<size_t>(cell.column);
+        return index < cells.size() ? &cells[index] : nullptr;
+    }
 
     // No cells, zero counts and span, origin (0, 0).
     void clear() { *this = CAnalysisGrid{}; }

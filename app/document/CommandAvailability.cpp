@@ -3,12 +3,9 @@
 #include <algorithm>
 
 #include "document/CORVDoc.h"
+#include "document/DisplayProperties.h"
 
 namespace {
-
-bool contains(std::initializer_list<int32_t> codes, int32_t code) {
-    return std::find(codes.begin(), codes.end(), code) != codes.end();
-}
 
 bool hasStage(const CommandContext& c, int32_t bit) {
     return (c.gridStage & bit) != 0;
@@ -87,19 +84,18 @@ bool checked(const Command& command, const CommandContext& c) {
 }  // namespace
 
 bool isGridGraphProperty(int32_t code) {
-    // Connectivity, Mean Depth, Relative Asymmetry, Control ... Global Connectivity E,
-    // Controllability, Integration-n and Depth from current cell.
-    return contains({9, 10, 11, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28}, code);
+    const DisplayProperty* p = findDisplayProperty(PropertyFamily::Grid, code);
+    return p != nullptr && p->graphMeasure;
 }
 
 bool isGridRadialProperty(int32_t code) {
-    // Complexity, Max/Mean/Min Radial, Elongation, Autocorrelation and the bidirectional radials.
-    return contains({12, 13, 14, 15, 16, 17, 30, 31}, code);
+    const DisplayProperty* p = findDisplayProperty(PropertyFamily::Grid, code);
+    return p != nullptr && p->radial;
 }
 
 bool isPathRadialProperty(int32_t code) {
-    // Elongation, Complexity, Autocorrelation, Max/Mean/Min Radial.
-    return contains({8, 9, 10, 11, 12, 13}, code);
+    const DisplayProperty* p = findDisplayProperty(PropertyFamily::Path, code);
+    return p != nullptr && p->radial;
 }
 
 CommandState commandState(const Command& command, const CommandContext& context) {
@@ -117,13 +113,7 @@ CommandContext commandContext(const CORVDoc& doc, bool panMode) {
     }
     c.pathIsovistCount = static_cast<int32_t>(doc.m_pathIsovists.size());
     c.pathCount = doc.m_paths.count();
-    const CAnalysisGrid& grid = doc.m_grid;
-    const GridCellIndex cell = doc.m_currentCell;
-    c.currentCellExists = cell.column >= 0 && cell.column < grid.nx && cell.row >= 0 &&
-                          cell.row < grid.ny &&
-                          static_cast<size_t>(cell.row) * static_cast<size_t>(grid.nx) +
-                                  static_cast<size_t>(cell.column) <
-                              grid.cells.size();
+    c.currentCellExists = doc.m_grid.cellAt(doc.m_currentCell) != nullptr;
     c.panMode = panMode;
     c.show = doc.m_settings.m_show;
     c.gridDisplayProperty = doc.m_gridDisplayProperty;

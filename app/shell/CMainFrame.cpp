@@ -11,6 +11,7 @@
 #include <QToolBar>
 
 #include "document/CORVDoc.h"
+#include "document/DocumentCommands.h"
 #include "shell/AboutBox.h"
 #include "shell/GeneralOptionsDialog.h"
 #include "shell/Icons.h"
@@ -88,31 +89,25 @@ void CMainFrame::buildHandlers() {
         doc_.OnFileOpen();
         fitViewNeverSet();
     });
-    on({CommandId::FileSave}, [this] { doc_.OnFileSave(); });
-    on({CommandId::FileSaveAs}, [this] { doc_.OnFileSaveAs(); });
-    on({CommandId::ImportDxf}, [this] { doc_.OnImportDxf(); });
-    on({CommandId::ImportPath}, [this] { doc_.OnImportPathsFromDxf(); });
-    on({CommandId::ImportCustomPoints}, [this] { doc_.OnImportPointsFromDxf(); });
-    on({CommandId::ImportAxialLines}, [this] { doc_.OnImportAxialLinesFromDxf(); });
-    on({CommandId::PointIsovistAt}, [this] { doc_.OnPointIsovistAt(); });
-    on({CommandId::PointIsovistProperties}, [this] { doc_.OnPointIsovistProperties(); });
-    on({CommandId::PointIsovistSubdivision}, [this] { doc_.OnPointIsovistSubdivision(); });
     on({CommandId::GeneralOptions}, [this] { generalOptions(); });
     on({CommandId::About}, [this] { showAbout(); });
-    for (int flag = 0; flag <= kShowAxialLines; ++flag) {
-        on({CommandId::ShowToggle, flag}, [this, flag] { toggleShowFlag(flag); });
+    // Everything else the menus and toolbars hold that the document can do.
+    for (const MenuEntry& top : menuBarLayout()) {
+        bindDocumentCommands(top.children);
     }
-    for (int32_t code = 0; code <= 13; ++code) {
-        on({CommandId::AxialProperty, code}, [this, code] {
-            doc_.m_settings.m_axialDisplayProperty = code;
-            doc_.ui().redrawAll();
-        });
+    for (const ToolbarLayout& bar : toolbarLayouts()) {
+        bindDocumentCommands(bar.buttons);
     }
-    for (int32_t code : {1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13}) {
-        on({CommandId::PathProperty, code}, [this, code] {
-            doc_.m_pathDisplayProperty = code;
-            doc_.ui().redrawAll();
-        });
+}
+
+void CMainFrame::bindDocumentCommands(const std::vector<MenuEntry>& entries) {
+    for (const MenuEntry& e : entries) {
+        if (e.kind == MenuEntry::Kind::Command && isDocumentCommand(e.command) &&
+            handlers_.count(e.command) == 0) {
+            const Command command = e.command;
+            on(command, [this, command] { runDocumentCommand(doc_, command); });
+        }
+        bindDocumentCommands(e.children);
     }
 }
 
@@ -233,12 +228,6 @@ void CMainFrame::newDocument() {
     doc_.OnNewDocument();
     view_->initialUpdate();
     showDocumentTitle(doc_.GetTitle());
-}
-
-void CMainFrame::toggleShowFlag(int flag) {
-    int32_t& value = doc_.m_settings.m_show[static_cast<size_t>(flag)];
-    value = value != 0 ? 0 : 1;
-    doc_.ui().redrawAll();
 }
 
 void CMainFrame::setToolbarsVisible(bool visible) {

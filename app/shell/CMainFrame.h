@@ -61,6 +61,7 @@ class CMainFrame : public QMainWindow {
     using Handler = std::function<void()>;
 
     void buildHandlers();
+    void bindDocumentCommands(const std::vector<MenuEntry>& entries);
     void buildMenus();
     void buildMenu(QMenu* menu, const std::vector<MenuEntry>& entries);
     void buildToolbars();
@@ -74,7 +75,6 @@ class CMainFrame : public QMainWindow {
     // Command bodies.
     void newDocument();
     void fitViewNeverSet();
-    void toggleShowFlag(int flag);
     void setToolbarsVisible(bool visible);
     void showAbout();
     void showHideDialog();

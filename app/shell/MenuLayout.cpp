@@ -1,5 +1,7 @@
 #include "shell/MenuLayout.h"
 
+#include "document/DisplayProperties.h"
+
 #include <array>
 #include <iterator>
 
@@ -17,89 +19,32 @@ MenuEntry submenu(std::string text, std::vector<MenuEntry> children, bool enable
     return MenuEntry{Kind::Submenu, std::move(text), {}, std::move(children), enabled};
 }
 
-constexpr std::array<const char*, 32> kGridPropertyNames = {
-    "",
-    "Area",
-    "Perimeter",
-    "Drift",
-    "Occlusivity",
-    "Compactness",
-    "User defined",
-    "Circularity",
-    "Visible Perimeter Ratio",
-    "Connectivity",
-    "Mean Depth",
-    "Relative Asymmetry",
-    "Complexity (Radial Variance)",
-    "Max Radial",
-    "Mean Radial",
-    "Min Radial",
-    "Elongation",
-    "Autocorrelation",
-    "Point Count",
-    "Control",
-    "Real Relative Asymmetry",
-    "Integration",
-    "Average Neighbor Control",
-    "Global Connectivity E",
-    "Global E",
-    "Global Relative E",
-    "Integration-n",
-    "Depth from current cell",
-    "Controllability",
-    "Path Count",
-    "Max Radial (Bidirectional)",
-    "Min Radial (Bidirectional)",
-};
-
-std::vector<MenuEntry> gridPropertyEntries() {
+// The entries of a Show ... Properties menu, in the table's order, for the properties that have
+// one; `command` is the family's property command.
+std::vector<MenuEntry> propertyEntries(PropertyFamily family, CommandId command) {
     std::vector<MenuEntry> entries;
-    for (int code = 1; code < static_cast<int>(kGridPropertyNames.size()); ++code) {
-        // User defined has its own entry at the end; Visible Perimeter Ratio has no menu entry.
-        if (code != 6 && code != 8) {
-            entries.push_back(
-                item(kGridPropertyNames[static_cast<size_t>(code)], CommandId::GridProperty, code));
+    for (const DisplayProperty& p : displayProperties(family)) {
+        if (p.menuLabel != nullptr) {
+            entries.push_back(item(p.menuLabel, command, p.code));
         }
     }
+    return entries;
+}
+
+std::vector<MenuEntry> gridPropertyEntries() {
+    std::vector<MenuEntry> entries = propertyEntries(PropertyFamily::Grid, CommandId::GridProperty);
     entries.push_back(item("User defined...", CommandId::GridUserDefined));
     return entries;
 }
 
 std::vector<MenuEntry> pathPropertyEntries() {
-    const std::pair<const char*, int> entries[] = {
-        {"Area", 1},        {"Perimeter", 2},   {"Drift", 3},        {"Occlusivity", 4},
-        {"Compactness", 5}, {"Circularity", 7}, {"Mean Radial", 12}, {"Max Radial", 11},
-        {"Min Radial", 13}, {"Complexity", 9},  {"Elongation", 8},   {"Autocorrelation", 10},
-    };
-    std::vector<MenuEntry> result;
-    for (const auto& [name, code] : entries) {
-        result.push_back(item(name, CommandId::PathProperty, code));
-    }
-    result.push_back(item("User Defined...", CommandId::PathUserDefined));
-    return result;
+    std::vector<MenuEntry> entries = propertyEntries(PropertyFamily::Path, CommandId::PathProperty);
+    entries.push_back(item("User Defined...", CommandId::PathUserDefined));
+    return entries;
 }
 
 std::vector<MenuEntry> axialPropertyEntries() {
-    const char* names[] = {"None",
-                           "Length",
-                           "Connectivity",
-                           "Mean Depth",
-                           "Control",
-                           "Controllability",
-                           "Relative Asymmetry",
-                           "Real Relative Asymmetry",
-                           "Integration",
-                           "Integration-n",
-                           "Average Neighbor Control",
-                           "Global E",
-                           "Global Relative E",
-                           "Global Connectivity E"};
-    std::vector<MenuEntry> result;
-    int code = 0;
-    for (const char* name : names) {
-        result.push_back(item(name, CommandId::AxialProperty, code++));
-    }
-    return result;
+    return propertyEntries(PropertyFamily::Axial, CommandId::AxialProperty);
 }
 
 std::vector<MenuEntry> buildMenuBar() {
@@ -277,10 +222,8 @@ std::string commandLabel(const Command& command) {
 }
 
 std::string gridPropertyName(int code) {
-    if (code < 1 || code >= static_cast<int>(kGridPropertyNames.size())) {
-        return {};
-    }
-    return kGridPropertyNames[static_cast<size_t>(code)];
+    const DisplayProperty* p = findDisplayProperty(PropertyFamily::Grid, code);
+    return p != nullptr ? p->name : std::string();
 }
 
 std::string commandShortcut(const Command& command) {

@@ -172,43 +172,16 @@ void CORVView::mouseReleaseEvent(QMouseEvent* event) {
 void CORVView::pick(QPoint devicePoint) {
     loadTransform();
     pickAt(transform_, DevicePoint{devicePoint.x(), devicePoint.y()});
-    const PlanPoint plan{transform_.pickedPlanX, transform_.pickedPlanY};
-    doc_.m_pickedPoint = plan;
-    const DocumentSettings& settings = doc_.m_settings;
-    if (settings.m_show[kShowPointIsovist] != 0) {
-        doc_.ComputePointIsovist(plan.x, plan.y);
-        if (doc_.m_pointIsovist.polygon.count() > 0) {
-            update();
-        }
-        emit statusMessage(QString::asprintf("%.1f, %.1f", plan.x, plan.y));
+    const CORVDoc::PickOutcome outcome =
+        doc_.OnPickPoint(PlanPoint{transform_.pickedPlanX, transform_.pickedPlanY});
+    if (outcome.redraw) {
+        update();
+    }
+    if (outcome.status) {
+        emit statusMessage(QString::fromStdString(*outcome.status));
+    }
+    if (outcome.changed) {
         emit documentChanged();
-    } else if (doc_.m_gridResultsValid != 0 && settings.m_show[kShowGrid] != 0) {
-        pickGridCell();
     }
     doc_.m_savedViewState = transform_;
-}
-
-void CORVView::pickGridCell() {
-    const CAnalysisGrid& grid = doc_.m_grid;
-    if (!(grid.span > 0.0)) {
-        return;
-    }
-    const double column = std::trunc((doc_.m_pickedPoint.x - grid.originX) / grid.span);
-    const double row = std::trunc((doc_.m_pickedPoint.y - grid.originY) / grid.span);
-    if (std::fabs(column) > 1e9 || std::fabs(row) > 1e9) {
-        return;
-    }
-    doc_.m_currentCell = GridCellIndex{static_cast<int32_t>(column), static_cast<int32_t>(row)};
-    const int64_t index = static_cast<int64_t>(row) * grid.nx + static_cast<int64_t>(column);
-    if (column >= 0 && column < grid.nx && row >= 0 && row < grid.ny && index >= 0 &&
-        index < static_cast<int64_t>(grid.cells.size())) {
-        // With the grid results shown the status names the cell's value; that text comes with
-        // the grid's display properties.
-        if (doc_.m_settings.m_show[kShowGridResults] == 0) {
-            const PlanPoint centre = grid.cells[static_cast<size_t>(index)].isovist.origin;
-            emit statusMessage(QString::asprintf("%.1f, %.1f", centre.x, centre.y));
-        }
-    }
-    update();
-    emit documentChanged();
 }

@@ -50,7 +50,6 @@ class CORVView : public QWidget {
     // Gives the transform back to the document and repaints.
     void storeTransform();
     void pick(QPoint devicePoint);
-    void pickGridCell();
     void updateCursor();
     void paintOn(QPainter& painter);
 

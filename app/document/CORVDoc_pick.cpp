@@ -1,0 +1,65 @@
+// A click in the plan: the point isovist there, or the grid cell under it.
+#include <cmath>
+#include <cstdio>
+
+#include "document/CORVDoc.h"
+#include "document/DisplayProperties.h"
+
+namespace {
+
+std::string pointText(PlanPoint p) {
+    char text[256];
+    std::snprintf(text, sizeof text, "%.1f, %.1f", p.x, p.y);
+    return text;
+}
+
+}  // namespace
+
+CORVDoc::PickOutcome CORVDoc::OnPickPoint(PlanPoint point) {
+    PickOutcome outcome;
+    m_pickedPoint = point;
+    if (m_settings.m_show[kShowPointIsovist] != 0) {
+        ComputePointIsovist(point.x, point.y);
+        outcome.redraw = m_pointIsovist.polygon.count() > 0;
+        outcome.status = pointText(point);
+        outcome.changed = true;
+    } else if (m_gridResultsValid != 0 && m_settings.m_show[kShowGrid] != 0) {
+        PickGridCell(point, outcome);
+    }
+    return outcome;
+}
+
+void CORVDoc::PickGridCell(PlanPoint point, PickOutcome& outcome) {
+    if (!(m_grid.span > 0.0)) {
+        return;
+    }
+    const double column = std::trunc((point.x - m_grid.originX) / m_grid.span);
+    const double row = std::trunc((point.y - m_grid.originY) / m_grid.span);
+    if (!(std::fabs(column) <= 1e9 && std::fabs(row) <= 1e9)) {
+        return;
+    }
+    m_currentCell = GridCellIndex{static_cast<int32_t>(column), static_cast<int32_t>(row)};
+    outcome.redraw = true;
+    outcome.changed = true;
+    const CGridCell* cell = m_grid.cellAt(m_currentCell);
+    if (cell == nullptr) {
+        return;
+    }
+    const PlanPoint centre = cell->isovist.origin;
+    if (m_settings.m_show[kShowGridResults] == 0) {
+        outcome.status = pointText(centre);
+        return;
+    }
+    const DisplayProperty* property =
+        findDisplayProperty(PropertyFamily::Grid, m_gridDisplayProperty);
+    if (property == nullptr) {
+        return;
+    }
+    const RadialStats* radial = nullptr;
+    const int32_t radialIndex = cell->isovist.radialStatsIndex;
+    if (radialIndex >= 0 && static_cast<size_t>(radialIndex) < m_gridRadialStats.size()) {
+        radial = &m_gridRadialStats[static_cast<size_t>(radialIndex)];
+    }
+    outcome.status =
+        gridPickStatusText(*property, displayValue(*property, cell->isovist, radial), centre);
+}

@@ -1,0 +1,103 @@
+#include "document/DocumentCommands.h"
+
+#include "document/CORVDoc.h"
+
+namespace {
+
+// The property family of a property command, if it is one.
+bool propertyFamily(CommandId id, PropertyFamily& family) {
+    switch (id) {
+        case CommandId::GridProperty:
+            family = PropertyFamily::Grid;
+            return true;
+        case CommandId::PathProperty:
+            family = PropertyFamily::Path;
+            return true;
+        case CommandId::AxialProperty:
+            family = PropertyFamily::Axial;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The document operation of a command, or false when the document has none for it.
+// With a null document only the table is consulted.
+bool dispatch(CORVDoc* doc, const Command& command) {
+    auto with = [doc](auto&& operation) {
+        if (doc != nullptr) {
+            operation();
+        }
+        return true;
+    };
+    PropertyFamily family{};
+    if (propertyFamily(command.id, family)) {
+        // Grid properties that first recompute a measure come with the grid analysis.
+        if (family == PropertyFamily::Grid ||
+            findDisplayProperty(family, command.code) == nullptr) {
+            return false;
+        }
+        return with([&] { setDisplayProperty(*doc, family, command.code); });
+    }
+    switch (command.id) {
+        case CommandId::FileSave:
+            return with([&] { doc->OnFileSave(); });
+        case CommandId::FileSaveAs:
+            return with([&] { doc->OnFileSaveAs(); });
+        case CommandId::ImportDxf:
+            return with([&] { doc->OnImportDxf(); });
+        case CommandId::ImportPath:
+            return with([&] { doc->OnImportPathsFromDxf(); });
+        case CommandId::ImportCustomPoints:
+            return with([&] { doc->OnImportPointsFromDxf(); });
+        case CommandId::ImportAxialLines:
+            return with([&] { doc->OnImportAxialLinesFromDxf(); });
+        case CommandId::PointIsovistAt:
+            return with([&] { doc->OnPointIsovistAt(); });
+        case CommandId::PointIsovistProperties:
+            return with([&] { doc->OnPointIsovistProperties(); });
+        case CommandId::PointIsovistSubdivision:
+            return with([&] { doc->OnPointIsovistSubdivision(); });
+        case CommandId::ShowToggle:
+            if (command.code < 0 || command.code >= kShowFlagCount) {
+                return false;
+            }
+            return with([&] { toggleShowFlag(*doc, command.code); });
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+bool isDocumentCommand(const Command& command) {
+    return dispatch(nullptr, command);
+}
+
+bool runDocumentCommand(CORVDoc& doc, const Command& command) {
+    if (!commandState(command, commandContext(doc, false)).enabled) {
+        return false;
+    }
+    return dispatch(&doc, command);
+}
+
+void setDisplayProperty(CORVDoc& doc, PropertyFamily family, int32_t code) {
+    switch (family) {
+        case PropertyFamily::Grid:
+            doc.m_gridDisplayProperty = code;
+            break;
+        case PropertyFamily::Path:
+            doc.m_pathDisplayProperty = code;
+            break;
+        case PropertyFamily::Axial:
+            doc.m_settings.m_axialDisplayProperty = code;
+            break;
+    }
+    doc.ui().redrawAll();
+}
+
+void toggleShowFlag(CORVDoc& doc, int flag) {
+    int32_t& value = doc.m_settings.m_show[static_cast<size_t>(flag)];
+    value = value != 0 ? 0 : 1;
+    doc.ui().redrawAll();
+}
