@@ -39,12 +39,6 @@ std::optional<PlanPoint> parsePoint(const std::string& text) {
     return PlanPoint{*x, *y};
 }
 
-std::span<const PlanSegment> wallSegments(const CORVDoc& doc) {
-    const auto count = static_cast<size_t>(std::max(doc.m_wallSegmentCount, 0));
-    return std::span<const PlanSegment>(doc.m_wallSegments)
-        .first(std::min(count, doc.m_wallSegments.size()));
-}
-
 struct Measure {
     const char* text;  // as printed in the text form
     const char* key;   // as keyed in JSON
@@ -199,8 +193,7 @@ int runIsovist(const std::string& planPath, const ImportOptions& importOptions,
                    ": the point is not in the open space of the plan");
         return 1;
     }
-    ComputeIsovistMeasures(doc.m_pointIsovist);
-    ComputeOcclusivity(doc.m_pointIsovist, wallSegments(doc));
+    doc.MeasurePointIsovist();
     const bool radial = doc.m_settings.m_isovistMethod == kApproximateRadialMethod;
     if (options.json) {
         printIsovistJson(out, doc, radial);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "document/LayerDialog.h"
+#include "document/LayerDialogModel.h"
 
 void printError(const std::string& text) {
     std::string line = text;

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 
-#include "isovist/IsovistEngine.h"
 
-CORVDoc::CORVDoc(DocumentUi& ui)
-    : m_ui(&ui), m_isovistScratch(std::make_unique<IsovistScratch>()) {}
+CORVDoc::CORVDoc(DocumentUi& ui) : m_ui(&ui) {}
 
 CORVDoc::~CORVDoc() = default;
 
@@ -13,6 +11,11 @@ bool CORVDoc::OnNewDocument() {
     SetTitle("Untitled");
     ResetDocument();
     return true;
+}
+
+std::span<const PlanSegment> CORVDoc::WallSegments() const {
+    const auto count = static_cast<size_t>(std::max(m_wallSegmentCount, 0));
+    return std::span<const PlanSegment>(m_wallSegments).first(std::min(count, m_wallSegments.size()));
 }
 
 void CORVDoc::SetTitle(const std::string& title) {

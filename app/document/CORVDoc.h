@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,9 @@ class CORVDoc {
     void ResetDocument();
     // Derives the wall vertex and segment tables from m_planPolygons.
     void RebuildWallTables();
+    // The first m_wallSegmentCount wall segments, never more than the table holds (a count
+    // read from a damaged file is not trusted).
+    std::span<const PlanSegment> WallSegments() const;
     // Sets m_planExtent from m_planPolygons; with no points at all it is left unchanged.
     void ComputePlanExtent();
 
@@ -65,6 +70,8 @@ class CORVDoc {
     void OnPointIsovistAt();
     // Computes the point isovist at the typed point, remembers the point and redraws.
     void OnPointIsovistAt(const PlanPoint& point);
+    // Fills every measure of m_pointIsovist, occlusivity included, against the walls.
+    void MeasurePointIsovist();
     // "Point Isovist Properties...": measures m_pointIsovist (occlusivity included), then shows
     // the Isovist Properties dialog on a copy of it and of m_pointRadialStats.
     void OnPointIsovistProperties();
@@ -76,6 +83,20 @@ class CORVDoc {
     void ApplyViewCone(const IsovistRecord& source, IsovistRecord& target, double direction,
                        double halfAngle) const;
     // --- end point isovist commands ---
+
+    // --- picking ---
+    // What a click in the plan did: whether the view needs a redraw, whether the document
+    // changed (commands to refresh) and the status-bar text, if any.
+    struct PickOutcome {
+        bool redraw = false;
+        bool changed = false;
+        std::optional<std::string> status;
+    };
+    // A click at a plan point: with the point isovist shown, the isovist there; else, with
+    // grid results and the grid shown, the cell under the point becomes the current cell and
+    // the status names its centre or, with the grid results shown, its displayed value.
+    PickOutcome OnPickPoint(PlanPoint point);
+    // --- end picking ---
 
     // --- import and file operations ---
     enum class ImportOutcome { Imported, Cancelled, Failed };
@@ -172,7 +193,11 @@ class CORVDoc {
     std::string m_documentPath;
 
   private:
+    void PickGridCell(PlanPoint point, PickOutcome& outcome);
+
     DocumentUi* m_ui;
     std::string m_title;
-    std::unique_ptr<IsovistScratch> m_isovistScratch;
+    // Working tables of the point isovist, made at the first request (shared_ptr so that the
+    // document needs no complete type of the isovist module's scratch).
+    std::shared_ptr<IsovistScratch> m_isovistScratch;
 };

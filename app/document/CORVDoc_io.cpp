@@ -7,7 +7,7 @@
 #include "document/DxfDrawing.h"
 #include "document/DxfImportSteps.h"
 #include "document/DxfPlanReaders.h"
-#include "document/LayerDialog.h"
+#include "document/LayerDialogModel.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "document/LayerDialog.h"
+#include "document/LayerDialogModel.h"
 #include "document/LongTask.h"
 #include "document/PlanTypes.h"
 
@@ -45,31 +45,28 @@ public:
     // publish, with the window kept responsive.
     virtual void runLongTask(LongTask& task) = 0;
 
+    // Dialogs. Every port answers each of them explicitly, so a dialog that a port forgets
+    // fails to compile instead of quietly doing nothing.
     // --- point isovist dialogs ---
     // The "Point Isovist" dialog ("Enter a point", x= and y=) filled with `initial`; the typed
     // point, or empty on Cancel.
-    virtual std::optional<PlanPoint> askPointIsovistAt(const PlanPoint& initial) {
-        (void)initial;
-        return std::nullopt;
-    }
+    virtual std::optional<PlanPoint> askPointIsovistAt(const PlanPoint& initial) = 0;
     // The "Isovist Properties" dialog; "Show units" (off when it opens) swaps the text sets.
-    virtual void showIsovistProperties(const IsovistPropertiesTexts& texts) { (void)texts; }
+    virtual void showIsovistProperties(const IsovistPropertiesTexts& texts) = 0;
     // The "Isovist Subdivision" dialog, bound to `subdivision` until it closes.
-    virtual void runIsovistSubdivision(IsovistSubdivision& subdivision) { (void)subdivision; }
+    virtual void runIsovistSubdivision(IsovistSubdivision& subdivision) = 0;
     // --- end point isovist dialogs ---
 
     // --- import and file dialogs ---
     // The "Layer" dialog: the user edits `model.table.roles`; OK must pass acceptLayerChoice.
-    // False on Cancel. Without a dialog the roles are taken as they are.
-    virtual bool chooseLayerRoles(LayerDialogModel& model) {
-        return acceptLayerChoice(model, *this);
-    }
+    // False on Cancel.
+    virtual bool chooseLayerRoles(LayerDialogModel& model) = 0;
     // The General Options dialog, opened after a drawing is imported.
-    virtual void showGeneralOptions() {}
+    virtual void showGeneralOptions() = 0;
     // Posts the "Zoom Extent" command to the main window.
-    virtual void postZoomExtent() {}
+    virtual void postZoomExtent() = 0;
     // Adds a document path to the recent-file list.
-    virtual void addRecentFile(const std::string& /*path*/) {}
+    virtual void addRecentFile(const std::string& path) = 0;
     // --- end import and file dialogs ---
 };
 
@@ -98,6 +95,17 @@ public:
         NullProgress progress;
         runTaskInline(task, progress);
     }
+    // No point is typed; shown dialogs close at once.
+    std::optional<PlanPoint> askPointIsovistAt(const PlanPoint&) override { return std::nullopt; }
+    void showIsovistProperties(const IsovistPropertiesTexts&) override {}
+    void runIsovistSubdivision(IsovistSubdivision&) override {}
+    // The roles are taken as the automatic choice (or the caller's overrides) made them.
+    bool chooseLayerRoles(LayerDialogModel& model) override {
+        return acceptLayerChoice(model, *this);
+    }
+    void showGeneralOptions() override {}
+    void postZoomExtent() override {}
+    void addRecentFile(const std::string&) override {}
 };
 
 // Shows the wait cursor for the lifetime of the object.

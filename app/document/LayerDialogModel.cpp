@@ -1,4 +1,4 @@
-#include "document/LayerDialog.h"
+#include "document/LayerDialogModel.h"
 
 #include "document/DocumentUi.h"
 

@@ -2,6 +2,7 @@
 // Coordinates are doubles in plan units; y grows upwards.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -7,12 +7,9 @@
 #include "isovist/RadialStatistics.h"
 
 PlanTables CORVDoc::isovistPlanTables() const {
-    // The counts are the document's; the tables never claim more than the arrays hold.
-    const auto segmentCount = std::clamp<size_t>(
-        static_cast<size_t>(std::max(m_wallSegmentCount, 0)), 0, m_wallSegments.size());
     PlanTables tables;
     tables.polygons = m_planPolygons.items();
-    tables.wallSegments = std::span<const PlanSegment>(m_wallSegments).first(segmentCount);
+    tables.wallSegments = WallSegments();
     tables.wallVertexCount = m_wallVertexCount;
     return tables;
 }
@@ -22,6 +19,9 @@ void CORVDoc::ComputePointIsovist(double x, double y) {
 }
 
 void CORVDoc::ComputeIsovist(double x, double y, RadialStats& stats) {
+    if (!m_isovistScratch) {
+        m_isovistScratch = std::make_shared<IsovistScratch>();
+    }
     IsovistResult result;
     computeIsovist(isovistPlanTables(), PlanPoint{x, y}, m_settings.m_isovistMethod,
                    *m_isovistScratch, result);

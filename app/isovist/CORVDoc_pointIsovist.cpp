@@ -9,17 +9,6 @@
 #include "isovist/IsovistSubdivision.h"
 #include "isovist/ViewCone.h"
 
-namespace {
-
-// The first m_wallSegmentCount wall segments, never more than the table holds.
-std::span<const PlanSegment> WallSegments(const CORVDoc& doc) {
-    const auto count = static_cast<std::size_t>(std::max(doc.m_wallSegmentCount, 0));
-    return std::span<const PlanSegment>(doc.m_wallSegments)
-        .first(std::min(count, doc.m_wallSegments.size()));
-}
-
-}  // namespace
-
 void CORVDoc::OnPointIsovistAt() {
     if (const auto point = m_ui->askPointIsovistAt(m_lastPointIsovistAt)) {
         OnPointIsovistAt(*point);
@@ -32,20 +21,24 @@ void CORVDoc::OnPointIsovistAt(const PlanPoint& point) {
     m_ui->redrawAll();
 }
 
-void CORVDoc::OnPointIsovistProperties() {
+void CORVDoc::MeasurePointIsovist() {
     ComputeIsovistMeasures(m_pointIsovist);
-    ComputeOcclusivity(m_pointIsovist, WallSegments(*this));
+    ComputeOcclusivity(m_pointIsovist, WallSegments());
+}
+
+void CORVDoc::OnPointIsovistProperties() {
+    MeasurePointIsovist();
     const IsovistProperties dialog(m_pointIsovist, m_pointRadialStats, false,
                                    m_settings.m_isovistMethod, m_settings.m_unit);
     m_ui->showIsovistProperties(dialog.Texts());
 }
 
 void CORVDoc::OnPointIsovistSubdivision() {
-    IsovistSubdivision subdivision(m_pointIsovist, WallSegments(*this), m_settings.m_unit);
+    IsovistSubdivision subdivision(m_pointIsovist, WallSegments(), m_settings.m_unit);
     m_ui->runIsovistSubdivision(subdivision);
 }
 
 void CORVDoc::ApplyViewCone(const IsovistRecord& source, IsovistRecord& target, double direction,
                             double halfAngle) const {
-    ::ApplyViewCone(source, target, direction, halfAngle, WallSegments(*this));
+    ::ApplyViewCone(source, target, direction, halfAngle, WallSegments());
 }

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <array>
 
-#include "document/LayerDialog.h"
+#include "document/LayerDialogModel.h"
 
 class DocumentUi;
 class QRadioButton;

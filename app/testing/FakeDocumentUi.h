@@ -80,6 +80,24 @@ class FakeDocumentUi : public DocumentUi {
         runTaskInline(task, recorder);
     }
 
+    // Dialogs: no point is typed, the layer roles are taken as they are, and every other
+    // dialog is recorded by name in `dialogs` and closed; tests that need more override these.
+    std::vector<std::string> dialogs;
+
+    std::optional<PlanPoint> askPointIsovistAt(const PlanPoint&) override { return std::nullopt; }
+    void showIsovistProperties(const IsovistPropertiesTexts&) override {
+        dialogs.push_back("Isovist Properties");
+    }
+    void runIsovistSubdivision(IsovistSubdivision&) override {
+        dialogs.push_back("Isovist Subdivision");
+    }
+    bool chooseLayerRoles(LayerDialogModel& model) override {
+        return acceptLayerChoice(model, *this);
+    }
+    void showGeneralOptions() override { dialogs.push_back("General Options"); }
+    void postZoomExtent() override { dialogs.push_back("Zoom Extent"); }
+    void addRecentFile(const std::string& path) override { dialogs.push_back("Recent file " + path); }
+
   private:
     // Records progress; positions may arrive from several threads at once.
     class Recorder : public ProgressSink {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "document/LayerDialog.h"
+#include "document/LayerDialogModel.h"
 #include "testing/FakeDocumentUi.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
-#include "document/LayerDialog.h"
+#include "document/LayerDialogModel.h"
 #include "isovist/IsovistPropertiesText.h"
 #include "shell/AnalysisSummaryDialog.h"
 #include "shell/IsovistPropertiesDialog.h"
