@@ -1,5 +1,6 @@
 #include "document/GeneralOptions.h"
 
+#include "document/CORVDoc.h"
 #include "document/UnitNames.h"
 
 namespace {
@@ -72,4 +73,15 @@ std::string upperCaseLayerName(std::string name) {
         }
     }
     return name;
+}
+
+GeneralOptionsBlocks generalOptionsOf(const CORVDoc& doc) {
+    return GeneralOptionsBlocks{doc.m_settings, doc.m_entropyParams, doc.m_layerNames};
+}
+
+void applyGeneralOptions(CORVDoc& doc, const GeneralOptionsBlocks& blocks) {
+    doc.m_settings = blocks.settings;
+    doc.m_entropyParams = blocks.entropy;
+    doc.m_layerNames = blocks.layerNames;
+    doc.ui().redrawAll();
 }

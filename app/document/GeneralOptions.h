@@ -17,6 +17,12 @@ struct GeneralOptionsBlocks {
     friend bool operator==(const GeneralOptionsBlocks&, const GeneralOptionsBlocks&) = default;
 };
 
+class CORVDoc;
+// The document's three blocks as the dialog opens on them.
+GeneralOptionsBlocks generalOptionsOf(const CORVDoc& doc);
+// OK in the dialog: the three blocks written back whole, then every view redrawn.
+void applyGeneralOptions(CORVDoc& doc, const GeneralOptionsBlocks& blocks);
+
 // Labels of the dialog's lists, in the order of their stored values.
 const std::vector<std::string>& isovistMethodLabels();
 const std::vector<std::string>& unitLabels();

@@ -170,14 +170,10 @@ void GeneralOptionsDialog::accept() {
 }
 
 bool runGeneralOptions(CORVDoc& doc, QWidget* parent) {
-    GeneralOptionsDialog dialog(
-        GeneralOptionsBlocks{doc.m_settings, doc.m_entropyParams, doc.m_layerNames}, parent);
+    GeneralOptionsDialog dialog(generalOptionsOf(doc), parent);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
-    doc.m_settings = dialog.blocks().settings;
-    doc.m_entropyParams = dialog.blocks().entropy;
-    doc.m_layerNames = dialog.blocks().layerNames;
-    doc.ui().redrawAll();
+    applyGeneralOptions(doc, dialog.blocks());
     return true;
 }
