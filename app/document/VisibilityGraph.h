@@ -3,6 +3,7 @@
 // 46,340 nodes take 268 MB. The document file stores the matrix as n * n bytes.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -49,6 +50,32 @@ class CVisibilityGraph {
     }
     // Every row's words, row after row.
     std::span<const uint64_t> words() const { return words_; }
+
+    // For builders that fill rows in parallel: row i may be written by one thread while
+    // others write other rows. Only bits of nodes j < i may be set (the lower triangle);
+    // completeFromLowerTriangle then mirrors them and counts one edge per bit.
+    std::span<uint64_t> lowerRowForWriting(int32_t i) {
+        return std::span<uint64_t>(words_).subspan(
+            static_cast<size_t>(i) * static_cast<size_t>(rowWords_),
+            static_cast<size_t>(rowWords_));
+    }
+    void completeFromLowerTriangle() {
+        int64_t edges = 0;
+        for (int32_t i = 0; i < nodeCount_; ++i) {
+            for (int32_t w = 0; w <= i / kBitsPerWord; ++w) {
+                uint64_t bits = row(i)[static_cast<size_t>(w)];
+                while (bits != 0) {
+                    const int32_t j = w * kBitsPerWord + std::countr_zero(bits);
+                    bits &= bits - 1;
+                    if (j < i) {
+                        setBit(j, i);
+                        ++edges;
+                    }
+                }
+            }
+        }
+        edgeCount_ = static_cast<int32_t>(edges);
+    }
 
     // The stored form: n * n bytes row by row, 1 where adjacent, else 0.
     std::vector<uint8_t> toByteMatrix() const {
