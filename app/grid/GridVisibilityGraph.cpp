@@ -34,20 +34,26 @@ bool TakesPart(const CGridCell& cell) {
     return cell.effective != 0 && cell.isovist.polygon.count() >= 1;
 }
 
+// Calls seen(j) for every effective cell j < i whose centre the hit test puts inside cell i's
+// isovist, in ascending j.
+template <class Seen>
+void ForEachCellSeenByHitTest(const CAnalysisGrid& grid, int32_t i, Seen&& seen) {
+    const PlanPolygon& polygon = grid.cells[static_cast<size_t>(i)].isovist.polygon;
+    for (int32_t j = 0; j < i; ++j) {
+        const CGridCell& other = grid.cells[static_cast<size_t>(j)];
+        if (other.effective != 0 && HitsIsovist(polygon, CellCentre(other))) {
+            seen(j);
+        }
+    }
+}
+
 CVisibilityGraph BuildReference(const CAnalysisGrid& grid, ProgressSink& progress) {
     CVisibilityGraph graph;
     graph.initialise(grid.count);
     for (int32_t i = 0; i < grid.count; ++i) {
         progress.setPosition(i);
-        const CGridCell& cell = grid.cells[static_cast<size_t>(i)];
-        if (!TakesPart(cell)) {
-            continue;
-        }
-        for (int32_t j = 0; j < i; ++j) {
-            const CGridCell& other = grid.cells[static_cast<size_t>(j)];
-            if (other.effective != 0 && HitsIsovist(cell.isovist.polygon, CellCentre(other))) {
-                graph.addEdge(i, j);
-            }
+        if (TakesPart(grid.cells[static_cast<size_t>(i)])) {
+            ForEachCellSeenByHitTest(grid, i, [&](int32_t j) { graph.addEdge(i, j); });
         }
     }
     return graph;
@@ -171,14 +177,8 @@ CVisibilityGraph BuildByRowFill(const CAnalysisGrid& grid, const CentreLines& li
             if (SafePolygon(cell.isovist.polygon)) {
                 FillIsovistRow(grid, lines, i, scratches.local(), graph.lowerRowForWriting(i));
             } else {
-                std::span<uint64_t> bits = graph.lowerRowForWriting(i);
-                for (int32_t j = 0; j < i; ++j) {
-                    const CGridCell& other = grid.cells[static_cast<size_t>(j)];
-                    if (other.effective != 0 &&
-                        HitsIsovist(cell.isovist.polygon, CellCentre(other))) {
-                        SetLowerBit(bits, j);
-                    }
-                }
+                const std::span<uint64_t> bits = graph.lowerRowForWriting(i);
+                ForEachCellSeenByHitTest(grid, i, [&](int32_t j) { SetLowerBit(bits, j); });
             }
         }
         progress.setPosition(done.fetch_add(1, std::memory_order_relaxed) + 1);

@@ -164,6 +164,9 @@ TEST(GridGraphDegenerate, HandMadeOutlines) {
         PlanPolygon({{0, 0}, {6, 0}, {6, 1.5}, {0.5, 1.5}, {6, 1.5}, {6, 6}, {0, 6}}),
         // Repeated vertices and a vertex a hair off a row.
         PlanPolygon({{0, 0}, {0, 0}, {6, 0}, {6, 3.5 + 1e-12}, {0, 6}}),
+        // Coordinates too large for the row search, and one not a number.
+        PlanPolygon({{0, 0}, {1e200, 0}, {0, 6}}),
+        PlanPolygon({{0, 0}, {6, std::nan("")}, {6, 6}, {0, 6}}),
     };
     for (size_t k = 0; k < outlines.size(); ++k) {
         CAnalysisGrid grid = LaidOut({0, 6, 0, 6}, 1.0);
