@@ -13,7 +13,9 @@ class CVisibilityGraph {
     static constexpr int32_t kBitsPerWord = 64;
 
     // Words in one row for n nodes.
-    static int32_t wordsPerRow(int32_t n) { return n <= 0 ? 0 : (n + kBitsPerWord - 1) / kBitsPerWord; }
+    static int32_t wordsPerRow(int32_t n) {
+        return n <= 0 ? 0 : (n + kBitsPerWord - 1) / kBitsPerWord;
+    }
 
     // For n >= 1: n nodes, no edges, edge count 0. Other n change nothing.
     void initialise(int32_t n) {

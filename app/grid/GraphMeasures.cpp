@@ -72,8 +72,7 @@ void ApplyDepthSummary(const DepthSummary& d, GraphMeasureBlock& b) {
         b.globalConnectivityE = -1.0;
     } else {
         const double dValue = DValue(k + 1);
-        b.realRelativeAsymmetry =
-            b.relativeAsymmetry >= 0.0 ? b.relativeAsymmetry / dValue : -1.0;
+        b.realRelativeAsymmetry = b.relativeAsymmetry >= 0.0 ? b.relativeAsymmetry / dValue : -1.0;
         b.globalConnectivityE = b.relativeAsymmetry > 0.0 ? q / b.relativeAsymmetry : -1.0;
     }
 }
@@ -103,8 +102,8 @@ void ApplyNeighbourSums(const Neighbours& forEachNeighbour, std::span<GraphMeasu
 }
 
 template <class Neighbours>
-void ApplyNeighbourControl(const Neighbours& forEachNeighbour,
-                           std::span<GraphMeasureBlock> blocks, int32_t i) {
+void ApplyNeighbourControl(const Neighbours& forEachNeighbour, std::span<GraphMeasureBlock> blocks,
+                           int32_t i) {
     double a = 0.0;
     forEachNeighbour(i, [&](int32_t j) {
         const GraphMeasureBlock& nb = blocks[static_cast<size_t>(j)];
@@ -167,8 +166,7 @@ void RunReference(const CVisibilityGraph& graph, std::span<GraphMeasureBlock> bl
         for (int32_t j = 0; j < n; ++j) {
             const GraphMeasureBlock& bj = blocks[static_cast<size_t>(j)];
             if (j != i && reached[static_cast<size_t>(j)] != 0 &&
-                depth[static_cast<size_t>(j)] <= integrationDepth &&
-                bj.relativeAsymmetry > 0.0) {
+                depth[static_cast<size_t>(j)] <= integrationDepth && bj.relativeAsymmetry > 0.0) {
                 s += 1.0 / bj.relativeAsymmetry;
             }
         }
@@ -191,8 +189,8 @@ struct BfsScratch {
 // level L as words). Stops after level maxDepth (no limit when negative) or when a level is
 // empty.
 template <class OnLevel>
-void BreadthFirst(const CVisibilityGraph& graph, int32_t source, int64_t maxDepth,
-                  BfsScratch& s, OnLevel&& onLevel) {
+void BreadthFirst(const CVisibilityGraph& graph, int32_t source, int64_t maxDepth, BfsScratch& s,
+                  OnLevel&& onLevel) {
     const size_t words = static_cast<size_t>(graph.rowWordCount());
     s.visited.assign(words, 0);
     s.frontier.assign(words, 0);
@@ -255,12 +253,11 @@ double IntegrationN(const CVisibilityGraph& graph, std::span<const GraphMeasureB
         return -1.0;  // only the source lies within depth 0
     }
     s.within.assign(static_cast<size_t>(graph.rowWordCount()), 0);
-    BreadthFirst(graph, source, integrationDepth, s,
-                 [&](int64_t, std::span<const uint64_t> nodes) {
-                     for (size_t w = 0; w < nodes.size(); ++w) {
-                         s.within[w] |= nodes[w];
-                     }
-                 });
+    BreadthFirst(graph, source, integrationDepth, s, [&](int64_t, std::span<const uint64_t> nodes) {
+        for (size_t w = 0; w < nodes.size(); ++w) {
+            s.within[w] |= nodes[w];
+        }
+    });
     // Ascending j, as the reference sums.
     double sum = 0.0;
     ForEachSetBit(s.within, [&](int32_t j) {
@@ -278,7 +275,9 @@ void RunBfs(const CVisibilityGraph& graph, std::span<GraphMeasureBlock> blocks,
     const int32_t n = graph.nodeCount();
     tbb::enumerable_thread_specific<BfsScratch> scratches;
     std::atomic<int32_t> done{0};
-    auto reportOne = [&] { progress.setPosition(done.fetch_add(1, std::memory_order_relaxed) + 1); };
+    auto reportOne = [&] {
+        progress.setPosition(done.fetch_add(1, std::memory_order_relaxed) + 1);
+    };
     if (!passes.depthTitle.empty()) {
         progress.beginPass(passes.depthTitle, 0, n);
     }

@@ -55,8 +55,8 @@ std::vector<int32_t> DepthsFrom(const CVisibilityGraph& graph, int32_t source,
 
 DepthFromCellOutcome ComputeDepthFromCell(CAnalysisGrid& grid, const CVisibilityGraph& graph,
                                           GridCellIndex current, GraphMeasureMethod method) {
-    if (grid.cells.empty() || current.column < 0 || current.column >= grid.nx ||
-        current.row < 0 || current.row >= grid.ny) {
+    if (grid.cells.empty() || current.column < 0 || current.column >= grid.nx || current.row < 0 ||
+        current.row >= grid.ny) {
         return DepthFromCellOutcome::InvalidCell;
     }
     const int64_t index = int64_t{current.row} * grid.nx + current.column;

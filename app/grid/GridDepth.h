@@ -16,9 +16,9 @@ std::vector<int32_t> DepthsFrom(const CVisibilityGraph& graph, int32_t source,
 
 enum class DepthFromCellOutcome {
     Done,
-    InvalidCell,      // the index names no cell ("Invalid cell")
-    NotEffective,     // the cell is not effective ("Pick a valid cell first")
-    GraphMismatch,    // the graph does not have one node per cell; nothing changed
+    InvalidCell,    // the index names no cell ("Invalid cell")
+    NotEffective,   // the cell is not effective ("Pick a valid cell first")
+    GraphMismatch,  // the graph does not have one node per cell; nothing changed
 };
 
 // Sets depthFromCurrent of every effective cell to its depth from `current`, −1 where

@@ -12,16 +12,15 @@ bool SegmentCrossesOutline(const std::array<PlanPoint, 4>& outline, PlanPoint a,
     std::array<double, 4> xs{};
     std::array<double, 4> ys{};
     int32_t count = 0;
-    const int32_t ok = zoGetCrossPointPS(4, sizeof(PlanPoint), &outline[0].x, &outline[0].y,
-                                         a.x, a.y, b.x, b.y, &count, xs.data(), ys.data());
+    const int32_t ok = zoGetCrossPointPS(4, sizeof(PlanPoint), &outline[0].x, &outline[0].y, a.x,
+                                         a.y, b.x, b.y, &count, xs.data(), ys.data());
     return ok == 1 && count >= 1;
 }
 
 int32_t PathsThrough(const CGridCell& cell, std::span<const PlanPolygon> paths) {
-    const std::array<PlanPoint, 4> outline = {PlanPoint{cell.xMin, cell.yMin},
-                                              PlanPoint{cell.xMin, cell.yMax},
-                                              PlanPoint{cell.xMax, cell.yMax},
-                                              PlanPoint{cell.xMax, cell.yMin}};
+    const std::array<PlanPoint, 4> outline = {
+        PlanPoint{cell.xMin, cell.yMin}, PlanPoint{cell.xMin, cell.yMax},
+        PlanPoint{cell.xMax, cell.yMax}, PlanPoint{cell.xMax, cell.yMin}};
     int32_t count = 0;
     for (const PlanPolygon& path : paths) {
         for (int32_t j = 0; j + 1 < path.count(); ++j) {

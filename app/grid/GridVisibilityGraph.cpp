@@ -131,9 +131,9 @@ void FillIsovistRow(const CAnalysisGrid& grid, const CentreLines& lines, int32_t
         const int32_t columns = row < lastRow ? grid.nx : i % grid.nx;
         const size_t rowStart = static_cast<size_t>(row) * grid.nx;
         int32_t m = 0;
-        zoGetCrossPointPL(count, PlanPolygon::kStride, polygon.xs(), polygon.ys(),
-                          lines.columnX[0], y, kRowDirectionX, kRowDirectionY, &m,
-                          scratch.xs.data(), scratch.ys.data());
+        zoGetCrossPointPL(count, PlanPolygon::kStride, polygon.xs(), polygon.ys(), lines.columnX[0],
+                          y, kRowDirectionX, kRowDirectionY, &m, scratch.xs.data(),
+                          scratch.ys.data());
         if (m == 0) {
             continue;
         }

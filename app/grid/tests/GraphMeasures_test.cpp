@@ -106,8 +106,7 @@ TEST_P(GraphMeasureMethods, PathOfThreeByHand) {
 
 TEST_P(GraphMeasureMethods, ControllabilityIsAWholeQuotient) {
     // Node 0 sees 1, 2, 3; those see 4, 5 / 6 / 7: 7 nodes within depth 2, 7 / 3 -> 2.
-    const CVisibilityGraph g =
-        GraphOf(8, {{0, 1}, {0, 2}, {0, 3}, {1, 4}, {1, 5}, {2, 6}, {3, 7}});
+    const CVisibilityGraph g = GraphOf(8, {{0, 1}, {0, 2}, {0, 3}, {1, 4}, {1, 5}, {2, 6}, {3, 7}});
     const auto b = Measure(g, std::vector<uint8_t>(8, 1), 3, GetParam());
     EXPECT_EQ(b[0].connectivity, 3);
     EXPECT_EQ(b[0].controllability, 2.0);
@@ -169,8 +168,7 @@ TEST(DValue, DiamondFormula) {
     }
 }
 
-void ExpectIdentical(const CVisibilityGraph& g, const std::vector<uint8_t>& part,
-                     int32_t depth) {
+void ExpectIdentical(const CVisibilityGraph& g, const std::vector<uint8_t>& part, int32_t depth) {
     const auto reference = Measure(g, part, depth, GraphMeasureMethod::Reference);
     const auto fast = Measure(g, part, depth, GraphMeasureMethod::Bfs);
     ASSERT_EQ(reference.size(), fast.size());
@@ -208,18 +206,17 @@ TEST_P(GraphMeasuresOnRandomGraphs, BfsEqualsReference) {
     ExpectIdentical(g, part, c.depth);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Graphs, GraphMeasuresOnRandomGraphs,
-    testing::Values(RandomGraphCase{"Sparse", 150, 0.01, 3, 1},
-                    RandomGraphCase{"Medium", 130, 0.05, 2, 2},
-                    RandomGraphCase{"Dense", 70, 0.5, 3, 3},
-                    RandomGraphCase{"WordEdges", 129, 0.02, 4, 4},
-                    RandomGraphCase{"DepthZero", 60, 0.05, 0, 5},
-                    RandomGraphCase{"DepthHuge", 60, 0.03, 1 << 30, 6},
-                    RandomGraphCase{"OneNode", 1, 0.0, 3, 7}),
-    [](const testing::TestParamInfo<RandomGraphCase>& info) {
-        return std::string(info.param.name);
-    });
+INSTANTIATE_TEST_SUITE_P(Graphs, GraphMeasuresOnRandomGraphs,
+                         testing::Values(RandomGraphCase{"Sparse", 150, 0.01, 3, 1},
+                                         RandomGraphCase{"Medium", 130, 0.05, 2, 2},
+                                         RandomGraphCase{"Dense", 70, 0.5, 3, 3},
+                                         RandomGraphCase{"WordEdges", 129, 0.02, 4, 4},
+                                         RandomGraphCase{"DepthZero", 60, 0.05, 0, 5},
+                                         RandomGraphCase{"DepthHuge", 60, 0.03, 1 << 30, 6},
+                                         RandomGraphCase{"OneNode", 1, 0.0, 3, 7}),
+                         [](const testing::TestParamInfo<RandomGraphCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(GridGraphMeasures, BfsEqualsReferenceOnAPillarRoom) {
     const IsovistTestPlan plan = roomWithPillars(40, 21);

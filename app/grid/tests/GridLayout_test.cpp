@@ -41,15 +41,15 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"SpanNaN", {0, 10, 0, 10}, {kNaN}, GridLayoutRefusal::BadSpan},
         RefusalCase{"SpanInfinite", {0, 10, 0, 10}, {kInf}, GridLayoutRefusal::BadSpan},
         RefusalCase{"ZeroWidth", {5, 5, 0, 10}, {1.0}, GridLayoutRefusal::EmptyExtent},
-        RefusalCase{"OffsetsInvertX", {0, 10, 0, 10}, {1.0, 6, 0, -6, 0},
-                    GridLayoutRefusal::EmptyExtent},
-        RefusalCase{"OffsetsEmptyY", {0, 10, 0, 10}, {1.0, 0, 5, 0, -5},
-                    GridLayoutRefusal::EmptyExtent},
-        RefusalCase{"NaNOffset", {0, 10, 0, 10}, {1.0, kNaN, 0, 0, 0},
-                    GridLayoutRefusal::EmptyExtent},
+        RefusalCase{
+            "OffsetsInvertX", {0, 10, 0, 10}, {1.0, 6, 0, -6, 0}, GridLayoutRefusal::EmptyExtent},
+        RefusalCase{
+            "OffsetsEmptyY", {0, 10, 0, 10}, {1.0, 0, 5, 0, -5}, GridLayoutRefusal::EmptyExtent},
+        RefusalCase{
+            "NaNOffset", {0, 10, 0, 10}, {1.0, kNaN, 0, 0, 0}, GridLayoutRefusal::EmptyExtent},
         // 65536 x 65536 cells: each count fits, the product does not.
-        RefusalCase{"ProductOverflows", {0, 65536, 0, 65536}, {1.0},
-                    GridLayoutRefusal::TooManyCells},
+        RefusalCase{
+            "ProductOverflows", {0, 65536, 0, 65536}, {1.0}, GridLayoutRefusal::TooManyCells},
         RefusalCase{"ColumnsOverflow", {0, 3e9, 0, 1}, {1.0}, GridLayoutRefusal::TooManyCells},
         RefusalCase{"TinySpan", {0, 1, 0, 1}, {1e-300}, GridLayoutRefusal::TooManyCells}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
@@ -100,14 +100,15 @@ TEST_P(EffectivePoint, InRoomWithPillar) {
     EXPECT_EQ(IsEffectivePoint(plan, GetParam().p), GetParam().effective);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EffectivePoint,
-    testing::Values(PointCase{"Inside", {1.5, 1.5}, true},
-                    PointCase{"OutsideBoundary", {11, 5}, false},
-                    PointCase{"InsidePillar", {5, 5}, false},
-                    PointCase{"OnBoundaryVertex", {0, 0}, false},
-                    PointCase{"BetweenPillarAndWall", {8, 5}, true}),
-    [](const testing::TestParamInfo<PointCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, EffectivePoint,
+                         testing::Values(PointCase{"Inside", {1.5, 1.5}, true},
+                                         PointCase{"OutsideBoundary", {11, 5}, false},
+                                         PointCase{"InsidePillar", {5, 5}, false},
+                                         PointCase{"OnBoundaryVertex", {0, 0}, false},
+                                         PointCase{"BetweenPillarAndWall", {8, 5}, true}),
+                         [](const testing::TestParamInfo<PointCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(EffectivePoint, CentreOnBoundaryEdgeIsNotEffective) {
     // The hit test counts these points on the left edge and the bottom edge as inside; the
@@ -115,9 +116,9 @@ TEST(EffectivePoint, CentreOnBoundaryEdgeIsNotEffective) {
     const PlanPolygon square = Rect(0, 0, 8, 8);
     const std::vector<PlanPolygon> plan = {square};
     for (PlanPoint p : {PlanPoint{0, 2}, PlanPoint{2, 0}, PlanPoint{4, 8}, PlanPoint{0, 0}}) {
-        ASSERT_EQ(zoHitTestPG(square.count(), PlanPolygon::kStride, square.xs(), square.ys(),
-                              p.x, p.y),
-                  1);
+        ASSERT_EQ(
+            zoHitTestPG(square.count(), PlanPolygon::kStride, square.xs(), square.ys(), p.x, p.y),
+            1);
         EXPECT_FALSE(IsEffectivePoint(plan, p)) << p.x << "," << p.y;
     }
     // Triangle (0,0), (10,5), (0,10): (0, 3) lies on the closing edge, (5, 5) well inside.
@@ -129,10 +130,10 @@ TEST(EffectivePoint, CentreOnBoundaryEdgeIsNotEffective) {
 TEST(EffectivePoint, OnWallEdgeDecidedByHitTestAlone) {
     const PlanPolygon wall = Rect(4, 4, 6, 6);
     const std::vector<PlanPolygon> plan = {Rect(0, 0, 10, 10), wall};
-    for (PlanPoint p : {PlanPoint{5, 4}, PlanPoint{4, 5}, PlanPoint{6, 5}, PlanPoint{5, 6},
-                        PlanPoint{4, 4}}) {
-        const bool hit = zoHitTestPG(wall.count(), PlanPolygon::kStride, wall.xs(), wall.ys(),
-                                     p.x, p.y) == 1;
+    for (PlanPoint p :
+         {PlanPoint{5, 4}, PlanPoint{4, 5}, PlanPoint{6, 5}, PlanPoint{5, 6}, PlanPoint{4, 4}}) {
+        const bool hit =
+            zoHitTestPG(wall.count(), PlanPolygon::kStride, wall.xs(), wall.ys(), p.x, p.y) == 1;
         EXPECT_EQ(IsEffectivePoint(plan, p), !hit) << p.x << "," << p.y;
     }
 }
