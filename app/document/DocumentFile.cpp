@@ -198,12 +198,13 @@ class RecordWriter {
         add(kGridType, kGridRecordSize, record);
     }
     void graph(const CVisibilityGraph& graph, int32_t matrixType) {
-        add(matrixType, 1, graph.matrix);
+        const Bytes matrix = graph.toByteMatrix();
+        add(matrixType, 1, matrix);
         Bytes header(kGraphHeaderSize);
-        le::putI32(header, 0, graph.nodeCount);
-        le::putI32(header, 4, static_cast<int32_t>(graph.matrix.size()));
+        le::putI32(header, 0, graph.nodeCount());
+        le::putI32(header, 4, static_cast<int32_t>(matrix.size()));
         le::putU32(header, 8, 0);
-        le::putI32(header, 12, graph.edgeCount);
+        le::putI32(header, 12, graph.edgeCount());
         add(kGraphHeaderType, kGraphHeaderSize, header);
     }
 
@@ -353,20 +354,17 @@ class RecordReader {
         if (!header) {
             return std::nullopt;
         }
-        CVisibilityGraph graph;
-        graph.nodeCount = le::i32At(*header, 0);
+        const int32_t nodeCount = le::i32At(*header, 0);
         const int32_t matrixBytes = le::i32At(*header, 4);
-        graph.edgeCount = le::i32At(*header, 12);
-        if (graph.nodeCount < 0 ||
-            int64_t{graph.nodeCount} * int64_t{graph.nodeCount} != int64_t{matrixBytes}) {
+        const int32_t edgeCount = le::i32At(*header, 12);
+        if (nodeCount < 0 || int64_t{nodeCount} * int64_t{nodeCount} != int64_t{matrixBytes}) {
             return std::nullopt;
         }
         auto matrix = run(matrixType, 1, 0, matrixBytes);
         if (!matrix) {
             return std::nullopt;
         }
-        graph.matrix = std::move(*matrix);
-        return graph;
+        return CVisibilityGraph::fromByteMatrix(nodeCount, *matrix, edgeCount);
     }
     template <class Block>
     void blockInto(int32_t type, uint32_t size, Block& target) {

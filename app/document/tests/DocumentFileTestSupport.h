@@ -99,11 +99,9 @@ inline void fillEveryStoredMember(CORVDoc& doc) {
     doc.m_gridSpan = 5;
     doc.m_gridDisplayProperty = 4;
     doc.m_gridRadialStats = {RadialStats{360, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
-    doc.m_gridGraph.nodeCount = 2;
-    doc.m_gridGraph.matrix = {0, 1, 1, 0};
-    doc.m_gridGraph.edgeCount = 1;
-    doc.m_axialGraph.nodeCount = 1;
-    doc.m_axialGraph.matrix = {0};
+    doc.m_gridGraph.initialise(2);
+    doc.m_gridGraph.addEdge(0, 1);
+    doc.m_axialGraph.initialise(1);
 
     doc.m_paths.append(PlanPolygon({{1, 1}, {8, 8}}));
     doc.m_paths.append(PlanPolygon({{1, 8}, {8, 1}, {5, 5}}));

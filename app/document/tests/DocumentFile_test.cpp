@@ -327,8 +327,9 @@ TEST_F(DocumentFile, DamagedGridAndGraphHeadersLeaveThemEmpty) {
         CORVDoc read(otherUi);
         readDocumentRecords(read, damaged);
         EXPECT_EQ(static_cast<size_t>(read.m_grid.count), read.m_grid.cells.size()) << d.type;
-        EXPECT_EQ(static_cast<size_t>(read.m_gridGraph.nodeCount) * read.m_gridGraph.nodeCount,
-                  read.m_gridGraph.matrix.size())
+        EXPECT_EQ(static_cast<size_t>(read.m_gridGraph.nodeCount()) *
+                      CVisibilityGraph::wordsPerRow(read.m_gridGraph.nodeCount()),
+                  read.m_gridGraph.words().size())
             << d.type;
     }
 }

@@ -1,0 +1,96 @@
+#include "grid/GridLayout.h"
+
+#include <cmath>
+#include <limits>
+
+#include <gonion/gonion.h>
+
+namespace {
+
+constexpr double kMaxCount = static_cast<double>(std::numeric_limits<int32_t>::max());
+
+GridLayoutResult Refused(GridLayoutRefusal why) {
+    GridLayoutResult result;
+    result.refusal = why;
+    return result;
+}
+
+bool HitsPolygon(const PlanPolygon& polygon, PlanPoint p) {
+    return zoHitTestPG(polygon.count(), PlanPolygon::kStride, polygon.xs(), polygon.ys(), p.x,
+                       p.y) == 1;
+}
+
+}  // namespace
+
+GridLayoutResult LayOutGrid(const PlanExtent& planExtent, const GridLayoutOptions& options) {
+    const double span = options.span;
+    if (!std::isfinite(span) || !(span > 0.0)) {
+        return Refused(GridLayoutRefusal::BadSpan);
+    }
+    const double minX = planExtent.minX + options.lowerLeftOffsetX;
+    const double maxX = planExtent.maxX + options.upperRightOffsetX;
+    const double minY = planExtent.minY + options.lowerLeftOffsetY;
+    const double maxY = planExtent.maxY + options.upperRightOffsetY;
+    const double width = maxX - minX;
+    const double height = maxY - minY;
+    if (!std::isfinite(minX) || !std::isfinite(minY) || !std::isfinite(width) ||
+        !std::isfinite(height) || !(width > 0.0) || !(height > 0.0)) {
+        return Refused(GridLayoutRefusal::EmptyExtent);
+    }
+    const double columns = std::ceil(width / span);
+    const double rows = std::ceil(height / span);
+    if (!(columns <= kMaxCount) || !(rows <= kMaxCount) || !(columns * rows <= kMaxCount)) {
+        return Refused(GridLayoutRefusal::TooManyCells);
+    }
+    CAnalysisGrid grid;
+    grid.nx = static_cast<int32_t>(columns);
+    grid.ny = static_cast<int32_t>(rows);
+    grid.count = grid.nx * grid.ny;
+    grid.span = span;
+    grid.originX = minX;
+    grid.originY = minY;
+    grid.cells.resize(static_cast<size_t>(grid.count));
+    for (int32_t row = 0; row < grid.ny; ++row) {
+        for (int32_t col = 0; col < grid.nx; ++col) {
+            CGridCell& cell = grid.cells[static_cast<size_t>(row) * grid.nx + col];
+            cell.xMin = minX + col * span;
+            cell.xMax = minX + (col + 1) * span;
+            cell.yMin = minY + row * span;
+            cell.yMax = minY + (row + 1) * span;
+        }
+    }
+    GridLayoutResult result;
+    result.grid = std::move(grid);
+    return result;
+}
+
+PlanPoint CellCentre(const CGridCell& cell) {
+    return {(cell.xMin + cell.xMax) / 2, (cell.yMin + cell.yMax) / 2};
+}
+
+bool IsEffectivePoint(std::span<const PlanPolygon> planPolygons, PlanPoint p) {
+    if (planPolygons.empty() || !HitsPolygon(planPolygons[0], p)) {
+        return false;
+    }
+    const PlanPolygon& boundary = planPolygons[0];
+    const int32_t m = boundary.count();
+    for (int32_t k = 0; k < m; ++k) {
+        const PlanPoint a = boundary[k];
+        const PlanPoint b = boundary[(k + 1) % m];
+        if (zoIsPointOnSeg(p.x, p.y, a.x, a.y, b.x, b.y) != 0) {
+            return false;
+        }
+    }
+    for (size_t w = 1; w < planPolygons.size(); ++w) {
+        if (HitsPolygon(planPolygons[w], p)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void MarkEffectiveCells(CAnalysisGrid& grid, std::span<const PlanPolygon> planPolygons) {
+    for (CGridCell& cell : grid.cells) {
+        cell.effective = IsEffectivePoint(planPolygons, CellCentre(cell)) ? 1 : 0;
+    }
+}

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <tbb/global_control.h>
+
+#include <vector>
+
+#include "grid/GridIsovists.h"
+#include "grid/GridLayout.h"
+#include "testing/IsovistPlans.h"
+
+namespace {
+
+constexpr int32_t kExact = 0;
+constexpr int32_t kRadial = 1;
+
+CAnalysisGrid GridOver(const IsovistTestPlan& plan, PlanExtent extent, double span) {
+    GridLayoutResult layout = LayOutGrid(extent, {span});
+    EXPECT_TRUE(layout.grid.has_value());
+    MarkEffectiveCells(*layout.grid, plan.polygons);
+    return std::move(*layout.grid);
+}
+
+struct GridRun {
+    CAnalysisGrid grid;
+    std::vector<RadialStats> stats;
+};
+
+GridRun RunOn(const IsovistTestPlan& plan, CAnalysisGrid grid, int32_t method, GridRunMode mode) {
+    GridRun run{std::move(grid), {RadialStats{1}}};
+    NullProgress progress;
+    ComputeGridIsovists(run.grid, plan.tables(), method, run.stats, progress, mode);
+    return run;
+}
+
+class GridIsovistsModes : public testing::TestWithParam<GridRunMode> {};
+
+TEST_P(GridIsovistsModes, SquareRoomSeenWholeFromEveryCell) {
+    const IsovistTestPlan plan({rectangle(0, 0, 10, 10, false)});
+    CAnalysisGrid grid = GridOver(plan, {0, 10, 0, 10}, 5.0);
+    const GridRun run = RunOn(plan, grid, kExact, GetParam());
+    EXPECT_TRUE(run.stats.empty());  // emptied; the exact method adds none
+    for (const CGridCell& cell : run.grid.cells) {
+        ASSERT_EQ(cell.effective, 1);
+        EXPECT_DOUBLE_EQ(cell.isovist.area, 100.0);
+        EXPECT_DOUBLE_EQ(cell.isovist.perimeter, 40.0);
+        EXPECT_DOUBLE_EQ(cell.isovist.centroid.x, 5.0);
+        EXPECT_DOUBLE_EQ(cell.isovist.centroid.y, 5.0);
+        EXPECT_EQ(cell.isovist.origin, CellCentre(cell));
+        EXPECT_DOUBLE_EQ(cell.isovist.drift, std::sqrt(2 * 2.5 * 2.5));
+        EXPECT_DOUBLE_EQ(cell.isovist.occlusivity, 1.0);
+    }
+}
+
+TEST_P(GridIsovistsModes, CellsOutsideGetAreaZeroAndKeepTheRest) {
+    // 10 wide room, grid reaching to x = 15: column 2 (centres x = 12.5) lies outside.
+    const IsovistTestPlan plan({rectangle(0, 0, 10, 10, false)});
+    CAnalysisGrid grid = GridOver(plan, {0, 15, 0, 10}, 5.0);
+    for (CGridCell& cell : grid.cells) {
+        cell.isovist.area = 7.0;
+        cell.isovist.userValue = 3.0;
+        cell.isovist.radialStatsIndex = 42;
+    }
+    const GridRun run = RunOn(plan, grid, kRadial, GetParam());
+    ASSERT_EQ(run.grid.nx, 3);
+    ASSERT_EQ(run.stats.size(), 4u);
+    // Radial statistics follow the visiting order: column by column, row by row.
+    const int32_t expectedIndex[] = {0, 2, 42, 1, 3, 42};
+    for (size_t i = 0; i < run.grid.cells.size(); ++i) {
+        const IsovistRecord& r = run.grid.cells[i].isovist;
+        EXPECT_EQ(r.radialStatsIndex, expectedIndex[i]) << i;
+        EXPECT_EQ(r.userValue, 3.0);
+        if (run.grid.cells[i].effective == 0) {
+            EXPECT_EQ(r.area, 0.0);
+            EXPECT_TRUE(r.polygon.empty());
+        } else {
+            EXPECT_NEAR(r.area, 100.0, 1e-2);  // rays miss the very corners
+        }
+    }
+    EXPECT_EQ(run.stats[0].rayCount, 1440.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, GridIsovistsModes,
+                         testing::Values(GridRunMode::Serial, GridRunMode::Parallel),
+                         [](const testing::TestParamInfo<GridRunMode>& info) {
+                             return info.param == GridRunMode::Serial ? "Serial" : "Parallel";
+                         });
+
+TEST(GridIsovists, EmptyGridOnlyEmptiesTheStatistics) {
+    const IsovistTestPlan plan({rectangle(0, 0, 10, 10, false)});
+    const GridRun run = RunOn(plan, CAnalysisGrid{}, kRadial, GridRunMode::Parallel);
+    EXPECT_TRUE(run.stats.empty());
+}
+
+struct DifferentialCase {
+    const char* name;
+    int segments;
+    uint32_t seed;
+    int32_t method;
+    double span;
+};
+
+class GridIsovistsDifferential : public testing::TestWithParam<DifferentialCase> {};
+
+TEST_P(GridIsovistsDifferential, ParallelEqualsSerialOnAnyThreadCount) {
+    const DifferentialCase& c = GetParam();
+    const IsovistTestPlan plan = roomWithPillars(c.segments, c.seed);
+    const double side = plan.polygons[0][2].x;
+    const CAnalysisGrid grid = GridOver(plan, {0, side, 0, side}, c.span);
+    const GridRun reference = RunOn(plan, grid, c.method, GridRunMode::Serial);
+    const GridRun parallel = RunOn(plan, grid, c.method, GridRunMode::Parallel);
+    EXPECT_EQ(parallel.grid, reference.grid);
+    EXPECT_EQ(parallel.stats, reference.stats);
+    {
+        tbb::global_control oneThread(tbb::global_control::max_allowed_parallelism, 1);
+        const GridRun single = RunOn(plan, grid, c.method, GridRunMode::Parallel);
+        EXPECT_EQ(single.grid, reference.grid);
+        EXPECT_EQ(single.stats, reference.stats);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Plans, GridIsovistsDifferential,
+    testing::Values(DifferentialCase{"ExactPillars", 40, 1, kExact, 3.0},
+                    DifferentialCase{"RadialPillars", 40, 2, kRadial, 4.0},
+                    // Span 2.5 puts cell centres on lattice lines and pillar corners.
+                    DifferentialCase{"ExactOnLatticeLines", 20, 3, kExact, 2.5}),
+    [](const testing::TestParamInfo<DifferentialCase>& info) {
+        return std::string(info.param.name);
+    });
+
+}  // namespace

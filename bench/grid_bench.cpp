@@ -1,0 +1,167 @@
+// The grid analysis on the rooms plan at span 1.0 (100 x 100 cells): each pass by its fast
+// path and by its plain reference. The reference graph measures run the shortest-path search
+// on a sample of sources only; its counter `extrapolated_s` is the time for every source of
+// both passes. The plan folder comes from the environment variable ORVELLE_PLANS_DIR.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include <gonion/gonion.h>
+
+#include "document/DxfDrawing.h"
+#include "document/DxfImportSteps.h"
+#include "document/DxfPlanReaders.h"
+#include "grid/GraphMeasures.h"
+#include "grid/GridIsovists.h"
+#include "grid/GridLayout.h"
+#include "grid/GridVisibilityGraph.h"
+#include "testing/IsovistPlans.h"
+
+namespace {
+
+constexpr int32_t kExactMethod = 0;
+constexpr int32_t kIntegrationDepth = 3;
+
+struct RoomsGrid {
+    std::optional<IsovistTestPlan> plan;
+    CAnalysisGrid grid;  // isovists computed
+    CVisibilityGraph graph;
+    std::string error;
+};
+
+std::optional<IsovistTestPlan> LoadRooms(std::string& error) {
+    const char* dir = std::getenv("ORVELLE_PLANS_DIR");
+    if (dir == nullptr) {
+        error = "set ORVELLE_PLANS_DIR to the plans folder";
+        return std::nullopt;
+    }
+    auto loaded = DxfDrawing::load(std::string(dir) + "/vga_rooms_100x100.dxf");
+    if (auto* message = std::get_if<std::string>(&loaded)) {
+        error = *message;
+        return std::nullopt;
+    }
+    const DxfDrawing& drawing = std::get<DxfDrawing>(loaded);
+    PolygonList polygons;
+    auto boundary = readBoundaryPolygon(drawing, "BOUNDARY");
+    if (!boundary) {
+        error = "no boundary";
+        return std::nullopt;
+    }
+    polygons.append(*boundary);
+    appendWallPolygons(drawing, "WALLS", polygons);
+    orientPlanPolygons(polygons);
+    return IsovistTestPlan(polygons.items());
+}
+
+const RoomsGrid& Rooms() {
+    static const RoomsGrid rooms = [] {
+        RoomsGrid r;
+        r.plan = LoadRooms(r.error);
+        if (!r.plan) {
+            return r;
+        }
+        const PlanPolygon& b = r.plan->polygons[0];
+        PlanExtent extent{b[0].x, b[0].x, b[0].y, b[0].y};
+        for (const PlanPoint& p : b.points()) {
+            extent = {std::min(extent.minX, p.x), std::max(extent.maxX, p.x),
+                      std::min(extent.minY, p.y), std::max(extent.maxY, p.y)};
+        }
+        r.grid = std::move(*LayOutGrid(extent, {1.0}).grid);
+        MarkEffectiveCells(r.grid, r.plan->polygons);
+        std::vector<RadialStats> stats;
+        NullProgress progress;
+        ComputeGridIsovists(r.grid, r.plan->tables(), kExactMethod, stats, progress);
+        r.graph = BuildGridVisibilityGraph(r.grid, progress);
+        return r;
+    }();
+    return rooms;
+}
+
+bool Ready(benchmark::State& state) {
+    if (!Rooms().plan) {
+        state.SkipWithError(Rooms().error.c_str());
+        return false;
+    }
+    return true;
+}
+
+void pass1Isovists(benchmark::State& state, GridRunMode mode) {
+    if (!Ready(state)) {
+        return;
+    }
+    NullProgress progress;
+    std::vector<RadialStats> stats;
+    for (auto _ : state) {
+        CAnalysisGrid grid = Rooms().grid;
+        ComputeGridIsovists(grid, Rooms().plan->tables(), kExactMethod, stats, progress, mode);
+        benchmark::DoNotOptimize(grid.cells.data());
+    }
+    state.counters["cells"] = Rooms().grid.count;
+}
+
+void pass2Graph(benchmark::State& state, GridGraphMethod method) {
+    if (!Ready(state)) {
+        return;
+    }
+    NullProgress progress;
+    for (auto _ : state) {
+        const CVisibilityGraph graph = BuildGridVisibilityGraph(Rooms().grid, progress, method);
+        benchmark::DoNotOptimize(graph.edgeCount());
+    }
+    state.counters["edges"] = Rooms().graph.edgeCount();
+}
+
+void passes34Bfs(benchmark::State& state) {
+    if (!Ready(state)) {
+        return;
+    }
+    NullProgress progress;
+    for (auto _ : state) {
+        CAnalysisGrid grid = Rooms().grid;
+        ComputeGridGraphMeasures(grid, Rooms().graph, kIntegrationDepth, progress);
+        benchmark::DoNotOptimize(grid.cells.data());
+    }
+}
+
+// One library search per sampled source; passes 3 and 4 each run one per node.
+void passes34ReferenceSample(benchmark::State& state) {
+    if (!Ready(state)) {
+        return;
+    }
+    const CVisibilityGraph& graph = Rooms().graph;
+    const int32_t n = graph.nodeCount();
+    const std::vector<uint8_t> matrix = graph.toByteMatrix();
+    std::vector<double> depth(static_cast<size_t>(n));
+    std::vector<uint8_t> reached(static_cast<size_t>(n));
+    const int32_t samples = static_cast<int32_t>(state.range(0));
+    double seconds = 0.0;
+    int64_t runs = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        for (int32_t s = 0; s < samples; ++s) {
+            zoGraphSP(static_cast<int32_t>(int64_t{s} * n / samples), n, 0, matrix.data(), 0,
+                      matrix.data(), depth.data(), reached.data());
+            benchmark::DoNotOptimize(depth.data());
+        }
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        ++runs;
+    }
+    state.counters["extrapolated_s"] = seconds / runs / samples * 2.0 * n;
+}
+
+BENCHMARK_CAPTURE(pass1Isovists, parallel, GridRunMode::Parallel)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(pass1Isovists, serial, GridRunMode::Serial)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(pass2Graph, rowFill, GridGraphMethod::RowFill)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(pass2Graph, reference, GridGraphMethod::Reference)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
+BENCHMARK(passes34Bfs)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(passes34ReferenceSample)->Arg(10)->Unit(benchmark::kSecond)->Iterations(1);
+
+}  // namespace
+
+BENCHMARK_MAIN();
