@@ -18,9 +18,24 @@ struct IsovistOptions {
     bool json = false;
 };
 
+struct GridCliOptions {
+    double span = 0.0;
+    std::string offsets;  // "X0,Y0,X1,Y1": lower-left x, y, upper-right x, y; empty for zeros
+    bool graph = false;
+    int depth = 3;
+    std::string method;  // "exact", "radial" or empty for the document's setting
+    std::string output;  // the document to write, or empty
+    bool json = false;
+    int threads = 0;  // 0: every core
+};
+
 int runLayers(const std::string& drawingPath, FILE* out);
 int runImport(const std::string& drawingPath, const ImportOptions& options,
               const std::string& outputPath, FILE* out);
 int runIsovist(const std::string& planPath, const ImportOptions& importOptions,
                const IsovistOptions& options, FILE* out);
 int runInfo(const std::string& documentPath, FILE* out);
+// Lays the grid with the options and runs the grid analysis; the computation time goes to
+// stderr with the run's messages, the summary to `out`.
+int runGrid(const std::string& planPath, const ImportOptions& importOptions,
+            const GridCliOptions& options, FILE* out);

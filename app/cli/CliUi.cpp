@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "cli/TerminalProgress.h"
 #include "document/LayerDialogModel.h"
 
 void printError(const std::string& text) {
@@ -40,4 +41,10 @@ bool CliUi::chooseLayerRoles(LayerDialogModel& model) {
         return false;
     }
     return acceptLayerChoice(model, *this);
+}
+
+bool CliUi::runProgressDialog(LongTask& task) {
+    TerminalProgress progress;
+    runTaskInline(task, progress);
+    return true;
 }

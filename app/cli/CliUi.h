@@ -22,6 +22,8 @@ class CliUi : public HeadlessDocumentUi {
     void message(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
     bool chooseLayerRoles(LayerDialogModel& model) override;
+    // Runs at once (as if "Start" and then OK were pressed), with a progress bar on a terminal.
+    bool runProgressDialog(LongTask& task) override;
 };
 
 // Prints a message on one line of stderr, its line breaks as spaces.

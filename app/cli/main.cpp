@@ -45,6 +45,25 @@ int run(int argc, char** argv) {
     isovist->add_flag("--json", isovistOptions.json, "Write the result as JSON");
     addImportOptions(*isovist, importOptions);
 
+    GridCliOptions gridOptions;
+    auto* grid = app.add_subcommand(
+        "grid", "Lay a grid over a plan and compute the isovist of every cell, optionally with "
+                "the visibility graph and its measures");
+    grid->add_option("PLAN", plan, "A drawing (.dxf) or a document (.ovx)")->required();
+    grid->add_option("--span", gridOptions.span, "The side of one square cell")->required();
+    grid->add_option("--offsets", gridOptions.offsets,
+                     "Added to the plan extent: lower-left X0,Y0 and upper-right X1,Y1");
+    grid->add_flag("--graph", gridOptions.graph,
+                   "Also build the visibility graph and its measures (at most 46340 cells)");
+    grid->add_option("--depth", gridOptions.depth, "The depth n of Integration-n (default 3)");
+    grid->add_option("--method", gridOptions.method, "exact (default) or radial")
+        ->check(CLI::IsMember({"exact", "radial"}));
+    grid->add_option("-o,--output", gridOptions.output, "Save the document with the results");
+    grid->add_flag("--json", gridOptions.json, "Write the summary as JSON");
+    grid->add_option("--threads", gridOptions.threads, "Threads to use (default: every core)")
+        ->check(CLI::PositiveNumber);
+    addImportOptions(*grid, importOptions);
+
     auto* info = app.add_subcommand("info", "Summarise a document file");
     info->add_option("PLAN.ovx", plan, "The document")->required();
 
@@ -66,6 +85,9 @@ int run(int argc, char** argv) {
     }
     if (isovist->parsed()) {
         return runIsovist(plan, importOptions, isovistOptions, stdout);
+    }
+    if (grid->parsed()) {
+        return runGrid(plan, importOptions, gridOptions, stdout);
     }
     return runInfo(plan, stdout);
 }

@@ -84,6 +84,20 @@ class CORVDoc {
                        double halfAngle) const;
     // --- end point isovist commands ---
 
+    // --- grid commands ---
+    // "Initialize Grid": lays the grid over the plan extent with the grid options and marks
+    // its effective cells; no current cell, no results. A span that is not a positive number,
+    // offsets that leave no area or a grid too large to count are refused with a message and
+    // the old grid is kept (false).
+    bool OnInitializeGrid();
+    // "Create Grid Isovist": the grid run (isovists of every effective cell, with graph
+    // measures the visibility graph and its measures, then the path counts) behind the
+    // Progress dialog; the results replace the old ones when the run ends.
+    void OnCreateGridIsovist();
+    // "Depth from current cell": every effective cell's step depth from the current cell.
+    void OnGridDepthFromCurrentCell();
+    // --- end grid commands ---
+
     // --- picking ---
     // What a click in the plan did: whether the view needs a redraw, whether the document
     // changed (commands to refresh) and the status-bar text, if any.

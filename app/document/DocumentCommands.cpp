@@ -4,6 +4,14 @@
 
 namespace {
 
+constexpr int32_t kDepthFromCurrentCell = 27;
+
+// Grid entries that only choose what is shown: the area and every value the grid run stores.
+bool showsStoredGridValue(int32_t code) {
+    return code == 1 || (code >= 9 && code <= 17) || (code >= 19 && code <= 26) ||
+           (code >= 28 && code <= 31);
+}
+
 // The property family of a property command, if it is one.
 bool propertyFamily(CommandId id, PropertyFamily& family) {
     switch (id) {
@@ -32,14 +40,26 @@ bool dispatch(CORVDoc* doc, const Command& command) {
     };
     PropertyFamily family{};
     if (propertyFamily(command.id, family)) {
-        // Grid properties that first recompute a measure come with the grid analysis.
-        if (family == PropertyFamily::Grid ||
-            findDisplayProperty(family, command.code) == nullptr) {
+        if (findDisplayProperty(family, command.code) == nullptr) {
             return false;
+        }
+        if (family == PropertyFamily::Grid) {
+            if (command.code == kDepthFromCurrentCell) {
+                return with([&] { doc->OnGridDepthFromCurrentCell(); });
+            }
+            // The entries that first recompute a measure (perimeter, drift, occlusivity,
+            // compactness, circularity, point count) are not in the table yet.
+            if (!showsStoredGridValue(command.code)) {
+                return false;
+            }
         }
         return with([&] { setDisplayProperty(*doc, family, command.code); });
     }
     switch (command.id) {
+        case CommandId::InitializeGrid:
+            return with([&] { doc->OnInitializeGrid(); });
+        case CommandId::CreateGridIsovist:
+            return with([&] { doc->OnCreateGridIsovist(); });
         case CommandId::FileSave:
             return with([&] { doc->OnFileSave(); });
         case CommandId::FileSaveAs:

@@ -164,10 +164,48 @@ TEST_F(Cli, UserErrorsGiveOneLineAndStatusOne) {
     }
 }
 
+TEST_F(Cli, GridRunSummarisesAndSavesItsResults) {
+    const std::string document = (folder / "grid.ovx").string();
+    const CliRun r = run("grid " + kSample + " --span 500 --graph --threads 1 --json -o " + document);
+    ASSERT_EQ(r.status, 0) << r.err;
+    // 24000 x 12000 at span 500: 48 x 24 cells, the doorway walls leaving 1132 effective.
+    EXPECT_EQ(r.out.rfind("{\"nx\": 48, \"ny\": 24, \"cells\": 1152, \"effectiveCells\": 1132, "
+                          "\"graphEdges\": ",
+                          0),
+              0u)
+        << r.out;
+    EXPECT_NE(r.err.find("Computation Time = "), std::string::npos);
+    const CliRun info = run("info " + document);
+    EXPECT_NE(info.out.find("grid cells: 1152"), std::string::npos) << info.out;
+
+    // One thread or every core: the same document, byte for byte.
+    const std::string parallel = (folder / "parallel.ovx").string();
+    ASSERT_EQ(run("grid " + kSample + " --span 500 --graph -o " + parallel).status, 0);
+    EXPECT_EQ(readAll(document), readAll(parallel));
+}
+
+TEST_F(Cli, GridRefusalsGiveStatusOne) {
+    for (const std::string& arguments : {
+             "grid " + kSample + " --span 0",
+             "grid " + kSample + " --span nan",
+             "grid " + kSample + " --span 500 --offsets 1,2,3",
+             "grid " + kSample + " --span 500 --offsets 30000,0,0,0",
+             "grid " + kSample + " --span 500 --depth 0",
+             // 480 x 240 cells: more than the graph allows.
+             "grid " + kSample + " --span 50 --graph",
+         }) {
+        const CliRun r = run(arguments);
+        EXPECT_EQ(r.status, 1) << arguments;
+        EXPECT_EQ(r.out, "") << arguments;
+        EXPECT_FALSE(r.err.empty()) << arguments;
+    }
+}
+
 TEST_F(Cli, HelpEverywhere) {
     for (const std::string& arguments :
          {std::string("--help"), std::string("layers --help"), std::string("import --help"),
-          std::string("isovist --help"), std::string("info --help")}) {
+          std::string("isovist --help"), std::string("info --help"),
+          std::string("grid --help")}) {
         const CliRun r = run(arguments);
         EXPECT_EQ(r.status, 0) << arguments;
         EXPECT_NE(r.out.find("Usage"), std::string::npos) << arguments;

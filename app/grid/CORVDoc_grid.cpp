@@ -1,0 +1,154 @@
+// The document's grid commands: Initialize Grid, Create Grid Isovist (the grid run with its
+// passes behind the Progress dialog) and Depth from current cell.
+#include <chrono>
+#include <cstdio>
+
+#include "document/CORVDoc.h"
+#include "document/CommandAvailability.h"
+#include "grid/GraphMeasures.h"
+#include "grid/GridDepth.h"
+#include "grid/GridIsovists.h"
+#include "grid/GridLayout.h"
+#include "grid/GridPathCounts.h"
+#include "grid/GridVisibilityGraph.h"
+#include "isovist/IsovistEngine.h"
+
+namespace {
+
+// The largest grid whose n x n adjacency matrix a signed 32-bit count can address.
+constexpr int32_t kMaxGraphCells = 46340;
+
+const char* refusalMessage(GridLayoutRefusal refusal) {
+    switch (refusal) {
+        case GridLayoutRefusal::BadSpan:
+            return "The span size must be a number greater than 0";
+        case GridLayoutRefusal::EmptyExtent:
+            return "The grid offsets leave no area to cover";
+        case GridLayoutRefusal::TooManyCells:
+            return "The span size is too small: the grid would have too many cells";
+        case GridLayoutRefusal::None:
+            break;
+    }
+    return "";
+}
+
+// What the grid run computes, kept apart from the document until it is published.
+struct GridRunResult {
+    CAnalysisGrid grid;
+    std::vector<RadialStats> radialStats;
+    CVisibilityGraph graph;
+    double seconds = 0.0;
+};
+
+GridLayoutOptions gridOptionsOf(const CORVDoc& doc) {
+    const auto& offsets = doc.m_settings.gridCornerOffsets;
+    return GridLayoutOptions{doc.m_gridSpan, offsets[0], offsets[1], offsets[2], offsets[3]};
+}
+
+}  // namespace
+
+bool CORVDoc::OnInitializeGrid() {
+    WaitCursor wait(*m_ui);
+    GridLayoutResult layout = LayOutGrid(m_planExtent, gridOptionsOf(*this));
+    if (!layout.grid) {
+        // The old grid is kept: a refused layout changes nothing.
+        m_ui->message(refusalMessage(layout.refusal));
+        return false;
+    }
+    MarkEffectiveCells(*layout.grid, m_planPolygons.items());
+    m_grid = std::move(*layout.grid);
+    m_currentCell = GridCellIndex{};
+    m_gridResultsValid = 0;
+    m_settings.setGridState(static_cast<uint8_t>(m_settings.gridState() | kGridInitialised));
+    m_ui->redrawAll();
+    return true;
+}
+
+void CORVDoc::OnCreateGridIsovist() {
+    if (m_grid.count < 1) {
+        if (!m_ui->askYesNo("A grid is not found.\nClick yes to create one.") ||
+            !OnInitializeGrid()) {
+            return;
+        }
+    }
+    const bool graph = m_settings.calculateGraphMeasures != 0;
+    if (graph) {
+        if (m_grid.count > kMaxGraphCells) {
+            m_ui->message(
+                "There are too many cells.\nThe graph analysis requires the number of cells to "
+                "be smaller than 46340.");
+            return;
+        }
+        if (!m_ui->askYesNo("The graph analysis may take several hours depending on the grid "
+                            "resolution.\nDo you want to proceed?")) {
+            return;
+        }
+    }
+
+    // The run reads the plan (unchanged while the modal dialog is up) and its own copy of the
+    // grid; the document takes the results only in publish, on the interface thread.
+    auto result = std::make_shared<GridRunResult>();
+    result->grid = m_grid;
+    const PlanTables plan = isovistPlanTables();
+    const int32_t method = m_settings.m_isovistMethod;
+    const int32_t depth = m_settings.integrationDepth;
+    const std::span<const PlanPolygon> paths = m_paths.items();
+    LongTask task;
+    task.work = [result, plan, method, depth, graph, paths](ProgressSink& progress) {
+        const auto start = std::chrono::steady_clock::now();
+        CAnalysisGrid& grid = result->grid;
+        progress.beginPass(graph ? "Pass 1/5" : "Pass 1/2", 0, grid.nx);
+        ComputeGridIsovists(grid, plan, method, result->radialStats, progress);
+        if (graph) {
+            progress.beginPass("Pass 2/5", 0, grid.count);
+            result->graph = BuildGridVisibilityGraph(grid, progress);
+            progress.setPosition(grid.count);
+            ComputeGridGraphMeasures(grid, result->graph, depth, progress,
+                                     GraphMeasurePasses{"Pass 3/5", "Pass 4/5"});
+        }
+        progress.beginPass(graph ? "Pass 5/5" : "Pass 2/2", 0, grid.count);
+        CountPathsThroughCells(grid, paths, progress);
+        progress.setPosition(grid.count);
+        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - start);
+        result->seconds = static_cast<double>(elapsed.count()) * 0.001;
+    };
+    task.publish = [this, result] {
+        m_grid = std::move(result->grid);
+        m_gridRadialStats = std::move(result->radialStats);
+        m_gridGraph = std::move(result->graph);
+        m_gridDisplayProperty = 1;
+        m_gridResultsValid = 1;
+        char text[128];
+        std::snprintf(text, sizeof text, "Computation Time = %.2f seconds \n", result->seconds);
+        m_ui->message(text);
+        m_ui->redrawAll();
+    };
+    if (m_ui->runProgressDialog(task)) {
+        m_settings.setGridState(
+            static_cast<uint8_t>(m_settings.gridState() | kGridIsovistsComputed));
+    }
+    m_ui->redrawAll();
+}
+
+void CORVDoc::OnGridDepthFromCurrentCell() {
+    if (m_settings.calculateGraphMeasures == 0) {
+        m_ui->message("Graph measures are not included in the current analysis");
+        return;
+    }
+    switch (ComputeDepthFromCell(m_grid, m_gridGraph, m_currentCell)) {
+        case DepthFromCellOutcome::InvalidCell:
+            m_ui->message("Invalid cell");
+            return;
+        case DepthFromCellOutcome::NotEffective:
+            m_ui->message("Pick a valid cell first");
+            return;
+        case DepthFromCellOutcome::GraphMismatch:
+            // A graph that does not match the grid (e.g. from an older run): nothing to show.
+            return;
+        case DepthFromCellOutcome::Done:
+            break;
+    }
+    m_gridDisplayProperty = 27;
+    m_ui->redrawAll();
+}

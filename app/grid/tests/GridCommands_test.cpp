@@ -1,0 +1,164 @@
+// The document's grid commands through the scripted UI port: their questions, messages,
+// progress passes and the state they leave.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "document/CORVDoc.h"
+#include "document/CommandAvailability.h"
+#include "testing/FakeDocumentUi.h"
+
+namespace {
+
+// A 4 x 4 room with a 2 x 1 wall block in the middle, cells of span 1.
+void makeRoom(CORVDoc& doc) {
+    doc.m_planPolygons.clear();
+    doc.m_planPolygons.append(PlanPolygon({{0, 0}, {4, 0}, {4, 4}, {0, 4}}));
+    doc.m_planPolygons.append(PlanPolygon({{1, 2}, {1, 3}, {3, 3}, {3, 2}}));
+    doc.RebuildWallTables();
+    doc.ComputePlanExtent();
+    doc.m_gridSpan = 1.0;
+    doc.m_settings.setGridState(kGridOptionsAccepted);
+}
+
+int effectiveCells(const CAnalysisGrid& grid) {
+    int n = 0;
+    for (const CGridCell& cell : grid.cells) {
+        n += cell.effective;
+    }
+    return n;
+}
+
+TEST(GridCommands, InitialiseThenRunWithGraphMeasures) {
+    FakeDocumentUi ui;
+    CORVDoc doc(ui);
+    makeRoom(doc);
+    ASSERT_TRUE(doc.OnInitializeGrid());
+    EXPECT_EQ(doc.m_grid.nx, 4);
+    EXPECT_EQ(doc.m_grid.ny, 4);
+    EXPECT_EQ(effectiveCells(doc.m_grid), 14);  // the wall covers two cell centres
+    EXPECT_EQ(doc.m_settings.gridState(), kGridOptionsAccepted | kGridInitialised);
+    EXPECT_EQ(doc.m_currentCell, GridCellIndex{});
+
+    doc.m_settings.calculateGraphMeasures = 1;
+    ui.yesNoAnswers = {true};
+    doc.OnCreateGridIsovist();
+    EXPECT_EQ(ui.questions,
+              (std::vector<std::string>{"The graph analysis may take several hours depending on "
+                                        "the grid resolution.\nDo you want to proceed?"}));
+    EXPECT_EQ(ui.progressTitles, (std::vector<std::string>{"Pass 1/5", "Pass 2/5", "Pass 3/5",
+                                                           "Pass 4/5", "Pass 5/5"}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].rfind("Computation Time = ", 0), 0u);
+    EXPECT_EQ(ui.messages[0].substr(ui.messages[0].size() - 10), " seconds \n");
+    EXPECT_EQ(doc.m_settings.gridState(), 7);
+    EXPECT_EQ(doc.m_gridResultsValid, 1);
+    EXPECT_EQ(doc.m_gridDisplayProperty, 1);
+    ASSERT_EQ(doc.m_gridGraph.nodeCount(), 16);
+    // The bottom-left cell sees the open room but not behind the wall block.
+    const CGridCell& corner = doc.m_grid.cells[0];
+    EXPECT_GT(corner.isovist.area, 0.0);
+    EXPECT_GT(corner.isovist.graphMeasures.connectivity, 0);
+    EXPECT_LT(corner.isovist.graphMeasures.connectivity, 13);
+
+    // Depth from the corner cell: 0 there, whole steps elsewhere, walls keep their value.
+    doc.m_currentCell = GridCellIndex{0, 0};
+    doc.OnGridDepthFromCurrentCell();
+    EXPECT_EQ(doc.m_gridDisplayProperty, 27);
+    EXPECT_EQ(doc.m_grid.cells[0].isovist.depthFromCurrent, 0);
+    int farthest = 0;
+    for (const CGridCell& cell : doc.m_grid.cells) {
+        if (cell.effective != 0) {
+            EXPECT_GE(cell.isovist.depthFromCurrent, 0);
+            farthest = std::max(farthest, cell.isovist.depthFromCurrent);
+        }
+    }
+    EXPECT_EQ(farthest, 2);  // the cells behind the block, around one corner of it
+}
+
+TEST(GridCommands, RunWithoutGridAsksAndWithoutGraphHasTwoPasses) {
+    FakeDocumentUi ui;
+    CORVDoc doc(ui);
+    makeRoom(doc);
+    doc.OnCreateGridIsovist();  // No: nothing happens
+    EXPECT_EQ(ui.questions, (std::vector<std::string>{"A grid is not found.\nClick yes to create one."}));
+    EXPECT_EQ(ui.progressDialogs, 0);
+    EXPECT_EQ(doc.m_grid.count, 0);
+
+    ui.yesNoAnswers = {true};
+    ui.closeProgressWithOk = false;  // the dialog closed without OK leaves bit 4 clear
+    doc.OnCreateGridIsovist();
+    EXPECT_EQ(ui.progressTitles, (std::vector<std::string>{"Pass 1/2", "Pass 2/2"}));
+    EXPECT_EQ(doc.m_settings.gridState(), kGridOptionsAccepted | kGridInitialised);
+    EXPECT_EQ(doc.m_gridResultsValid, 1);
+    EXPECT_EQ(doc.m_gridGraph.nodeCount(), 0);
+}
+
+TEST(GridCommands, OkWithoutStartStillMarksTheIsovistsComputed) {
+    FakeDocumentUi ui;
+    CORVDoc doc(ui);
+    makeRoom(doc);
+    ASSERT_TRUE(doc.OnInitializeGrid());
+    ui.pressStart = false;
+    doc.OnCreateGridIsovist();
+    EXPECT_EQ(doc.m_settings.gridState(), 7);
+    EXPECT_EQ(doc.m_gridResultsValid, 0);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(GridCommands, RefusalsKeepTheOldGrid) {
+    struct Case {
+        double span;
+        std::array<double, 4> offsets;
+        const char* message;
+    };
+    const Case cases[] = {
+        {0.0, {0, 0, 0, 0}, "The span size must be a number greater than 0"},
+        {-1.0, {0, 0, 0, 0}, "The span size must be a number greater than 0"},
+        {std::nan(""), {0, 0, 0, 0}, "The span size must be a number greater than 0"},
+        {1.0, {5, 0, 0, 0}, "The grid offsets leave no area to cover"},
+        {1e-9, {0, 0, 0, 0}, "The span size is too small: the grid would have too many cells"},
+    };
+    for (const Case& c : cases) {
+        FakeDocumentUi ui;
+        CORVDoc doc(ui);
+        makeRoom(doc);
+        ASSERT_TRUE(doc.OnInitializeGrid());
+        const CAnalysisGrid before = doc.m_grid;
+        doc.m_gridSpan = c.span;
+        doc.m_settings.gridCornerOffsets = c.offsets;
+        EXPECT_FALSE(doc.OnInitializeGrid());
+        EXPECT_EQ(ui.messages, (std::vector<std::string>{c.message}));
+        EXPECT_EQ(doc.m_grid, before);
+    }
+}
+
+TEST(GridCommands, TooManyCellsForTheGraphAndDepthMessages) {
+    FakeDocumentUi ui;
+    CORVDoc doc(ui);
+    makeRoom(doc);
+    doc.m_gridSpan = 4.0 / 216;  // 216 x 216 = 46,656 cells
+    ASSERT_TRUE(doc.OnInitializeGrid());
+    doc.m_settings.calculateGraphMeasures = 1;
+    doc.OnCreateGridIsovist();
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{
+                               "There are too many cells.\nThe graph analysis requires the number "
+                               "of cells to be smaller than 46340."}));
+    EXPECT_TRUE(ui.questions.empty());
+
+    ui.messages.clear();
+    doc.m_settings.calculateGraphMeasures = 0;
+    doc.OnGridDepthFromCurrentCell();
+    doc.m_settings.calculateGraphMeasures = 1;
+    doc.OnGridDepthFromCurrentCell();  // no current cell
+    doc.m_currentCell = GridCellIndex{0, 0};
+    doc.m_grid.cells[0].effective = 0;
+    doc.OnGridDepthFromCurrentCell();
+    EXPECT_EQ(ui.messages,
+              (std::vector<std::string>{"Graph measures are not included in the current analysis",
+                                        "Invalid cell", "Pick a valid cell first"}));
+}
+
+}  // namespace
