@@ -3,19 +3,26 @@
 // Every stored record is written and read field by field through these helpers, never by
 // copying a C++ struct. The getters check the range and leave the value untouched (returning
 // false) when the image is too short, so a reader of outside data cannot run past its buffer.
+// The putters write into images the program sized itself, so a write past the end is a fault
+// of the program: it throws std::out_of_range instead of losing the field without a word.
 #pragma once
 
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <stdexcept>
 
 namespace le {
 
-inline void putU32(std::span<uint8_t> image, size_t offset, uint32_t value) {
-    if (offset > image.size() || image.size() - offset < 4) {
-        return;
+inline void requireRoom(std::span<uint8_t> image, size_t offset, size_t width) {
+    if (offset > image.size() || image.size() - offset < width) {
+        throw std::out_of_range("record field written past the end of its image");
     }
+}
+
+inline void putU32(std::span<uint8_t> image, size_t offset, uint32_t value) {
+    requireRoom(image, offset, 4);
     for (size_t i = 0; i < 4; ++i) {
         image[offset + i] = static_cast<uint8_t>(value >> (8 * i));
     }
@@ -26,9 +33,7 @@ inline void putI32(std::span<uint8_t> image, size_t offset, int32_t value) {
 }
 
 inline void putF64(std::span<uint8_t> image, size_t offset, double value) {
-    if (offset > image.size() || image.size() - offset < 8) {
-        return;
-    }
+    requireRoom(image, offset, 8);
     const auto bits = std::bit_cast<uint64_t>(value);
     for (size_t i = 0; i < 8; ++i) {
         image[offset + i] = static_cast<uint8_t>(bits >> (8 * i));

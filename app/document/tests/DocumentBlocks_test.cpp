@@ -2,7 +2,10 @@
 // by hand-written golden values, round trips, and refusals of wrongly sized images.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
+#include <cstdint>
+#include <stdexcept>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -10,6 +13,7 @@
 #include "document/DocumentSettings.h"
 #include "document/EntropyParams.h"
 #include "document/LayerNames.h"
+#include "document/LittleEndian.h"
 #include "document/SavedViewState.h"
 
 namespace {
@@ -289,6 +293,24 @@ TEST(LayerNameImage, LongNamesAreCutAndUnterminatedFieldsStopAtTheirEnd) {
     EXPECT_EQ(back.names[7], std::string(256, 'Z'));
     EXPECT_EQ(back.names[8], "");
     EXPECT_FALSE(back.fromBytes(std::vector<uint8_t>(100)));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LittleEndianImage, WritesPastTheEndAreRefusedLoudlyAndReadsQuietly) {
+    std::array<uint8_t, 12> bytes{};
+    std::span<uint8_t> image(bytes);
+    le::putU32(image, 8, 0x04030201u);  // the last four bytes: fits
+    EXPECT_EQ(bytes[8], 1);
+    EXPECT_EQ(bytes[11], 4);
+    EXPECT_THROW(le::putU32(image, 9, 1), std::out_of_range);
+    EXPECT_THROW(le::putF64(image, 5, 1.0), std::out_of_range);
+    EXPECT_THROW(le::putI32(image, SIZE_MAX, 1), std::out_of_range);
+    uint32_t value = 7;
+    EXPECT_FALSE(le::getU32(image, 9, value));
+    EXPECT_EQ(value, 7u);
 }
 
 }  // namespace
