@@ -14,6 +14,9 @@
 namespace {
 
 constexpr uint32_t kInitialTableEntries = 16;
+constexpr int32_t kInitialGrowthStep = 16;
+// Past a million entries a step the table grows by that much at a time.
+constexpr uint64_t kMaxGrowthStep = uint64_t{1} << 20;
 constexpr uint64_t kMaxFileSize = std::numeric_limits<uint32_t>::max();
 
 // pwrite/pread until done; false on an error or (for reads) a premature end of file.
@@ -70,6 +73,9 @@ zoMemFile::~zoMemFile() {
 }
 
 void zoMemFile::NewTable() {
+    // A new table is the table of a fresh file: the growth step starts again too, so memory
+    // never grows from one open to the next.
+    m_growthStep = kInitialGrowthStep;
     m_capacity = kInitialTableEntries;
     m_pages = new (std::nothrow) char*[m_capacity]();
     if (m_pages == nullptr)
@@ -299,7 +305,15 @@ int zoMemFile::AddPage() {
     if (page == nullptr)
         return 0;
     if (m_pageCount >= m_capacity) {
-        uint32_t grown = m_capacity + static_cast<uint32_t>(m_growthStep);
+        // Computed wide and capped, so that neither the step nor the capacity can wrap around
+        // and leave a table smaller than the pages it must hold.
+        const uint64_t step = static_cast<uint64_t>(std::max<int32_t>(m_growthStep, 1));
+        const uint32_t grown = static_cast<uint32_t>(std::min<uint64_t>(
+            uint64_t{m_capacity} + step, std::numeric_limits<uint32_t>::max()));
+        if (grown <= m_pageCount) {
+            delete[] page;
+            return 0;
+        }
         char** table = new (std::nothrow) char*[grown]();
         if (table == nullptr) {
             delete[] page;
@@ -309,7 +323,7 @@ int zoMemFile::AddPage() {
         delete[] m_pages;
         m_pages = table;
         m_capacity = grown;
-        m_growthStep *= 2;
+        m_growthStep = static_cast<int32_t>(std::min<uint64_t>(step * 2, kMaxGrowthStep));
     }
     m_pages[m_pageCount++] = page;
     return 1;
