@@ -151,6 +151,9 @@ int runLayers(const std::string& drawingPath, FILE* out) {
 
 int runImport(const std::string& drawingPath, const ImportOptions& options,
               const std::string& outputPath, FILE* out) {
+    if (outputIsInput(drawingPath, outputPath)) {
+        return 1;
+    }
     CliUi ui;
     if (!applyImportOptions(options, ui)) {
         return 1;

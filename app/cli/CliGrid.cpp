@@ -68,6 +68,9 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
         printError("--depth wants a whole number greater than 0");
         return 1;
     }
+    if (!options.output.empty() && outputIsInput(planPath, options.output)) {
+        return 1;
+    }
     std::unique_ptr<tbb::global_control> threads;
     if (options.threads > 0) {
         threads = std::make_unique<tbb::global_control>(

@@ -1,5 +1,7 @@
 #include "cli/CliPlan.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "document/DocumentFile.h"
@@ -45,4 +47,17 @@ bool loadPlan(const std::string& path, CORVDoc& doc) {
         return doc.ImportDxfFile(path) == CORVDoc::ImportOutcome::Imported;
     }
     return doc.OpenDocument(path);
+}
+
+bool outputIsInput(const std::string& input, const std::string& output) {
+    struct stat in {};
+    struct stat out {};
+    if (::stat(input.c_str(), &in) != 0 || ::stat(output.c_str(), &out) != 0) {
+        return false;  // a missing output is never the input
+    }
+    if (in.st_dev != out.st_dev || in.st_ino != out.st_ino) {
+        return false;
+    }
+    printError("The output " + output + " is the input file; choose another path");
+    return true;
 }

@@ -16,3 +16,7 @@ bool applyImportOptions(const ImportOptions& options, CliUi& ui);
 bool loadPlan(const std::string& path, CORVDoc& doc);
 
 bool hasDxfExtension(const std::string& path);
+
+// True (after a message) when `output` names the same file as `input` (same device and
+// inode), so that writing it would destroy the input.
+bool outputIsInput(const std::string& input, const std::string& output);

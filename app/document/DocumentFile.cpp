@@ -1,11 +1,15 @@
 #include "document/DocumentFile.h"
 
+#include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <filesystem>
 #include <span>
 
@@ -660,6 +664,42 @@ std::string temporaryPathBeside(const std::string& path) {
     return (target.parent_path() / name).string();
 }
 
+// Flushes a file (or a folder's entries) to the disk; false when it cannot.
+bool syncToDisk(const std::string& path, int flags) {
+    const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (descriptor < 0) {
+        return false;
+    }
+    const bool synced = ::fsync(descriptor) == 0;
+    return ::close(descriptor) == 0 && synced;
+}
+
+// Removes the temporary files that saves of this target killed before their rename left
+// beside it: ".NAME.saving-PID-N" of a process that no longer runs.
+void removeStaleTemporaries(const std::string& path) {
+    const std::filesystem::path target(path);
+    const std::string prefix = "." + target.filename().string() + ".saving-";
+    std::error_code error;
+    const std::filesystem::path folder =
+        target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) != 0) {
+            continue;
+        }
+        const std::string rest = name.substr(prefix.size());
+        char* end = nullptr;
+        const long pid = std::strtol(rest.c_str(), &end, 10);
+        if (end == rest.c_str() || *end != '-' || pid <= 0 || pid == ::getpid()) {
+            continue;
+        }
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            std::filesystem::remove(entry.path(), ignored);
+        }
+    }
+}
+
 }  // namespace
 
 DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path,
@@ -669,6 +709,7 @@ DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path,
     if (counter.containerBytes() > maxContainerBytes) {
         return {false, "The document is too large to be saved: its file would pass 2 GB"};
     }
+    removeStaleTemporaries(path);
     const std::string temporary = temporaryPathBeside(path);
     zoBfIOMfSetPageSize(kPageSize);
     FILE* stream = zoBfOpenM(temporary.c_str(), "wbx");
@@ -681,9 +722,14 @@ DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path,
     writeDocumentRecords(doc, records);
     const bool closed = zoBfCloseM(stream) == 0;
     std::error_code error;
-    if (records.allAdded() && closed) {
+    // Durable as databases do it: the new file on the disk before it replaces the old one,
+    // then the folder entry of the rename.
+    if (records.allAdded() && closed && syncToDisk(temporary, O_RDONLY)) {
         std::filesystem::rename(temporary, path, error);
         if (!error) {
+            const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+            syncToDisk(folder.empty() ? std::string(".") : folder.string(),
+                       O_RDONLY | O_DIRECTORY);
             return {true, {}};
         }
     }

@@ -184,6 +184,20 @@ TEST_F(Cli, GridRunSummarisesAndSavesItsResults) {
     EXPECT_EQ(readAll(document), readAll(parallel));
 }
 
+TEST_F(Cli, AnOutputThatIsTheInputIsRefusedAndTheInputKept) {
+    const std::string drawing = file("plan.dxf", readAll(kSample));
+    const std::string link = (folder / "link.dxf").string();
+    std::filesystem::create_hard_link(drawing, link);
+    for (const std::string& arguments :
+         {"import " + drawing + " -o " + drawing, "import " + drawing + " -o " + link,
+          "grid " + drawing + " --span 500 -o " + link}) {
+        const CliRun r = run(arguments);
+        EXPECT_EQ(r.status, 1) << arguments;
+        EXPECT_NE(r.err.find("is the input file"), std::string::npos) << r.err;
+        EXPECT_EQ(readAll(drawing), readAll(kSample)) << arguments;
+    }
+}
+
 TEST_F(Cli, GridRefusalsGiveStatusOne) {
     for (const std::string& arguments : {
              "grid " + kSample + " --span 0",

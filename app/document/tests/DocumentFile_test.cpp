@@ -385,6 +385,27 @@ TEST_F(DocumentFile, AFailedSaveSaysSoAndKeepsTheOldFile) {
     EXPECT_NE(readFile(existing.path()).size(), 17u);
 }
 
+TEST_F(DocumentFile, ASaveRemovesWhatKilledSavesOfTheSameFileLeft) {
+    TemporaryFile target(".ovx", "previous contents");
+    const std::filesystem::path path(target.path());
+    const auto beside = [&](const std::string& tail) {
+        return (path.parent_path() / ("." + path.filename().string() + ".saving-" + tail)).string();
+    };
+    // A process that cannot exist, one that runs (init), and another file's leftover.
+    const std::string dead = beside("999999999-0");
+    const std::string running = beside("1-0");
+    const std::string other = (path.parent_path() / ".other.ovx.saving-999999999-0").string();
+    for (const std::string& leftover : {dead, running, other}) {
+        std::ofstream(leftover, std::ios::binary) << "half a document";
+    }
+    ASSERT_TRUE(saveDocumentFile(doc, target.path()).ok);
+    EXPECT_FALSE(std::filesystem::exists(dead));
+    EXPECT_TRUE(std::filesystem::exists(running));
+    EXPECT_TRUE(std::filesystem::exists(other));
+    std::filesystem::remove(running);
+    std::filesystem::remove(other);
+}
+
 TEST_F(DocumentFile, AContainerPastItsAddressLimitIsRefusedBeforeWriting) {
     fillEveryStoredMember(doc);
     CountingRecordSink counter;
