@@ -197,6 +197,14 @@ int runIsovist(const std::string& planPath, const ImportOptions& importOptions,
         return 1;
     }
     doc.MeasurePointIsovist();
+    const IsovistRecord& record = doc.m_pointIsovist;
+    if (!std::isfinite(doc.m_isovistArea) || !std::isfinite(record.perimeter) ||
+        !std::isfinite(doc.m_isovistCentroid.x) || !std::isfinite(doc.m_isovistCentroid.y)) {
+        // Coordinates so large that their squares overflow give no usable result.
+        printError("The isovist at " + options.at +
+                   " cannot be measured: the plan's coordinates are too large");
+        return 1;
+    }
     const bool radial = doc.m_settings.m_isovistMethod == kApproximateRadialMethod;
     if (options.json) {
         printIsovistJson(out, doc, radial);

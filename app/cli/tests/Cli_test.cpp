@@ -136,6 +136,19 @@ TEST_F(Cli, IsovistInAClosedSpaceOfTheBoundaryRoom) {
     EXPECT_NE(r.out.find("centroid: 5, 5\n"), std::string::npos) << r.out;
 }
 
+TEST_F(Cli, AnIsovistThatCannotBeMeasuredIsAnErrorNotANan) {
+    // One vertex at -1e308: the area's products overflow.
+    const std::string dxf = file(
+        "huge.dxf",
+        "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nBoundary\n0\nENDTAB\n0\n"
+        "ENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\nBoundary\n90\n4\n70\n1\n10\n-1e308\n"
+        "20\n0\n10\n10\n20\n0\n10\n10\n20\n10\n10\n0\n20\n10\n0\nENDSEC\n0\nEOF\n");
+    const CliRun r = run("isovist " + dxf + " --at 5,5");
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_EQ(r.out.find("nan"), std::string::npos) << r.out;
+    EXPECT_FALSE(r.err.empty());
+}
+
 TEST_F(Cli, UserErrorsGiveOneLineAndStatusOne) {
     const std::string notDxf = file("binary.dxf", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22));
     const std::string notOvx = file("plain.ovx", "hello");
