@@ -237,6 +237,10 @@ class RecordReader {
         if (first < 0 || count < 0 || first > available || count > available - first) {
             return std::nullopt;
         }
+        // A damaged file may declare any count; what it really holds bounds every allocation.
+        if (static_cast<uint64_t>(count) * elementSize > source_.byteCount()) {
+            return std::nullopt;
+        }
         Bytes bytes(static_cast<size_t>(count) * elementSize);
         if (count > 0 && !source_.get(type, elementSize, static_cast<uint32_t>(first),
                                       static_cast<uint32_t>(count), bytes.data())) {
@@ -751,7 +755,7 @@ DocumentFileResult loadDocumentFile(CORVDoc& doc, const std::string& path) {
     if (stream == nullptr) {
         return {false, "Cannot open the document " + path};
     }
-    CellstoreRecords records;
+    CellstoreRecords records(size);
     if (records.elementCount(kVersionType) == 0) {
         zoBfCloseM(stream);
         return {false, "The file " + path + " is not an Orvelle document"};

@@ -45,6 +45,14 @@ uint32_t MemoryRecords::add(int32_t type, uint32_t elementSize, const uint8_t* d
     return first;
 }
 
+uint64_t MemoryRecords::byteCount() const {
+    uint64_t total = 0;
+    for (const auto& [type, bytes] : data_) {
+        total += bytes.size();
+    }
+    return total;
+}
+
 uint32_t MemoryRecords::elementCount(int32_t type) {
     const auto size = sizes_.find(type);
     if (size == sizes_.end() || size->second == 0) {

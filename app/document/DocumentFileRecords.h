@@ -23,6 +23,9 @@ class DocumentRecordSource {
   public:
     virtual ~DocumentRecordSource() = default;
     virtual uint32_t elementCount(int32_t type) = 0;
+    // The bytes the source really holds: no run of elements it can give is larger, whatever
+    // counts a damaged file declares.
+    virtual uint64_t byteCount() const = 0;
     // Copies elements first .. first + count - 1 into `out` (count × elementSize bytes); false
     // and nothing copied if they are not all there or the type's element size differs.
     virtual bool get(int32_t type, uint32_t elementSize, uint32_t first, uint32_t count,
@@ -61,6 +64,7 @@ class MemoryRecords : public DocumentRecordSink, public DocumentRecordSource {
 
     // Every addition in order.
     const std::vector<Block>& blocks() const { return blocks_; }
+    uint64_t byteCount() const override;
 
   private:
     std::vector<Block> blocks_;
@@ -71,6 +75,8 @@ class MemoryRecords : public DocumentRecordSink, public DocumentRecordSource {
 // The library's global memory container (it must be open).
 class CellstoreRecords : public DocumentRecordSink, public DocumentRecordSource {
   public:
+    // `fileBytes`: the size of the file loaded into the container (a bound for every read).
+    explicit CellstoreRecords(uint64_t fileBytes = UINT64_MAX) : fileBytes_(fileBytes) {}
     uint32_t add(int32_t type, uint32_t elementSize, const uint8_t* data, uint32_t count) override;
     uint32_t elementCount(int32_t type) override;
     bool get(int32_t type, uint32_t elementSize, uint32_t first, uint32_t count,
@@ -78,7 +84,9 @@ class CellstoreRecords : public DocumentRecordSink, public DocumentRecordSource 
 
     // False once an addition failed.
     bool allAdded() const { return allAdded_; }
+    uint64_t byteCount() const override { return fileBytes_; }
 
   private:
+    uint64_t fileBytes_;
     bool allAdded_ = true;
 };

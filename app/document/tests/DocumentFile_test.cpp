@@ -454,3 +454,47 @@ TEST_F(DocumentFile, EmptyPathTransfersNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A source from a damaged file: every type claims fifty million elements and every stored
+// count (the integer records, type 2) says fifty million, but the file holds a few kilobytes.
+// The reader may ask for no run larger than the file.
+class LyingSource : public DocumentRecordSource {
+  public:
+    static constexpr uint32_t kClaimed = 50'000'000;
+    explicit LyingSource(MemoryRecords& real) : real_(real) {}
+    uint32_t elementCount(int32_t) override { return kClaimed; }
+    uint64_t byteCount() const override { return real_.byteCount(); }
+    bool get(int32_t type, uint32_t elementSize, uint32_t first, uint32_t count,
+             uint8_t* out) override {
+        largestRun = std::max<uint64_t>(largestRun, uint64_t{count} * elementSize);
+        if (!real_.get(type, elementSize, first, count, out)) {
+            return false;
+        }
+        if (type == 2) {
+            for (uint32_t i = 0; i < count; ++i) {
+                le::putU32(std::span<uint8_t>(out + 4 * i, 4), 0, kClaimed);
+            }
+        }
+        return true;
+    }
+    uint64_t largestRun = 0;
+
+  private:
+    MemoryRecords& real_;
+};
+
+TEST_F(DocumentFile, DeclaredCountsNeverAllocateMoreThanTheFileHolds) {
+    fillEveryStoredMember(doc);
+    MemoryRecords records;
+    writeDocumentRecords(doc, records);
+    LyingSource lying(records);
+    FakeDocumentUi otherUi;
+    CORVDoc read(otherUi);
+    readDocumentRecords(read, lying);
+    EXPECT_GT(lying.largestRun, 0u);
+    EXPECT_LE(lying.largestRun, records.byteCount());
+}
+
+}  // namespace
