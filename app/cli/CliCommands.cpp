@@ -11,7 +11,6 @@
 #include "document/DocumentFile.h"
 #include "document/DxfDrawing.h"
 #include "document/DxfPairReader.h"
-#include "isovist/IsovistMeasures.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 // The document's isovist requests: run the engine, then keep its result as the document's
 // last isovist.
-#include <algorithm>
-
 #include "document/CORVDoc.h"
 #include "isovist/IsovistEngine.h"
 #include "isovist/RadialStatistics.h"
