@@ -14,6 +14,9 @@
 namespace {
 
 constexpr uint32_t kInitialTableEntries = 16;
+constexpr int32_t kInitialGrowthStep = 16;
+// Past a million entries a step the table grows by that much at a time.
+constexpr uint64_t kMaxGrowthStep = uint64_t{1} << 20;
 constexpr uint64_t kMaxFileSize = std::numeric_limits<uint32_t>::max();
 
 // pwrite/pread until done; false on an error or (for reads) a premature end of file.
@@ -69,7 +72,10 @@ zoMemFile::~zoMemFile() {
     Clear();
 }
 
+// A new table is the table of a fresh file: the growth step starts again too. Were it kept, it
+// would double on every load until it wrapped around (see AddPage).
 void zoMemFile::NewTable() {
+    m_growthStep = kInitialGrowthStep;
     m_capacity = kInitialTableEntries;
     m_pages = new (std::nothrow) char*[m_capacity]();
     if (m_pages == nullptr)
@@ -299,7 +305,17 @@ int zoMemFile::AddPage() {
     if (page == nullptr)
         return 0;
     if (m_pageCount >= m_capacity) {
-        uint32_t grown = m_capacity + static_cast<uint32_t>(m_growthStep);
+        // Computed wide and capped: a step that wrapped around to zero or below would leave the
+        // table no larger than the pages it holds, and the new page would be written past its
+        // end (heap corruption, then a double free).
+        const uint64_t step = static_cast<uint64_t>(std::max<int32_t>(m_growthStep, 1));
+        const uint64_t wide = std::min<uint64_t>(uint64_t{m_capacity} + step,
+                                                 std::numeric_limits<uint32_t>::max());
+        const uint32_t grown = static_cast<uint32_t>(wide);
+        if (grown <= m_pageCount) {
+            delete[] page;
+            return 0;
+        }
         char** table = new (std::nothrow) char*[grown]();
         if (table == nullptr) {
             delete[] page;
@@ -309,7 +325,7 @@ int zoMemFile::AddPage() {
         delete[] m_pages;
         m_pages = table;
         m_capacity = grown;
-        m_growthStep *= 2;
+        m_growthStep = static_cast<int32_t>(std::min(step * 2, kMaxGrowthStep));
     }
     m_pages[m_pageCount++] = page;
     return 1;
