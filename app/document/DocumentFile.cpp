@@ -42,6 +42,11 @@ constexpr uint32_t kPolygonRecordSize = 8;
 constexpr uint32_t kGridCellSize = 292;
 constexpr uint32_t kGridRecordSize = 40;
 constexpr uint32_t kGraphHeaderSize = 16;
+// A read copies each record about once; whatever its counts and indices say, the runs one read
+// copies never pass this many times the bytes the file holds, plus a fixed allowance for the
+// small records (so a document of N bytes makes the reader copy at most 4 N + 64 KiB).
+constexpr uint64_t kReadBudgetFactor = 4;
+constexpr uint64_t kReadBudgetAllowance = 64 * 1024;
 
 using Bytes = std::vector<uint8_t>;
 
@@ -223,15 +228,24 @@ std::span<const T> firstOf(const std::vector<T>& items, int32_t count) {
 
 class RecordReader {
   public:
-    explicit RecordReader(DocumentRecordSource& source) : source_(source) {}
+    explicit RecordReader(DocumentRecordSource& source)
+        : source_(source),
+          heldBytes_(source.heldBytes()),
+          budget_(kReadBudgetFactor * heldBytes_ + kReadBudgetAllowance) {}
 
     // Elements first .. first + count - 1 of a type; empty when any is missing. Nothing is
-    // allocated before the count is known to be in the source.
+    // allocated before the count is known to be declared by the source and the run to fit in
+    // the bytes it really holds and in what is left of the read's budget.
     std::optional<Bytes> run(int32_t type, uint32_t elementSize, int64_t first, int64_t count) {
         const uint32_t available = source_.elementCount(type);
         if (first < 0 || count < 0 || first > available || count > available - first) {
             return std::nullopt;
         }
+        const uint64_t runBytes = static_cast<uint64_t>(count) * elementSize;
+        if (runBytes > heldBytes_ || runBytes > budget_) {
+            return std::nullopt;
+        }
+        budget_ -= runBytes;
         Bytes bytes(static_cast<size_t>(count) * elementSize);
         if (count > 0 && !source_.get(type, elementSize, static_cast<uint32_t>(first),
                                       static_cast<uint32_t>(count), bytes.data())) {
@@ -377,6 +391,8 @@ class RecordReader {
 
   private:
     DocumentRecordSource& source_;
+    const uint64_t heldBytes_;
+    uint64_t budget_;  // bytes the remaining runs may still copy
 };
 
 template <class T>

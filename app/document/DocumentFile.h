@@ -16,8 +16,9 @@ void writeDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink);
 
 // Reads the records into `doc`, which the caller has reset: by version, 999 and below and 1003
 // and above read nothing; 1000 and 1001 bring the settings block up to date. Counts and indices
-// are checked against what the source holds before anything is allocated; a missing or damaged
-// record leaves its member as the reset left it.
+// are checked against what the source declares and really holds before anything is allocated:
+// no run is longer than the source's bytes, and all runs together copy at most 4 times them
+// plus 64 KiB. A missing or damaged record leaves its member as the reset left it.
 void readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source);
 
 struct DocumentFileResult {

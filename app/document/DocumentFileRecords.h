@@ -22,7 +22,11 @@ class DocumentRecordSink {
 class DocumentRecordSource {
   public:
     virtual ~DocumentRecordSource() = default;
+    // The count the source declares; a damaged file may declare more than it holds.
     virtual uint32_t elementCount(int32_t type) = 0;
+    // Bytes the source really holds (for a container: its size). No run of elements can be
+    // longer, whatever count is declared.
+    virtual uint64_t heldBytes() = 0;
     // Copies elements first .. first + count - 1 into `out` (count × elementSize bytes); false
     // and nothing copied if they are not all there or the type's element size differs.
     virtual bool get(int32_t type, uint32_t elementSize, uint32_t first, uint32_t count,
@@ -56,6 +60,7 @@ class MemoryRecords : public DocumentRecordSink, public DocumentRecordSource {
 
     uint32_t add(int32_t type, uint32_t elementSize, const uint8_t* data, uint32_t count) override;
     uint32_t elementCount(int32_t type) override;
+    uint64_t heldBytes() override;
     bool get(int32_t type, uint32_t elementSize, uint32_t first, uint32_t count,
              uint8_t* out) override;
 
@@ -73,6 +78,7 @@ class CellstoreRecords : public DocumentRecordSink, public DocumentRecordSource 
   public:
     uint32_t add(int32_t type, uint32_t elementSize, const uint8_t* data, uint32_t count) override;
     uint32_t elementCount(int32_t type) override;
+    uint64_t heldBytes() override;
     bool get(int32_t type, uint32_t elementSize, uint32_t first, uint32_t count,
              uint8_t* out) override;
 
