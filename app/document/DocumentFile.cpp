@@ -6,6 +6,7 @@
 #include <array>
 #include <atomic>
 #include <climits>
+#include <cmath>
 #include <filesystem>
 #include <span>
 
@@ -239,20 +240,23 @@ class RecordReader {
     std::optional<Bytes> run(int32_t type, uint32_t elementSize, int64_t first, int64_t count) {
         const uint32_t available = source_.elementCount(type);
         if (first < 0 || count < 0 || first > available || count > available - first) {
-            return std::nullopt;
+            return missing();
         }
         const uint64_t runBytes = static_cast<uint64_t>(count) * elementSize;
         if (runBytes > heldBytes_ || runBytes > budget_) {
-            return std::nullopt;
+            return missing();
         }
         budget_ -= runBytes;
         Bytes bytes(static_cast<size_t>(count) * elementSize);
         if (count > 0 && !source_.get(type, elementSize, static_cast<uint32_t>(first),
                                       static_cast<uint32_t>(count), bytes.data())) {
-            return std::nullopt;
+            return missing();
         }
         return bytes;
     }
+    // Whether a record the writer always writes was missing, damaged or out of bounds.
+    bool damaged() const { return damaged_; }
+    void markDamaged() { damaged_ = true; }
     std::optional<int32_t> integer(uint32_t index) {
         const auto bytes = run(kIntegerType, 4, index, 1);
         return bytes ? std::optional<int32_t>(le::i32At(*bytes, 0)) : std::nullopt;
@@ -342,7 +346,7 @@ class RecordReader {
         // Cells are found by row * nx + column, so the shape must match the cells held.
         if (grid.nx < 0 || grid.ny < 0 ||
             int64_t{grid.nx} * int64_t{grid.ny} != int64_t{grid.count}) {
-            return std::nullopt;
+            return missing();
         }
         const auto cells = run(kGridCellType, kGridCellSize, firstCell, grid.count);
         if (!cells) {
@@ -390,7 +394,13 @@ class RecordReader {
     }
 
   private:
+    std::nullopt_t missing() {
+        damaged_ = true;
+        return std::nullopt;
+    }
+
     DocumentRecordSource& source_;
+    bool damaged_ = false;
     const uint64_t heldBytes_;
     uint64_t budget_;  // bytes the remaining runs may still copy
 };
@@ -401,6 +411,36 @@ void assignWithCount(std::optional<std::vector<T>> read, std::vector<T>& target,
         target = std::move(*read);
         count = static_cast<int32_t>(target.size());
     }
+}
+
+bool finite(const PlanPoint& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+bool allFinite(const std::vector<PlanPoint>& points) {
+    return std::all_of(points.begin(), points.end(), [](const PlanPoint& p) { return finite(p); });
+}
+
+bool allFinite(const std::vector<PlanSegment>& segments) {
+    return std::all_of(segments.begin(), segments.end(), [](const PlanSegment& s) {
+        return finite(s.start) && finite(s.end);
+    });
+}
+
+bool allFinite(const PolygonList& list) {
+    return std::all_of(list.items().begin(), list.items().end(),
+                       [](const PlanPolygon& polygon) { return allFinite(polygon.points()); });
+}
+
+// Every coordinate of the plan and its extent is a finite number.
+bool coordinatesFinite(const CORVDoc& doc) {
+    const PlanExtent& e = doc.m_planExtent;
+    return allFinite(doc.m_wallVertices) && allFinite(doc.m_wallSegments) &&
+           allFinite(doc.m_planPolygons) && allFinite(doc.m_axialLines) &&
+           allFinite(doc.m_radialLines) && allFinite(doc.m_paths) &&
+           allFinite(doc.m_observationPoints) && allFinite(doc.m_referenceLines) &&
+           std::isfinite(e.minX) && std::isfinite(e.maxX) && std::isfinite(e.minY) &&
+           std::isfinite(e.maxY) && finite(doc.m_isovistOrigin);
 }
 
 // Settings written by older versions of the program.
@@ -558,15 +598,15 @@ void writeDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink) {
     w.integer(static_cast<int32_t>(w.isovistRecords(doc.m_axialLineRecords)));
 }
 
-void readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
+bool readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
     RecordReader r(source);
     const auto versionBytes = r.run(kVersionType, 4, 0, 1);
     if (!versionBytes) {
-        return;
+        return false;
     }
     const int32_t version = le::i32At(*versionBytes, 0);
     if (version < 1000) {
-        return;
+        return true;
     }
     if (version <= kDocumentFileVersion) {
         const auto count = [&](uint32_t index) { return r.integer(index).value_or(0); };
@@ -613,6 +653,8 @@ void readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
 
         if (auto grid = r.grid()) {
             doc.m_grid = std::move(*grid);
+        } else {
+            r.markDamaged();
         }
         r.integerInto(kGridReserved, doc.m_gridReserved);
         r.integerInto(kGridResultsValid, doc.m_gridResultsValid);
@@ -655,15 +697,26 @@ void readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
         r.blockInto(kLayerNamesType, LayerNames::kImageSize, doc.m_layerNames);
         if (auto graph = r.graph(0, kGridMatrixType)) {
             doc.m_gridGraph = std::move(*graph);
+        } else {
+            r.markDamaged();
         }
         if (auto graph = r.graph(1, kAxialMatrixType)) {
             doc.m_axialGraph = std::move(*graph);
+        } else {
+            r.markDamaged();
         }
         if (auto records = r.isovistRecords(count(kFirstAxialRecord), count(kAxialRecordCount))) {
             doc.m_axialLineRecords = std::move(*records);
         }
     }
     upgradeSettings(doc.m_settings, version);
+    if (r.damaged() || !coordinatesFinite(doc)) {
+        return false;
+    }
+    // The wall tables are derived from the plan polygons; a file whose tables disagree with
+    // its polygons gets them rebuilt (for a sound file this changes nothing).
+    doc.RebuildWallTables();
+    return true;
 }
 
 namespace {
@@ -727,6 +780,12 @@ DocumentFileResult loadDocumentFile(CORVDoc& doc, const std::string& path) {
     if (records.elementCount(kVersionType) == 0) {
         zoBfCloseM(stream);
         return {false, "The file " + path + " is not an Orvelle document"};
+    }
+    // Read first into a scratch document, so that a damaged file leaves the document as it was.
+    CORVDoc scratch(doc.ui());
+    if (!readDocumentRecords(scratch, records)) {
+        zoBfCloseM(stream);
+        return {false, "The file " + path + " is damaged and cannot be opened"};
     }
     doc.ResetDocument();
     readDocumentRecords(doc, records);
