@@ -1,5 +1,7 @@
 #include "cli/CliCommands.h"
 
+#include <sys/stat.h>
+
 #include <charconv>
 #include <cmath>
 #include <span>
@@ -37,6 +39,15 @@ std::optional<PlanPoint> parsePoint(const std::string& text) {
         return std::nullopt;
     }
     return PlanPoint{*x, *y};
+}
+
+// Whether two paths name one existing file (same device and inode), whatever their spelling:
+// links, "./" and other folders leading to it.
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 std::span<const PlanSegment> wallSegments(const CORVDoc& doc) {
@@ -157,6 +168,10 @@ int runLayers(const std::string& drawingPath, FILE* out) {
 
 int runImport(const std::string& drawingPath, const ImportOptions& options,
               const std::string& outputPath, FILE* out) {
+    if (sameFile(drawingPath, outputPath)) {
+        printError("The output " + outputPath + " is the drawing itself; choose another file");
+        return 1;
+    }
     CliUi ui;
     if (!applyImportOptions(options, ui)) {
         return 1;

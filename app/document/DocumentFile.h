@@ -29,8 +29,10 @@ struct DocumentFileResult {
     std::string message;  // why not, in a sentence for the user
 };
 
-// Writes the document to a temporary file beside `path` and replaces `path` with it only when
-// the whole write succeeded. A container that would pass the format's 32-bit addresses is
+// Writes the document to a hidden temporary file beside `path`, flushes it to the disk and only
+// then renames it over `path` and flushes the folder, so `path` is the old file or the whole new
+// one, also after a crash or power cut. Temporary files of earlier saves of `path` whose process
+// is gone are removed. A container that would pass the format's 32-bit addresses is
 // refused before anything is written.
 inline constexpr uint64_t kMaxContainerBytes = INT32_MAX;  // addresses are signed 32-bit
 DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path,

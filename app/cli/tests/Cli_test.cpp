@@ -164,6 +164,41 @@ TEST_F(Cli, UserErrorsGiveOneLineAndStatusOne) {
     }
 }
 
+// The output may not be the drawing itself, however it is spelled: the drawing stays intact.
+TEST_F(Cli, ImportRefusesToWriteOverItsOwnDrawing) {
+    const std::string drawing = file("plan.dxf", readAll(kSample));
+    std::filesystem::create_symlink(drawing, folder / "link.dxf");
+    std::filesystem::create_hard_link(drawing, folder / "hard.dxf");
+    std::filesystem::create_directories(folder / "sub");
+    const std::string spellings[] = {
+        drawing,
+        (folder / "link.dxf").string(),
+        (folder / "hard.dxf").string(),
+        (folder / "sub" / ".." / "plan.dxf").string(),
+    };
+    for (const std::string& output : spellings) {
+        const CliRun r = run("import " + drawing + " -o " + output);
+        EXPECT_EQ(r.status, 1) << output;
+        EXPECT_EQ(r.out, "") << output;
+        EXPECT_EQ(r.err, "orvelle-cli: The output " + output +
+                             " is the drawing itself; choose another file\n");
+        EXPECT_EQ(readAll(drawing), readAll(kSample)) << output;
+    }
+    const CliRun other = run("import " + drawing + " -o " + (folder / "plan.ovx").string());
+    EXPECT_EQ(other.status, 0) << other.err;
+}
+
+// A cut-short document is refused with a message, not opened as an empty plan.
+TEST_F(Cli, InfoRefusesACutShortDocument) {
+    const std::string ovx = (folder / "plan.ovx").string();
+    ASSERT_EQ(run("import " + kSample + " -o " + ovx).status, 0);
+    const std::string cut = file("cut.ovx", readAll(ovx).substr(0, 117));
+    const CliRun r = run("info " + cut);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "orvelle-cli: The file " + cut + " is damaged and cannot be opened\n");
+}
+
 TEST_F(Cli, HelpEverywhere) {
     for (const std::string& arguments :
          {std::string("--help"), std::string("layers --help"), std::string("import --help"),
