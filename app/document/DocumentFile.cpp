@@ -8,8 +8,9 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <climits>
-#include <cstdlib>
+#include <cmath>
 #include <filesystem>
 #include <span>
 
@@ -46,6 +47,11 @@ constexpr uint32_t kPolygonRecordSize = 8;
 constexpr uint32_t kGridCellSize = 292;
 constexpr uint32_t kGridRecordSize = 40;
 constexpr uint32_t kGraphHeaderSize = 16;
+// A read copies each record about once; whatever its counts and indices say, the runs one read
+// copies never pass this many times the bytes the file holds, plus a fixed allowance for the
+// small records (so a document of N bytes makes the reader copy at most 4 N + 64 KiB).
+constexpr uint64_t kReadBudgetFactor = 4;
+constexpr uint64_t kReadBudgetAllowance = 64 * 1024;
 
 using Bytes = std::vector<uint8_t>;
 
@@ -228,26 +234,34 @@ std::span<const T> firstOf(const std::vector<T>& items, int32_t count) {
 
 class RecordReader {
   public:
-    explicit RecordReader(DocumentRecordSource& source) : source_(source) {}
+    explicit RecordReader(DocumentRecordSource& source)
+        : source_(source),
+          heldBytes_(source.heldBytes()),
+          budget_(kReadBudgetFactor * heldBytes_ + kReadBudgetAllowance) {}
 
     // Elements first .. first + count - 1 of a type; empty when any is missing. Nothing is
-    // allocated before the count is known to be in the source.
+    // allocated before the count is known to be declared by the source and the run to fit in
+    // the bytes it really holds and in what is left of the read's budget.
     std::optional<Bytes> run(int32_t type, uint32_t elementSize, int64_t first, int64_t count) {
         const uint32_t available = source_.elementCount(type);
         if (first < 0 || count < 0 || first > available || count > available - first) {
-            return std::nullopt;
+            return missing();
         }
-        // A damaged file may declare any count; what it really holds bounds every allocation.
-        if (static_cast<uint64_t>(count) * elementSize > source_.byteCount()) {
-            return std::nullopt;
+        const uint64_t runBytes = static_cast<uint64_t>(count) * elementSize;
+        if (runBytes > heldBytes_ || runBytes > budget_) {
+            return missing();
         }
+        budget_ -= runBytes;
         Bytes bytes(static_cast<size_t>(count) * elementSize);
         if (count > 0 && !source_.get(type, elementSize, static_cast<uint32_t>(first),
                                       static_cast<uint32_t>(count), bytes.data())) {
-            return std::nullopt;
+            return missing();
         }
         return bytes;
     }
+    // Whether a record the writer always writes was missing, damaged or out of bounds.
+    bool damaged() const { return damaged_; }
+    void markDamaged() { damaged_ = true; }
     std::optional<int32_t> integer(uint32_t index) {
         const auto bytes = run(kIntegerType, 4, index, 1);
         return bytes ? std::optional<int32_t>(le::i32At(*bytes, 0)) : std::nullopt;
@@ -337,7 +351,7 @@ class RecordReader {
         // Cells are found by row * nx + column, so the shape must match the cells held.
         if (grid.nx < 0 || grid.ny < 0 ||
             int64_t{grid.nx} * int64_t{grid.ny} != int64_t{grid.count}) {
-            return std::nullopt;
+            return missing();
         }
         const auto cells = run(kGridCellType, kGridCellSize, firstCell, grid.count);
         if (!cells) {
@@ -382,7 +396,15 @@ class RecordReader {
     }
 
   private:
+    std::nullopt_t missing() {
+        damaged_ = true;
+        return std::nullopt;
+    }
+
     DocumentRecordSource& source_;
+    bool damaged_ = false;
+    const uint64_t heldBytes_;
+    uint64_t budget_;  // bytes the remaining runs may still copy
 };
 
 template <class T>
@@ -391,6 +413,36 @@ void assignWithCount(std::optional<std::vector<T>> read, std::vector<T>& target,
         target = std::move(*read);
         count = static_cast<int32_t>(target.size());
     }
+}
+
+bool finite(const PlanPoint& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+bool allFinite(const std::vector<PlanPoint>& points) {
+    return std::all_of(points.begin(), points.end(), [](const PlanPoint& p) { return finite(p); });
+}
+
+bool allFinite(const std::vector<PlanSegment>& segments) {
+    return std::all_of(segments.begin(), segments.end(), [](const PlanSegment& s) {
+        return finite(s.start) && finite(s.end);
+    });
+}
+
+bool allFinite(const PolygonList& list) {
+    return std::all_of(list.items().begin(), list.items().end(),
+                       [](const PlanPolygon& polygon) { return allFinite(polygon.points()); });
+}
+
+// Every coordinate of the plan and its extent is a finite number.
+bool coordinatesFinite(const CORVDoc& doc) {
+    const PlanExtent& e = doc.m_planExtent;
+    return allFinite(doc.m_wallVertices) && allFinite(doc.m_wallSegments) &&
+           allFinite(doc.m_planPolygons) && allFinite(doc.m_axialLines) &&
+           allFinite(doc.m_radialLines) && allFinite(doc.m_paths) &&
+           allFinite(doc.m_observationPoints) && allFinite(doc.m_referenceLines) &&
+           std::isfinite(e.minX) && std::isfinite(e.maxX) && std::isfinite(e.minY) &&
+           std::isfinite(e.maxY) && finite(doc.m_isovistOrigin);
 }
 
 // Settings written by older versions of the program.
@@ -548,15 +600,15 @@ void writeDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink) {
     w.integer(static_cast<int32_t>(w.isovistRecords(doc.m_axialLineRecords)));
 }
 
-void readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
+bool readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
     RecordReader r(source);
     const auto versionBytes = r.run(kVersionType, 4, 0, 1);
     if (!versionBytes) {
-        return;
+        return false;
     }
     const int32_t version = le::i32At(*versionBytes, 0);
     if (version < 1000) {
-        return;
+        return true;
     }
     if (version <= kDocumentFileVersion) {
         const auto count = [&](uint32_t index) { return r.integer(index).value_or(0); };
@@ -603,6 +655,8 @@ void readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
 
         if (auto grid = r.grid()) {
             doc.m_grid = std::move(*grid);
+        } else {
+            r.markDamaged();
         }
         r.integerInto(kGridReserved, doc.m_gridReserved);
         r.integerInto(kGridResultsValid, doc.m_gridResultsValid);
@@ -645,56 +699,64 @@ void readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
         r.blockInto(kLayerNamesType, LayerNames::kImageSize, doc.m_layerNames);
         if (auto graph = r.graph(0, kGridMatrixType)) {
             doc.m_gridGraph = std::move(*graph);
+        } else {
+            r.markDamaged();
         }
         if (auto graph = r.graph(1, kAxialMatrixType)) {
             doc.m_axialGraph = std::move(*graph);
+        } else {
+            r.markDamaged();
         }
         if (auto records = r.isovistRecords(count(kFirstAxialRecord), count(kAxialRecordCount))) {
             doc.m_axialLineRecords = std::move(*records);
         }
     }
     upgradeSettings(doc.m_settings, version);
+    if (r.damaged() || !coordinatesFinite(doc)) {
+        return false;
+    }
+    // The wall tables are derived from the plan polygons; a file whose tables disagree with
+    // its polygons gets them rebuilt (for a sound file this changes nothing).
+    doc.RebuildWallTables();
+    return true;
 }
 
 namespace {
 
 constexpr unsigned kPageSize = 65536;
 
+// The hidden name of a save in progress: ".NAME.saving-PID-SERIAL" beside the target.
+std::string temporaryPrefix(const std::filesystem::path& target) {
+    return "." + target.filename().string() + ".saving-";
+}
+
 std::string temporaryPathBeside(const std::string& path) {
     static std::atomic<unsigned> serial{0};
     const std::filesystem::path target(path);
-    const std::string name = "." + target.filename().string() + ".saving-" +
-                             std::to_string(::getpid()) + "-" + std::to_string(serial++);
+    const std::string name =
+        temporaryPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(serial++);
     return (target.parent_path() / name).string();
 }
 
-// Flushes a file (or a folder's entries) to the disk; false when it cannot.
-bool syncToDisk(const std::string& path, int flags) {
-    const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC);
-    if (descriptor < 0) {
-        return false;
-    }
-    const bool synced = ::fsync(descriptor) == 0;
-    return ::close(descriptor) == 0 && synced;
-}
-
-// Removes the temporary files that saves of this target killed before their rename left
-// beside it: ".NAME.saving-PID-N" of a process that no longer runs.
+// Removes the temporary files that saves of `path` killed before their rename left behind: those
+// whose process no longer runs. Saves still running in other processes keep theirs.
 void removeStaleTemporaries(const std::string& path) {
     const std::filesystem::path target(path);
-    const std::string prefix = "." + target.filename().string() + ".saving-";
-    std::error_code error;
     const std::filesystem::path folder =
         target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
+    const std::string prefix = temporaryPrefix(target);
+    std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
-        if (name.rfind(prefix, 0) != 0) {
+        if (name.compare(0, prefix.size(), prefix) != 0) {
             continue;
         }
         const std::string rest = name.substr(prefix.size());
-        char* end = nullptr;
-        const long pid = std::strtol(rest.c_str(), &end, 10);
-        if (end == rest.c_str() || *end != '-' || pid <= 0 || pid == ::getpid()) {
+        const size_t dash = rest.find('-');
+        long pid = 0;
+        const auto [end, parsed] = std::from_chars(rest.data(), rest.data() + dash, pid);
+        if (dash == std::string::npos || parsed != std::errc() || end != rest.data() + dash ||
+            pid <= 0 || pid == ::getpid()) {
             continue;
         }
         if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
@@ -702,6 +764,25 @@ void removeStaleTemporaries(const std::string& path) {
             std::filesystem::remove(entry.path(), ignored);
         }
     }
+}
+
+// Flushes a file or folder to the disk; false if it cannot be opened or flushed.
+bool syncPath(const std::string& path, int flags) {
+    const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (descriptor < 0) {
+        return false;
+    }
+    int result;
+    do {
+        result = ::fsync(descriptor);
+    } while (result != 0 && errno == EINTR);
+    ::close(descriptor);
+    return result == 0;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
 }
 
 }  // namespace
@@ -726,14 +807,13 @@ DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path,
     writeDocumentRecords(doc, records);
     const bool closed = zoBfCloseM(stream) == 0;
     std::error_code error;
-    // Durable as databases do it: the new file on the disk before it replaces the old one,
-    // then the folder entry of the rename.
-    if (records.allAdded() && closed && syncToDisk(temporary, O_RDONLY)) {
+    // The new file reaches the disk before it replaces the old one, and the rename reaches it
+    // before the save reports success: a power cut leaves the old file or the new, never an
+    // empty one.
+    if (records.allAdded() && closed && syncPath(temporary, O_RDONLY)) {
         std::filesystem::rename(temporary, path, error);
         if (!error) {
-            const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-            syncToDisk(folder.empty() ? std::string(".") : folder.string(),
-                       O_RDONLY | O_DIRECTORY);
+            syncPath(folderOf(path), O_RDONLY | O_DIRECTORY);
             return {true, {}};
         }
     }
@@ -755,10 +835,16 @@ DocumentFileResult loadDocumentFile(CORVDoc& doc, const std::string& path) {
     if (stream == nullptr) {
         return {false, "Cannot open the document " + path};
     }
-    CellstoreRecords records(size);
+    CellstoreRecords records;
     if (records.elementCount(kVersionType) == 0) {
         zoBfCloseM(stream);
         return {false, "The file " + path + " is not an Orvelle document"};
+    }
+    // Read first into a scratch document, so that a damaged file leaves the document as it was.
+    CORVDoc scratch(doc.ui());
+    if (!readDocumentRecords(scratch, records)) {
+        zoBfCloseM(stream);
+        return {false, "The file " + path + " is damaged and cannot be opened"};
     }
     doc.ResetDocument();
     readDocumentRecords(doc, records);

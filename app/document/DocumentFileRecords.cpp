@@ -45,20 +45,20 @@ uint32_t MemoryRecords::add(int32_t type, uint32_t elementSize, const uint8_t* d
     return first;
 }
 
-uint64_t MemoryRecords::byteCount() const {
-    uint64_t total = 0;
-    for (const auto& [type, bytes] : data_) {
-        total += bytes.size();
-    }
-    return total;
-}
-
 uint32_t MemoryRecords::elementCount(int32_t type) {
     const auto size = sizes_.find(type);
     if (size == sizes_.end() || size->second == 0) {
         return 0;
     }
     return static_cast<uint32_t>(data_[type].size() / size->second);
+}
+
+uint64_t MemoryRecords::heldBytes() {
+    uint64_t total = 0;
+    for (const auto& [type, bytes] : data_) {
+        total += bytes.size();
+    }
+    return total;
 }
 
 bool MemoryRecords::get(int32_t type, uint32_t elementSize, uint32_t first, uint32_t count,
@@ -89,6 +89,10 @@ uint32_t CellstoreRecords::add(int32_t type, uint32_t elementSize, const uint8_t
 
 uint32_t CellstoreRecords::elementCount(int32_t type) {
     return zoBfGetElementCountM(type);
+}
+
+uint64_t CellstoreRecords::heldBytes() {
+    return zoBfGetMemoryFileM().GetSize();
 }
 
 bool CellstoreRecords::get(int32_t type, uint32_t elementSize, uint32_t first, uint32_t count,

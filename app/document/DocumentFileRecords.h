@@ -22,10 +22,11 @@ class DocumentRecordSink {
 class DocumentRecordSource {
   public:
     virtual ~DocumentRecordSource() = default;
+    // The count the source declares; a damaged file may declare more than it holds.
     virtual uint32_t elementCount(int32_t type) = 0;
-    // The bytes the source really holds: no run of elements it can give is larger, whatever
-    // counts a damaged file declares.
-    virtual uint64_t byteCount() const = 0;
+    // Bytes the source really holds (for a container: its size). No run of elements can be
+    // longer, whatever count is declared.
+    virtual uint64_t heldBytes() = 0;
     // Copies elements first .. first + count - 1 into `out` (count × elementSize bytes); false
     // and nothing copied if they are not all there or the type's element size differs.
     virtual bool get(int32_t type, uint32_t elementSize, uint32_t first, uint32_t count,
@@ -59,12 +60,12 @@ class MemoryRecords : public DocumentRecordSink, public DocumentRecordSource {
 
     uint32_t add(int32_t type, uint32_t elementSize, const uint8_t* data, uint32_t count) override;
     uint32_t elementCount(int32_t type) override;
+    uint64_t heldBytes() override;
     bool get(int32_t type, uint32_t elementSize, uint32_t first, uint32_t count,
              uint8_t* out) override;
 
     // Every addition in order.
     const std::vector<Block>& blocks() const { return blocks_; }
-    uint64_t byteCount() const override;
 
   private:
     std::vector<Block> blocks_;
@@ -75,18 +76,15 @@ class MemoryRecords : public DocumentRecordSink, public DocumentRecordSource {
 // The library's global memory container (it must be open).
 class CellstoreRecords : public DocumentRecordSink, public DocumentRecordSource {
   public:
-    // `fileBytes`: the size of the file loaded into the container (a bound for every read).
-    explicit CellstoreRecords(uint64_t fileBytes = UINT64_MAX) : fileBytes_(fileBytes) {}
     uint32_t add(int32_t type, uint32_t elementSize, const uint8_t* data, uint32_t count) override;
     uint32_t elementCount(int32_t type) override;
+    uint64_t heldBytes() override;
     bool get(int32_t type, uint32_t elementSize, uint32_t first, uint32_t count,
              uint8_t* out) override;
 
     // False once an addition failed.
     bool allAdded() const { return allAdded_; }
-    uint64_t byteCount() const override { return fileBytes_; }
 
   private:
-    uint64_t fileBytes_;
     bool allAdded_ = true;
 };

@@ -96,6 +96,10 @@ int zoBfCloseM(FILE* stream) {
     return saved && closed == 0 ? 0 : EOF;
 }
 
+const zoMemFile& zoBfGetMemoryFileM() {
+    return MemoryFile();
+}
+
 int zoBfInitM() {
     return OnMemory(0, [](FlatTarget& target) { return FlatInit(target); });
 }

@@ -72,9 +72,9 @@ zoMemFile::~zoMemFile() {
     Clear();
 }
 
+// A new table is the table of a fresh file: the growth step starts again too. Were it kept, it
+// would double on every load until it wrapped around (see AddPage).
 void zoMemFile::NewTable() {
-    // A new table is the table of a fresh file: the growth step starts again too, so memory
-    // never grows from one open to the next.
     m_growthStep = kInitialGrowthStep;
     m_capacity = kInitialTableEntries;
     m_pages = new (std::nothrow) char*[m_capacity]();
@@ -305,11 +305,13 @@ int zoMemFile::AddPage() {
     if (page == nullptr)
         return 0;
     if (m_pageCount >= m_capacity) {
-        // Computed wide and capped, so that neither the step nor the capacity can wrap around
-        // and leave a table smaller than the pages it must hold.
+        // Computed wide and capped: a step that wrapped around to zero or below would leave the
+        // table no larger than the pages it holds, and the new page would be written past its
+        // end (heap corruption, then a double free).
         const uint64_t step = static_cast<uint64_t>(std::max<int32_t>(m_growthStep, 1));
-        const uint32_t grown = static_cast<uint32_t>(std::min<uint64_t>(
-            uint64_t{m_capacity} + step, std::numeric_limits<uint32_t>::max()));
+        const uint64_t wide = std::min<uint64_t>(uint64_t{m_capacity} + step,
+                                                 std::numeric_limits<uint32_t>::max());
+        const uint32_t grown = static_cast<uint32_t>(wide);
         if (grown <= m_pageCount) {
             delete[] page;
             return 0;
@@ -323,7 +325,7 @@ int zoMemFile::AddPage() {
         delete[] m_pages;
         m_pages = table;
         m_capacity = grown;
-        m_growthStep = static_cast<int32_t>(std::min<uint64_t>(step * 2, kMaxGrowthStep));
+        m_growthStep = static_cast<int32_t>(std::min(step * 2, kMaxGrowthStep));
     }
     m_pages[m_pageCount++] = page;
     return 1;

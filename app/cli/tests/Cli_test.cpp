@@ -201,9 +201,13 @@ TEST_F(Cli, AnOutputThatIsTheInputIsRefusedAndTheInputKept) {
     const std::string drawing = file("plan.dxf", readAll(kSample));
     const std::string link = (folder / "link.dxf").string();
     std::filesystem::create_hard_link(drawing, link);
+    std::filesystem::create_symlink(drawing, folder / "symlink.dxf");
+    std::filesystem::create_directories(folder / "sub");
+    const std::string around = (folder / "sub" / ".." / "plan.dxf").string();
     for (const std::string& arguments :
          {"import " + drawing + " -o " + drawing, "import " + drawing + " -o " + link,
-          "grid " + drawing + " --span 500 -o " + link}) {
+          "import " + drawing + " -o " + (folder / "symlink.dxf").string(),
+          "import " + drawing + " -o " + around, "grid " + drawing + " --span 500 -o " + link}) {
         const CliRun r = run(arguments);
         EXPECT_EQ(r.status, 1) << arguments;
         EXPECT_NE(r.err.find("is the input file"), std::string::npos) << r.err;
@@ -226,6 +230,17 @@ TEST_F(Cli, GridRefusalsGiveStatusOne) {
         EXPECT_EQ(r.out, "") << arguments;
         EXPECT_FALSE(r.err.empty()) << arguments;
     }
+}
+
+// A cut-short document is refused with a message, not opened as an empty plan.
+TEST_F(Cli, InfoRefusesACutShortDocument) {
+    const std::string ovx = (folder / "plan.ovx").string();
+    ASSERT_EQ(run("import " + kSample + " -o " + ovx).status, 0);
+    const std::string cut = file("cut.ovx", readAll(ovx).substr(0, 117));
+    const CliRun r = run("info " + cut);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "orvelle-cli: The file " + cut + " is damaged and cannot be opened\n");
 }
 
 TEST_F(Cli, HelpEverywhere) {

@@ -25,6 +25,8 @@
 
 #include "cellstore/export.h"
 
+class zoMemFile;
+
 // ---- Stream functions -------------------------------------------------------------------
 
 // Opens a stream with a stdio mode; null on failure.
@@ -90,6 +92,8 @@ CELLSTORE_API FILE* zoBfOpenM(const char16_t* name, const char16_t* mode);
 // forgets the descriptor. 0 on success; EOF if the stream is null, a write fails or the close
 // fails. The memory contents stay until the next zoBfOpenM.
 CELLSTORE_API int zoBfCloseM(FILE* stream);
+// The global memory file, read-only (its size, page size and page table), for diagnostics.
+CELLSTORE_API const zoMemFile& zoBfGetMemoryFileM();
 // Writes the 48-byte empty container at the start of the memory file (not emptied first).
 CELLSTORE_API int zoBfInitM();
 CELLSTORE_API int zoBfAddDataM(const void* data, int typeNo, unsigned elementSize, unsigned count,

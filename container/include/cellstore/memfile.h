@@ -22,8 +22,9 @@ class CELLSTORE_API zoMemFile {
     zoMemFile& operator=(const zoMemFile& other);
     virtual ~zoMemFile();
 
-    // Releases every page and starts a fresh table of 16 entries. Keeps the page size, the
-    // growth step and the descriptor.
+    // Releases every page and starts a fresh table of 16 entries with the first growth step
+    // (16), as in a new file, so repeated use never grows the table. Keeps the page size and
+    // the descriptor.
     void ReInit();
 
     // Page size in bytes (0 becomes 1). Takes effect only while the file holds no pages.
@@ -31,6 +32,11 @@ class CELLSTORE_API zoMemFile {
     unsigned GetBufSize() const { return m_pageSize; }
     int GetPos() const { return static_cast<int>(m_position); }
     unsigned GetSize() const { return m_size; }
+    // The page table's bookkeeping: pages held, table entries and the entries the next growth
+    // of the table adds.
+    unsigned GetPageCount() const { return m_pageCount; }
+    unsigned GetTableEntries() const { return m_capacity; }
+    int GetGrowthStep() const { return m_growthStep; }
 
     // origin 0: from the start, 1: from the position, 2: from the size. Returns 0 and moves on
     // success; returns 1 and keeps the position when the origin is unknown or the result would

@@ -1,0 +1,190 @@
+// A document is read complete or refused: a cut-short, inconsistent or non-finite file never
+// opens as an empty or half plan, and refusing it leaves the open document as it was.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+#include "document/DocumentFile.h"
+#include "document/LittleEndian.h"
+#include "document/tests/DocumentFileTestSupport.h"
+#include "document/tests/DxfTextBuilder.h"
+#include "testing/FakeDocumentUi.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+Bytes readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+// The open document a refused file must leave alone.
+void fillOpenDocument(CORVDoc& doc) {
+    doc.m_planPolygons.append(PlanPolygon({{-1, -1}, {-5, -1}, {-5, -7}}));
+    doc.RebuildWallTables();
+    doc.ComputePlanExtent();
+}
+
+void expectStillTheOpenDocument(const CORVDoc& doc) {
+    FakeDocumentUi ui;
+    CORVDoc expected(ui);
+    fillOpenDocument(expected);
+    EXPECT_EQ(doc.m_planPolygons, expected.m_planPolygons);
+    EXPECT_EQ(doc.m_wallVertices, expected.m_wallVertices);
+    EXPECT_EQ(doc.m_planExtent, expected.m_planExtent);
+}
+
+class DocumentFileDamage : public ::testing::Test {
+  protected:
+    FakeDocumentUi ui;
+    CORVDoc doc{ui};
+};
+
+TEST_F(DocumentFileDamage, EveryTruncationIsRefusedOrOpensTheWholeDocument) {
+    fillEveryStoredMember(doc);
+    TemporaryFile good(".ovx");
+    ASSERT_TRUE(saveDocumentFile(doc, good.path()).ok);
+    const Bytes original = readFile(good.path());
+    TemporaryFile cut(".ovx");
+    int refused = 0;
+    for (size_t length = 0; length < original.size(); ++length) {
+        writeFile(cut.path(), Bytes(original.begin(), original.begin() + length));
+        FakeDocumentUi otherUi;
+        CORVDoc read(otherUi);
+        fillOpenDocument(read);
+        const DocumentFileResult result = loadDocumentFile(read, cut.path());
+        if (result.ok) {
+            // Only a cut inside bytes no record uses may open, and then as the whole document.
+            expectSameStoredMembers(doc, read);
+            ASSERT_FALSE(::testing::Test::HasFailure()) << "length " << length;
+            continue;
+        }
+        ++refused;
+        const bool damaged = result.message == "The file " + cut.path() +
+                                                   " is damaged and cannot be opened";
+        const bool foreign =
+            result.message == "The file " + cut.path() + " is not an Orvelle document";
+        EXPECT_TRUE(damaged || foreign) << "length " << length << ": " << result.message;
+        expectStillTheOpenDocument(read);
+        ASSERT_FALSE(::testing::Test::HasFailure()) << "length " << length;
+    }
+    EXPECT_EQ(refused, static_cast<int>(original.size()));  // the container ends with records
+}
+
+// A damaged element of the written records: replace `size` bytes at byte `offset` of the
+// `nth` block of `type`.
+struct Damage {
+    const char* what;
+    int32_t type;
+    int nth;
+    size_t offset;
+    double real;  // written as a double, or, when `integer` is set, as that integer
+    bool isInteger;
+    int32_t integer;
+};
+
+MemoryRecords damagedRecords(const CORVDoc& doc, const Damage& d) {
+    MemoryRecords written;
+    writeDocumentRecords(doc, written);
+    MemoryRecords damaged;
+    int seen = 0;
+    for (MemoryRecords::Block block : written.blocks()) {
+        if (block.type == d.type && seen++ == d.nth) {
+            if (d.isInteger) {
+                le::putI32(block.bytes, d.offset, d.integer);
+            } else {
+                le::putF64(block.bytes, d.offset, d.real);
+            }
+        }
+        damaged.add(block.type, block.elementSize, block.bytes.data(),
+                    static_cast<uint32_t>(block.bytes.size() / block.elementSize));
+    }
+    return damaged;
+}
+
+// Blocks of type 2 (integers) and 3 (doubles) hold one element each, in write order; type 10
+// block 0 is the wall vertices, block 1 the first plan polygon's points; type 11 block 1 the
+// axial lines.
+const Damage kRefused[] = {
+    {"NaN wall vertex", 10, 0, 0, kNaN, false, 0},
+    {"infinite plan polygon point", 10, 1, 8, -kInfinity, false, 0},
+    {"NaN axial line end", 11, 1, 24, kNaN, false, 0},
+    {"NaN plan extent", 3, 3, 0, kNaN, false, 0},
+    {"infinite plan extent", 3, 6, 0, kInfinity, false, 0},
+    {"NaN isovist origin", 3, 7, 0, kNaN, false, 0},
+    {"more plan polygons than records", 2, 7, 0, 0, true, 1000},
+    {"more wall vertices than points", 2, 0, 0, 0, true, 1000},
+    {"negative wall vertex count", 2, 0, 0, 0, true, -1},
+    {"polygon points past the points", 14, 0, 0, 0, true, 100000},
+    {"polygon point count past the points", 14, 0, 4, 0, true, 100000},
+    {"paths past the polygon records", 2, 20, 0, 0, true, 50},
+    {"grid shape unlike its cells", 17, 0, 8, 0, true, 3},
+    {"graph header unlike its matrix", 23, 0, 0, 0, true, 5},
+};
+
+TEST_F(DocumentFileDamage, InconsistentOrNonFiniteRecordsAreRefused) {
+    fillEveryStoredMember(doc);
+    for (const Damage& d : kRefused) {
+        MemoryRecords damaged = damagedRecords(doc, d);
+        FakeDocumentUi otherUi;
+        CORVDoc read(otherUi);
+        EXPECT_FALSE(readDocumentRecords(read, damaged)) << d.what;
+    }
+}
+
+TEST_F(DocumentFileDamage, ASoundDocumentReadsWhole) {
+    fillEveryStoredMember(doc);
+    MemoryRecords written;
+    writeDocumentRecords(doc, written);
+    FakeDocumentUi otherUi;
+    CORVDoc read(otherUi);
+    EXPECT_TRUE(readDocumentRecords(read, written));
+    expectSameStoredMembers(doc, read);
+}
+
+// Wall tables that disagree with the polygons are derived data: they are rebuilt, not trusted.
+// The sample plan has polygons of 4 and 3 points: 7 vertices, 7 segments.
+TEST_F(DocumentFileDamage, WallTablesAreRebuiltFromThePolygons) {
+    fillEveryStoredMember(doc);
+    const Damage noSegments{"no wall segments", 2, 1, 0, 0, true, 0};
+    const Damage fewerVertices{"three wall vertices", 2, 0, 0, 0, true, 3};
+    for (const Damage& d : {noSegments, fewerVertices}) {
+        MemoryRecords damaged = damagedRecords(doc, d);
+        FakeDocumentUi otherUi;
+        CORVDoc read(otherUi);
+        ASSERT_TRUE(readDocumentRecords(read, damaged)) << d.what;
+        EXPECT_EQ(read.m_wallVertexCount, 7) << d.what;
+        EXPECT_EQ(read.m_wallSegmentCount, 7) << d.what;
+        EXPECT_EQ(read.m_wallSegments, doc.m_wallSegments) << d.what;
+        EXPECT_EQ(read.m_wallVertices, doc.m_wallVertices) << d.what;
+    }
+}
+
+TEST_F(DocumentFileDamage, ADamagedFileOnDiskKeepsTheOpenDocument) {
+    fillEveryStoredMember(doc);
+    doc.m_planExtent.maxY = kNaN;
+    TemporaryFile bad(".ovx");
+    ASSERT_TRUE(saveDocumentFile(doc, bad.path()).ok);
+    FakeDocumentUi otherUi;
+    CORVDoc read(otherUi);
+    fillOpenDocument(read);
+    const DocumentFileResult result = loadDocumentFile(read, bad.path());
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "The file " + bad.path() + " is damaged and cannot be opened");
+    expectStillTheOpenDocument(read);
+}
+
+}  // namespace
