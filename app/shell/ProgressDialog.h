@@ -6,7 +6,6 @@
 
 #include <QDialog>
 #include <atomic>
-#include <memory>
 #include <thread>
 
 #include "document/LongTask.h"

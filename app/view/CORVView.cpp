@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
-#include <cmath>
 
 #include "document/CORVDoc.h"
 #include "view/PlanPainter.h"

@@ -57,6 +57,14 @@ class Cli : public ::testing::Test {
     }
 };
 
+// A drawing of one square boundary of side 10, its first vertex at (firstX, 0).
+std::string squareRoomDxf(const std::string& firstX) {
+    return "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nBoundary\n0\nENDTAB\n0\n"
+           "ENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\nBoundary\n90\n4\n70\n1\n10\n" +
+           firstX +
+           "\n20\n0\n10\n10\n20\n0\n10\n10\n20\n10\n10\n0\n20\n10\n0\nENDSEC\n0\nEOF\n";
+}
+
 TEST_F(Cli, ListsLayersWithAutomaticRoles) {
     const CliRun r = run("layers " + kSample);
     EXPECT_EQ(r.status, 0);
@@ -124,11 +132,7 @@ TEST_F(Cli, IsovistAsTextAndJsonFromDrawingOrDocument) {
 
 TEST_F(Cli, IsovistInAClosedSpaceOfTheBoundaryRoom) {
     // A square room of side 10 with nothing in it: the isovist is the room itself.
-    const std::string dxf = file(
-        "room.dxf",
-        "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nBoundary\n0\nENDTAB\n0\n"
-        "ENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\nBoundary\n90\n4\n70\n1\n10\n0\n20\n0\n"
-        "10\n10\n20\n0\n10\n10\n20\n10\n10\n0\n20\n10\n0\nENDSEC\n0\nEOF\n");
+    const std::string dxf = file("room.dxf", squareRoomDxf("0"));
     const CliRun r = run("isovist " + dxf + " --at 5,5");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("area: 100\n"), std::string::npos) << r.out;
@@ -138,11 +142,7 @@ TEST_F(Cli, IsovistInAClosedSpaceOfTheBoundaryRoom) {
 
 TEST_F(Cli, AnIsovistThatCannotBeMeasuredIsAnErrorNotANan) {
     // One vertex at -1e308: the area's products overflow.
-    const std::string dxf = file(
-        "huge.dxf",
-        "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nBoundary\n0\nENDTAB\n0\n"
-        "ENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\nBoundary\n90\n4\n70\n1\n10\n-1e308\n"
-        "20\n0\n10\n10\n20\n0\n10\n10\n20\n10\n10\n0\n20\n10\n0\nENDSEC\n0\nEOF\n");
+    const std::string dxf = file("huge.dxf", squareRoomDxf("-1e308"));
     const CliRun r = run("isovist " + dxf + " --at 5,5");
     EXPECT_EQ(r.status, 1) << r.out;
     EXPECT_EQ(r.out.find("nan"), std::string::npos) << r.out;

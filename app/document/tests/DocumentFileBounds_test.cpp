@@ -14,8 +14,6 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
 constexpr uint64_t kBudgetFactor = 4;
 constexpr uint64_t kBudgetAllowance = 64 * 1024;
 
@@ -134,17 +132,6 @@ TEST_F(DocumentFileBounds, RepeatedReferencesStopAtTheBudget) {
 
 // The same on disk: each type's cell and first block record in the container are made to declare
 // as many elements as the 32-bit count allows.
-Bytes readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
 // Offsets of the container's type cells, in chain order (first cell address at byte 44, each
 // cell's next address at its byte 20).
 std::vector<size_t> cellOffsets(const Bytes& file) {

@@ -1,10 +1,29 @@
-// Helpers for document-file tests: a member-by-member comparison of two documents and a
-// document filled with a little of everything that is stored.
+// Helpers for document-file tests: whole-file reads and writes, a member-by-member comparison
+// of two documents and a document filled with a little of everything that is stored.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "document/CORVDoc.h"
+
+using Bytes = std::vector<uint8_t>;
+
+inline Bytes readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void writeFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
 
 // Compares every stored member (the point isovist record, its radial statistics and the custom
 // points are not stored).

@@ -12,19 +12,6 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-Bytes readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
 uint64_t fnv1a(const Bytes& bytes) {
     uint64_t hash = 1469598103934665603ull;
     for (const uint8_t b : bytes) {
@@ -383,27 +370,6 @@ TEST_F(DocumentFile, AFailedSaveSaysSoAndKeepsTheOldFile) {
     std::filesystem::remove_all(folder.path());
     EXPECT_TRUE(saveDocumentFile(doc, existing.path()).ok);
     EXPECT_NE(readFile(existing.path()).size(), 17u);
-}
-
-TEST_F(DocumentFile, ASaveRemovesWhatKilledSavesOfTheSameFileLeft) {
-    TemporaryFile target(".ovx", "previous contents");
-    const std::filesystem::path path(target.path());
-    const auto beside = [&](const std::string& tail) {
-        return (path.parent_path() / ("." + path.filename().string() + ".saving-" + tail)).string();
-    };
-    // A process that cannot exist, one that runs (init), and another file's leftover.
-    const std::string dead = beside("999999999-0");
-    const std::string running = beside("1-0");
-    const std::string other = (path.parent_path() / ".other.ovx.saving-999999999-0").string();
-    for (const std::string& leftover : {dead, running, other}) {
-        std::ofstream(leftover, std::ios::binary) << "half a document";
-    }
-    ASSERT_TRUE(saveDocumentFile(doc, target.path()).ok);
-    EXPECT_FALSE(std::filesystem::exists(dead));
-    EXPECT_TRUE(std::filesystem::exists(running));
-    EXPECT_TRUE(std::filesystem::exists(other));
-    std::filesystem::remove(running);
-    std::filesystem::remove(other);
 }
 
 TEST_F(DocumentFile, AContainerPastItsAddressLimitIsRefusedBeforeWriting) {
