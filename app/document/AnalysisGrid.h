@@ -46,6 +46,15 @@ struct CAnalysisGrid {
         return index < cells.size() ? &cells[index] : nullptr;
     }
 
+    // The number of effective cells.
+    int32_t effectiveCount() const {
+        int32_t n = 0;
+        for (const CGridCell& cell : cells) {
+            n += cell.effective != 0 ? 1 : 0;
+        }
+        return n;
+    }
+
     // No cells, zero counts and span, origin (0, 0).
     void clear() { *this = CAnalysisGrid{}; }
 

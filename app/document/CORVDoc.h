@@ -85,6 +85,9 @@ class CORVDoc {
     // --- end point isovist commands ---
 
     // --- grid commands ---
+    // "Grid Setup/Options...": the Grid Options dialog on the grid options; OK stores them and
+    // leaves only the "options given" stage (the old cells stay until Initialize Grid).
+    void OnGridOptions();
     // "Initialize Grid": lays the grid over the plan extent with the grid options and marks
     // its effective cells; no current cell, no results. A span that is not a positive number,
     // offsets that leave no area or a grid too large to count are refused with a message and
@@ -96,6 +99,15 @@ class CORVDoc {
     void OnCreateGridIsovist();
     // "Depth from current cell": every effective cell's step depth from the current cell.
     void OnGridDepthFromCurrentCell();
+    // The grid entries that fill their values first, then show them: a shape measure
+    // (codes 2 Perimeter, 3 Drift, 4 Occlusivity, 5 Compactness, 7 Circularity, 8 Visible
+    // Perimeter Ratio) recomputed over the cells, the custom points counted per cell, and
+    // "User defined..." reading one value per effective cell from a text file.
+    void OnGridShapeMeasure(int32_t code);
+    void OnGridPointCount();
+    void OnGridUserDefined();
+    // Grid "Isovist Properties...": the properties dialog on the current cell's isovist.
+    void OnGridCellProperties();
     // --- end grid commands ---
 
     // --- picking ---
@@ -174,7 +186,7 @@ class CORVDoc {
     // The grid integer stored after the grid record, and the grid results flag.
     int32_t m_gridReserved = 0;
     int32_t m_gridResultsValid = 0;
-    double m_gridSpan = 100.0;  // construction only
+    double m_gridSpan = 100.0;  // the grid options' span size
     int32_t m_gridDisplayProperty = 1;
     std::vector<RadialStats> m_gridRadialStats;
     CVisibilityGraph m_gridGraph;

@@ -4,12 +4,19 @@
 
 namespace {
 
+constexpr int32_t kUserDefined = 6;
+constexpr int32_t kPointCount = 18;
 constexpr int32_t kDepthFromCurrentCell = 27;
 
 // Grid entries that only choose what is shown: the area and every value the grid run stores.
 bool showsStoredGridValue(int32_t code) {
     return code == 1 || (code >= 9 && code <= 17) || (code >= 19 && code <= 26) ||
            (code >= 28 && code <= 31);
+}
+
+// Grid entries that recompute one shape measure before showing it.
+bool showsRecomputedShapeMeasure(int32_t code) {
+    return (code >= 2 && code <= 5) || code == 7 || code == 8;
 }
 
 // The property family of a property command, if it is one.
@@ -44,11 +51,19 @@ bool dispatch(CORVDoc* doc, const Command& command) {
             return false;
         }
         if (family == PropertyFamily::Grid) {
-            if (command.code == kDepthFromCurrentCell) {
-                return with([&] { doc->OnGridDepthFromCurrentCell(); });
+            switch (command.code) {
+                case kDepthFromCurrentCell:
+                    return with([&] { doc->OnGridDepthFromCurrentCell(); });
+                case kPointCount:
+                    return with([&] { doc->OnGridPointCount(); });
+                case kUserDefined:
+                    return with([&] { doc->OnGridUserDefined(); });
+                default:
+                    break;
             }
-            // The entries that first recompute a measure (perimeter, drift, occlusivity,
-            // compactness, circularity, point count) are not in the table yet.
+            if (showsRecomputedShapeMeasure(command.code)) {
+                return with([&] { doc->OnGridShapeMeasure(command.code); });
+            }
             if (!showsStoredGridValue(command.code)) {
                 return false;
             }
@@ -56,6 +71,12 @@ bool dispatch(CORVDoc* doc, const Command& command) {
         return with([&] { setDisplayProperty(*doc, family, command.code); });
     }
     switch (command.id) {
+        case CommandId::GridOptions:
+            return with([&] { doc->OnGridOptions(); });
+        case CommandId::GridUserDefined:
+            return with([&] { doc->OnGridUserDefined(); });
+        case CommandId::GridCellProperties:
+            return with([&] { doc->OnGridCellProperties(); });
         case CommandId::InitializeGrid:
             return with([&] { doc->OnInitializeGrid(); });
         case CommandId::CreateGridIsovist:

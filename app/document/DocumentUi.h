@@ -12,6 +12,7 @@
 #include "document/LongTask.h"
 #include "document/PlanTypes.h"
 
+struct GridOptionsDialogModel;
 struct IsovistPropertiesTexts;
 class IsovistSubdivision;
 
@@ -57,6 +58,11 @@ public:
     virtual void runIsovistSubdivision(IsovistSubdivision& subdivision) = 0;
     // --- end point isovist dialogs ---
 
+    // --- grid dialogs ---
+    // The "Grid Options" dialog on `model`; true on OK (the model then holds the choice).
+    virtual bool runGridOptions(GridOptionsDialogModel& model) = 0;
+    // --- end grid dialogs ---
+
     // --- import and file dialogs ---
     // The "Layer" dialog: the user edits `model.table.roles`; OK must pass acceptLayerChoice.
     // False on Cancel.
@@ -99,6 +105,7 @@ public:
     std::optional<PlanPoint> askPointIsovistAt(const PlanPoint&) override { return std::nullopt; }
     void showIsovistProperties(const IsovistPropertiesTexts&) override {}
     void runIsovistSubdivision(IsovistSubdivision&) override {}
+    bool runGridOptions(GridOptionsDialogModel&) override { return false; }
     // The roles are taken as the automatic choice (or the caller's overrides) made them.
     bool chooseLayerRoles(LayerDialogModel& model) override {
         return acceptLayerChoice(model, *this);

@@ -1,17 +1,22 @@
-// The document's grid commands: Initialize Grid, Create Grid Isovist (the grid run with its
-// passes behind the Progress dialog) and Depth from current cell.
+// The document's grid commands: Grid Options, Initialize Grid, Create Grid Isovist (the grid
+// run with its passes behind the Progress dialog), the display entries that compute their
+// values first, and the current cell's depth and properties.
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 
 #include "document/CORVDoc.h"
 #include "document/CommandAvailability.h"
 #include "grid/GraphMeasures.h"
+#include "grid/GridCellValues.h"
 #include "grid/GridDepth.h"
 #include "grid/GridIsovists.h"
 #include "grid/GridLayout.h"
+#include "grid/GridOptionsDialogModel.h"
 #include "grid/GridPathCounts.h"
 #include "grid/GridVisibilityGraph.h"
 #include "isovist/IsovistEngine.h"
+#include "isovist/IsovistPropertiesText.h"
 
 namespace {
 
@@ -45,7 +50,52 @@ GridLayoutOptions gridOptionsOf(const CORVDoc& doc) {
     return GridLayoutOptions{doc.m_gridSpan, offsets[0], offsets[1], offsets[2], offsets[3]};
 }
 
+constexpr const char* kUserValuesFilter = "Plain Text File (*.txt)|*.txt|All Files (*.*)|*.*||";
+
+// The display codes of the shape measures an entry recomputes before it shows them.
+std::optional<IsovistShapeMeasure> shapeMeasureOf(int32_t code) {
+    switch (code) {
+        case 2:
+            return IsovistShapeMeasure::Perimeter;
+        case 3:
+            return IsovistShapeMeasure::Drift;
+        case 4:
+            return IsovistShapeMeasure::Occlusivity;
+        case 5:
+            return IsovistShapeMeasure::Compactness;
+        case 7:
+            return IsovistShapeMeasure::Circularity;
+        case 8:
+            return IsovistShapeMeasure::VisiblePerimeterRatio;
+        default:
+            return std::nullopt;
+    }
+}
+
+constexpr int32_t kUserDefinedCode = 6;
+constexpr int32_t kPointCountCode = 18;
+
 }  // namespace
+
+void CORVDoc::OnGridOptions() {
+    GridOptionsDialogModel model;
+    model.planWidth = m_planExtent.maxX - m_planExtent.minX;
+    model.planHeight = m_planExtent.maxY - m_planExtent.minY;
+    model.span = m_gridSpan;
+    model.offsets = m_settings.gridCornerOffsets;
+    model.integrationDepth = m_settings.integrationDepth;
+    model.calculateGraphMeasures = m_settings.calculateGraphMeasures;
+    model.refresh();
+    if (!m_ui->runGridOptions(model)) {
+        return;
+    }
+    m_gridSpan = model.span;
+    m_settings.gridCornerOffsets = model.offsets;
+    m_settings.integrationDepth = model.integrationDepth;
+    m_settings.calculateGraphMeasures = model.calculateGraphMeasures != 0 ? 1 : 0;
+    m_settings.setGridState(kGridOptionsAccepted);
+    m_ui->redrawAll();
+}
 
 bool CORVDoc::OnInitializeGrid() {
     WaitCursor wait(*m_ui);
@@ -151,4 +201,71 @@ void CORVDoc::OnGridDepthFromCurrentCell() {
     }
     m_gridDisplayProperty = 27;
     m_ui->redrawAll();
+}
+
+void CORVDoc::OnGridShapeMeasure(int32_t code) {
+    const std::optional<IsovistShapeMeasure> measure = shapeMeasureOf(code);
+    if (!measure) {
+        return;
+    }
+    RecomputeGridMeasure(m_grid, *measure, WallSegments());
+    m_gridDisplayProperty = code;
+    m_ui->redrawAll();
+}
+
+void CORVDoc::OnGridPointCount() {
+    if (m_grid.cells.empty() || m_grid.nx < 1 || m_grid.ny < 1) {
+        return;
+    }
+    CountPointsInCells(m_grid, m_customPoints);
+    m_gridDisplayProperty = kPointCountCode;
+    m_ui->redrawAll();
+}
+
+void CORVDoc::OnGridUserDefined() {
+    if (m_grid.cells.empty()) {
+        return;
+    }
+    const std::optional<std::string> path = m_ui->chooseOpenFile(kUserValuesFilter, "txt");
+    if (!path) {
+        return;
+    }
+    std::ifstream in(*path, std::ios::binary);
+    if (!in) {
+        m_ui->message("The file " + *path + " cannot be opened");
+        return;
+    }
+    const std::vector<double> values =
+        ReadUserValues(in, static_cast<size_t>(m_grid.effectiveCount()));
+    if (in.bad()) {
+        m_ui->message("The file " + *path + " cannot be read");
+        return;
+    }
+    if (!AssignUserValues(m_grid, values)) {
+        m_ui->message("Number of data is not consistent");
+        return;
+    }
+    m_gridDisplayProperty = kUserDefinedCode;
+    m_ui->redrawAll();
+}
+
+void CORVDoc::OnGridCellProperties() {
+    const CGridCell* cell = m_grid.cellAt(m_currentCell);
+    if (cell == nullptr) {
+        m_ui->message("Invalid cell");
+        return;
+    }
+    if (cell->effective == 0) {
+        m_ui->message("Pick a valid cell first");
+        return;
+    }
+    RadialStats stats;
+    const int32_t index = cell->isovist.radialStatsIndex;
+    if (m_settings.m_isovistMethod == kRadialMethod && index >= 0 &&
+        static_cast<size_t>(index) < m_gridRadialStats.size()) {
+        stats = m_gridRadialStats[static_cast<size_t>(index)];
+    }
+    const IsovistProperties dialog(cell->isovist, stats, true, m_settings.m_isovistMethod,
+                                   m_settings.m_unit);
+    m_ui->showIsovistProperties(dialog.Texts());
 }

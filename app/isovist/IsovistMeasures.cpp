@@ -68,6 +68,32 @@ bool MidpointOnAnyWall(const PlanPoint& p, const PlanPoint& q, std::span<const P
     return false;
 }
 
+void RecomputePerimeter(IsovistRecord& r) {
+    if (r.polygon.count() >= 2) {
+        r.perimeter = PolygonPerimeter(r.polygon);
+    }
+}
+
+void RecomputeDrift(IsovistRecord& r) {
+    r.drift = Distance(r.origin, r.centroid);
+}
+
+void RecomputeVisiblePerimeterRatio(IsovistRecord& r) {
+    if (r.polygon.count() >= 3) {
+        r.visiblePerimeterRatio = 1.0 - RadialEdgeLength(r.polygon, r.origin) / r.perimeter;
+    }
+}
+
+void RecomputeCompactness(IsovistRecord& r) {
+    if (r.perimeter > 0.0) {
+        r.compactness = r.area / r.perimeter;
+    }
+}
+
+void RecomputeCircularity(IsovistRecord& r) {
+    r.circularity = r.perimeter * r.perimeter / r.area;
+}
+
 }  // namespace
 
 void ComputeIsovistMeasures(IsovistRecord& r) {
@@ -85,17 +111,13 @@ void ComputeIsovistMeasures(IsovistRecord& r) {
     }
     if (n >= 2) {
         r.area = zoGetGeoAreaPGF(n, PlanPolygon::kStride, w.xs(), w.ys());
-        r.perimeter = PolygonPerimeter(w);
     }
+    RecomputePerimeter(r);
     zoGetGeoCentPGF(n, PlanPolygon::kStride, w.xs(), w.ys(), &r.centroid.x, &r.centroid.y);
-    r.drift = Distance(r.origin, r.centroid);
-    if (n >= 3) {
-        r.visiblePerimeterRatio = 1.0 - RadialEdgeLength(w, r.origin) / r.perimeter;
-    }
-    if (r.perimeter > 0.0) {
-        r.compactness = r.area / r.perimeter;
-    }
-    r.circularity = r.perimeter * r.perimeter / r.area;
+    RecomputeDrift(r);
+    RecomputeVisiblePerimeterRatio(r);
+    RecomputeCompactness(r);
+    RecomputeCircularity(r);
     r.maxVertexDistance = MaxVertexDistance(w, r.origin);
 }
 
@@ -166,4 +188,28 @@ double Autocorrelation(int32_t n, const double* values, int32_t lag) {
         return 0.0;
     }
     return (products / n) / variance;
+}
+
+void RecomputeIsovistMeasure(IsovistRecord& r, IsovistShapeMeasure measure,
+                             std::span<const PlanSegment> walls) {
+    switch (measure) {
+        case IsovistShapeMeasure::Perimeter:
+            RecomputePerimeter(r);
+            return;
+        case IsovistShapeMeasure::Drift:
+            RecomputeDrift(r);
+            return;
+        case IsovistShapeMeasure::Occlusivity:
+            ComputeOcclusivity(r, walls);
+            return;
+        case IsovistShapeMeasure::Compactness:
+            RecomputeCompactness(r);
+            return;
+        case IsovistShapeMeasure::Circularity:
+            RecomputeCircularity(r);
+            return;
+        case IsovistShapeMeasure::VisiblePerimeterRatio:
+            RecomputeVisiblePerimeterRatio(r);
+            return;
+    }
 }

@@ -18,6 +18,15 @@ void ComputeIsovistMeasures(IsovistRecord& record);
 // wall. Uses the perimeter already in the record, so it follows ComputeIsovistMeasures.
 void ComputeOcclusivity(IsovistRecord& record, std::span<const PlanSegment> walls);
 
+// The shape measures a display entry may recompute on its own, each by the rule
+// ComputeIsovistMeasures / ComputeOcclusivity apply, from the fields already in the record
+// (drift from the stored centroid, compactness and circularity from the stored area and
+// perimeter).
+enum class IsovistShapeMeasure { Perimeter, Drift, Occlusivity, Compactness, Circularity,
+                                 VisiblePerimeterRatio };
+void RecomputeIsovistMeasure(IsovistRecord& record, IsovistShapeMeasure measure,
+                             std::span<const PlanSegment> walls);
+
 // Shannon entropy of the absolute changes from value to value, normalised by ln(n − 1):
 // 0 when all values are equal, 1 when all changes are equally large.
 double DifferenceEntropy(int32_t n, const double* values);

@@ -9,6 +9,7 @@
 
 #include "isovist/IsovistPropertiesText.h"
 #include "shell/FileFilter.h"
+#include "shell/GridOptionsDialog.h"
 #include "shell/IsovistPropertiesDialog.h"
 #include "shell/LayerDialog.h"
 #include "shell/PointIsovistAtDialog.h"
@@ -110,6 +111,15 @@ std::optional<PlanPoint> WidgetDocumentUi::askPointIsovistAt(const PlanPoint& in
         return std::nullopt;
     }
     return dialog.point();
+}
+
+bool WidgetDocumentUi::runGridOptions(GridOptionsDialogModel& model) {
+    GridOptionsDialog dialog(model, window_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    model = dialog.model();
+    return true;
 }
 
 void WidgetDocumentUi::showIsovistProperties(const IsovistPropertiesTexts& texts) {

@@ -42,6 +42,7 @@ class WidgetDocumentUi : public DocumentUi {
     std::optional<PlanPoint> askPointIsovistAt(const PlanPoint& initial) override;
     void showIsovistProperties(const IsovistPropertiesTexts& texts) override;
     void runIsovistSubdivision(IsovistSubdivision& subdivision) override;
+    bool runGridOptions(GridOptionsDialogModel& model) override;
     bool chooseLayerRoles(LayerDialogModel& model) override;
     void showGeneralOptions() override;
     void postZoomExtent() override;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -93,6 +94,13 @@ class FakeDocumentUi : public DocumentUi {
     }
     bool chooseLayerRoles(LayerDialogModel& model) override {
         return acceptLayerChoice(model, *this);
+    }
+    // The "Grid Options" dialog: the script edits the model and answers OK (true) or Cancel;
+    // without a script the dialog is cancelled.
+    std::function<bool(GridOptionsDialogModel&)> gridOptionsScript;
+    bool runGridOptions(GridOptionsDialogModel& model) override {
+        dialogs.push_back("Grid Options");
+        return gridOptionsScript ? gridOptionsScript(model) : false;
     }
     void showGeneralOptions() override { dialogs.push_back("General Options"); }
     void postZoomExtent() override { dialogs.push_back("Zoom Extent"); }

@@ -5,9 +5,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
 
 #include "document/CORVDoc.h"
 #include "document/CommandAvailability.h"
+#include "document/DocumentCommands.h"
+#include "grid/GridOptionsDialogModel.h"
 #include "testing/FakeDocumentUi.h"
 
 namespace {
@@ -159,6 +164,147 @@ TEST(GridCommands, TooManyCellsForTheGraphAndDepthMessages) {
     EXPECT_EQ(ui.messages,
               (std::vector<std::string>{"Graph measures are not included in the current analysis",
                                         "Invalid cell", "Pick a valid cell first"}));
+}
+
+// Grid Options: the dialog opens on the document's options with the preview over the plan;
+// OK stores the choice and leaves only the "options given" stage, Cancel changes nothing.
+TEST(GridCommands, GridOptionsStoreTheChoiceOnOk) {
+    FakeDocumentUi ui;
+    CORVDoc doc(ui);
+    makeRoom(doc);
+    ASSERT_TRUE(doc.OnInitializeGrid());
+    doc.m_settings.setGridState(7);
+    GridOptionsDialogModel shown;
+    ui.gridOptionsScript = [&](GridOptionsDialogModel& model) {
+        shown = model;
+        return false;
+    };
+    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::GridOptions}));
+    EXPECT_EQ(shown.totalText(), "16");  // the 4 x 4 plan at span 1
+    EXPECT_EQ(shown.integrationDepth, 3);
+    EXPECT_EQ(doc.m_settings.gridState(), 7);
+
+    ui.gridOptionsScript = [](GridOptionsDialogModel& model) {
+        model.entry = GridOptionsEntry::SpanCountX;
+        model.typeCountX(8);
+        model.offsets = {-1, -2, 3, 4};
+        model.integrationDepth = 5;
+        model.calculateGraphMeasures = 1;
+        return true;
+    };
+    const CAnalysisGrid cells = doc.m_grid;
+    doc.OnGridOptions();
+    EXPECT_EQ(doc.m_gridSpan, 0.5);
+    EXPECT_EQ(doc.m_settings.gridCornerOffsets, (std::array<double, 4>{-1, -2, 3, 4}));
+    EXPECT_EQ(doc.m_settings.integrationDepth, 5);
+    EXPECT_EQ(doc.m_settings.calculateGraphMeasures, 1);
+    EXPECT_EQ(doc.m_settings.gridState(), kGridOptionsAccepted);
+    EXPECT_EQ(doc.m_grid, cells);  // the old cells stay until Initialize Grid
+    EXPECT_EQ(ui.dialogs, (std::vector<std::string>{"Grid Options", "Grid Options"}));
+}
+
+// A room after a grid run without graph measures.
+void runGrid(CORVDoc& doc, FakeDocumentUi& ui) {
+    makeRoom(doc);
+    ASSERT_TRUE(doc.OnInitializeGrid());
+    doc.OnCreateGridIsovist();
+    ui.messages.clear();
+    ui.redrawCount = 0;
+}
+
+// A scratch text file removed with the object.
+struct ScratchFile {
+    std::string path;
+    ScratchFile(const std::string& name, const std::string& text)
+        : path(name + "_" + std::to_string(getpid()) + ".txt") {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    ~ScratchFile() { std::remove(path.c_str()); }
+};
+
+TEST(GridCommands, UserDefinedValuesFromATextFile) {
+    FakeDocumentUi ui;
+    CORVDoc doc(ui);
+    doc.OnGridUserDefined();  // no grid: nothing, not even the file dialog
+    EXPECT_TRUE(ui.fileDialogFilters.empty());
+    runGrid(doc, ui);
+    ASSERT_EQ(effectiveCells(doc.m_grid), 14);
+
+    std::string thirteen;
+    for (int i = 0; i < 13; ++i) {
+        thirteen += std::to_string(i) + ".5\n";
+    }
+    const ScratchFile tooFew("too_few_values", thirteen);
+    const ScratchFile right("one_value_a_cell", thirteen + "99\n");
+    ui.fileAnswers = {std::nullopt, std::string("/nonexistent/values.txt"), tooFew.path,
+                      right.path};
+    doc.OnGridUserDefined();  // cancelled
+    doc.OnGridUserDefined();
+    doc.OnGridUserDefined();
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{
+                               "The file /nonexistent/values.txt cannot be opened",
+                               "Number of data is not consistent"}));
+    EXPECT_EQ(doc.m_gridDisplayProperty, 1);
+    EXPECT_EQ(ui.redrawCount, 0);
+    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::GridUserDefined}));
+    EXPECT_EQ(ui.fileDialogFilters.back(), "Plain Text File (*.txt)|*.txt|All Files (*.*)|*.*||");
+    EXPECT_EQ(doc.m_gridDisplayProperty, 6);
+    std::vector<double> values;
+    for (const CGridCell& cell : doc.m_grid.cells) {
+        if (cell.effective != 0) {
+            values.push_back(cell.isovist.userValue);
+        }
+    }
+    EXPECT_EQ(values.front(), 0.5);
+    EXPECT_EQ(values[12], 12.5);
+    EXPECT_EQ(values.back(), 99.0);
+}
+
+TEST(GridCommands, EntriesThatComputeBeforeTheyShow) {
+    FakeDocumentUi ui;
+    CORVDoc doc(ui);
+    runGrid(doc, ui);
+    // A stale value in a cell that is not effective is cleared by its entry.
+    CGridCell* wallCell = nullptr;
+    for (CGridCell& cell : doc.m_grid.cells) {
+        if (cell.effective == 0) {
+            wallCell = &cell;
+        }
+    }
+    ASSERT_NE(wallCell, nullptr);
+    wallCell->isovist.drift = 5.0;
+    const double corner = doc.m_grid.cells[0].isovist.drift;
+    doc.m_grid.cells[0].isovist.drift = -1.0;
+    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::GridProperty, 3}));
+    EXPECT_EQ(doc.m_gridDisplayProperty, 3);
+    EXPECT_EQ(wallCell->isovist.drift, 0.0);
+    EXPECT_EQ(doc.m_grid.cells[0].isovist.drift, corner);
+    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::GridProperty, 8}));
+    EXPECT_EQ(doc.m_gridDisplayProperty, 8);
+
+    doc.m_customPoints = {{1.0, 1.0}, {0.5, 0.5}};
+    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::GridProperty, 18}));
+    EXPECT_EQ(doc.m_gridDisplayProperty, 18);
+    EXPECT_EQ(doc.m_grid.cells[0].isovist.graphMeasures.pointCount, 1.25);
+    EXPECT_EQ(doc.m_grid.cells[5].isovist.graphMeasures.pointCount, 0.25);
+    EXPECT_EQ(ui.redrawCount, 3);
+}
+
+TEST(GridCommands, CellPropertiesOfTheCurrentCell) {
+    FakeDocumentUi ui;
+    CORVDoc doc(ui);
+    runGrid(doc, ui);
+    doc.OnGridCellProperties();  // no current cell
+    doc.m_currentCell = GridCellIndex{4, 0};
+    doc.OnGridCellProperties();
+    doc.m_currentCell = GridCellIndex{1, 2};  // under the wall block
+    doc.OnGridCellProperties();
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{"Invalid cell", "Invalid cell",
+                                                     "Pick a valid cell first"}));
+    EXPECT_TRUE(ui.dialogs.empty());
+    doc.m_currentCell = GridCellIndex{0, 0};
+    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::GridCellProperties}));
+    EXPECT_EQ(ui.dialogs, (std::vector<std::string>{"Isovist Properties"}));
 }
 
 }  // namespace

@@ -5,11 +5,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "document/LayerDialogModel.h"
 #include "isovist/IsovistPropertiesText.h"
 #include "shell/AnalysisSummaryDialog.h"
+#include "shell/GridOptionsDialog.h"
 #include "shell/IsovistPropertiesDialog.h"
 #include "shell/LayerDialog.h"
 #include "shell/LayerNamesDialog.h"
@@ -147,6 +149,38 @@ TEST(PointIsovistAtDialog, StartsWithTheLastPointAndReadsTheTypedOne) {
     dialog.xField()->setText(QStringLiteral("1e3"));
     dialog.yField()->setText(QStringLiteral("7"));
     EXPECT_EQ(dialog.point(), (PlanPoint{1000.0, 7.0}));
+}
+
+TEST(GridOptionsDialog, TypedFieldDrivesTheOthersAndOkReturnsTheChoice) {
+    GridOptionsDialogModel model;
+    model.planWidth = 10.5;
+    model.planHeight = 4.0;
+    model.span = 1.0;
+    GridOptionsDialog dialog(model);
+    EXPECT_EQ(dialog.countXField()->text(), QStringLiteral("11"));
+    EXPECT_EQ(dialog.totalField()->text(), QStringLiteral("44"));
+    EXPECT_TRUE(dialog.countXField()->isReadOnly());
+    EXPECT_TRUE(dialog.totalField()->isReadOnly());
+
+    dialog.entryButton(GridOptionsEntry::SpanCountX)->click();
+    EXPECT_FALSE(dialog.countXField()->isReadOnly());
+    EXPECT_TRUE(dialog.spanField()->isReadOnly());
+    dialog.countXField()->selectAll();
+    QTest::keyClicks(dialog.countXField(), QStringLiteral("3"));
+    EXPECT_EQ(dialog.spanField()->text(), QStringLiteral("3.500"));
+    EXPECT_EQ(dialog.countYField()->text(), QStringLiteral("2"));
+    EXPECT_EQ(dialog.totalField()->text(), QStringLiteral("6"));
+
+    dialog.entryButton(GridOptionsEntry::SpanSize)->click();
+    dialog.spanField()->selectAll();
+    QTest::keyClicks(dialog.spanField(), QStringLiteral("0"));
+    EXPECT_EQ(dialog.totalField()->text(), QStringLiteral("0"));
+    dialog.spanField()->selectAll();
+    QTest::keyClicks(dialog.spanField(), QStringLiteral("0.5"));
+    EXPECT_EQ(dialog.spanField()->text(), QStringLiteral("0.5"));  // the typed text stays
+    EXPECT_EQ(dialog.totalField()->text(), QStringLiteral("168"));
+    dialog.accept();
+    EXPECT_EQ(dialog.model().span, 0.5);
 }
 
 TEST(IsovistPropertiesDialog, ShowUnitsSwapsTheTexts) {
