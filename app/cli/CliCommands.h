@@ -27,6 +27,15 @@ struct GridCliOptions {
     std::string output;  // the document to write, or empty
     bool json = false;
     int threads = 0;  // 0: every core
+    // After the run: the user values (one line per effective cell), the point count of the
+    // document's custom points or of the circles of another drawing (on the layers named, or
+    // on every layer), and the depths from the cell under a point written as CSV.
+    std::string values;
+    bool pointCount = false;
+    std::string pointsFrom;
+    std::vector<std::string> pointLayers;
+    std::string depthFrom;  // "X,Y"
+    std::string depthCsv;
 };
 
 int runLayers(const std::string& drawingPath, FILE* out);

@@ -40,12 +40,80 @@ std::optional<std::vector<double>> parseNumbers(const std::string& text, size_t 
     return values;
 }
 
-int effectiveCellCount(const CAnalysisGrid& grid) {
-    int n = 0;
-    for (const CGridCell& cell : grid.cells) {
-        n += cell.effective != 0 ? 1 : 0;
+constexpr int32_t kUserDefinedCode = 6;
+constexpr int32_t kPointCountCode = 18;
+constexpr int32_t kDepthFromCurrentCellCode = 27;
+
+// Every effective cell's index and depth from the current cell, as "%d, %d" lines with CR LF
+// ends under the header; false (after a message) when the file cannot be written whole.
+bool writeDepthCsv(const CAnalysisGrid& grid, const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        printError("The file " + path + " cannot be written");
+        return false;
     }
-    return n;
+    bool ok = std::fputs("Cell Index, Depth\r\n", file) >= 0;
+    for (size_t i = 0; ok && i < grid.cells.size(); ++i) {
+        const CGridCell& cell = grid.cells[i];
+        if (cell.effective != 0) {
+            ok = std::fprintf(file, "%d, %d\r\n", static_cast<int>(i),
+                              cell.isovist.depthFromCurrent) > 0;
+        }
+    }
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok) {
+        printError("The file " + path + " could not be written completely");
+    }
+    return ok;
+}
+
+// The grid commands a script asks for after the run, in the order a user would give them;
+// false when one of them complained (its message is on stderr).
+bool runFollowUps(CORVDoc& doc, CliUi& ui, const GridCliOptions& options) {
+    if (!options.values.empty()) {
+        ui.openFileAnswers = {options.values};
+        doc.OnGridUserDefined();
+        if (doc.m_gridDisplayProperty != kUserDefinedCode) {
+            return false;
+        }
+    }
+    if (!options.pointsFrom.empty()) {
+        ui.roleOverrides.clear();
+        ui.roleOfOtherLayers.reset();
+        if (options.pointLayers.empty()) {
+            ui.roleOfOtherLayers = LayerRole::Point;
+        }
+        for (const std::string& layer : options.pointLayers) {
+            ui.roleOverrides[layer] = LayerRole::Point;
+        }
+        ui.openFileAnswers = {options.pointsFrom};
+        const int before = ui.messagesShown;
+        doc.OnImportPointsFromDxf();
+        if (ui.messagesShown != before) {
+            return false;
+        }
+    }
+    if (options.pointCount || !options.pointsFrom.empty()) {
+        doc.OnGridPointCount();
+        if (doc.m_gridDisplayProperty != kPointCountCode) {
+            return false;
+        }
+    }
+    if (!options.depthFrom.empty()) {
+        const auto at = parseNumbers(options.depthFrom, 2);
+        if (!at) {
+            printError("--depth-from wants a point X,Y; got \"" + options.depthFrom + "\"");
+            return false;
+        }
+        doc.m_currentCell =
+            doc.m_grid.addressOf((*at)[0], (*at)[1]).value_or(GridCellIndex{});
+        doc.OnGridDepthFromCurrentCell();
+        if (doc.m_gridDisplayProperty != kDepthFromCurrentCellCode ||
+            !writeDepthCsv(doc.m_grid, options.depthCsv)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -68,8 +136,10 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
         printError("--depth wants a whole number greater than 0");
         return 1;
     }
-    if (!options.output.empty() && outputIsInput(planPath, options.output)) {
-        return 1;
+    for (const std::string* written : {&options.output, &options.depthCsv}) {
+        if (!written->empty() && outputIsInput(planPath, *written)) {
+            return 1;
+        }
     }
     std::unique_ptr<tbb::global_control> threads;
     if (options.threads > 0) {
@@ -110,6 +180,9 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (!runFollowUps(doc, ui, options)) {
+        return 1;
+    }
 
     if (!options.output.empty()) {
         const DocumentFileResult saved = saveDocumentFile(doc, options.output);
@@ -123,11 +196,11 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
         std::fprintf(out,
                      "{\"nx\": %d, \"ny\": %d, \"cells\": %d, \"effectiveCells\": %d, "
                      "\"graphEdges\": %d, \"seconds\": %.3f}\n",
-                     grid.nx, grid.ny, grid.count, effectiveCellCount(grid),
+                     grid.nx, grid.ny, grid.count, grid.effectiveCount(),
                      doc.m_gridGraph.edgeCount(), seconds);
     } else {
         std::fprintf(out, "grid: %d x %d cells, %d effective\n", grid.nx, grid.ny,
-                     effectiveCellCount(grid));
+                     grid.effectiveCount());
         if (options.graph) {
             std::fprintf(out, "visibility graph: %d edges\n", doc.m_gridGraph.edgeCount());
         }

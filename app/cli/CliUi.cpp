@@ -13,7 +13,17 @@ void printError(const std::string& text) {
 }
 
 void CliUi::message(const std::string& text) {
+    ++messagesShown;
     printError(text);
+}
+
+std::optional<std::string> CliUi::chooseOpenFile(const std::string&, const std::string&) {
+    if (openFileAnswers.empty()) {
+        return std::nullopt;
+    }
+    std::string path = openFileAnswers.front();
+    openFileAnswers.pop_front();
+    return path;
 }
 
 bool CliUi::askYesNo(const std::string& text) {
@@ -27,6 +37,11 @@ bool CliUi::askYesNo(const std::string& text) {
 
 bool CliUi::chooseLayerRoles(LayerDialogModel& model) {
     unknownLayers.clear();
+    if (roleOfOtherLayers) {
+        for (LayerRole& role : model.table.roles) {
+            role = *roleOfOtherLayers;
+        }
+    }
     for (const auto& [name, role] : roleOverrides) {
         const auto found = std::find(model.table.names.begin(), model.table.names.end(), name);
         if (found == model.table.names.end()) {

@@ -2,7 +2,9 @@
 // command line's options, and the layer dialog takes the roles given with --role.
 #pragma once
 
+#include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,8 +20,16 @@ class CliUi : public HeadlessDocumentUi {
     LayerTable lastLayerTable;
     // Layers named in roleOverrides that the drawing does not have.
     std::vector<std::string> unknownLayers;
+    // When set, the layer dialog gives this role to every layer not in roleOverrides.
+    std::optional<LayerRole> roleOfOtherLayers;
+    // The files the open-file dialog answers, in order; cancelled once they are used up.
+    std::deque<std::string> openFileAnswers;
+    // How many messages were shown, so that a caller can tell whether a command complained.
+    int messagesShown = 0;
 
     void message(const std::string& text) override;
+    std::optional<std::string> chooseOpenFile(const std::string& filter,
+                                              const std::string& defaultExt) override;
     bool askYesNo(const std::string& text) override;
     bool chooseLayerRoles(LayerDialogModel& model) override;
     // Runs at once (as if "Start" and then OK were pressed), with a progress bar on a terminal.

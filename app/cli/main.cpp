@@ -62,6 +62,22 @@ int run(int argc, char** argv) {
     grid->add_flag("--json", gridOptions.json, "Write the summary as JSON");
     grid->add_option("--threads", gridOptions.threads, "Threads to use (default: every core)")
         ->check(CLI::PositiveNumber);
+    grid->add_option("--values", gridOptions.values,
+                     "A text file of user values, one line per effective cell");
+    grid->add_flag("--point-count", gridOptions.pointCount,
+                   "Count the document's custom points per cell");
+    grid->add_option("--points-from", gridOptions.pointsFrom,
+                     "Count the circle centres of this drawing per cell (replacing the "
+                     "document's custom points)");
+    grid->add_option("--points-layer", gridOptions.pointLayers,
+                     "A layer of --points-from that holds the points (default: every layer)");
+    auto* depthFrom = grid->add_option("--depth-from", gridOptions.depthFrom,
+                                       "X,Y: every cell's depth from the cell under this point "
+                                       "(needs --graph)");
+    grid->add_option("--depth-csv", gridOptions.depthCsv,
+                     "Where --depth-from writes the cell index and depth of every effective cell")
+        ->needs(depthFrom);
+    depthFrom->needs(grid->get_option("--depth-csv"));
     addImportOptions(*grid, importOptions);
 
     auto* info = app.add_subcommand("info", "Summarise a document file");

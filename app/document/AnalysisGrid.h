@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cmath>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "document/IsovistRecord.h"
@@ -44,6 +46,21 @@ struct CAnalysisGrid {
         const size_t index = static_cast<size_t>(cell.row) * static_cast<size_t>(nx) +
                              static_cast<size_t>(cell.column);
         return index < cells.size() ? &cells[index] : nullptr;
+    }
+
+    // The cell address a picked point (x, y) names: column (x - originX) / span and row
+    // (y - originY) / span, each truncated toward zero. It need not be an existing cell; empty
+    // without a positive span or for a point so far away that the address does not fit.
+    std::optional<GridCellIndex> addressOf(double x, double y) const {
+        if (!(span > 0.0)) {
+            return std::nullopt;
+        }
+        const double column = std::trunc((x - originX) / span);
+        const double row = std::trunc((y - originY) / span);
+        if (!(std::fabs(column) <= 1e9 && std::fabs(row) <= 1e9)) {
+            return std::nullopt;
+        }
+        return GridCellIndex{static_cast<int32_t>(column), static_cast<int32_t>(row)};
     }
 
     // The number of effective cells.

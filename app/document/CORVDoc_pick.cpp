@@ -1,5 +1,4 @@
 // A click in the plan: the point isovist there, or the grid cell under it.
-#include <cmath>
 #include <cstdio>
 
 #include "document/CORVDoc.h"
@@ -30,15 +29,11 @@ CORVDoc::PickOutcome CORVDoc::OnPickPoint(PlanPoint point) {
 }
 
 void CORVDoc::PickGridCell(PlanPoint point, PickOutcome& outcome) {
-    if (!(m_grid.span > 0.0)) {
+    const std::optional<GridCellIndex> address = m_grid.addressOf(point.x, point.y);
+    if (!address) {
         return;
     }
-    const double column = std::trunc((point.x - m_grid.originX) / m_grid.span);
-    const double row = std::trunc((point.y - m_grid.originY) / m_grid.span);
-    if (!(std::fabs(column) <= 1e9 && std::fabs(row) <= 1e9)) {
-        return;
-    }
-    m_currentCell = GridCellIndex{static_cast<int32_t>(column), static_cast<int32_t>(row)};
+    m_currentCell = *address;
     outcome.redraw = true;
     outcome.changed = true;
     const CGridCell* cell = m_grid.cellAt(m_currentCell);

@@ -232,6 +232,51 @@ TEST_F(Cli, GridRefusalsGiveStatusOne) {
     }
 }
 
+// The grid commands after the run: user values, point count from another drawing, depths.
+TEST_F(Cli, GridFollowUpsValuesPointsAndDepths) {
+    const std::string room = file("room.dxf", squareRoomDxf("0"));  // 2 x 2 cells at span 5
+    const std::string points = file(
+        "points.dxf",
+        "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nPts\n0\nLAYER\n2\nOther\n0\n"
+        "ENDTAB\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\nPts\n10\n5\n20\n5\n40\n1\n0\n"
+        "CIRCLE\n8\nOther\n10\n2\n20\n2\n40\n1\n0\nENDSEC\n0\nEOF\n");
+    const std::string values = file("values.txt", "1\n2\n3\n4.5\n");
+    const std::string depths = (folder / "depths.csv").string();
+    const std::string document = (folder / "room.ovx").string();
+    const CliRun r = run("grid " + room + " --span 5 --graph --values " + values +
+                         " --points-from " + points + " --points-layer Pts --depth-from 7,2 " +
+                         "--depth-csv " + depths + " -o " + document);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readAll(depths), "Cell Index, Depth\r\n0, 1\r\n1, 0\r\n2, 1\r\n3, 1\r\n");
+    EXPECT_EQ(run("info " + document).status, 0);
+
+    // Every layer of the points drawing by default: the circle at (2, 2) counts too.
+    EXPECT_EQ(run("grid " + room + " --span 5 --points-from " + points).status, 0);
+
+    const std::string threeValues = file("three.txt", "1\n2\n3\n");
+    struct Refusal {
+        std::string arguments;
+        std::string message;
+    };
+    const Refusal refusals[] = {
+        {"--values " + threeValues, "Number of data is not consistent"},
+        {"--values " + (folder / "none.txt").string(), "cannot be opened"},
+        {"--points-from " + (folder / "none.dxf").string(), "none.dxf"},
+        {"--depth-from 7,2 --depth-csv " + depths, "Graph measures are not included"},
+        {"--graph --depth-from 70,2 --depth-csv " + depths, "Invalid cell"},
+        {"--graph --depth-from 7 --depth-csv " + depths, "--depth-from wants a point"},
+        {"--graph --depth-from 7,2 --depth-csv " + room, "is the input file"},
+        {"--depth-from 7,2", "--depth-csv"},
+    };
+    for (const Refusal& refusal : refusals) {
+        const CliRun failed = run("grid " + room + " --span 5 " + refusal.arguments);
+        EXPECT_EQ(failed.status, 1) << refusal.arguments;
+        EXPECT_NE(failed.err.find(refusal.message), std::string::npos)
+            << refusal.arguments << ": " << failed.err;
+    }
+    EXPECT_EQ(readAll(room), squareRoomDxf("0"));
+}
+
 // A cut-short document is refused with a message, not opened as an empty plan.
 TEST_F(Cli, InfoRefusesACutShortDocument) {
     const std::string ovx = (folder / "plan.ovx").string();
