@@ -13,6 +13,7 @@
 #include <cmath>
 #include <filesystem>
 #include <span>
+#include <stdexcept>
 
 #include "cellstore/cellstore.h"
 #include "document/LittleEndian.h"
@@ -112,6 +113,58 @@ std::vector<PlanSegment> segmentsFromImages(std::span<const uint8_t> bytes) {
 // Writing.
 // ---------------------------------------------------------------------------------------------
 
+// The document's integers (type 2) and doubles (type 3) by their running index: the writer
+// names the slot of every value it writes and checks it is the next one, the reader finds
+// each value by the same name, so the two cannot drift apart.
+enum IntegerIndex : uint32_t {
+    kWallVertexCount = 0,
+    kWallSegmentCount = 1,
+    kWallTableFlags = 2,  // two integers
+    kAxialLineCount = 4,
+    kFirstAxialLine = 5,
+    kAxialLinesReserved = 6,
+    kPlanPolygonCount = 7,
+    kEliminationFirst = 8,
+    kEliminationTolerance = 9,
+    kEliminationConnectivity = 10,
+    kEliminationReserved = 11,  // two integers
+    kRadialLineCount = 13,
+    kFirstRadialLine = 14,
+    kRadialLinesReserved = 15,
+    kGridReserved = 16,
+    kGridResultsValid = 17,
+    kGridResultsReserved = 18,
+    kGridDisplayProperty = 19,
+    kPathCount = 20,
+    kFirstPath = 21,
+    kObservationListCount = 22,
+    kFirstObservationList = 23,
+    kPathIsovistCount = 24,
+    kFirstPathIsovist = 25,
+    kCurrentPath = 26,
+    kReferenceLineCount = 27,
+    kFirstReferenceLine = 28,
+    kPathRadialStatsCount = 29,
+    kFirstPathRadialStats = 30,
+    kGridRadialStatsCount = 31,
+    kFirstGridRadialStats = 32,
+    kAxialRecordCount = 33,
+    kFirstAxialRecord = 34,
+};
+
+// Doubles of type 3 by their running index.
+enum RealIndex : uint32_t {
+    kShortestAxialLine = 0,
+    kLongestAxialLine = 1,
+    kEliminationToleranceValue = 2,
+    kPlanExtent = 3,  // min x, max x, min y, max y
+    kIsovistOrigin = 7,  // x, y
+    kIsovistArea = 9,
+    kIsovistCentroid = 10,  // x, y
+    kGridSpan = 12,
+};
+
+
 class RecordWriter {
   public:
     explicit RecordWriter(DocumentRecordSink& sink) : sink_(sink) {}
@@ -120,12 +173,14 @@ class RecordWriter {
         return sink_.add(type, elementSize, bytes.data(),
                          static_cast<uint32_t>(bytes.size() / elementSize));
     }
-    void integer(int32_t value) {
+    void integer(uint32_t slot, int32_t value) {
+        inStep(slot, integersWritten_);
         Bytes bytes(4);
         le::putI32(bytes, 0, value);
         add(kIntegerType, 4, bytes);
     }
-    void real(double value) {
+    void real(uint32_t slot, double value) {
+        inStep(slot, realsWritten_);
         Bytes bytes(8);
         le::putF64(bytes, 0, value);
         add(kDoubleType, 8, bytes);
@@ -166,8 +221,9 @@ class RecordWriter {
         }
         return firstRecord;
     }
-    void radialStats(const std::vector<RadialStats>& stats) {
-        integer(static_cast<int32_t>(stats.size()));
+    // The count in slot `countSlot`, the first record's index in the slot after it.
+    void radialStats(uint32_t countSlot, const std::vector<RadialStats>& stats) {
+        integer(countSlot, static_cast<int32_t>(stats.size()));
         Bytes bytes;
         bytes.reserve(stats.size() * kRadialStatsImageSize);
         for (const RadialStats& s : stats) {
@@ -175,7 +231,7 @@ class RecordWriter {
             bytes.insert(bytes.end(), image.begin(), image.end());
         }
         const uint32_t first = add(kRadialStatsType, kRadialStatsImageSize, bytes);
-        integer(stats.empty() ? 0 : static_cast<int32_t>(first));
+        integer(countSlot + 1, stats.empty() ? 0 : static_cast<int32_t>(first));
     }
     void grid(const CAnalysisGrid& grid) {
         uint32_t firstCell = 0;
@@ -219,7 +275,16 @@ class RecordWriter {
     }
 
   private:
+    static void inStep(uint32_t slot, uint32_t& written) {
+        if (slot != written) {
+            throw std::logic_error("the document writer is out of step with its index table");
+        }
+        ++written;
+    }
+
     DocumentRecordSink& sink_;
+    uint32_t integersWritten_ = 0;
+    uint32_t realsWritten_ = 0;
 };
 
 template <class T>
@@ -473,53 +538,6 @@ void upgradeSettings(DocumentSettings& settings, int32_t version) {
     }
 }
 
-// Integers of type 2 by their running index.
-enum IntegerIndex : uint32_t {
-    kWallVertexCount = 0,
-    kWallSegmentCount = 1,
-    kWallTableFlags = 2,
-    kAxialLineCount = 4,
-    kFirstAxialLine = 5,
-    kAxialLinesReserved = 6,
-    kPlanPolygonCount = 7,
-    kEliminationFirst = 8,
-    kEliminationTolerance = 9,
-    kEliminationConnectivity = 10,
-    kEliminationReserved = 11,
-    kRadialLineCount = 13,
-    kFirstRadialLine = 14,
-    kGridReserved = 16,
-    kGridResultsValid = 17,
-    kGridDisplayProperty = 19,
-    kPathCount = 20,
-    kFirstPath = 21,
-    kObservationListCount = 22,
-    kFirstObservationList = 23,
-    kPathIsovistCount = 24,
-    kFirstPathIsovist = 25,
-    kCurrentPath = 26,
-    kReferenceLineCount = 27,
-    kFirstReferenceLine = 28,
-    kPathRadialStatsCount = 29,
-    kFirstPathRadialStats = 30,
-    kGridRadialStatsCount = 31,
-    kFirstGridRadialStats = 32,
-    kAxialRecordCount = 33,
-    kFirstAxialRecord = 34,
-};
-
-// Doubles of type 3 by their running index.
-enum RealIndex : uint32_t {
-    kShortestAxialLine = 0,
-    kLongestAxialLine = 1,
-    kEliminationToleranceValue = 2,
-    kPlanExtent = 3,
-    kIsovistOrigin = 7,
-    kIsovistArea = 9,
-    kIsovistCentroid = 10,
-    kGridSpan = 12,
-};
-
 }  // namespace
 
 void writeDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink) {
@@ -530,74 +548,74 @@ void writeDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink) {
     w.add(kPointType, kPointSize, pointImages(firstOf(doc.m_wallVertices, doc.m_wallVertexCount)));
     w.add(kSegmentType, kSegmentSize,
           segmentImages(firstOf(doc.m_wallSegments, doc.m_wallSegmentCount)));
-    w.integer(doc.m_wallVertexCount);
-    w.integer(doc.m_wallSegmentCount);
-    w.integer(doc.m_wallTableFlags[0]);
-    w.integer(doc.m_wallTableFlags[1]);
-    w.real(doc.m_shortestAxialLineLength);
-    w.real(doc.m_longestAxialLineLength);
+    w.integer(kWallVertexCount, doc.m_wallVertexCount);
+    w.integer(kWallSegmentCount, doc.m_wallSegmentCount);
+    w.integer(kWallTableFlags, doc.m_wallTableFlags[0]);
+    w.integer(kWallTableFlags + 1, doc.m_wallTableFlags[1]);
+    w.real(kShortestAxialLine, doc.m_shortestAxialLineLength);
+    w.real(kLongestAxialLine, doc.m_longestAxialLineLength);
 
-    w.integer(static_cast<int32_t>(doc.m_axialLines.size()));
+    w.integer(kAxialLineCount, static_cast<int32_t>(doc.m_axialLines.size()));
     const uint32_t firstAxial = w.add(kSegmentType, kSegmentSize, segmentImages(doc.m_axialLines));
-    w.integer(static_cast<int32_t>(firstAxial));
-    w.integer(doc.m_axialLinesReserved);
+    w.integer(kFirstAxialLine, static_cast<int32_t>(firstAxial));
+    w.integer(kAxialLinesReserved, doc.m_axialLinesReserved);
 
-    w.integer(doc.m_planPolygons.count());
+    w.integer(kPlanPolygonCount, doc.m_planPolygons.count());
     w.polygonList(doc.m_planPolygons);
     const EliminationOptions& elimination = doc.m_eliminationOptions;
-    w.integer(elimination.removeOverlappedLines);
-    w.real(elimination.tolerance);
-    w.integer(elimination.removeOverlappedLinesWithTolerance);
-    w.integer(elimination.minimumConnectivity);
-    w.integer(doc.m_eliminationReserved[0]);
-    w.integer(doc.m_eliminationReserved[1]);
-    w.real(doc.m_planExtent.minX);
-    w.real(doc.m_planExtent.maxX);
-    w.real(doc.m_planExtent.minY);
-    w.real(doc.m_planExtent.maxY);
+    w.integer(kEliminationFirst, elimination.removeOverlappedLines);
+    w.real(kEliminationToleranceValue, elimination.tolerance);
+    w.integer(kEliminationTolerance, elimination.removeOverlappedLinesWithTolerance);
+    w.integer(kEliminationConnectivity, elimination.minimumConnectivity);
+    w.integer(kEliminationReserved, doc.m_eliminationReserved[0]);
+    w.integer(kEliminationReserved + 1, doc.m_eliminationReserved[1]);
+    w.real(kPlanExtent, doc.m_planExtent.minX);
+    w.real(kPlanExtent + 1, doc.m_planExtent.maxX);
+    w.real(kPlanExtent + 2, doc.m_planExtent.minY);
+    w.real(kPlanExtent + 3, doc.m_planExtent.maxY);
 
-    w.integer(static_cast<int32_t>(doc.m_radialLines.size()));
+    w.integer(kRadialLineCount, static_cast<int32_t>(doc.m_radialLines.size()));
     const uint32_t firstRadial =
         w.add(kSegmentType, kSegmentSize, segmentImages(doc.m_radialLines));
-    w.integer(static_cast<int32_t>(firstRadial));
-    w.integer(0);
-    w.real(doc.m_isovistOrigin.x);
-    w.real(doc.m_isovistOrigin.y);
-    w.real(doc.m_isovistArea);
-    w.real(doc.m_isovistCentroid.x);
-    w.real(doc.m_isovistCentroid.y);
+    w.integer(kFirstRadialLine, static_cast<int32_t>(firstRadial));
+    w.integer(kRadialLinesReserved, 0);
+    w.real(kIsovistOrigin, doc.m_isovistOrigin.x);
+    w.real(kIsovistOrigin + 1, doc.m_isovistOrigin.y);
+    w.real(kIsovistArea, doc.m_isovistArea);
+    w.real(kIsovistCentroid, doc.m_isovistCentroid.x);
+    w.real(kIsovistCentroid + 1, doc.m_isovistCentroid.y);
 
     w.grid(doc.m_grid);
-    w.integer(doc.m_gridReserved);
-    w.integer(doc.m_gridResultsValid);
-    w.integer(0);
-    w.real(doc.m_gridSpan);
-    w.integer(doc.m_gridDisplayProperty);
+    w.integer(kGridReserved, doc.m_gridReserved);
+    w.integer(kGridResultsValid, doc.m_gridResultsValid);
+    w.integer(kGridResultsReserved, 0);
+    w.real(kGridSpan, doc.m_gridSpan);
+    w.integer(kGridDisplayProperty, doc.m_gridDisplayProperty);
 
-    w.integer(doc.m_paths.count());
-    w.integer(static_cast<int32_t>(w.polygonList(doc.m_paths)));
-    w.integer(doc.m_observationPoints.count());
-    w.integer(static_cast<int32_t>(w.polygonList(doc.m_observationPoints)));
-    w.integer(static_cast<int32_t>(doc.m_pathIsovists.size()));
-    w.integer(static_cast<int32_t>(w.isovistRecords(doc.m_pathIsovists)));
-    w.integer(doc.m_currentPath);
+    w.integer(kPathCount, doc.m_paths.count());
+    w.integer(kFirstPath, static_cast<int32_t>(w.polygonList(doc.m_paths)));
+    w.integer(kObservationListCount, doc.m_observationPoints.count());
+    w.integer(kFirstObservationList, static_cast<int32_t>(w.polygonList(doc.m_observationPoints)));
+    w.integer(kPathIsovistCount, static_cast<int32_t>(doc.m_pathIsovists.size()));
+    w.integer(kFirstPathIsovist, static_cast<int32_t>(w.isovistRecords(doc.m_pathIsovists)));
+    w.integer(kCurrentPath, doc.m_currentPath);
 
     w.add(kViewStateType, SavedViewState::kImageSize, doc.m_savedViewState.toBytes());
     w.add(kSettingsType, DocumentSettings::kImageSize, doc.m_settings.toBytes());
-    w.integer(doc.m_referenceLines.count());
-    w.integer(static_cast<int32_t>(w.polygonList(doc.m_referenceLines)));
+    w.integer(kReferenceLineCount, doc.m_referenceLines.count());
+    w.integer(kFirstReferenceLine, static_cast<int32_t>(w.polygonList(doc.m_referenceLines)));
     Bytes pathDisplay(4);
     le::putI32(pathDisplay, 0, doc.m_pathDisplayProperty);
     w.add(kPathDisplayType, 4, pathDisplay);
 
-    w.radialStats(doc.m_pathRadialStats);
-    w.radialStats(doc.m_gridRadialStats);
+    w.radialStats(kPathRadialStatsCount, doc.m_pathRadialStats);
+    w.radialStats(kGridRadialStatsCount, doc.m_gridRadialStats);
     w.add(kEntropyType, EntropyParams::kImageSize, doc.m_entropyParams.toBytes());
     w.add(kLayerNamesType, LayerNames::kImageSize, doc.m_layerNames.toBytes());
     w.graph(doc.m_gridGraph, kGridMatrixType);
     w.graph(doc.m_axialGraph, kAxialMatrixType);
-    w.integer(static_cast<int32_t>(doc.m_axialLineRecords.size()));
-    w.integer(static_cast<int32_t>(w.isovistRecords(doc.m_axialLineRecords)));
+    w.integer(kAxialRecordCount, static_cast<int32_t>(doc.m_axialLineRecords.size()));
+    w.integer(kFirstAxialRecord, static_cast<int32_t>(w.isovistRecords(doc.m_axialLineRecords)));
 }
 
 bool readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
