@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -12,6 +13,7 @@
 #include "cli/CliUi.h"
 #include "document/CommandAvailability.h"
 #include "document/DocumentFile.h"
+#include "report/GridReport.h"
 
 namespace {
 
@@ -38,6 +40,19 @@ std::optional<std::vector<double>> parseNumbers(const std::string& text, size_t 
         return std::nullopt;
     }
     return values;
+}
+
+// True (after a message) when the two outputs name one file: the second would overwrite the
+// first.
+bool outputsCollide(const std::string& document, const std::string& csv) {
+    std::error_code error;
+    const auto a = std::filesystem::weakly_canonical(document, error);
+    const auto b = error ? std::filesystem::path{} : std::filesystem::weakly_canonical(csv, error);
+    if (error || a != b) {
+        return false;
+    }
+    printError("--csv and --output name the same file " + csv + "; choose two paths");
+    return true;
 }
 
 int effectiveCellCount(const CAnalysisGrid& grid) {
@@ -70,6 +85,12 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
     }
     if (!options.output.empty() && outputIsInput(planPath, options.output)) {
         return 1;
+    }
+    if (!options.csv.empty()) {
+        if (outputIsInput(planPath, options.csv) ||
+            (!options.output.empty() && outputsCollide(options.output, options.csv))) {
+            return 1;
+        }
     }
     std::unique_ptr<tbb::global_control> threads;
     if (options.threads > 0) {
@@ -118,8 +139,16 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
             return 1;
         }
     }
+    if (!options.csv.empty() && doc.WriteGridCsv(options.csv) != FileWriteOutcome::Written) {
+        // Written whole or not at all: an old file at that path is kept as it was.
+        printError("Cannot write the grid export " + options.csv);
+        return 1;
+    }
     const CAnalysisGrid& grid = doc.m_grid;
-    if (options.json) {
+    if (options.report) {
+        const std::string text = GridReportText(grid, doc.m_settings.m_unit);
+        std::fwrite(text.data(), 1, text.size(), out);
+    } else if (options.json) {
         std::fprintf(out,
                      "{\"nx\": %d, \"ny\": %d, \"cells\": %d, \"effectiveCells\": %d, "
                      "\"graphEdges\": %d, \"seconds\": %.3f}\n",
@@ -132,6 +161,10 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
             std::fprintf(out, "visibility graph: %d edges\n", doc.m_gridGraph.edgeCount());
         }
         std::fprintf(out, "time: %.2f s\n", seconds);
+    }
+    if (std::fflush(out) != 0 || std::ferror(out) != 0) {
+        printError("Cannot write the results to the output");
+        return 1;
     }
     return 0;
 }

@@ -5,8 +5,7 @@
 
 namespace {
 
-constexpr const char* kCsvFilter =
-    "Comma Separated Values (*.csv)|*.csv|All Files (*.*)|*.*||";
+constexpr const char* kCsvFilter = "Comma Separated Values (*.csv)|*.csv|All Files (*.*)|*.*||";
 constexpr const char* kCsvExtension = "csv";
 
 bool hasGridCells(const CAnalysisGrid& grid) {
@@ -21,8 +20,8 @@ const char* exportFailureMessage(FileWriteOutcome outcome) {
 }  // namespace
 
 FileWriteOutcome CORVDoc::WriteGridCsv(const std::string& path) const {
-    return WriteFileDurably(path, GridCsvText(m_grid, m_gridRadialStats,
-                                              m_settings.m_isovistMethod, m_settings.m_unit));
+    return WriteFileDurably(path, GridCsvText(m_grid, m_gridRadialStats, m_settings.m_isovistMethod,
+                                              m_settings.m_unit));
 }
 
 void CORVDoc::OnExportGridCsv() {

@@ -48,8 +48,7 @@ CsvForm CsvFormOfMethod(int32_t isovistMethod) {
     }
 }
 
-void CsvWriter::header(std::initializer_list<std::span<const CsvColumn>> columnSets,
-                       int32_t unit) {
+void CsvWriter::header(std::initializer_list<std::span<const CsvColumn>> columnSets, int32_t unit) {
     const std::string unitName = UnitName(unit);
     if (unitName.empty()) {
         return;

@@ -46,8 +46,7 @@ std::string GridCsvText(const CAnalysisGrid& grid, std::span<const RadialStats> 
     const bool radial = form == CsvForm::Radial;
     CsvWriter writer;
     if (radial) {
-        writer.header({kIndexColumn, IsovistCsvColumns(), kGraphColumns, RadialCsvColumns()},
-                      unit);
+        writer.header({kIndexColumn, IsovistCsvColumns(), kGraphColumns, RadialCsvColumns()}, unit);
     } else {
         writer.header({kIndexColumn, IsovistCsvColumns(), kGraphColumns}, unit);
     }

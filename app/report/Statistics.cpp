@@ -28,9 +28,17 @@ SampleStatistics ComputeSampleStatistics(std::span<const double> values) {
 }
 
 std::string StatisticsLines(const SampleStatistics& statistics, std::string_view afterLabel) {
-    const std::string after(afterLabel);
-    return "\tSum:" + after + FormatFixed4(statistics.sum) + "\r\n" +  //
-           "\tMean:" + after + FormatFixed4(statistics.mean) + "\r\n" +
-           "\tVariance:" + after + FormatFixed4(statistics.variance) + "\r\n" +
-           "\tS.D.:" + after + FormatFixed4(statistics.standardDeviation) + "\r\n";
+    std::string text;
+    auto line = [&text, afterLabel](const char* label, double value) {
+        text += "\t";
+        text += label;
+        text += afterLabel;
+        text += FormatFixed4(value);
+        text += "\r\n";
+    };
+    line("Sum:", statistics.sum);
+    line("Mean:", statistics.mean);
+    line("Variance:", statistics.variance);
+    line("S.D.:", statistics.standardDeviation);
+    return text;
 }

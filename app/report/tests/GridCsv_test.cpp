@@ -197,8 +197,7 @@ TEST(GridCsv, RadialIndexOutsideTheArray) {
         {"one past the end", 1, 2, 2, kRow1 + kRadial1 + "\r\n" + kRow3 + kRadialMissing + "\r\n"},
         {"far past the end", 0x7fffffff, 0, 2,
          kRow1 + kRadialMissing + "\r\n" + kRow3 + kRadial0 + "\r\n"},
-        {"empty array", 1, 0, 0,
-         kRow1 + kRadialMissing + "\r\n" + kRow3 + kRadialMissing + "\r\n"},
+        {"empty array", 1, 0, 0, kRow1 + kRadialMissing + "\r\n" + kRow3 + kRadialMissing + "\r\n"},
     };
     for (const Case& c : cases) {
         CAnalysisGrid grid = fourCellGrid();
@@ -215,7 +214,8 @@ TEST(GridCsv, ExtremeValuesPrintInFull) {
     grid.cells[1].isovist.area = -1.7976931348623157e308;
     const std::string text = GridCsvText(grid, {}, 0, -1);
     // Sign, 309 digits, six decimals.
-    const std::string expectedStart = "1, 1.500000, 0.500000, 1.250000, 0.750000, -17976931348623157";
+    const std::string expectedStart =
+        "1, 1.500000, 0.500000, 1.250000, 0.750000, -17976931348623157";
     ASSERT_EQ(text.rfind(expectedStart, 0), 0u) << text.substr(0, 80);
     const size_t areaEnd = text.find(", 6.000000, ");
     ASSERT_NE(areaEnd, std::string::npos);

@@ -30,8 +30,8 @@ CAnalysisGrid gridWith(int32_t nx, int32_t ny, double span,
 
 std::string statistics(const char* sum, const char* mean, const char* variance,
                        const char* deviation) {
-    return std::string("\tSum: \t\t") + sum + "\r\n\tMean: \t\t" + mean +
-           "\r\n\tVariance: \t\t" + variance + "\r\n\tS.D.: \t\t" + deviation + "\r\n";
+    return std::string("\tSum: \t\t") + sum + "\r\n\tMean: \t\t" + mean + "\r\n\tVariance: \t\t" +
+           variance + "\r\n\tS.D.: \t\t" + deviation + "\r\n";
 }
 
 TEST(GridReport, HandComputedTexts) {
@@ -45,9 +45,7 @@ TEST(GridReport, HandComputedTexts) {
         "Grid Size: 3 * 2\r\nGrid Cell Number: 6\r\nCell Size: 1.5000 * 1.5000\r\n\r\n";
     const Case cases[] = {
         // Areas 1.5, 2.5, 4: sum 8, mean 8/3, squared deviations 3.1667 over 2.
-        {"3 x 2, three effective",
-         gridWith(3, 2, 1.5, {{0, 1.5}, {2, 2.5}, {5, 4.0}}),
-         2,
+        {"3 x 2, three effective", gridWith(3, 2, 1.5, {{0, 1.5}, {2, 2.5}, {5, 4.0}}), 2,
          head32 + "Effective Cell Number: 3\r\n\r\nUnit: m\r\n\r\nArea\r\n" +
              statistics("8.0000", "2.6667", "1.5833", "1.2583")},
         // One cell: no spread, variance and deviation 0.

@@ -1,10 +1,10 @@
 // The grid export and grid report commands through the scripted UI port and the command table.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "document/CORVDoc.h"
 #include "document/DocumentCommands.h"
