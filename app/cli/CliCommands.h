@@ -25,6 +25,8 @@ struct GridCliOptions {
     int depth = 3;
     std::string method;  // "exact", "radial" or empty for the document's setting
     std::string output;  // the document to write, or empty
+    std::string csv;     // the grid export to write, or empty
+    bool report = false;  // the grid report instead of the summary
     bool json = false;
     int threads = 0;  // 0: every core
     // After the run: the user values (one line per effective cell), the point count of the
@@ -45,6 +47,8 @@ int runIsovist(const std::string& planPath, const ImportOptions& importOptions,
                const IsovistOptions& options, FILE* out);
 int runInfo(const std::string& documentPath, FILE* out);
 // Lays the grid with the options and runs the grid analysis; the computation time goes to
-// stderr with the run's messages, the summary to `out`.
+// stderr with the run's messages, the summary (or with `report` the grid report, as the
+// Analysis Summary dialog shows it) to `out`. With `csv` the grid export is written, the same
+// bytes as the desktop program's export, whole or not at all.
 int runGrid(const std::string& planPath, const ImportOptions& importOptions,
             const GridCliOptions& options, FILE* out);

@@ -3,7 +3,10 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -12,6 +15,8 @@
 #include "cli/CliUi.h"
 #include "document/CommandAvailability.h"
 #include "document/DocumentFile.h"
+#include "document/DurableFile.h"
+#include "report/GridReport.h"
 
 namespace {
 
@@ -40,31 +45,41 @@ std::optional<std::vector<double>> parseNumbers(const std::string& text, size_t 
     return values;
 }
 
+// True (after a message) when the two outputs name one file: the second would overwrite the
+// first.
+bool outputsCollide(const std::string& first, const std::string& csv) {
+    std::error_code error;
+    const auto a = std::filesystem::weakly_canonical(first, error);
+    const auto b = error ? std::filesystem::path{} : std::filesystem::weakly_canonical(csv, error);
+    if (error || a != b) {
+        return false;
+    }
+    printError("Two outputs name the same file " + csv + "; choose two paths");
+    return true;
+}
+
 constexpr int32_t kUserDefinedCode = 6;
 constexpr int32_t kPointCountCode = 18;
 constexpr int32_t kDepthFromCurrentCellCode = 27;
 
 // Every effective cell's index and depth from the current cell, as "%d, %d" lines with CR LF
-// ends under the header; false (after a message) when the file cannot be written whole.
+// ends under the header, written whole or not at all; false (after a message) on failure.
 bool writeDepthCsv(const CAnalysisGrid& grid, const std::string& path) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        printError("The file " + path + " cannot be written");
-        return false;
-    }
-    bool ok = std::fputs("Cell Index, Depth\r\n", file) >= 0;
-    for (size_t i = 0; ok && i < grid.cells.size(); ++i) {
+    std::string text = "Cell Index, Depth\r\n";
+    char line[64];
+    for (size_t i = 0; i < grid.cells.size(); ++i) {
         const CGridCell& cell = grid.cells[i];
         if (cell.effective != 0) {
-            ok = std::fprintf(file, "%d, %d\r\n", static_cast<int>(i),
-                              cell.isovist.depthFromCurrent) > 0;
+            std::snprintf(line, sizeof line, "%d, %d\r\n", static_cast<int>(i),
+                          cell.isovist.depthFromCurrent);
+            text += line;
         }
     }
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok) {
-        printError("The file " + path + " could not be written completely");
+    if (WriteFileDurably(path, text) != FileWriteOutcome::Written) {
+        printError("Cannot write the depths " + path);
+        return false;
     }
-    return ok;
+    return true;
 }
 
 // The grid commands a script asks for after the run, in the order a user would give them;
@@ -136,9 +151,18 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
         printError("--depth wants a whole number greater than 0");
         return 1;
     }
-    for (const std::string* written : {&options.output, &options.depthCsv}) {
-        if (!written->empty() && outputIsInput(planPath, *written)) {
+    const std::string* outputs[] = {&options.output, &options.csv, &options.depthCsv};
+    for (size_t i = 0; i < std::size(outputs); ++i) {
+        if (outputs[i]->empty()) {
+            continue;
+        }
+        if (outputIsInput(planPath, *outputs[i])) {
             return 1;
+        }
+        for (size_t j = 0; j < i; ++j) {
+            if (!outputs[j]->empty() && outputsCollide(*outputs[j], *outputs[i])) {
+                return 1;
+            }
         }
     }
     std::unique_ptr<tbb::global_control> threads;
@@ -191,8 +215,16 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
             return 1;
         }
     }
+    if (!options.csv.empty() && doc.WriteGridCsv(options.csv) != FileWriteOutcome::Written) {
+        // Written whole or not at all: an old file at that path is kept as it was.
+        printError("Cannot write the grid export " + options.csv);
+        return 1;
+    }
     const CAnalysisGrid& grid = doc.m_grid;
-    if (options.json) {
+    if (options.report) {
+        const std::string text = GridReportText(grid, doc.m_settings.m_unit);
+        std::fwrite(text.data(), 1, text.size(), out);
+    } else if (options.json) {
         std::fprintf(out,
                      "{\"nx\": %d, \"ny\": %d, \"cells\": %d, \"effectiveCells\": %d, "
                      "\"graphEdges\": %d, \"seconds\": %.3f}\n",
@@ -205,6 +237,10 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
             std::fprintf(out, "visibility graph: %d edges\n", doc.m_gridGraph.edgeCount());
         }
         std::fprintf(out, "time: %.2f s\n", seconds);
+    }
+    if (std::fflush(out) != 0 || std::ferror(out) != 0) {
+        printError("Cannot write the results to the output");
+        return 1;
     }
     return 0;
 }

@@ -59,7 +59,12 @@ int run(int argc, char** argv) {
     grid->add_option("--method", gridOptions.method, "exact (default) or radial")
         ->check(CLI::IsMember({"exact", "radial"}));
     grid->add_option("-o,--output", gridOptions.output, "Save the document with the results");
-    grid->add_flag("--json", gridOptions.json, "Write the summary as JSON");
+    grid->add_option("--csv", gridOptions.csv,
+                     "Write the effective cells and their measures as comma-separated values");
+    auto* gridJson = grid->add_flag("--json", gridOptions.json, "Write the summary as JSON");
+    grid->add_flag("--report", gridOptions.report,
+                   "Print the grid report (CR LF line ends) instead of the summary")
+        ->excludes(gridJson);
     grid->add_option("--threads", gridOptions.threads, "Threads to use (default: every core)")
         ->check(CLI::PositiveNumber);
     grid->add_option("--values", gridOptions.values,

@@ -16,6 +16,7 @@
 #include "document/AnalysisGrid.h"
 #include "document/DocumentSettings.h"
 #include "document/DocumentUi.h"
+#include "document/DurableFile.h"
 #include "document/EliminationOptions.h"
 #include "document/EntropyParams.h"
 #include "document/IsovistRecord.h"
@@ -109,6 +110,19 @@ class CORVDoc {
     // Grid "Isovist Properties...": the properties dialog on the current cell's isovist.
     void OnGridCellProperties();
     // --- end grid commands ---
+
+    // --- report commands ---
+    // Grid "Export, Comma Separated Values...": "No grid data to export" without cells; else
+    // the save dialog and the grid file (WriteGridCsv). Cancel ends silently; a file that
+    // cannot be written is reported and the old file at that path is kept.
+    void OnExportGridCsv();
+    // The grid file of the cells and the radial array in the form of the isovist method,
+    // written whole or not at all.
+    FileWriteOutcome WriteGridCsv(const std::string& path) const;
+    // Grid "View Report...": the grid report in the Analysis Summary dialog; nothing without
+    // cells.
+    void OnGridReport();
+    // --- end report commands ---
 
     // --- picking ---
     // What a click in the plan did: whether the view needs a redraw, whether the document

@@ -81,6 +81,10 @@ bool dispatch(CORVDoc* doc, const Command& command) {
             return with([&] { doc->OnInitializeGrid(); });
         case CommandId::CreateGridIsovist:
             return with([&] { doc->OnCreateGridIsovist(); });
+        case CommandId::GridExportCsv:
+            return with([&] { doc->OnExportGridCsv(); });
+        case CommandId::GridReport:
+            return with([&] { doc->OnGridReport(); });
         case CommandId::FileSave:
             return with([&] { doc->OnFileSave(); });
         case CommandId::FileSaveAs:

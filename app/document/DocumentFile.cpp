@@ -1,14 +1,7 @@
 #include "document/DocumentFile.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <atomic>
-#include <cerrno>
-#include <charconv>
 #include <climits>
 #include <cmath>
 #include <filesystem>
@@ -16,6 +9,7 @@
 #include <stdexcept>
 
 #include "cellstore/cellstore.h"
+#include "document/DurableFile.h"
 #include "document/LittleEndian.h"
 
 namespace {
@@ -743,66 +737,6 @@ namespace {
 
 constexpr unsigned kPageSize = 65536;
 
-// The hidden name of a save in progress: ".NAME.saving-PID-SERIAL" beside the target.
-std::string temporaryPrefix(const std::filesystem::path& target) {
-    return "." + target.filename().string() + ".saving-";
-}
-
-std::string temporaryPathBeside(const std::string& path) {
-    static std::atomic<unsigned> serial{0};
-    const std::filesystem::path target(path);
-    const std::string name =
-        temporaryPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(serial++);
-    return (target.parent_path() / name).string();
-}
-
-// Removes the temporary files that saves of `path` killed before their rename left behind: those
-// whose process no longer runs. Saves still running in other processes keep theirs.
-void removeStaleTemporaries(const std::string& path) {
-    const std::filesystem::path target(path);
-    const std::filesystem::path folder =
-        target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
-    const std::string prefix = temporaryPrefix(target);
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::string name = entry.path().filename().string();
-        if (name.compare(0, prefix.size(), prefix) != 0) {
-            continue;
-        }
-        const std::string rest = name.substr(prefix.size());
-        const size_t dash = rest.find('-');
-        long pid = 0;
-        const auto [end, parsed] = std::from_chars(rest.data(), rest.data() + dash, pid);
-        if (dash == std::string::npos || parsed != std::errc() || end != rest.data() + dash ||
-            pid <= 0 || pid == ::getpid()) {
-            continue;
-        }
-        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
-            std::error_code ignored;
-            std::filesystem::remove(entry.path(), ignored);
-        }
-    }
-}
-
-// Flushes a file or folder to the disk; false if it cannot be opened or flushed.
-bool syncPath(const std::string& path, int flags) {
-    const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC);
-    if (descriptor < 0) {
-        return false;
-    }
-    int result;
-    do {
-        result = ::fsync(descriptor);
-    } while (result != 0 && errno == EINTR);
-    ::close(descriptor);
-    return result == 0;
-}
-
-std::string folderOf(const std::string& path) {
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    return folder.empty() ? std::string(".") : folder.string();
-}
-
 }  // namespace
 
 DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path,
@@ -812,31 +746,25 @@ DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path,
     if (counter.containerBytes() > maxContainerBytes) {
         return {false, "The document is too large to be saved: its file would pass 2 GB"};
     }
-    removeStaleTemporaries(path);
-    const std::string temporary = temporaryPathBeside(path);
-    zoBfIOMfSetPageSize(kPageSize);
-    FILE* stream = zoBfOpenM(temporary.c_str(), "wbx");
-    if (stream == nullptr) {
+    const FileWriteOutcome outcome =
+        ReplaceFileDurably(path, [&doc](const std::string& temporary) {
+            zoBfIOMfSetPageSize(kPageSize);
+            FILE* stream = zoBfOpenM(temporary.c_str(), "wbx");
+            if (stream == nullptr) {
+                return FileWriteOutcome::OpenFailed;
+            }
+            zoBfInitM();
+            zoBfSetStringTypeNoM(-1);
+            CellstoreRecords records;
+            writeDocumentRecords(doc, records);
+            const bool closed = zoBfCloseM(stream) == 0;
+            return records.allAdded() && closed ? FileWriteOutcome::Written
+                                                : FileWriteOutcome::WriteFailed;
+        });
+    if (outcome != FileWriteOutcome::Written) {
         return {false, "Cannot save the document to " + path};
     }
-    zoBfInitM();
-    zoBfSetStringTypeNoM(-1);
-    CellstoreRecords records;
-    writeDocumentRecords(doc, records);
-    const bool closed = zoBfCloseM(stream) == 0;
-    std::error_code error;
-    // The new file reaches the disk before it replaces the old one, and the rename reaches it
-    // before the save reports success: a power cut leaves the old file or the new, never an
-    // empty one.
-    if (records.allAdded() && closed && syncPath(temporary, O_RDONLY)) {
-        std::filesystem::rename(temporary, path, error);
-        if (!error) {
-            syncPath(folderOf(path), O_RDONLY | O_DIRECTORY);
-            return {true, {}};
-        }
-    }
-    std::filesystem::remove(temporary, error);
-    return {false, "Cannot save the document to " + path};
+    return {true, {}};
 }
 
 DocumentFileResult loadDocumentFile(CORVDoc& doc, const std::string& path) {

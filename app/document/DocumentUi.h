@@ -74,6 +74,12 @@ public:
     // Adds a document path to the recent-file list.
     virtual void addRecentFile(const std::string& path) = 0;
     // --- end import and file dialogs ---
+
+    // --- report dialogs ---
+    // The "Analysis Summary" dialog showing `text` ("\r\n" line ends) read-only; OK and Cancel
+    // both close it.
+    virtual void showAnalysisSummary(const std::string& text) = 0;
+    // --- end report dialogs ---
 };
 
 // A port with nobody behind it, for batch runs and fuzzing: messages are dropped, questions are
@@ -113,6 +119,7 @@ public:
     void showGeneralOptions() override {}
     void postZoomExtent() override {}
     void addRecentFile(const std::string&) override {}
+    void showAnalysisSummary(const std::string&) override {}
 };
 
 // Shows the wait cursor for the lifetime of the object.

@@ -13,8 +13,10 @@ AnalysisSummaryDialog::AnalysisSummaryDialog(const std::string& text, QWidget* p
     text_->setPlainText(shown);
     text_->setReadOnly(true);
     text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    // OK and Cancel both just close it: there is nothing to take back.
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
     layout->addWidget(buttons);

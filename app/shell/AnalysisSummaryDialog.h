@@ -1,4 +1,4 @@
-// The "Analysis Summary" dialog: one multi-line, read-only text.
+// The "Analysis Summary" dialog: one multi-line, read-only text filling it, OK and Cancel.
 #pragma once
 
 #include <QDialog>

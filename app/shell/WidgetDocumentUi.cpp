@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "isovist/IsovistPropertiesText.h"
+#include "shell/AnalysisSummaryDialog.h"
 #include "shell/FileFilter.h"
 #include "shell/GridOptionsDialog.h"
 #include "shell/IsovistPropertiesDialog.h"
@@ -151,4 +152,8 @@ void WidgetDocumentUi::addRecentFile(const std::string& path) {
     if (hooks_.recentFile) {
         hooks_.recentFile(path);
     }
+}
+
+void WidgetDocumentUi::showAnalysisSummary(const std::string& text) {
+    AnalysisSummaryDialog(text, window_).exec();
 }

@@ -47,6 +47,7 @@ class WidgetDocumentUi : public DocumentUi {
     void showGeneralOptions() override;
     void postZoomExtent() override;
     void addRecentFile(const std::string& path) override;
+    void showAnalysisSummary(const std::string& text) override;
 
   private:
     std::optional<std::string> runFileDialog(bool save, const std::string& filter,

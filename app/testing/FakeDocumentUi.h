@@ -105,6 +105,12 @@ class FakeDocumentUi : public DocumentUi {
     void showGeneralOptions() override { dialogs.push_back("General Options"); }
     void postZoomExtent() override { dialogs.push_back("Zoom Extent"); }
     void addRecentFile(const std::string& path) override { dialogs.push_back("Recent file " + path); }
+    // The texts the "Analysis Summary" dialog showed, in order.
+    std::vector<std::string> analysisSummaries;
+    void showAnalysisSummary(const std::string& text) override {
+        dialogs.push_back("Analysis Summary");
+        analysisSummaries.push_back(text);
+    }
 
   private:
     // Records progress; positions may arrive from several threads at once.

@@ -3,10 +3,15 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "document/CORVDoc.h"
+#include "document/DocumentFile.h"
+#include "testing/FakeDocumentUi.h"
 
 namespace {
 
@@ -267,6 +272,8 @@ TEST_F(Cli, GridFollowUpsValuesPointsAndDepths) {
         {"--graph --depth-from 7 --depth-csv " + depths, "--depth-from wants a point"},
         {"--graph --depth-from 7,2 --depth-csv " + room, "is the input file"},
         {"--depth-from 7,2", "--depth-csv"},
+        {"--graph --depth-from 7,2 --depth-csv " + depths + " --csv " + depths,
+         "name the same file"},
     };
     for (const Refusal& refusal : refusals) {
         const CliRun failed = run("grid " + room + " --span 5 " + refusal.arguments);
@@ -275,6 +282,98 @@ TEST_F(Cli, GridFollowUpsValuesPointsAndDepths) {
             << refusal.arguments << ": " << failed.err;
     }
     EXPECT_EQ(readAll(room), squareRoomDxf("0"));
+}
+
+TEST_F(Cli, GridExportIsTheBytesOfTheDesktopExport) {
+    const std::string dxf = file("room.dxf", squareRoomDxf("0"));
+    for (const std::string method : {"exact", "radial"}) {
+        const std::string csv = (folder / (method + ".csv")).string();
+        const std::string ovx = (folder / (method + ".ovx")).string();
+        const CliRun r =
+            run("grid " + dxf + " --span 5 --method " + method + " --csv " + csv + " -o " + ovx);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out.rfind("grid: 2 x 2 cells, 4 effective\n", 0), 0u) << r.out;
+
+        // The saved document exported by the desktop command gives the same file.
+        FakeDocumentUi ui;
+        CORVDoc doc(ui);
+        ASSERT_TRUE(loadDocumentFile(doc, ovx).ok);
+        const std::string viaCommand = (folder / (method + "-command.csv")).string();
+        ui.fileAnswers = {viaCommand};
+        doc.OnExportGridCsv();
+        EXPECT_TRUE(ui.messages.empty());
+        const std::string bytes = readAll(csv);
+        EXPECT_EQ(bytes, readAll(viaCommand)) << method;
+
+        // The room of side 10 in four cells of side 5: each centre sees the whole room.
+        const std::string title = "Cell Index, Origin x (mm), Origin y (mm), ";
+        EXPECT_EQ(bytes.rfind(title, 0), 0u) << bytes.substr(0, 80);
+        EXPECT_EQ(bytes.find("Autocorrelation\r\n") != std::string::npos, method == "radial");
+        const char* rows[] = {"\r\n0, 2.500000, 2.500000, 5.000000, 5.000000, ",
+                              "\r\n1, 7.500000, 2.500000, 5.000000, 5.000000, ",
+                              "\r\n2, 2.500000, 7.500000, 5.000000, 5.000000, ",
+                              "\r\n3, 7.500000, 7.500000, 5.000000, 5.000000, "};
+        for (const char* row : rows) {
+            EXPECT_NE(bytes.find(row), std::string::npos) << row << " in\n" << bytes;
+        }
+        EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 5);
+        if (method == "exact") {
+            // Area 100, perimeter 40, drift from (2.5, 2.5) to the centre: √12.5.
+            EXPECT_NE(bytes.find("\r\n3, 7.500000, 7.500000, 5.000000, 5.000000, 100.000000, "
+                                 "40.000000, 3.535534, "),
+                      std::string::npos);
+        }
+    }
+}
+
+TEST_F(Cli, GridReportOnStdout) {
+    const std::string dxf = file("room.dxf", squareRoomDxf("0"));
+    const CliRun r = run("grid " + dxf + " --span 5 --report");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Grid Size: 2 * 2\r\nGrid Cell Number: 4\r\nCell Size: 5.0000 * 5.0000\r\n\r\n"
+              "Effective Cell Number: 4\r\n\r\nUnit: mm\r\n\r\nArea\r\n"
+              "\tSum: \t\t400.0000\r\n\tMean: \t\t100.0000\r\n\tVariance: \t\t0.0000\r\n"
+              "\tS.D.: \t\t0.0000\r\n");
+    EXPECT_EQ(run("grid " + dxf + " --span 5 --report --json").status, 1);
+}
+
+TEST_F(Cli, GridExportThatCannotBeWrittenFailsAndLeavesNoFile) {
+    const std::string dxf = file("room.dxf", squareRoomDxf("0"));
+    const std::string ovx = (folder / "room.ovx").string();
+    struct Case {
+        std::string arguments;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"--csv " + (folder / "missing" / "cells.csv").string(), "Cannot write the grid export"},
+        {"--csv " + dxf, "is the input file"},
+        {"--csv " + ovx + " -o " + (folder / "sub" / ".." / "room.ovx").string(),
+         "name the same file"},
+    };
+    std::filesystem::create_directories(folder / "sub");
+    for (const Case& c : cases) {
+        const CliRun r = run("grid " + dxf + " --span 5 " + c.arguments);
+        EXPECT_EQ(r.status, 1) << c.arguments;
+        EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
+        EXPECT_EQ(readAll(dxf), squareRoomDxf("0"));
+        EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
+        EXPECT_FALSE(std::filesystem::exists(ovx));
+    }
+}
+
+// Results that cannot reach stdout are a failure, not a silent success.
+TEST_F(Cli, AFullStdoutIsAnError) {
+    const std::string dxf = file("room.dxf", squareRoomDxf("0"));
+    for (const std::string& arguments : {std::string(" --report"), std::string()}) {
+        const std::string err = (folder / "stderr").string();
+        const std::string command = std::string(ORVELLE_CLI_PATH) + " grid " + dxf + " --span 5" +
+                                    arguments + " >/dev/full 2>" + err;
+        const int raw = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(raw));
+        EXPECT_EQ(WEXITSTATUS(raw), 1) << arguments;
+        EXPECT_NE(readAll(err).find("Cannot write the results"), std::string::npos);
+    }
 }
 
 // A cut-short document is refused with a message, not opened as an empty plan.

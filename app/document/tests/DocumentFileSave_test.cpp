@@ -65,6 +65,7 @@ TEST_F(DocumentFileSave, LeftoversOfKilledSavesAreRemovedOthersKept) {
     touch(".other.ovx.saving-" + dead + "-0");   // another document's
     touch(".plan.ovx.saving-x" + dead + "-0");   // not a process number
     touch("plan.ovx.saving-" + dead + "-0");     // not hidden: not ours
+    touch(".plan.ovx.saving-" + dead);           // no serial: not a name saves give
     ASSERT_TRUE(saveDocumentFile(doc, target).ok);
     const std::set<std::string> expected = {
         "plan.ovx",
@@ -73,6 +74,7 @@ TEST_F(DocumentFileSave, LeftoversOfKilledSavesAreRemovedOthersKept) {
         ".other.ovx.saving-" + dead + "-0",
         ".plan.ovx.saving-x" + dead + "-0",
         "plan.ovx.saving-" + dead + "-0",
+        ".plan.ovx.saving-" + dead,
     };
     EXPECT_EQ(namesIn(folder), expected);
 }

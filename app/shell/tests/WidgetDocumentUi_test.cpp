@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
+#include "shell/AnalysisSummaryDialog.h"
 #include "shell/tests/ModalDriver.h"
 
 namespace {
@@ -54,6 +58,30 @@ TEST(WidgetDocumentUi, SaveDialogAddsTheDefaultExtension) {
         ui.chooseSaveFile("Vistrel 1.3 (*.ovx)|*.ovx|All Files (*.*)|*.*||", "ovx", "");
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(*chosen, (base + ".ovx").toStdString());
+}
+
+TEST(WidgetDocumentUi, AnalysisSummaryShowsTheTextReadOnlyAndOkOrCancelCloseIt) {
+    WidgetDocumentUi ui;
+    for (const QDialogButtonBox::StandardButton which :
+         {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
+        QString title;
+        QString text;
+        bool readOnly = false;
+        bool seen = false;
+        whenModalOpens<AnalysisSummaryDialog>(
+            [&](AnalysisSummaryDialog& dialog) {
+                title = dialog.windowTitle();
+                text = dialog.textField()->toPlainText();
+                readOnly = dialog.textField()->isReadOnly();
+                dialog.findChild<QDialogButtonBox*>()->button(which)->click();
+            },
+            &seen);
+        ui.showAnalysisSummary("Grid Size: 3 * 2\r\nGrid Cell Number: 6\r\n");
+        ASSERT_TRUE(seen);
+        EXPECT_EQ(title, QStringLiteral("Analysis Summary"));
+        EXPECT_EQ(text, QStringLiteral("Grid Size: 3 * 2\nGrid Cell Number: 6\n"));
+        EXPECT_TRUE(readOnly);
+    }
 }
 
 TEST(WidgetDocumentUi, NestedWaitCursorsRestoreOnce) {
