@@ -55,7 +55,8 @@ GONION_API int32_t zoGetCrossPointLL(double p1x, double p1y, double d1x, double 
         x = (p1y - p2y) * d2x / d2y + p2x;
         y = p1y;
     } else if (!atMostEps(d2y)) {
-        y = (d1y * p2x * d2x - p1x * d1y * d2y + p1y * d1x * d2y - d1y * p2y * d2x) / k;
+        // From P1 + t d1 = P2 + s d2: y k = d1y d2y (P2x - P1x) + P1y d1x d2y - P2y d1y d2x.
+        y = (d1y * p2x * d2y - p1x * d1y * d2y + p1y * d1x * d2y - d1y * p2y * d2x) / k;
         x = (y - p1y) * d1x / d1y + p1x;
     } else {
         x = (p2y - p1y) * d1x / d1y + p1x;

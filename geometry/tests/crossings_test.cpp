@@ -87,6 +87,14 @@ TEST(CrossPointLL, HandSolvedLines) {
     ASSERT_EQ(zoGetCrossPointLL(0, -1, 1, 1, 0, 4, 1, 0, &x, &y), 1);
     EXPECT_DOUBLE_EQ(x, 5);
     EXPECT_DOUBLE_EQ(y, 4);
+    // Two slanted lines whose second point has x != 0: the diagonals of the square of side 10.
+    ASSERT_EQ(zoGetCrossPointLL(0, 0, 10, 10, 10, 0, -10, 10, &x, &y), 1);
+    EXPECT_DOUBLE_EQ(x, 5);
+    EXPECT_DOUBLE_EQ(y, 5);
+    // y = 3x - 4 through (2, 2) and y = -0.5x + 6 through (4, 4) meet at (20/7, 32/7).
+    ASSERT_EQ(zoGetCrossPointLL(2, 2, 1, 3, 4, 4, -2, 1, &x, &y), 1);
+    EXPECT_DOUBLE_EQ(x, 20.0 / 7);
+    EXPECT_DOUBLE_EQ(y, 32.0 / 7);
     x = y = kUnset;
     EXPECT_EQ(zoGetCrossPointLL(0, 0, 1, 1, 0, 1, 2, 2, &x, &y), 0);  // parallel
     EXPECT_EQ(zoGetCrossPointLL(0, 0, 0, 0, 0, 1, 2, 2, &x, &y), 0);  // zero direction
