@@ -142,12 +142,14 @@ TEST(DxfEntities, MalformedAndCutOffEntitiesAreDropped) {
     dxf.pair(0, "LWPOLYLINE").pair(8, "W").pair(90, "1").pair(20, "1").pair(10, "1");
     // Negative count.
     dxf.pair(0, "LWPOLYLINE").pair(8, "W").pair(90, "-1").pair(10, "1").pair(20, "1");
+    // A lone vertex.
     dxf.polyline("W", {{7, 7}});
+    dxf.polyline("W", {{7, 7}, {8, 8}});
     // Cut off by the end of the text.
     dxf.pair(0, "LWPOLYLINE").pair(8, "W").pair(90, "2").pair(10, "0").pair(20, "0").pair(10, "9");
     const auto polylines = DxfDrawing(dxf.text()).readPolylines("W");
     ASSERT_EQ(polylines.size(), 1u);
-    EXPECT_EQ(polylines[0].vertices, (Points{{7, 7}}));
+    EXPECT_EQ(polylines[0].vertices, (Points{{7, 7}, {8, 8}}));
 }
 
 TEST(DxfEntities, LinesCompleteAtTheirLastEndCoordinate) {
