@@ -6,11 +6,12 @@
 #include <numeric>
 #include <vector>
 
+#include "document/DxfPlanReaders.h"
 #include "gonion/gonion.h"
 
 namespace {
 
-constexpr int32_t kProperCrossing = 3;
+constexpr int32_t kSegmentsCross = 1;
 
 struct EdgeBox {
     double minX, maxX, minY, maxY;
@@ -35,7 +36,8 @@ class Edges {
     const EdgeBox& box(int32_t i) const { return boxes_[static_cast<size_t>(i)]; }
 
     // The crossing test both searches share: ranges that meet (inclusive), edges that are not
-    // neighbours, a proper crossing; always asked with the lower edge first.
+    // neighbours, a crossing point that is no end point of either; always asked with the lower
+    // edge first.
     std::optional<PlanPoint> cross(int32_t i, int32_t j) const {
         const EdgeBox& p = box(i);
         const EdgeBox& q = box(j);
@@ -47,9 +49,12 @@ class Edges {
         }
         const PlanPoint &a = start(i), &b = end(i), &u = start(j), &v = end(j);
         PlanPoint at{};
-        double unusedX = 0.0, unusedY = 0.0;
-        if (zoGetCrossPointSS2(a.x, a.y, b.x, b.y, u.x, u.y, v.x, v.y, &at.x, &at.y, &unusedX,
-                               &unusedY) != kProperCrossing) {
+        if (zoGetCrossPointSS(a.x, a.y, b.x, b.y, u.x, u.y, v.x, v.y, &at.x, &at.y) !=
+            kSegmentsCross) {
+            return std::nullopt;
+        }
+        // Meeting at an end point is a touch, not a crossing.
+        if (dxfPointsEqual(at, a) || dxfPointsEqual(at, b) || dxfPointsEqual(at, u) || dxfPointsEqual(at, v)) {
             return std::nullopt;
         }
         return at;

@@ -1,8 +1,9 @@
 // Whether a boundary polygon crosses itself (a bow-tie), and where.
 //
-// Two edges cross when they are not neighbours and meet at a point inside both (the proper
-// crossing of the geometry library's classifying segment test). Edges that only touch — at a
-// shared vertex, a vertex lying on another edge, or overlapping on one line — do not count: such
+// Two edges cross when they are not neighbours and the geometry library's segment crossing finds
+// a point of both that is no end point of either (within the plan tolerance). Edges that only
+// touch — at a shared vertex, a vertex lying on another edge, or overlapping on one line (which
+// the segment crossing leaves aside as collinear) — do not count: such
 // an outline still bounds its region, and plans drawn with a pinched or doubled outline are
 // common. The reported crossing is the one of the lowest pair of edge indices (first edge, then
 // second), so both searches below give the very same point.

@@ -35,27 +35,44 @@ std::vector<LayerDrops> surveyDroppedEntities(const DxfDrawing& drawing,
     return drops;
 }
 
-std::vector<std::string> droppedEntityLines(const LayerTable& table,
-                                            const std::vector<LayerDrops>& drops) {
+namespace {
+
+// The lines of the layers and kinds that `reads(layer, kind)` picks.
+template <class Reads>
+std::vector<std::string> linesOf(const std::vector<std::string>& names,
+                                 const std::vector<LayerDrops>& drops, Reads reads) {
     std::vector<std::string> lines;
-    const size_t layers = std::min(drops.size(), table.roles.size());
+    const size_t layers = std::min(drops.size(), names.size());
     for (size_t i = 0; i < layers; ++i) {
-        const LayerRole role = table.roles[i];
         for (const DxfDroppedEntity& entity : drops[i].listed) {
-            if (roleReadsEntity(role, entity.kind)) {
+            if (reads(i, entity.kind)) {
                 lines.push_back(dxfDroppedEntityText(entity));
             }
         }
         size_t more = 0;
         for (size_t kind = 0; kind < drops[i].unlisted.size(); ++kind) {
-            if (roleReadsEntity(role, static_cast<DxfEntityKind>(kind))) {
+            if (reads(i, static_cast<DxfEntityKind>(kind))) {
                 more += drops[i].unlisted[kind];
             }
         }
         if (more > 0) {
             lines.push_back("... and " + std::to_string(more) + " more on layer " +
-                            shownLayerName(table.names[i]));
+                            shownLayerName(names[i]));
         }
     }
     return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> droppedEntityLines(const LayerTable& table,
+                                            const std::vector<LayerDrops>& drops) {
+    return linesOf(table.names, drops, [&](size_t layer, DxfEntityKind kind) {
+        return layer < table.roles.size() && roleReadsEntity(table.roles[layer], kind);
+    });
+}
+
+std::vector<std::string> allDroppedEntityLines(const std::vector<std::string>& layerNames,
+                                               const std::vector<LayerDrops>& drops) {
+    return linesOf(layerNames, drops, [](size_t, DxfEntityKind) { return true; });
 }

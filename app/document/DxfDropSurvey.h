@@ -20,3 +20,6 @@ std::vector<LayerDrops> surveyDroppedEntities(const DxfDrawing& drawing,
 // shorter than the table (missing entries count as clean).
 std::vector<std::string> droppedEntityLines(const LayerTable& table,
                                             const std::vector<LayerDrops>& drops);
+// The same for every layer, whatever its role would read.
+std::vector<std::string> allDroppedEntityLines(const std::vector<std::string>& layerNames,
+                                               const std::vector<LayerDrops>& drops);

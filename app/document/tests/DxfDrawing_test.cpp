@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "document/DxfPairReader.h"
 #include "document/tests/DxfTextBuilder.h"
 
@@ -59,6 +61,39 @@ TEST(DxfNumbers, ConvertLeadingNumbersAndRefuseTheRest) {
     EXPECT_EQ(parseDxfInteger("4.9"), 4);
     EXPECT_EQ(parseDxfInteger("x"), std::nullopt);
     EXPECT_EQ(parseDxfInteger("99999999999"), std::nullopt);
+}
+
+TEST(DxfNumbers, CoordinateValuesTellOutOfRangeFromNoNumber) {
+    using K = DxfNumber::Kind;
+    struct Case {
+        const char* text;
+        K kind;
+        double value;  // for finite numbers
+    };
+    const Case cases[] = {{"1e15", K::Number, 1e15},   {"-2.5", K::Number, -2.5},
+                          {"+3", K::Number, 3.0},      {"1e400", K::OutOfRange, 0},
+                          {"-1e400", K::OutOfRange, 0}, {"1e-400", K::OutOfRange, 0},
+                          {"east", K::NotANumber, 0},  {"", K::NotANumber, 0}};
+    for (const Case& c : cases) {
+        const DxfNumber number = parseDxfNumber(c.text);
+        EXPECT_EQ(number.kind, c.kind) << c.text;
+        if (c.kind == K::Number) {
+            EXPECT_EQ(number.value, c.value) << c.text;
+        }
+    }
+    EXPECT_TRUE(std::isnan(parseDxfNumber("nan").value));
+    EXPECT_EQ(parseDxfNumber(" -INF ").value, -INFINITY);
+    EXPECT_EQ(parseDxfNumber("inf").kind, K::Number);
+}
+
+TEST(DxfPairReader, NumbersTheLinesOfGroupCodes) {
+    DxfPairReader reader("0\nSECTION\r\n2\nENTITIES\n\n\n999\nnote\n");
+    DxfPair pair;
+    std::vector<size_t> lines;
+    while (reader.next(pair)) {
+        lines.push_back(pair.line);
+    }
+    EXPECT_EQ(lines, (std::vector<size_t>{1, 3, 5, 7}));
 }
 
 TEST(DxfLayerReader, ReadsNamesInTableOrderKeepingCaseAndBytes) {
