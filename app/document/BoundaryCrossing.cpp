@@ -25,8 +25,8 @@ class Edges {
             const PlanPoint& a = start(i);
             const PlanPoint& b = end(i);
             finite_ = finite_ && std::isfinite(a.x) && std::isfinite(a.y);
-            boxes_.push_back({std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y),
-                              std::max(a.y, b.y)});
+            boxes_.push_back(
+                {std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y)});
         }
     }
 
@@ -54,7 +54,8 @@ class Edges {
             return std::nullopt;
         }
         // Meeting at an end point is a touch, not a crossing.
-        if (dxfPointsEqual(at, a) || dxfPointsEqual(at, b) || dxfPointsEqual(at, u) || dxfPointsEqual(at, v)) {
+        if (dxfPointsEqual(at, a) || dxfPointsEqual(at, b) || dxfPointsEqual(at, u) ||
+            dxfPointsEqual(at, v)) {
             return std::nullopt;
         }
         return at;
@@ -92,9 +93,8 @@ std::optional<EdgeCrossing> findBoundaryCrossing(const PlanPolygon& boundary) {
     const Edges edges(boundary);
     std::vector<int32_t> order(static_cast<size_t>(edges.count()));
     std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
-        return edges.box(a).minX < edges.box(b).minX;
-    });
+    std::sort(order.begin(), order.end(),
+              [&](int32_t a, int32_t b) { return edges.box(a).minX < edges.box(b).minX; });
     std::optional<EdgeCrossing> best;
     for (size_t a = 0; a < order.size(); ++a) {
         const int32_t edge = order[a];

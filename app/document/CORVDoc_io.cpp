@@ -40,10 +40,8 @@ void refreshAxialLines(CORVDoc& doc) {
 
 // The dialog's model: the layers with their first roles and what the readers would drop.
 LayerDialogModel layerDialogModel(const DxfDrawing& drawing, LayerDialogMode mode) {
-    LayerDialogModel model{mode,
-                           makeLayerTable(drawing.readLayerNames(),
-                                          mode == LayerDialogMode::FullImport),
-                           {}};
+    LayerDialogModel model{
+        mode, makeLayerTable(drawing.readLayerNames(), mode == LayerDialogMode::FullImport), {}};
     model.droppedEntities = surveyDroppedEntities(drawing, model.table.names);
     return model;
 }
@@ -85,8 +83,7 @@ bool readBoundaryLayer(const DxfDrawing& drawing, const LayerTable& table, Docum
         if (table.roles[static_cast<size_t>(i)] != LayerRole::Boundary) {
             continue;
         }
-        BoundaryReading reading =
-            readBoundaryPolygon(drawing, table.names[static_cast<size_t>(i)]);
+        BoundaryReading reading = readBoundaryPolygon(drawing, table.names[static_cast<size_t>(i)]);
         if (reading.refusedFor) {
             ui.message(boundaryRefusalMessage(*reading.refusedFor));
             return false;

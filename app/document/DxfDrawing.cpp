@@ -64,9 +64,9 @@ class PolylineCollector {
                 return dropWith(notANumber(pair));
             }
             if (*count < 2) {
-                return dropWith({DxfDropReason::TooFewVertices,
-                                 "vertex count " + std::to_string(*count) +
-                                     " (a polyline needs at least 2)"});
+                return dropWith(
+                    {DxfDropReason::TooFewVertices,
+                     "vertex count " + std::to_string(*count) + " (a polyline needs at least 2)"});
             }
             count_ = *count;
         } else if (pair.code == "70") {

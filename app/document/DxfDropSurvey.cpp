@@ -27,10 +27,9 @@ std::vector<LayerDrops> surveyDroppedEntities(const DxfDrawing& drawing,
     });
     // The scan reports kind by kind; a layer's list reads best in file order.
     for (LayerDrops& layer : drops) {
-        std::stable_sort(layer.listed.begin(), layer.listed.end(),
-                         [](const DxfDroppedEntity& a, const DxfDroppedEntity& b) {
-                             return a.line < b.line;
-                         });
+        std::stable_sort(
+            layer.listed.begin(), layer.listed.end(),
+            [](const DxfDroppedEntity& a, const DxfDroppedEntity& b) { return a.line < b.line; });
     }
     return drops;
 }

@@ -37,10 +37,7 @@ TEST(BoundaryCrossing, FindsTheCrossingOfABowTie) {
          {{0, 2}},
          "The boundary crosses itself near (6.667, 0.000)"},
         // Two lobes pinched at the vertex (1, 1), visited twice: edges only touch.
-        {"pinched at a vertex",
-         {{0, 0}, {2, 0}, {1, 1}, {2, 2}, {0, 2}, {1, 1}},
-         {},
-         ""},
+        {"pinched at a vertex", {{0, 0}, {2, 0}, {1, 1}, {2, 2}, {0, 2}, {1, 1}}, {}, ""},
         // The vertex (2, 0) lies on edge 0 and both its edges go up: a touch.
         {"vertex on another edge",
          {{0, 0}, {4, 0}, {4, 4}, {3, 4}, {2, 0}, {1, 4}, {0, 4}},
@@ -69,8 +66,9 @@ TEST(BoundaryCrossing, TheSweepFindsWhatEveryPairFinds) {
         const int count = 4 + round % 40;
         Points vertices;
         for (int i = 0; i < count; ++i) {
-            vertices.push_back(round % 2 == 0 ? PlanPoint{double(grid(random)), double(grid(random))}
-                                              : PlanPoint{plane(random), plane(random)});
+            vertices.push_back(round % 2 == 0
+                                   ? PlanPoint{double(grid(random)), double(grid(random))}
+                                   : PlanPoint{plane(random), plane(random)});
         }
         const PlanPolygon polygon{Points(vertices)};
         const auto fast = findBoundaryCrossing(polygon);

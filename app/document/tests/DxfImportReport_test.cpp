@@ -140,9 +140,11 @@ TEST_F(DxfImportReport, ABoundaryCrossingItselfIsImportedWithAMessage) {
         std::vector<std::string> messages;
     };
     const Case cases[] = {
-        {"bow-tie", {{0, 0}, {10, 10}, {10, 0}, {0, 10}},
+        {"bow-tie",
+         {{0, 0}, {10, 10}, {10, 0}, {0, 10}},
          {"The boundary crosses itself near (5.000, 5.000)"}},
-        {"skew bow-tie", {{0, 0}, {4, 2}, {4, 0}, {0, 4}},
+        {"skew bow-tie",
+         {{0, 0}, {4, 2}, {4, 0}, {0, 4}},
          {"The boundary crosses itself near (2.667, 1.333)"}},
         {"pinched at a vertex", {{0, 0}, {2, 0}, {1, 1}, {2, 2}, {0, 2}, {1, 1}}, {}},
         {"square", {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {}},
@@ -155,8 +157,7 @@ TEST_F(DxfImportReport, ABoundaryCrossingItselfIsImportedWithAMessage) {
         ui.yesNoAnswers = {true};
         ASSERT_EQ(import(dxf), CORVDoc::ImportOutcome::Imported) << c.name;
         EXPECT_EQ(ui.messages, c.messages) << c.name;
-        EXPECT_EQ(doc.m_planPolygons[0].count(), static_cast<int32_t>(c.boundary.size()))
-            << c.name;
+        EXPECT_EQ(doc.m_planPolygons[0].count(), static_cast<int32_t>(c.boundary.size())) << c.name;
     }
 }
 
