@@ -10,6 +10,7 @@
 #include "cli/JsonText.h"
 #include "document/DocumentFile.h"
 #include "document/DxfDrawing.h"
+#include "document/DxfDropSurvey.h"
 #include "document/DxfPairReader.h"
 
 namespace {
@@ -140,11 +141,15 @@ int runLayers(const std::string& drawingPath, FILE* out) {
         printError(*error);
         return 1;
     }
-    const LayerTable table = makeLayerTable(std::get<DxfDrawing>(loaded).readLayerNames(), true);
+    const DxfDrawing& drawing = std::get<DxfDrawing>(loaded);
+    const LayerTable table = makeLayerTable(drawing.readLayerNames(), true);
     for (int i = 0; i < table.count(); ++i) {
         std::fprintf(out, "%s\t%s\n", table.names[static_cast<size_t>(i)].c_str(),
                      layerRoleLabel(table.roles[static_cast<size_t>(i)]));
     }
+    // Every layer's, as any of them may be given a role.
+    printDroppedEntities(
+        allDroppedEntityLines(table.names, surveyDroppedEntities(drawing, table.names)));
     return 0;
 }
 

@@ -12,6 +12,12 @@ void printError(const std::string& text) {
     std::fprintf(stderr, "orvelle-cli: %s\n", line.c_str());
 }
 
+void printDroppedEntities(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        printError("dropped: " + line);
+    }
+}
+
 void CliUi::message(const std::string& text) {
     ++messagesShown;
     printError(text);
@@ -55,7 +61,12 @@ bool CliUi::chooseLayerRoles(LayerDialogModel& model) {
         printError("The drawing has no layer named \"" + unknownLayers.front() + "\"");
         return false;
     }
-    return acceptLayerChoice(model, *this);
+    if (!acceptLayerChoice(model, *this)) {
+        return false;
+    }
+    // What the dialog would list: the entities the import is about to drop.
+    printDroppedEntities(droppedEntityLines(model));
+    return true;
 }
 
 bool CliUi::runProgressDialog(LongTask& task) {

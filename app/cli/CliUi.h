@@ -38,3 +38,5 @@ class CliUi : public HeadlessDocumentUi {
 
 // Prints a message on one line of stderr, its line breaks as spaces.
 void printError(const std::string& text);
+// Prints each line of the import's dropped-entity account as "dropped: LINE" on stderr.
+void printDroppedEntities(const std::vector<std::string>& lines);

@@ -3,8 +3,10 @@
 #include <filesystem>
 #include <variant>
 
+#include "document/BoundaryCrossing.h"
 #include "document/CORVDoc.h"
 #include "document/DxfDrawing.h"
+#include "document/DxfDropSurvey.h"
 #include "document/DxfImportSteps.h"
 #include "document/DxfPlanReaders.h"
 #include "document/LayerDialogModel.h"
@@ -36,14 +38,20 @@ void refreshAxialLines(CORVDoc& doc) {
         axialLineLengthRange(doc.m_axialLines);
 }
 
+// The dialog's model: the layers with their first roles and what the readers would drop.
+LayerDialogModel layerDialogModel(const DxfDrawing& drawing, LayerDialogMode mode) {
+    LayerDialogModel model{
+        mode, makeLayerTable(drawing.readLayerNames(), mode == LayerDialogMode::FullImport), {}};
+    model.droppedEntities = surveyDroppedEntities(drawing, model.table.names);
+    return model;
+}
+
 void readLayer(CORVDoc& doc, const DxfDrawing& drawing, const std::string& layer, LayerRole role) {
     switch (role) {
         case LayerRole::Ignore:
             break;
         case LayerRole::Boundary:
-            if (auto boundary = readBoundaryPolygon(drawing, layer)) {
-                doc.m_planPolygons[0] = std::move(*boundary);
-            }
+            // Read by the full import before it resets the document (readBoundaryLayer).
             break;
         case LayerRole::Wall:
             appendWallPolygons(drawing, layer, doc.m_planPolygons);
@@ -64,6 +72,28 @@ void readLayer(CORVDoc& doc, const DxfDrawing& drawing, const std::string& layer
             appendWallPolygons(drawing, layer, doc.m_referenceLines);
             break;
     }
+}
+
+// The boundary of the chosen layer (left empty when the layer has no polyline), read before the
+// document is reset so that a refused boundary leaves the document as it was. False (after the
+// message) when refused.
+bool readBoundaryLayer(const DxfDrawing& drawing, const LayerTable& table, DocumentUi& ui,
+                       PlanPolygon& boundary) {
+    for (int i = 0; i < table.count(); ++i) {
+        if (table.roles[static_cast<size_t>(i)] != LayerRole::Boundary) {
+            continue;
+        }
+        BoundaryReading reading = readBoundaryPolygon(drawing, table.names[static_cast<size_t>(i)]);
+        if (reading.refusedFor) {
+            ui.message(boundaryRefusalMessage(*reading.refusedFor));
+            return false;
+        }
+        if (reading.polygon) {
+            boundary = std::move(*reading.polygon);
+        }
+        return true;
+    }
+    return true;
 }
 
 // The questions after the readers when polygon 0 has no area yet.
@@ -99,8 +129,7 @@ CORVDoc::ImportOutcome CORVDoc::ImportDxfFile(const std::string& path) {
     if (!drawing) {
         return ImportOutcome::Failed;
     }
-    LayerDialogModel model{LayerDialogMode::FullImport,
-                           makeLayerTable(drawing->readLayerNames(), true)};
+    LayerDialogModel model = layerDialogModel(*drawing, LayerDialogMode::FullImport);
     if (model.table.names.empty()) {
         m_ui->message("No layers are found in the drawing");
         return ImportOutcome::Failed;
@@ -109,8 +138,13 @@ CORVDoc::ImportOutcome CORVDoc::ImportDxfFile(const std::string& path) {
         return ImportOutcome::Cancelled;
     }
 
+    PlanPolygon boundary;
+    if (!readBoundaryLayer(*drawing, model.table, *m_ui, boundary)) {
+        return ImportOutcome::Failed;
+    }
+
     ResetDocument();
-    m_planPolygons.append(PlanPolygon());
+    m_planPolygons.append(std::move(boundary));
     for (int i = 0; i < model.table.count(); ++i) {
         readLayer(*this, *drawing, model.table.names[static_cast<size_t>(i)],
                   model.table.roles[static_cast<size_t>(i)]);
@@ -129,6 +163,10 @@ CORVDoc::ImportOutcome CORVDoc::ImportDxfFile(const std::string& path) {
     orientPlanPolygons(m_planPolygons);
     RebuildWallTables();
     refreshAxialLines(*this);
+    // A bow-tie boundary is imported as drawn; the user is told where to mend it.
+    if (const auto crossing = findBoundaryCrossing(m_planPolygons[0])) {
+        m_ui->message(boundaryCrossingMessage(crossing->at));
+    }
     SetTitle(std::filesystem::path(path).filename().string());
     m_documentPath = path + ".ovx";
     m_ui->showGeneralOptions();
@@ -211,7 +249,7 @@ bool runSmallerImport(CORVDoc& doc, const SmallerImport& import) {
     if (!drawing) {
         return true;
     }
-    LayerDialogModel model{import.mode, makeLayerTable(drawing->readLayerNames(), false)};
+    LayerDialogModel model = layerDialogModel(*drawing, import.mode);
     if (!ui.chooseLayerRoles(model)) {
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -10,38 +11,85 @@
 
 namespace {
 
-enum class Step { Collecting, Complete, Malformed };
+enum class Step { Collecting, Complete, Dropped };
+
+// Why a collector gave up on its entity.
+struct Drop {
+    DxfDropReason reason = DxfDropReason::Incomplete;
+    std::string detail;
+};
+
+// A value as shown in a report: quoted, cut when long.
+std::string shownValue(std::string_view raw) {
+    constexpr size_t kShown = 32;
+    raw = trimDxf(raw);
+    return "\"" + std::string(raw.substr(0, kShown)) + (raw.size() > kShown ? "...\"" : "\"");
+}
+
+Drop notANumber(const DxfPair& pair) {
+    return {DxfDropReason::NotANumber,
+            "group " + pair.code + " value " + shownValue(pair.rawValue) + " is not a number"};
+}
+
+// A coordinate or radius: a number within the coordinate bound, or the drop that refuses it.
+std::optional<Drop> readBounded(const DxfPair& pair, double& value) {
+    const DxfNumber number = parseDxfNumber(pair.value);
+    if (number.kind == DxfNumber::Kind::NotANumber) {
+        return notANumber(pair);
+    }
+    // Written so that NaN fails the test too.
+    if (number.kind == DxfNumber::Kind::OutOfRange ||
+        !(std::fabs(number.value) <= kMaxDxfCoordinate)) {
+        return Drop{DxfDropReason::OutOfRange, "group " + pair.code + " value " +
+                                                   shownValue(pair.rawValue) +
+                                                   " is out of range (|value| <= 1e15)"};
+    }
+    value = number.value;
+    return std::nullopt;
+}
 
 // Collects one LWPOLYLINE: 90 sizes it, 70 is the closed flag, 10 gives x and 20 appends the
 // vertex; it is complete when the vertex count is reached. Vertices are appended as they come,
-// never reserved from the stated count, so a huge count costs nothing.
+// never reserved from the stated count, so a huge count costs nothing. A count below 2 is
+// refused at once: such a polyline is no wall, path, line or boundary.
 class PolylineCollector {
   public:
     using Result = DxfPolyline;
+    static constexpr DxfEntityKind kKind = DxfEntityKind::Polyline;
+
     Step feed(const DxfPair& pair) {
         if (pair.code == "90") {
             const auto count = parseDxfInteger(pair.value);
             if (!count) {
-                return Step::Malformed;
+                return dropWith(notANumber(pair));
+            }
+            if (*count < 2) {
+                return dropWith(
+                    {DxfDropReason::TooFewVertices,
+                     "vertex count " + std::to_string(*count) + " (a polyline needs at least 2)"});
             }
             count_ = *count;
         } else if (pair.code == "70") {
             const auto flag = parseDxfInteger(pair.value);
             if (!flag) {
-                return Step::Malformed;
+                return dropWith(notANumber(pair));
             }
             result_.closedFlag = *flag;
         } else if (pair.code == "10") {
-            x_ = parseDxfDouble(pair.value);
-            if (!x_) {
-                return Step::Malformed;
+            double x = 0.0;
+            if (auto drop = readBounded(pair, x)) {
+                return dropWith(std::move(*drop));
             }
+            x_ = x;
         } else if (pair.code == "20") {
-            const auto y = parseDxfDouble(pair.value);
-            if (!y || !x_) {
-                return Step::Malformed;
+            if (!x_) {
+                return dropWith({DxfDropReason::Incomplete, "group 20 came before its group 10"});
             }
-            result_.vertices.push_back({*x_, *y});
+            double y = 0.0;
+            if (auto drop = readBounded(pair, y)) {
+                return dropWith(std::move(*drop));
+            }
+            result_.vertices.push_back({*x_, y});
             x_.reset();
             if (static_cast<int64_t>(result_.vertices.size()) == count_) {
                 return Step::Complete;
@@ -50,11 +98,27 @@ class PolylineCollector {
         return Step::Collecting;
     }
     Result result() { return std::move(result_); }
+    Drop drop() { return std::move(drop_); }
+    // Why the entity is not complete when it ends here.
+    Drop incomplete() const {
+        if (count_ < 0) {
+            return {DxfDropReason::Incomplete, "no vertex count (group 90)"};
+        }
+        return {DxfDropReason::Incomplete, "vertex count " + std::to_string(count_) +
+                                               " never reached (" +
+                                               std::to_string(result_.vertices.size()) + " read)"};
+    }
 
   private:
+    Step dropWith(Drop drop) {
+        drop_ = std::move(drop);
+        return Step::Dropped;
+    }
+
     Result result_;
     int64_t count_ = -1;
     std::optional<double> x_;
+    Drop drop_;
 };
 
 // Collects the values of fixed group codes; complete at the last code once all the others came
@@ -70,13 +134,29 @@ class ValuesCollector {
             return Step::Collecting;
         }
         const auto index = static_cast<size_t>(code - codes_.begin());
-        values_[index] = parseDxfDouble(pair.value);
-        if (!values_[index]) {
-            return Step::Malformed;
+        double value = 0.0;
+        if (auto drop = readBounded(pair, value)) {
+            drop_ = std::move(*drop);
+            return Step::Dropped;
         }
+        values_[index] = value;
         const bool all = std::all_of(values_.begin(), values_.end(),
                                      [](const std::optional<double>& v) { return v.has_value(); });
         return (index == N - 1 && all) ? Step::Complete : Step::Collecting;
+    }
+    Drop drop() { return std::move(drop_); }
+    Drop incomplete() const {
+        std::string missing;
+        for (size_t i = 0; i < N; ++i) {
+            if (!values_[i]) {
+                missing += (missing.empty() ? "" : ", ") + std::string(codes_[i]);
+            }
+        }
+        if (missing.empty()) {
+            return {DxfDropReason::Incomplete,
+                    "group " + std::string(codes_[N - 1]) + " came before the others"};
+        }
+        return {DxfDropReason::Incomplete, "no group " + missing};
     }
 
   protected:
@@ -85,12 +165,14 @@ class ValuesCollector {
   private:
     std::array<std::string_view, N> codes_;
     std::array<std::optional<double>, N> values_;
+    Drop drop_;
 };
 
 // One LINE: complete at its 21 once 10, 20 and 11 came before.
 class LineCollector : public ValuesCollector<4> {
   public:
     using Result = PlanSegment;
+    static constexpr DxfEntityKind kKind = DxfEntityKind::Line;
     LineCollector() : ValuesCollector({"10", "20", "11", "21"}) {}
     Result result() const { return {{value(0), value(1)}, {value(2), value(3)}}; }
 };
@@ -99,24 +181,46 @@ class LineCollector : public ValuesCollector<4> {
 class CircleCollector : public ValuesCollector<3> {
   public:
     using Result = DxfCircle;
+    static constexpr DxfEntityKind kKind = DxfEntityKind::Circle;
     CircleCollector() : ValuesCollector({"10", "20", "40"}) {}
     Result result() const { return {{value(0), value(1)}, value(2)}; }
 };
 
-// Walks the ENTITIES section and hands every entity of `entityName` on `layer` to a fresh
-// collector; complete entities go to the result in file order.
+// Where an entity starts, for its report.
+struct EntityPlace {
+    size_t line = 0;
+    std::string handle;
+    std::string layer;
+};
+
+std::string shownName(std::string_view raw) {
+    constexpr size_t kShown = 80;
+    raw = trimDxf(raw);
+    return std::string(raw.substr(0, kShown)) + (raw.size() > kShown ? "..." : "");
+}
+
+// Walks the ENTITIES section and hands every entity of the collector's kind on `layer` (every
+// layer when empty) to a fresh collector; complete entities go to `results` (when given) in
+// file order, unreadable ones to `dropped` (when set).
 template <class Collector>
-std::vector<typename Collector::Result> scanEntities(std::string_view text,
-                                                     std::string_view entityName,
-                                                     std::string_view layer, size_t limit) {
+void scanEntities(std::string_view text, std::optional<std::string_view> layer, size_t limit,
+                  std::vector<typename Collector::Result>* results, const DxfDropSink& dropped) {
     enum class State { SeekSection, SectionName, InSection, EntityHeader, Collecting, Skipping };
-    std::vector<typename Collector::Result> results;
-    const std::string_view wantedLayer = trimDxf(layer);
+    const std::string_view entityName = dxfEntityName(Collector::kKind);
+    const std::string_view wantedLayer = layer ? trimDxf(*layer) : std::string_view();
     State state = State::SeekSection;
     std::optional<Collector> collector;
+    EntityPlace place;
+    size_t found = 0;
+    auto report = [&](Drop drop) {
+        if (dropped) {
+            dropped({Collector::kKind, place.layer, place.line, place.handle, drop.reason,
+                     std::move(drop.detail)});
+        }
+    };
     DxfPairReader reader(text);
     DxfPair pair;
-    while (results.size() < limit && reader.next(pair)) {
+    while (found < limit && reader.next(pair)) {
         if (state == State::SectionName) {
             state = (pair.code == "2" && pair.value == "ENTITIES") ? State::InSection
                                                                    : State::SeekSection;
@@ -131,16 +235,27 @@ std::vector<typename Collector::Result> scanEntities(std::string_view text,
             continue;
         }
         if (pair.code == "0") {
+            if (state == State::Collecting) {
+                report(collector->incomplete());
+            }
+            collector.reset();
             if (pair.value == "ENDSEC") {
-                break;
+                return;
             }
             state = pair.value == entityName ? State::EntityHeader : State::Skipping;
-            collector.reset();
+            place = {pair.line, {}, {}};
             continue;
         }
+        if ((state == State::EntityHeader || state == State::Collecting) && pair.code == "5" &&
+            place.handle.empty()) {
+            place.handle = shownName(pair.rawValue);
+        }
         if (state == State::EntityHeader && pair.code == "8") {
-            if (equalsIgnoringCase(trimDxf(pair.value), wantedLayer)) {
+            if (!layer || equalsIgnoringCase(trimDxf(pair.value), wantedLayer)) {
                 state = State::Collecting;
+                // One byte more than a listed name holds, so that a longer name never matches.
+                place.layer = std::string(
+                    trimDxf(pair.rawValue).substr(0, DxfDrawing::kMaxLayerNameBytes + 1));
                 collector.emplace();
             } else {
                 state = State::Skipping;
@@ -148,7 +263,12 @@ std::vector<typename Collector::Result> scanEntities(std::string_view text,
         } else if (state == State::Collecting) {
             const Step step = collector->feed(pair);
             if (step == Step::Complete) {
-                results.push_back(collector->result());
+                ++found;
+                if (results) {
+                    results->push_back(collector->result());
+                }
+            } else if (step == Step::Dropped) {
+                report(collector->drop());
             }
             if (step != Step::Collecting) {
                 state = State::Skipping;
@@ -156,6 +276,16 @@ std::vector<typename Collector::Result> scanEntities(std::string_view text,
             }
         }
     }
+    if (state == State::Collecting) {
+        report({DxfDropReason::CutOff, "cut off by the end of the file"});
+    }
+}
+
+template <class Collector>
+std::vector<typename Collector::Result> readEntities(std::string_view text, std::string_view layer,
+                                                     size_t limit, const DxfDropSink& dropped) {
+    std::vector<typename Collector::Result> results;
+    scanEntities<Collector>(text, layer, limit, &results, dropped);
     return results;
 }
 
@@ -233,14 +363,21 @@ std::vector<std::string> DxfDrawing::readLayerNames() const {
     return names;
 }
 
-std::vector<DxfPolyline> DxfDrawing::readPolylines(std::string_view layer, size_t limit) const {
-    return scanEntities<PolylineCollector>(text_, "LWPOLYLINE", layer, limit);
+std::vector<DxfPolyline> DxfDrawing::readPolylines(std::string_view layer, size_t limit,
+                                                   const DxfDropSink& dropped) const {
+    return readEntities<PolylineCollector>(text_, layer, limit, dropped);
 }
 
 std::vector<PlanSegment> DxfDrawing::readLines(std::string_view layer) const {
-    return scanEntities<LineCollector>(text_, "LINE", layer, SIZE_MAX);
+    return readEntities<LineCollector>(text_, layer, SIZE_MAX, {});
 }
 
 std::vector<DxfCircle> DxfDrawing::readCircles(std::string_view layer) const {
-    return scanEntities<CircleCollector>(text_, "CIRCLE", layer, SIZE_MAX);
+    return readEntities<CircleCollector>(text_, layer, SIZE_MAX, {});
+}
+
+void DxfDrawing::readDroppedEntities(const DxfDropSink& dropped) const {
+    scanEntities<PolylineCollector>(text_, std::nullopt, SIZE_MAX, nullptr, dropped);
+    scanEntities<LineCollector>(text_, std::nullopt, SIZE_MAX, nullptr, dropped);
+    scanEntities<CircleCollector>(text_, std::nullopt, SIZE_MAX, nullptr, dropped);
 }

@@ -2,8 +2,10 @@
 // CIRCLE entities of the ENTITIES section, each read into plain values per layer.
 //
 // Every reader starts again at the top of the text, as a drawing is read once per layer and
-// role. Entities that are cut off, malformed (a value that is not a number, a vertex count never
-// reached) or on other layers are skipped.
+// role. Entities on other layers are skipped silently. Entities that cannot be read are skipped
+// and told to the drop sink when one is given: cut off by the end of the file, a value that is no
+// number, a coordinate or radius out of range, a vertex count never reached or below 2, codes in
+// an order that never completes the entity.
 #pragma once
 
 #include <cstdint>
@@ -12,10 +14,16 @@
 #include <variant>
 #include <vector>
 
+#include "document/DxfDroppedEntity.h"
 #include "document/PlanTypes.h"
 
+// Coordinates and radii are refused beyond this magnitude (and when NaN or infinite): squares of
+// coordinate differences (at most 4e30), their sums over a plan and the products of the area and
+// crossing formulas then stay far from overflow, however many vertices a plan has.
+inline constexpr double kMaxDxfCoordinate = 1e15;
+
 struct DxfPolyline {
-    std::vector<PlanPoint> vertices;
+    std::vector<PlanPoint> vertices;  // at least 2
     int32_t closedFlag = 0;
 };
 
@@ -40,10 +48,16 @@ class DxfDrawing {
     // first layer table only.
     std::vector<std::string> readLayerNames() const;
 
-    // Complete LWPOLYLINEs on the layer, in file order; `limit` stops after that many.
-    std::vector<DxfPolyline> readPolylines(std::string_view layer, size_t limit = SIZE_MAX) const;
+    // Complete LWPOLYLINEs on the layer, in file order; `limit` stops after that many. The
+    // entities skipped on the way go to `dropped` when it is given.
+    std::vector<DxfPolyline> readPolylines(std::string_view layer, size_t limit = SIZE_MAX,
+                                           const DxfDropSink& dropped = {}) const;
     std::vector<PlanSegment> readLines(std::string_view layer) const;
     std::vector<DxfCircle> readCircles(std::string_view layer) const;
+
+    // Every LWPOLYLINE, LINE and CIRCLE of any layer that the readers above skip as unreadable:
+    // first the polylines, then the lines, then the circles, each kind in file order.
+    void readDroppedEntities(const DxfDropSink& dropped) const;
 
   private:
     std::string text_;

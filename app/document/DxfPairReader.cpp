@@ -39,6 +39,7 @@ std::optional<std::string_view> DxfPairReader::nextLine() {
     const size_t stop = end == std::string_view::npos ? text_.size() : end;
     std::string_view line = text_.substr(position_, stop - position_);
     position_ = end == std::string_view::npos ? text_.size() : end + 1;
+    ++linesRead_;
     return line;
 }
 
@@ -47,6 +48,7 @@ bool DxfPairReader::next(DxfPair& pair) {
     if (!codeLine) {
         return false;
     }
+    const size_t codeLineNumber = linesRead_;
     const auto valueLine = nextLine();
     if (!valueLine) {
         return false;
@@ -54,6 +56,7 @@ bool DxfPairReader::next(DxfPair& pair) {
     pair.code = upperAscii(trimDxf(*codeLine));
     pair.value = upperAscii(trimDxf(*valueLine));
     pair.rawValue = trimDxfRight(*valueLine);
+    pair.line = codeLineNumber;
     return true;
 }
 
@@ -93,13 +96,28 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::optional<double> parseDxfDouble(std::string_view text) {
+    const DxfNumber number = parseDxfNumber(text);
+    if (number.kind != DxfNumber::Kind::Number || !std::isfinite(number.value)) {
+        return std::nullopt;
+    }
+    return number.value;
+}
+
+DxfNumber parseDxfNumber(std::string_view text) {
     text = skipPlus(trimDxf(text));
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end == text.data() || !std::isfinite(value)) {
-        return std::nullopt;
+    if (end == text.data()) {
+        return {};
     }
-    return value;
+    // Too large or too small for a double: from_chars leaves the value unset.
+    if (error == std::errc::result_out_of_range) {
+        return {DxfNumber::Kind::OutOfRange, 0.0};
+    }
+    if (error != std::errc()) {
+        return {};
+    }
+    return {DxfNumber::Kind::Number, value};
 }
 
 std::optional<int32_t> parseDxfInteger(std::string_view text) {

@@ -14,6 +14,7 @@ struct DxfPair {
     std::string code;           // group code, stripped and upper-cased
     std::string value;          // value, stripped and upper-cased
     std::string_view rawValue;  // value line as written, trailing white space removed
+    size_t line = 0;            // line of the group code in the text, from 1
 };
 
 class DxfPairReader {
@@ -29,6 +30,7 @@ class DxfPairReader {
 
     std::string_view text_;
     size_t position_ = 0;
+    size_t linesRead_ = 0;
 };
 
 // Text helpers shared by the readers.
@@ -41,3 +43,12 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b);
 // conversions read it; empty when there is none or it is not finite or out of range.
 std::optional<double> parseDxfDouble(std::string_view text);
 std::optional<int32_t> parseDxfInteger(std::string_view text);
+
+// A group value read as a number for a coordinate or radius: its leading number, NaN and the
+// infinities included, so that the caller can tell a value out of range from no number at all.
+struct DxfNumber {
+    enum class Kind { Number, OutOfRange, NotANumber };
+    Kind kind = Kind::NotANumber;
+    double value = 0.0;  // for Number: possibly NaN or infinite
+};
+DxfNumber parseDxfNumber(std::string_view text);

@@ -19,25 +19,49 @@ bool dxfPointsEqual(const PlanPoint& a, const PlanPoint& b) {
     return std::fabs(a.x - b.x) < kDxfPointTolerance && std::fabs(a.y - b.y) < kDxfPointTolerance;
 }
 
-std::optional<PlanPolygon> readBoundaryPolygon(const DxfDrawing& drawing, std::string_view layer) {
-    auto polylines = drawing.readPolylines(layer, 1);
-    if (polylines.empty()) {
-        return std::nullopt;
+BoundaryReading readBoundaryPolygon(const DxfDrawing& drawing, std::string_view layer) {
+    BoundaryReading reading;
+    auto polylines = drawing.readPolylines(layer, 1, [&](DxfDroppedEntity&& dropped) {
+        if (dropped.reason == DxfDropReason::OutOfRange && !reading.refusedFor) {
+            reading.refusedFor = std::move(dropped);
+        }
+    });
+    if (reading.refusedFor || polylines.empty()) {
+        return reading;
     }
     std::vector<PlanPoint>& vertices = polylines.front().vertices;
     if (vertices.size() > 2 && lastRepeatsFirst(vertices)) {
         vertices.pop_back();
     }
-    return PlanPolygon(std::move(vertices));
+    reading.polygon = PlanPolygon(std::move(vertices));
+    return reading;
+}
+
+std::string boundaryRefusalMessage(const DxfDroppedEntity& polyline) {
+    return "The boundary cannot be read: " + dxfDroppedEntityText(polyline);
+}
+
+bool roleReadsEntity(LayerRole role, DxfEntityKind kind) {
+    switch (role) {
+        case LayerRole::Ignore:
+            return false;
+        case LayerRole::Boundary:
+        case LayerRole::Path:
+            return kind == DxfEntityKind::Polyline;
+        case LayerRole::Point:
+            return kind == DxfEntityKind::Circle;
+        case LayerRole::AxialLine:
+            return kind != DxfEntityKind::Circle;
+        case LayerRole::Wall:
+        case LayerRole::ReferenceLine:
+            return true;
+    }
+    return false;
 }
 
 void appendWallPolygons(const DxfDrawing& drawing, std::string_view layer, PolygonList& target) {
     for (DxfPolyline& polyline : drawing.readPolylines(layer)) {
         std::vector<PlanPoint>& vertices = polyline.vertices;
-        // A lone vertex is no wall; taking it as a closed shape would leave an empty polygon.
-        if (vertices.size() < 2) {
-            continue;
-        }
         if (polyline.closedFlag != 0) {
             target.append(PlanPolygon(std::move(vertices)));
         } else if (lastRepeatsFirst(vertices)) {

@@ -2,19 +2,34 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "document/DxfDrawing.h"
+#include "document/LayerRoles.h"
 #include "document/PlanTypes.h"
 
 // Two points are equal when x and y each differ by less than this.
 inline constexpr double kDxfPointTolerance = 2.220446049250313e-8;
 bool dxfPointsEqual(const PlanPoint& a, const PlanPoint& b);
 
-// The first complete LWPOLYLINE of the layer, without a last vertex that repeats the first
-// (when it has more than 2). Empty when the layer has none.
-std::optional<PlanPolygon> readBoundaryPolygon(const DxfDrawing& drawing, std::string_view layer);
+// The boundary: the first complete LWPOLYLINE of the layer, without a last vertex that repeats
+// the first (when it has more than 2); no polygon when the layer has none.
+// A polyline with a coordinate out of range met on the way refuses the boundary (and so the
+// import): it may well be the boundary meant, and a plan on the wrong outline is worse than no
+// plan. Polylines unreadable for other reasons are skipped as on every other layer.
+struct BoundaryReading {
+    std::optional<PlanPolygon> polygon;
+    std::optional<DxfDroppedEntity> refusedFor;  // the polyline that refuses the boundary
+};
+BoundaryReading readBoundaryPolygon(const DxfDrawing& drawing, std::string_view layer);
+
+// The message of a refused boundary.
+std::string boundaryRefusalMessage(const DxfDroppedEntity& polyline);
+
+// Whether the reader of `role` reads entities of `kind` (so that dropping one loses something).
+bool roleReadsEntity(LayerRole role, DxfEntityKind kind);
 
 // Wall shapes of the layer, appended in the order polylines, lines, circles. A closed polyline
 // or one whose last vertex repeats the first is one polygon; an open one becomes two-point

@@ -1,6 +1,11 @@
 #include "document/LayerDialogModel.h"
 
 #include "document/DocumentUi.h"
+#include "document/DxfDropSurvey.h"
+
+std::vector<std::string> droppedEntityLines(const LayerDialogModel& model) {
+    return droppedEntityLines(model.table, model.droppedEntities);
+}
 
 LayerRole roleOfMode(LayerDialogMode mode) {
     switch (mode) {

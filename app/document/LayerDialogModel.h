@@ -2,6 +2,10 @@
 // The window system only shows the model and calls these functions.
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "document/DxfDroppedEntity.h"
 #include "document/LayerRoles.h"
 
 class DocumentUi;
@@ -16,7 +20,13 @@ enum class LayerDialogMode : int {
 struct LayerDialogModel {
     LayerDialogMode mode = LayerDialogMode::FullImport;
     LayerTable table;
+    // Per layer in table order, the entities the import cannot read; empty for a clean drawing.
+    std::vector<LayerDrops> droppedEntities;
 };
+
+// The lines the dialog lists under "Dropped entities:": the unreadable entities of every layer
+// whose role would read them, so the list follows the roles as the user changes them.
+std::vector<std::string> droppedEntityLines(const LayerDialogModel& model);
 
 // Whether the radio button of `role` is enabled: every role in the full import, otherwise only
 // Ignore and the mode's own role.

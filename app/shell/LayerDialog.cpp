@@ -5,6 +5,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -18,7 +20,12 @@ QString roleLabel(LayerRole role) {
 }  // namespace
 
 LayerRoleDialog::LayerRoleDialog(LayerDialogModel& model, DocumentUi& ui, QWidget* parent)
-    : QDialog(parent), model_(model), ui_(ui), list_(new QTreeWidget(this)) {
+    : QDialog(parent),
+      model_(model),
+      ui_(ui),
+      list_(new QTreeWidget(this)),
+      droppedLabel_(new QLabel(this)),
+      droppedList_(new QPlainTextEdit(this)) {
     setWindowTitle(QStringLiteral("Layer"));
     list_->setColumnCount(2);
     list_->setHeaderLabels({QStringLiteral("Layer Name"), QStringLiteral("Type")});
@@ -49,6 +56,10 @@ LayerRoleDialog::LayerRoleDialog(LayerDialogModel& model, DocumentUi& ui, QWidge
     connect(list_, &QTreeWidget::itemSelectionChanged, this,
             &LayerRoleDialog::showRoleOfSelectedRow);
 
+    droppedList_->setReadOnly(true);
+    droppedList_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    droppedList_->setMaximumHeight(90);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &LayerRoleDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -58,7 +69,10 @@ LayerRoleDialog::LayerRoleDialog(LayerDialogModel& model, DocumentUi& ui, QWidge
     body->addWidget(roles);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
+    layout->addWidget(droppedLabel_);
+    layout->addWidget(droppedList_);
     layout->addWidget(buttons);
+    showDroppedEntities();
     resize(460, 360);
     if (table.count() > 0) {
         list_->setCurrentItem(list_->topLevelItem(0));
@@ -83,6 +97,19 @@ void LayerRoleDialog::giveSelectedRowRole(int role) {
     }
     model_.table.roles[static_cast<size_t>(row)] = static_cast<LayerRole>(role);
     list_->topLevelItem(row)->setText(1, roleLabel(static_cast<LayerRole>(role)));
+    showDroppedEntities();
+}
+
+void LayerRoleDialog::showDroppedEntities() {
+    const std::vector<std::string> lines = droppedEntityLines(model_);
+    QStringList texts;
+    for (const std::string& line : lines) {
+        texts.append(QString::fromStdString(line));
+    }
+    droppedLabel_->setText(QStringLiteral("Dropped entities: %1").arg(lines.size()));
+    droppedList_->setPlainText(texts.join(QLatin1Char('\n')));
+    droppedLabel_->setVisible(!lines.empty());
+    droppedList_->setVisible(!lines.empty());
 }
 
 void LayerRoleDialog::accept() {

@@ -7,6 +7,8 @@
 #include "document/LayerDialogModel.h"
 
 class DocumentUi;
+class QLabel;
+class QPlainTextEdit;
 class QRadioButton;
 class QTreeWidget;
 
@@ -20,6 +22,9 @@ class LayerRoleDialog : public QDialog {
     QRadioButton* roleButton(LayerRole role) const {
         return roleButtons_[static_cast<size_t>(role)];
     }
+    // "Dropped entities: N" and the lines, shown only when the chosen roles drop something.
+    QLabel* droppedLabel() const { return droppedLabel_; }
+    QPlainTextEdit* droppedList() const { return droppedList_; }
 
   public slots:
     // Closes only when the choice passes the checks of the dialog's mode.
@@ -28,9 +33,12 @@ class LayerRoleDialog : public QDialog {
   private:
     void showRoleOfSelectedRow();
     void giveSelectedRowRole(int role);
+    void showDroppedEntities();
 
     LayerDialogModel& model_;
     DocumentUi& ui_;
     QTreeWidget* list_;
+    QLabel* droppedLabel_;
+    QPlainTextEdit* droppedList_;
     std::array<QRadioButton*, kLayerRoleCount> roleButtons_{};
 };

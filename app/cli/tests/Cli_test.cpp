@@ -387,6 +387,79 @@ TEST_F(Cli, InfoRefusesACutShortDocument) {
     EXPECT_EQ(r.err, "orvelle-cli: The file " + cut + " is damaged and cannot be opened\n");
 }
 
+// The square room of side 10 on layer Boundary (lines 25-48) and on layer Walls one LINE (from
+// line 49) whose second end's x is `wallEndX`.
+std::string roomWithWallDxf(const std::string& wallEndX) {
+    return "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nBoundary\n0\nLAYER\n2\n"
+           "Walls\n0\nENDTAB\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\nBoundary\n"
+           "90\n4\n70\n1\n10\n0\n20\n0\n10\n10\n20\n0\n10\n10\n20\n10\n10\n0\n20\n10\n0\nLINE\n"
+           "8\nWalls\n10\n2\n20\n2\n11\n" +
+           wallEndX + "\n21\n2\n0\nENDSEC\n0\nEOF\n";
+}
+
+TEST_F(Cli, DroppedEntitiesAreListedOnStderrAndTheCommandSucceeds) {
+    const std::string bad = file("bad.dxf", roomWithWallDxf("1e16"));
+    const std::string good = file("good.dxf", roomWithWallDxf("8"));
+    const std::string line =
+        "orvelle-cli: dropped: LINE on layer \"Walls\", line 49: group 11 value \"1e16\" is out "
+        "of range (|value| <= 1e15)\n";
+    const std::string ovx = (folder / "out.ovx").string();
+    struct Case {
+        std::string arguments;
+        bool onlyTheLine;  // the grid run also prints its timing
+    };
+    const Case cases[] = {
+        {"layers " + bad, true},
+        {"import " + bad + " -o " + ovx, true},
+        {"isovist " + bad + " --at 5,5", true},
+        {"grid " + bad + " --span 1 -o " + ovx, false},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = run(c.arguments);
+        EXPECT_EQ(r.status, 0) << c.arguments << ": " << r.err;
+        if (c.onlyTheLine) {
+            EXPECT_EQ(r.err, line) << c.arguments;
+        } else {
+            EXPECT_NE(r.err.find(line), std::string::npos) << c.arguments << ": " << r.err;
+        }
+        EXPECT_FALSE(r.out.empty()) << c.arguments;
+    }
+    // Without the wall the plan is the good one without its wall.
+    CliRun r = run("import " + bad + " -o " + ovx);
+    EXPECT_NE(r.out.find("wall polygons: 0\n"), std::string::npos) << r.out;
+    r = run("import " + good + " -o " + ovx);
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(r.out.find("wall polygons: 1\n"), std::string::npos) << r.out;
+    // An ignored layer's drops are not the import's.
+    r = run("import " + bad + " --role Walls=ignore -o " + ovx);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(Cli, ABoundaryOutOfRangeIsRefusedAndABowTieReported) {
+    const std::string huge = file("huge.dxf", squareRoomDxf("nan"));
+    const std::string ovx = (folder / "out.ovx").string();
+    CliRun r = run("import " + huge + " -o " + ovx);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "orvelle-cli: dropped: LWPOLYLINE on layer \"Boundary\", line 21: group 10 value "
+              "\"nan\" is out of range (|value| <= 1e15)\n"
+              "orvelle-cli: The boundary cannot be read: LWPOLYLINE on layer \"Boundary\", line "
+              "21: group 10 value \"nan\" is out of range (|value| <= 1e15)\n");
+    EXPECT_FALSE(std::filesystem::exists(ovx));
+
+    const std::string bowTie =
+        file("bowtie.dxf",
+             "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nBoundary\n0\nENDTAB\n0\n"
+             "ENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\nBoundary\n90\n4\n70\n1\n10\n0\n"
+             "20\n0\n10\n4\n20\n2\n10\n4\n20\n0\n10\n0\n20\n4\n0\nENDSEC\n0\nEOF\n");
+    r = run("import " + bowTie + " -o " + ovx);
+    EXPECT_EQ(r.status, 0) << r.err;
+    // y = x/2 meets y = 4 - x at (8/3, 4/3).
+    EXPECT_EQ(r.err, "orvelle-cli: The boundary crosses itself near (2.667, 1.333)\n");
+    EXPECT_NE(r.out.find("boundary vertices: 4\n"), std::string::npos) << r.out;
+}
+
 TEST_F(Cli, HelpEverywhere) {
     for (const std::string& arguments :
          {std::string("--help"), std::string("layers --help"), std::string("import --help"),

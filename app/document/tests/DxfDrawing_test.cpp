@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "document/DxfPairReader.h"
 #include "document/tests/DxfTextBuilder.h"
 
@@ -59,6 +61,39 @@ TEST(DxfNumbers, ConvertLeadingNumbersAndRefuseTheRest) {
     EXPECT_EQ(parseDxfInteger("4.9"), 4);
     EXPECT_EQ(parseDxfInteger("x"), std::nullopt);
     EXPECT_EQ(parseDxfInteger("99999999999"), std::nullopt);
+}
+
+TEST(DxfNumbers, CoordinateValuesTellOutOfRangeFromNoNumber) {
+    using K = DxfNumber::Kind;
+    struct Case {
+        const char* text;
+        K kind;
+        double value;  // for finite numbers
+    };
+    const Case cases[] = {{"1e15", K::Number, 1e15},   {"-2.5", K::Number, -2.5},
+                          {"+3", K::Number, 3.0},      {"1e400", K::OutOfRange, 0},
+                          {"-1e400", K::OutOfRange, 0}, {"1e-400", K::OutOfRange, 0},
+                          {"east", K::NotANumber, 0},  {"", K::NotANumber, 0}};
+    for (const Case& c : cases) {
+        const DxfNumber number = parseDxfNumber(c.text);
+        EXPECT_EQ(number.kind, c.kind) << c.text;
+        if (c.kind == K::Number) {
+            EXPECT_EQ(number.value, c.value) << c.text;
+        }
+    }
+    EXPECT_TRUE(std::isnan(parseDxfNumber("nan").value));
+    EXPECT_EQ(parseDxfNumber(" -INF ").value, -INFINITY);
+    EXPECT_EQ(parseDxfNumber("inf").kind, K::Number);
+}
+
+TEST(DxfPairReader, NumbersTheLinesOfGroupCodes) {
+    DxfPairReader reader("0\nSECTION\r\n2\nENTITIES\n\n\n999\nnote\n");
+    DxfPair pair;
+    std::vector<size_t> lines;
+    while (reader.next(pair)) {
+        lines.push_back(pair.line);
+    }
+    EXPECT_EQ(lines, (std::vector<size_t>{1, 3, 5, 7}));
 }
 
 TEST(DxfLayerReader, ReadsNamesInTableOrderKeepingCaseAndBytes) {
@@ -142,12 +177,14 @@ TEST(DxfEntities, MalformedAndCutOffEntitiesAreDropped) {
     dxf.pair(0, "LWPOLYLINE").pair(8, "W").pair(90, "1").pair(20, "1").pair(10, "1");
     // Negative count.
     dxf.pair(0, "LWPOLYLINE").pair(8, "W").pair(90, "-1").pair(10, "1").pair(20, "1");
+    // A lone vertex.
     dxf.polyline("W", {{7, 7}});
+    dxf.polyline("W", {{7, 7}, {8, 8}});
     // Cut off by the end of the text.
     dxf.pair(0, "LWPOLYLINE").pair(8, "W").pair(90, "2").pair(10, "0").pair(20, "0").pair(10, "9");
     const auto polylines = DxfDrawing(dxf.text()).readPolylines("W");
     ASSERT_EQ(polylines.size(), 1u);
-    EXPECT_EQ(polylines[0].vertices, (Points{{7, 7}}));
+    EXPECT_EQ(polylines[0].vertices, (Points{{7, 7}, {8, 8}}));
 }
 
 TEST(DxfEntities, LinesCompleteAtTheirLastEndCoordinate) {

@@ -42,14 +42,15 @@ TEST(DxfPlanReaders, BoundaryIsTheFirstPolylineWithoutARepeatedLastVertex) {
         d.polyline("B", {{0, 0}, {1, 0}, {1, 1}});
     });
     const auto boundary = readBoundaryPolygon(drawing, "b");
-    ASSERT_TRUE(boundary);
-    EXPECT_EQ(boundary->points(), kSquare);
+    ASSERT_TRUE(boundary.polygon);
+    EXPECT_FALSE(boundary.refusedFor);
+    EXPECT_EQ(boundary.polygon->points(), kSquare);
 }
 
 TEST(DxfPlanReaders, BoundaryKeepsATwoVertexRepeat) {
     const auto drawing = entities([](DxfTextBuilder& d) { d.polyline("B", {{1, 1}, {1, 1}}); });
-    EXPECT_EQ(readBoundaryPolygon(drawing, "B")->count(), 2);
-    EXPECT_FALSE(readBoundaryPolygon(drawing, "other"));
+    EXPECT_EQ(readBoundaryPolygon(drawing, "B").polygon->count(), 2);
+    EXPECT_FALSE(readBoundaryPolygon(drawing, "other").polygon);
 }
 
 TEST(DxfPlanReaders, WallPolylinesByClosedFlagAndRepeat) {

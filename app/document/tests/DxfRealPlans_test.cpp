@@ -108,6 +108,20 @@ TEST(DxfRealPlans, TheWalkableAreaStartsWithADegeneratePolyline) {
     EXPECT_EQ(polylines[1].closedFlag, 129);
 }
 
+TEST(DxfRealPlans, NoEntityOfTheRealPlansIsDropped) {
+    for (const char* file :
+         {"barcelona_pavilion_plan.dxf", "barcelona_pavilion_plan_r12_blocks.dxf",
+          "depthmapx_gallery.dxf", "depthmapx_rooms.dxf", "jupedsim_einkaufsebene.dxf",
+          "jupedsim_gallery.dxf", "rawseeds_bicocca_floor.dxf", "tuebingen_sand_floor.dxf",
+          "vga_rooms_100x100.dxf"}) {
+        REQUIRE_PLAN(drawing, file);
+        std::vector<std::string> dropped;
+        drawing->readDroppedEntities(
+            [&](DxfDroppedEntity&& e) { dropped.push_back(dxfDroppedEntityText(e)); });
+        EXPECT_EQ(dropped, std::vector<std::string>{}) << file;
+    }
+}
+
 class LayerChoiceUi : public FakeDocumentUi {
   public:
     std::map<std::string, LayerRole> roles;  // by name; "*" prefix: every layer starting so
@@ -182,6 +196,9 @@ TEST(DxfRealPlans, FullImports) {
         ui.yesNoAnswers = c.answers;
         CORVDoc doc(ui);
         EXPECT_EQ(doc.ImportDxfFile(planPath(c.file)), c.outcome) << c.file;
+        if (c.outcome == O::Imported) {
+            EXPECT_TRUE(ui.messages.empty()) << c.file;  // nothing dropped, nothing crossing
+        }
         EXPECT_EQ(doc.m_planPolygons.count(), c.polygons) << c.file;
         if (c.polygons > 0) {
             EXPECT_EQ(doc.m_planPolygons[0].count(), c.boundaryVertices) << c.file;

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -55,6 +56,28 @@ TEST(LayerDialog, RadioButtonsGiveTheSelectedRowItsRole) {
     EXPECT_EQ(dialog.list()->topLevelItem(1)->text(1), QStringLiteral("Reference line"));
     dialog.list()->setCurrentItem(dialog.list()->topLevelItem(0));
     EXPECT_TRUE(dialog.roleButton(LayerRole::Ignore)->isChecked());
+}
+
+TEST(LayerDialog, ListsTheDroppedEntitiesOfLayersWithARole) {
+    LayerDialogModel model = layers(LayerDialogMode::FullImport, {"one", "two"});
+    model.table.roles = {LayerRole::Ignore, LayerRole::Ignore};
+    model.droppedEntities.resize(2);
+    model.droppedEntities[1].listed.push_back(
+        {DxfEntityKind::Line, "two", 40, "2F", DxfDropReason::NotANumber, "bad"});
+    FakeDocumentUi ui;
+    LayerRoleDialog dialog(model, ui);
+    // Nothing listed while the layer is ignored.
+    EXPECT_TRUE(dialog.droppedLabel()->isHidden());
+    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(1));
+    dialog.roleButton(LayerRole::Wall)->click();
+    EXPECT_FALSE(dialog.droppedLabel()->isHidden());
+    EXPECT_EQ(dialog.droppedLabel()->text(), QStringLiteral("Dropped entities: 1"));
+    EXPECT_EQ(dialog.droppedList()->toPlainText(),
+              QStringLiteral("LINE on layer \"two\", line 40, handle 2F: bad"));
+    EXPECT_TRUE(dialog.droppedList()->isReadOnly());
+    // A point layer reads no lines.
+    dialog.roleButton(LayerRole::Point)->click();
+    EXPECT_TRUE(dialog.droppedList()->isHidden());
 }
 
 struct OkCase {
