@@ -1,0 +1,185 @@
+// Isovists on the large Bicocca floor (8,600 wall polygons): one isovist by each method, fast
+// against the plain full scan, and the grid isovists at span 0.5 (no graph) on one thread and
+// on all. The reference grid is timed on a sample of cells; its counter `extrapolated_s` is
+// the time for every effective cell. The plan folder comes from ORVELLE_PLANS_DIR.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include <tbb/global_control.h>
+
+#include "document/DxfDrawing.h"
+#include "document/DxfImportSteps.h"
+#include "document/DxfPlanReaders.h"
+#include "grid/GridIsovists.h"
+#include "grid/GridLayout.h"
+#include "testing/IsovistPlans.h"
+
+namespace {
+
+constexpr int32_t kExactMethod = 0;
+constexpr int32_t kRadialMethod = 1;
+constexpr double kSpan = 0.5;
+// Every this many effective cells one is timed by the sampled benchmarks.
+constexpr size_t kSampleStride = 97;
+
+struct Bicocca {
+    std::optional<IsovistTestPlan> plan;
+    CAnalysisGrid grid;  // effective cells marked, no isovists
+    std::vector<PlanPoint> sample;
+    int32_t effective = 0;
+    std::string error;
+};
+
+std::optional<IsovistTestPlan> LoadBicocca(std::string& error) {
+    const char* dir = std::getenv("ORVELLE_PLANS_DIR");
+    if (dir == nullptr) {
+        error = "set ORVELLE_PLANS_DIR to the plans folder";
+        return std::nullopt;
+    }
+    auto loaded = DxfDrawing::load(std::string(dir) + "/rawseeds_bicocca_floor.dxf");
+    if (auto* message = std::get_if<std::string>(&loaded)) {
+        error = *message;
+        return std::nullopt;
+    }
+    const DxfDrawing& drawing = std::get<DxfDrawing>(loaded);
+    PolygonList polygons;
+    auto boundary = readBoundaryPolygon(drawing, "valid_area");
+    if (!boundary) {
+        error = "no boundary";
+        return std::nullopt;
+    }
+    polygons.append(*boundary);
+    appendWallPolygons(drawing, "M", polygons);
+    orientPlanPolygons(polygons);
+    return IsovistTestPlan(polygons.items());
+}
+
+const Bicocca& Plan() {
+    static const Bicocca bicocca = [] {
+        Bicocca b;
+        b.plan = LoadBicocca(b.error);
+        if (!b.plan) {
+            return b;
+        }
+        const PlanPolygon& boundary = b.plan->polygons[0];
+        PlanExtent extent{boundary[0].x, boundary[0].x, boundary[0].y, boundary[0].y};
+        for (const PlanPoint& p : boundary.points()) {
+            extent = {std::min(extent.minX, p.x), std::max(extent.maxX, p.x),
+                      std::min(extent.minY, p.y), std::max(extent.maxY, p.y)};
+        }
+        b.grid = std::move(*LayOutGrid(extent, {kSpan}).grid);
+        MarkEffectiveCells(b.grid, b.plan->polygons);
+        size_t seen = 0;
+        for (const CGridCell& cell : b.grid.cells) {
+            if (cell.effective) {
+                ++b.effective;
+                if (seen++ % kSampleStride == 0) {
+                    b.sample.push_back(CellCentre(cell));
+                }
+            }
+        }
+        return b;
+    }();
+    return bicocca;
+}
+
+bool Ready(benchmark::State& state) {
+    if (!Plan().plan) {
+        state.SkipWithError(Plan().error.c_str());
+        return false;
+    }
+    return true;
+}
+
+// One isovist per iteration, cycling through the sampled cell centres.
+void oneIsovist(benchmark::State& state, int32_t method, CandidateSearch search) {
+    if (!Ready(state)) {
+        return;
+    }
+    const PlanTables tables = Plan().plan->tables();
+    IsovistScratch scratch;
+    IsovistResult result;
+    size_t next = 0;
+    for (auto _ : state) {
+        computeIsovist(tables, Plan().sample[next], method, scratch, result, search);
+        next = (next + 1) % Plan().sample.size();
+        benchmark::DoNotOptimize(result.area);
+    }
+    state.counters["segments"] = static_cast<double>(tables.wallSegments.size());
+}
+
+// Every sampled cell once per iteration; `extrapolated_s` scales to all effective cells.
+void sampledGrid(benchmark::State& state, int32_t method, CandidateSearch search) {
+    if (!Ready(state)) {
+        return;
+    }
+    const PlanTables tables = Plan().plan->tables();
+    IsovistScratch scratch;
+    IsovistResult result;
+    double seconds = 0.0;
+    int64_t runs = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        for (const PlanPoint p : Plan().sample) {
+            computeIsovist(tables, p, method, scratch, result, search);
+            benchmark::DoNotOptimize(result.area);
+        }
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        ++runs;
+    }
+    const double perCell = seconds / static_cast<double>(runs) / Plan().sample.size();
+    state.counters["sampled_cells"] = static_cast<double>(Plan().sample.size());
+    state.counters["extrapolated_s"] = perCell * Plan().effective;
+    state.counters["cells_per_s"] = 1.0 / perCell;
+}
+
+// The whole grid pass (isovists and shape measures) on `threads` worker threads.
+void wholeGrid(benchmark::State& state, int32_t method) {
+    if (!Ready(state)) {
+        return;
+    }
+    const auto threads = static_cast<size_t>(state.range(0));
+    tbb::global_control limit(tbb::global_control::max_allowed_parallelism, threads);
+    NullProgress progress;
+    std::vector<RadialStats> stats;
+    for (auto _ : state) {
+        CAnalysisGrid grid = Plan().grid;
+        ComputeGridIsovists(grid, Plan().plan->tables(), method, stats, progress,
+                            threads == 1 ? GridRunMode::Serial : GridRunMode::Parallel);
+        benchmark::DoNotOptimize(grid.cells.data());
+    }
+    state.counters["cells"] = Plan().effective;
+    state.counters["cells_per_s"] = benchmark::Counter(
+        static_cast<double>(Plan().effective), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(oneIsovist, exactFast, kExactMethod, CandidateSearch::Indexed)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(oneIsovist, exactReference, kExactMethod, CandidateSearch::FullScan)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(oneIsovist, radialFast, kRadialMethod, CandidateSearch::Indexed)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(oneIsovist, radialReference, kRadialMethod, CandidateSearch::FullScan)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(sampledGrid, exactFast, kExactMethod, CandidateSearch::Indexed)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(sampledGrid, exactReference, kExactMethod, CandidateSearch::FullScan)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(wholeGrid, exact, kExactMethod)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->UseRealTime();
+
+BENCHMARK_MAIN();
