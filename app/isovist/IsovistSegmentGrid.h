@@ -24,6 +24,11 @@ class IsovistSegmentGrid {
     // How far segment boxes are widened, and how much a walk's distances are trusted.
     double margin() const { return margin_; }
     bool contains(PlanPoint p) const;
+    // The lower-left corner of cell (0, 0) and the side of every cell.
+    PlanPoint origin() const { return {originX_, originY_}; }
+    double cellSize() const { return cellSize_; }
+    int32_t columns() const { return nx_; }
+    int32_t rows() const { return ny_; }
 
     // Segment indices registered in cell (ix, iy), ascending.
     std::span<const int32_t> cell(int32_t ix, int32_t iy) const;
