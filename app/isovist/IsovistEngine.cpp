@@ -6,19 +6,17 @@
 #include <numbers>
 
 #include "gonion/gonion.h"
+#include "isovist/IsovistRays.h"
 
 namespace {
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
-// 1441 rays a quarter of a degree apart; the last one closes the outline.
-constexpr int kRayCount = 1441;
-constexpr double kRayStep = std::numbers::pi / 720.0;
+constexpr int kRayCount = kIsovistRayCount;
 // Crossings this close to the start of a sight line (0.01 plan units) do not count.
 constexpr double kMinSquaredDistance = 0.0001;
 // Angular tolerance of the extension search past a visible vertex.
 constexpr double kExtensionTolerance = 2.220446049250313e-8;
-// Sight lines are 10 units long direction vectors.
-constexpr double kDirectionLength = 10.0;
+constexpr double kDirectionLength = kIsovistDirectionLength;
 // The reference test carries the shifted angle from one segment to the next, which can move
 // it by a few units in the last place. Within this margin of an interval end the indexed
 // search does not trust its own verdict and falls back to the reference scan.
@@ -210,9 +208,10 @@ void computeRadial(const PlanTables& plan, PlanPoint p, const CandidateWalker& w
                    std::vector<PlanSegment>& lines) {
     const auto segments = plan.wallSegments;
     for (int k = 0; k < kRayCount; ++k) {
-        const double theta = k * kRayStep;
-        const double dx = kDirectionLength * std::cos(theta);
-        const double dy = kDirectionLength * std::sin(theta);
+        const double theta = isovistRayAngle(k);
+        double dx = 0.0;
+        double dy = 0.0;
+        isovistRayDirection(k, dx, dy);
         NearestCrossing nearest;
         walker.forEach(
             theta, 0.0, [&](size_t i) { return isOnSegment(p, segments[i]); },
@@ -285,9 +284,10 @@ class RadialWalk {
             std::fill(scratch_.rayStamp.begin(), scratch_.rayStamp.end(), 0);
             scratch_.rayCounter = 1;
         }
-        const double theta = k * kRayStep;
-        const double dx = kDirectionLength * std::cos(theta);
-        const double dy = kDirectionLength * std::sin(theta);
+        const double theta = isovistRayAngle(k);
+        double dx = 0.0;
+        double dy = 0.0;
+        isovistRayDirection(k, dx, dy);
         for (const int32_t i : scratch_.planIndex.nearlyParallel(k)) {
             if (!consider(static_cast<size_t>(i), theta, dx, dy, false, nearest)) {
                 return false;
@@ -341,9 +341,10 @@ class RadialWalk {
 
     PlanPoint castByScan(int k) {
         completeAngleTable(segments_, p_, scratch_);
-        const double theta = k * kRayStep;
-        const double dx = kDirectionLength * std::cos(theta);
-        const double dy = kDirectionLength * std::sin(theta);
+        const double theta = isovistRayAngle(k);
+        double dx = 0.0;
+        double dy = 0.0;
+        isovistRayDirection(k, dx, dy);
         NearestCrossing nearest;
         reference_.forEach(
             theta, 0.0, [&](size_t i) { return isOnSegment(p_, segments_[i]); },

@@ -4,15 +4,13 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
-#include <numbers>
 #include <unordered_set>
 
 #include "isovist/IsovistEngine.h"
+#include "isovist/IsovistRays.h"
 
 namespace {
 
-constexpr double kRayStep = std::numbers::pi / 720.0;
-constexpr double kDirectionLength = 10.0;
 // The geometry library's tolerance for parallel lines.
 constexpr double kParallelTolerance = 2.220446049250313e-8;
 // A ray and a segment count as nearly parallel below this sine of their angle.
@@ -57,7 +55,7 @@ bool repeatsAVertex(std::span<const PlanPoint> vertices) {
 bool runsAlong(int32_t k, const PlanSegment& s) {
     double dx = 0.0;
     double dy = 0.0;
-    IsovistPlanIndex::rayDirection(k, dx, dy);
+    isovistRayDirection(k, dx, dy);
     const double sx = s.end.x - s.start.x;
     const double sy = s.end.y - s.start.y;
     const double cross = dx * sy - dy * sx;
@@ -65,16 +63,10 @@ bool runsAlong(int32_t k, const PlanSegment& s) {
         return false;
     }
     const double length = std::sqrt(sx * sx + sy * sy);
-    return !(std::abs(cross) >= kNearlyParallelSine * kDirectionLength * length);
+    return !(std::abs(cross) >= kNearlyParallelSine * kIsovistDirectionLength * length);
 }
 
 }  // namespace
-
-void IsovistPlanIndex::rayDirection(int32_t ray, double& dx, double& dy) {
-    const double theta = ray * kRayStep;
-    dx = kDirectionLength * std::cos(theta);
-    dy = kDirectionLength * std::sin(theta);
-}
 
 void IsovistPlanIndex::prepare(const PlanTables& plan) {
     if (!built_ || !sameAs(plan)) {
@@ -127,18 +119,18 @@ void IsovistPlanIndex::rebuild(const PlanTables& plan) {
 
     // Each segment is nearly parallel to at most a few rays: those nearest its direction and
     // the opposite one.
-    parallelOffsets_.assign(static_cast<size_t>(kRayCount) + 1, 0);
-    std::vector<std::vector<int32_t>> perRay(static_cast<size_t>(kRayCount));
+    parallelOffsets_.assign(static_cast<size_t>(kIsovistRayCount) + 1, 0);
+    std::vector<std::vector<int32_t>> perRay(static_cast<size_t>(kIsovistRayCount));
     for (size_t i = 0; i < segments_.size(); ++i) {
         const PlanSegment& s = segments_[i];
         const double direction = std::atan2(s.end.y - s.start.y, s.end.x - s.start.x);
         if (!std::isfinite(direction)) {
             continue;
         }
-        const auto nearest = static_cast<int32_t>(std::lround(direction / kRayStep));
+        const auto nearest = static_cast<int32_t>(std::lround(direction / kIsovistRayStep));
         for (const int32_t base : {nearest, nearest + 720, nearest - 720, nearest + 1440}) {
             for (int32_t k = base - 1; k <= base + 1; ++k) {
-                if (k >= 0 && k < kRayCount && runsAlong(k, s)) {
+                if (k >= 0 && k < kIsovistRayCount && runsAlong(k, s)) {
                     auto& list = perRay[static_cast<size_t>(k)];
                     if (list.empty() || list.back() != static_cast<int32_t>(i)) {
                         list.push_back(static_cast<int32_t>(i));
@@ -165,7 +157,7 @@ bool IsovistPlanIndex::mayContain(size_t polygon, PlanPoint p) const {
 }
 
 std::span<const int32_t> IsovistPlanIndex::nearlyParallel(int32_t ray) const {
-    if (ray < 0 || ray >= kRayCount || parallelOffsets_.empty()) {
+    if (ray < 0 || ray >= kIsovistRayCount || parallelOffsets_.empty()) {
         return {};
     }
     const auto begin = static_cast<size_t>(parallelOffsets_[static_cast<size_t>(ray)]);

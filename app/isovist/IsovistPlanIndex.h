@@ -32,11 +32,8 @@ class IsovistPlanIndex {
 
     // The segments that run so nearly along ray k of the radial method that their crossing with
     // it is poorly conditioned; such a crossing may land away from the segment, so these are
-    // tried on every walk of that ray. Ray k has the direction k * step (k from 0 to rayCount-1).
+    // tried on every walk of that ray (rays as in IsovistRays.h).
     std::span<const int32_t> nearlyParallel(int32_t ray) const;
-
-    static void rayDirection(int32_t ray, double& dx, double& dy);
-    static constexpr int32_t kRayCount = 1441;
 
   private:
     bool sameAs(const PlanTables& plan) const;
@@ -55,6 +52,6 @@ class IsovistPlanIndex {
         bool known = false;  // false: a coordinate not finite, always tested
     };
     std::vector<Height> heights_;
-    std::vector<int32_t> parallelOffsets_;  // kRayCount + 1 prefix sums
+    std::vector<int32_t> parallelOffsets_;  // kIsovistRayCount + 1 prefix sums
     std::vector<int32_t> parallelEntries_;
 };

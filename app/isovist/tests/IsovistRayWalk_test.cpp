@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "isovist/IsovistEngine.h"
+#include "isovist/IsovistPlanIndex.h"
 #include "isovist/IsovistSegmentGrid.h"
 #include "isovist/tests/IsovistSameResult.h"
 #include "testing/IsovistPlans.h"
@@ -86,6 +87,13 @@ TEST(IsovistRayWalk, WallsAlongARay) {
                                         {10, 25.0000005}, {4, 25.00000001}, {8, 26}};
     const Comparison seen = expectWalkMatchesScan(plan, points);
     EXPECT_GE(seen.computed, 10);
+    // The nearly horizontal wall is one the rays of 0 and 180 degrees always try.
+    IsovistPlanIndex index;
+    index.prepare(plan.tables());
+    const auto along = index.nearlyParallel(0);
+    EXPECT_NE(std::find(along.begin(), along.end(), 24), along.end());
+    EXPECT_FALSE(index.nearlyParallel(720).empty());
+    EXPECT_TRUE(index.nearlyParallel(360).empty());
 }
 
 // Pillars whose edges and corners lie exactly on the grid lines of the segment grid, and
