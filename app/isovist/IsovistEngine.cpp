@@ -131,6 +131,27 @@ Verdict classify(double angle, double lo, double hi, double tolerance) {
     return offset <= limit ? Verdict::Candidate : Verdict::NotCandidate;
 }
 
+// classify without the library remainder where the verdict is clear: the offset from lo is
+// brought into [0, 2 pi) by one whole turn, which differs from classify's exact offset by a unit
+// in the last place at most; within twice the ambiguity margin of an end, classify decides.
+Verdict classifyQuickly(double angle, double lo, double hi, double tolerance) {
+    constexpr double kClear = 2.0 * kAmbiguityMargin;
+    double offset = angle - lo;
+    if (!(offset >= -kTwoPi && offset < 2.0 * kTwoPi)) {
+        return classify(angle, lo, hi, tolerance);
+    }
+    if (offset < 0.0) {
+        offset += kTwoPi;
+    } else if (offset >= kTwoPi) {
+        offset -= kTwoPi;
+    }
+    const double limit = hi - lo + tolerance;
+    if (offset < kClear || offset > kTwoPi - kClear || std::abs(offset - limit) < kClear) {
+        return classify(angle, lo, hi, tolerance);
+    }
+    return offset <= limit ? Verdict::Candidate : Verdict::NotCandidate;
+}
+
 // Nearest crossing along one sight line, keeping the first in table order on equal distances.
 struct NearestCrossing {
     bool found = false;
@@ -184,14 +205,14 @@ class CandidateWalker {
         const auto candidates = scratch_.index.candidates(angle);
         for (const int32_t i : candidates) {
             const auto s = static_cast<size_t>(i);
-            if (classify(angle, scratch_.lo[s], scratch_.hi[s], tolerance) == Verdict::Ambiguous &&
+            if (classifyQuickly(angle, scratch_.lo[s], scratch_.hi[s], tolerance) == Verdict::Ambiguous &&
                 !skip(s)) {
                 return false;
             }
         }
         for (const int32_t i : candidates) {
             const auto s = static_cast<size_t>(i);
-            if (classify(angle, scratch_.lo[s], scratch_.hi[s], tolerance) == Verdict::Candidate &&
+            if (classifyQuickly(angle, scratch_.lo[s], scratch_.hi[s], tolerance) == Verdict::Candidate &&
                 !skip(s)) {
                 visit(s);
             }
@@ -318,7 +339,7 @@ class RadialWalk {
         }
         scratch_.rayStamp[i] = scratch_.rayCounter;
         ensureInterval(segments_, p_, scratch_, i);
-        const Verdict verdict = classify(theta, scratch_.lo[i], scratch_.hi[i], 0.0);
+        const Verdict verdict = classifyQuickly(theta, scratch_.lo[i], scratch_.hi[i], 0.0);
         if (verdict == Verdict::NotCandidate || isOnSegment(p_, segments_[i])) {
             return true;
         }

@@ -14,9 +14,15 @@
 // points keep their values, and circularity may become infinite or not a number.
 void ComputeIsovistMeasures(IsovistRecord& record);
 
+// How the walls under an edge's midpoint are found: every wall in turn (the plain reference),
+// or only the walls of the midpoint's cell in a segment grid kept per thread for the walls last
+// seen. Both give identical results.
+enum class WallSearch { FullScan, Indexed };
+
 // Fills occlusivity: the share of the record's perimeter whose edges have their midpoint on a
 // wall. Uses the perimeter already in the record, so it follows ComputeIsovistMeasures.
-void ComputeOcclusivity(IsovistRecord& record, std::span<const PlanSegment> walls);
+void ComputeOcclusivity(IsovistRecord& record, std::span<const PlanSegment> walls,
+                        WallSearch search = WallSearch::Indexed);
 
 // Shannon entropy of the absolute changes from value to value, normalised by ln(n − 1):
 // 0 when all values are equal, 1 when all changes are equally large.

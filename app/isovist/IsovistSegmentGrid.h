@@ -32,6 +32,8 @@ class IsovistSegmentGrid {
 
     // Segment indices registered in cell (ix, iy), ascending.
     std::span<const int32_t> cell(int32_t ix, int32_t iy) const;
+    // The same for the cell holding p, which must lie inside the grid.
+    std::span<const int32_t> cellHolding(PlanPoint p) const { return cell(column(p.x), row(p.y)); }
 
     // Walks the cells met by the half-line from `from` along the unit vector (ux, uy), which
     // must lie inside the grid. `visit(cellSegments, exitDistance)` returns false to stop.

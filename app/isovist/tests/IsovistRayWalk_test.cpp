@@ -36,6 +36,8 @@ Comparison expectWalkMatchesScan(const IsovistTestPlan& plan, const std::vector<
                            CandidateSearch::FullScan);
             EXPECT_TRUE(identical(fast, reference))
                 << "method " << method << " at " << p.x << ", " << p.y;
+            EXPECT_TRUE(sameOcclusivity(fast, plan.segments))
+                << "method " << method << " at " << p.x << ", " << p.y;
             seen.computed += fast.outcome == IsovistResult::Outcome::Computed ? 1 : 0;
             seen.radial += fast.usedRadialMethod ? 1 : 0;
         }

@@ -112,6 +112,8 @@ TEST_P(IsovistRealPlans, FastSearchMatchesTheFullScan) {
                            CandidateSearch::FullScan);
             ASSERT_TRUE(identical(fast, reference))
                 << real.file << " method " << method << " at " << p.x << ", " << p.y;
+            ASSERT_TRUE(sameOcclusivity(fast, plan->segments))
+                << real.file << " method " << method << " at " << p.x << ", " << p.y;
             computed += fast.outcome == IsovistResult::Outcome::Computed ? 1 : 0;
         }
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "isovist/IsovistEngine.h"
+#include "isovist/IsovistMeasures.h"
 #include "isovist/RadialStatistics.h"
 
 inline bool sameBits(double a, double b) {
@@ -51,6 +52,29 @@ inline ::testing::AssertionResult identical(const IsovistResult& a, const Isovis
     const bool hasB = ComputeRadialStats(b.unreducedRadialLines, statsB);
     if (hasA != hasB || std::memcmp(&statsA, &statsB, sizeof(RadialStats)) != 0) {
         return ::testing::AssertionFailure() << "radial statistics differ";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// The occlusivity of the result's polygon by the wall grid and by the plain scan of all walls.
+inline ::testing::AssertionResult sameOcclusivity(const IsovistResult& result,
+                                                  std::span<const PlanSegment> walls) {
+    if (result.radialLines.size() < 3) {
+        return ::testing::AssertionSuccess();
+    }
+    IsovistRecord indexed;
+    indexed.polygon.resize(static_cast<int32_t>(result.radialLines.size()));
+    for (size_t i = 0; i < result.radialLines.size(); ++i) {
+        indexed.polygon[static_cast<int32_t>(i)] = result.radialLines[i].end;
+    }
+    indexed.origin = result.origin;
+    ComputeIsovistMeasures(indexed);
+    IsovistRecord reference = indexed;
+    ComputeOcclusivity(indexed, walls, WallSearch::Indexed);
+    ComputeOcclusivity(reference, walls, WallSearch::FullScan);
+    if (!sameBits(indexed.occlusivity, reference.occlusivity)) {
+        return ::testing::AssertionFailure()
+               << "occlusivity " << indexed.occlusivity << " vs " << reference.occlusivity;
     }
     return ::testing::AssertionSuccess();
 }
