@@ -6,8 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <variant>
@@ -121,6 +121,21 @@ double threadSeconds() {
     return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
 }
 
+// One isovist with a fresh scratch each time: the plan index is built first (a point isovist
+// after the plan changed).
+void firstIsovist(benchmark::State& state, int32_t method) {
+    if (!Ready(state)) {
+        return;
+    }
+    const PlanTables tables = Plan().plan->tables();
+    IsovistResult result;
+    for (auto _ : state) {
+        IsovistScratch scratch;
+        computeIsovist(tables, Plan().sample[0], method, scratch, result);
+        benchmark::DoNotOptimize(result.area);
+    }
+}
+
 // Every `stride`-th sampled cell once per iteration, timed by the thread's CPU clock (the
 // machine is shared); `extrapolated_s` scales to all effective cells.
 void sampledGrid(benchmark::State& state, int32_t method, CandidateSearch search) {
@@ -178,6 +193,8 @@ BENCHMARK_CAPTURE(oneIsovist, radialFast, kRadialMethod, CandidateSearch::Indexe
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(oneIsovist, radialReference, kRadialMethod, CandidateSearch::FullScan)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(firstIsovist, exact, kExactMethod)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(firstIsovist, radial, kRadialMethod)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(sampledGrid, exactFast, kExactMethod, CandidateSearch::Indexed)
     ->Arg(1)
     ->Arg(4)

@@ -205,14 +205,16 @@ class CandidateWalker {
         const auto candidates = scratch_.index.candidates(angle);
         for (const int32_t i : candidates) {
             const auto s = static_cast<size_t>(i);
-            if (classifyQuickly(angle, scratch_.lo[s], scratch_.hi[s], tolerance) == Verdict::Ambiguous &&
+            if (classifyQuickly(angle, scratch_.lo[s], scratch_.hi[s], tolerance) ==
+                    Verdict::Ambiguous &&
                 !skip(s)) {
                 return false;
             }
         }
         for (const int32_t i : candidates) {
             const auto s = static_cast<size_t>(i);
-            if (classifyQuickly(angle, scratch_.lo[s], scratch_.hi[s], tolerance) == Verdict::Candidate &&
+            if (classifyQuickly(angle, scratch_.lo[s], scratch_.hi[s], tolerance) ==
+                    Verdict::Candidate &&
                 !skip(s)) {
                 visit(s);
             }
@@ -264,7 +266,8 @@ struct NearestIndexedCrossing {
 };
 
 bool withinBox(double x, double y, const PlanSegment& s, double margin) {
-    return std::min(s.start.x, s.end.x) - margin <= x && x <= std::max(s.start.x, s.end.x) + margin &&
+    return std::min(s.start.x, s.end.x) - margin <= x &&
+           x <= std::max(s.start.x, s.end.x) + margin &&
            std::min(s.start.y, s.end.y) - margin <= y && y <= std::max(s.start.y, s.end.y) + margin;
 }
 
@@ -276,7 +279,9 @@ bool withinBox(double x, double y, const PlanSegment& s, double margin) {
 class RadialWalk {
   public:
     RadialWalk(const PlanTables& plan, PlanPoint p, IsovistScratch& scratch)
-        : segments_(plan.wallSegments), p_(p), scratch_(scratch),
+        : segments_(plan.wallSegments),
+          p_(p),
+          scratch_(scratch),
           grid_(scratch.planIndex.grid()),
           reference_(plan, scratch, CandidateSearch::FullScan) {
         scratch_.rayStamp.resize(segments_.size(), 0);
@@ -316,18 +321,18 @@ class RadialWalk {
         }
         const double margin = grid_.margin();
         bool decided = true;
-        grid_.walk(p_, dx / kDirectionLength, dy / kDirectionLength,
-                   [&](std::span<const int32_t> cell, double exit) {
-                       for (const int32_t i : cell) {
-                           if (!consider(static_cast<size_t>(i), theta, dx, dy, true, nearest)) {
-                               decided = false;
-                               return false;
-                           }
-                       }
-                       const double clear = exit - margin;
-                       return !(nearest.found && clear > 0.0 &&
-                                nearest.nearestSquared < clear * clear);
-                   });
+        grid_.walk(
+            p_, dx / kDirectionLength, dy / kDirectionLength,
+            [&](std::span<const int32_t> cell, double exit) {
+                for (const int32_t i : cell) {
+                    if (!consider(static_cast<size_t>(i), theta, dx, dy, true, nearest)) {
+                        decided = false;
+                        return false;
+                    }
+                }
+                const double clear = exit - margin;
+                return !(nearest.found && clear > 0.0 && nearest.nearestSquared < clear * clear);
+            });
         return decided;
     }
 

@@ -98,9 +98,8 @@ bool MidpointOnAnyWall(const PlanPoint& p, const PlanPoint& q, std::span<const P
         return false;
     }
     const auto cell = grid->cellHolding({mx, my});
-    return std::any_of(cell.begin(), cell.end(), [&](int32_t i) {
-        return OnWall(mx, my, walls[static_cast<size_t>(i)]);
-    });
+    return std::any_of(cell.begin(), cell.end(),
+                       [&](int32_t i) { return OnWall(mx, my, walls[static_cast<size_t>(i)]); });
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
-#include "document/PlanTypes.h"
 #include "document/IsovistRecord.h"
+#include "document/PlanTypes.h"
 
 // Fills area, perimeter, centroid, drift, visiblePerimeterRatio, compactness, circularity and
 // maxVertexDistance from the record's polygon and origin, in that order (later measures use

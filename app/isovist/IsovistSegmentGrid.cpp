@@ -8,6 +8,8 @@ namespace {
 // Cells per segment, and the most cells along one side.
 constexpr double kCellsPerSegment = 2.0;
 constexpr int32_t kMaxCellsPerSide = 2048;
+// On average a segment may fill this many cells.
+constexpr int64_t kMaxRegistrationsPerSegment = 64;
 // Plans with coordinates beyond this are left to the plain scan: the crossing arithmetic's
 // rounding grows with the coordinates and the margin below is sized for plans up to here.
 constexpr double kMaxCoordinate = 1e6;
@@ -40,8 +42,8 @@ bool IsovistSegmentGrid::build(std::span<const PlanSegment> segments) {
             maxY = std::max(maxY, p.y);
         }
     }
-    const double largest = std::max({std::abs(minX), std::abs(maxX), std::abs(minY),
-                                     std::abs(maxY), maxX - minX, maxY - minY, 1.0});
+    const double largest = std::max({std::abs(minX), std::abs(maxX), std::abs(minY), std::abs(maxY),
+                                     maxX - minX, maxY - minY, 1.0});
     margin_ = kRelativeMargin * largest;
     // The grid reaches a little past the outermost boxes, so every widened box lies inside.
     originX_ = minX - 2.0 * margin_;
@@ -49,8 +51,8 @@ bool IsovistSegmentGrid::build(std::span<const PlanSegment> segments) {
     const double width = maxX - minX + 4.0 * margin_;
     const double height = maxY - minY + 4.0 * margin_;
     const double cells = kCellsPerSegment * static_cast<double>(segments.size());
-    cellSize_ = std::max({std::sqrt(width * height / cells), width / kMaxCellsPerSide,
-                          height / kMaxCellsPerSide});
+    cellSize_ = std::max(
+        {std::sqrt(width * height / cells), width / kMaxCellsPerSide, height / kMaxCellsPerSide});
     nx_ = static_cast<int32_t>(width / cellSize_) + 1;
     ny_ = static_cast<int32_t>(height / cellSize_) + 1;
 
@@ -68,6 +70,20 @@ bool IsovistSegmentGrid::build(std::span<const PlanSegment> segments) {
             }
         }
     };
+    // Long diagonal walls fill many cells; a plan full of them is left to the plain scan rather
+    // than given a grid of unbounded size.
+    int64_t registrations = 0;
+    for (const PlanSegment& s : segments) {
+        const int64_t columns = column(std::max(s.start.x, s.end.x) + margin_) -
+                                column(std::min(s.start.x, s.end.x) - margin_) + 1;
+        const int64_t rows = row(std::max(s.start.y, s.end.y) + margin_) -
+                             row(std::min(s.start.y, s.end.y) - margin_) + 1;
+        registrations += columns * rows;
+    }
+    if (registrations > kMaxRegistrationsPerSegment * static_cast<int64_t>(segments.size())) {
+        offsets_.clear();
+        return false;
+    }
     for (const PlanSegment& s : segments) {
         forEachCell(s, [&](size_t c) { ++offsets_[c + 1]; });
     }
@@ -77,8 +93,9 @@ bool IsovistSegmentGrid::build(std::span<const PlanSegment> segments) {
     entries_.resize(static_cast<size_t>(offsets_.back()));
     std::vector<int32_t> fill(offsets_.begin(), offsets_.end() - 1);
     for (size_t i = 0; i < segments.size(); ++i) {
-        forEachCell(segments[i],
-                    [&](size_t c) { entries_[static_cast<size_t>(fill[c]++)] = static_cast<int32_t>(i); });
+        forEachCell(segments[i], [&](size_t c) {
+            entries_[static_cast<size_t>(fill[c]++)] = static_cast<int32_t>(i);
+        });
     }
     usable_ = true;
     return true;

@@ -32,8 +32,7 @@ Comparison expectWalkMatchesScan(const IsovistTestPlan& plan, const std::vector<
     for (const int32_t method : {0, 1}) {
         for (const PlanPoint p : points) {
             computeIsovist(plan.tables(), p, method, scratch, fast, CandidateSearch::Indexed);
-            computeIsovist(plan.tables(), p, method, scratch, reference,
-                           CandidateSearch::FullScan);
+            computeIsovist(plan.tables(), p, method, scratch, reference, CandidateSearch::FullScan);
             EXPECT_TRUE(identical(fast, reference))
                 << "method " << method << " at " << p.x << ", " << p.y;
             EXPECT_TRUE(sameOcclusivity(fast, plan.segments))
@@ -56,10 +55,10 @@ Comparison expectWalkMatchesScan(const IsovistTestPlan& plan,
 IsovistTestPlan pillarsOnRayDirections() {
     std::vector<PlanPolygon> polygons{rectangle(0, 0, 40, 40, false)};
     for (const double r : {5.0, 10.0, 15.0}) {
-        polygons.push_back(rectangle(20 + r, 20, 22 + r, 22, true));      // corner on 0 deg
-        polygons.push_back(rectangle(18, 20 + r, 20, 22 + r, true));      // corner on 90 deg
-        polygons.push_back(rectangle(20 - r - 2, 18, 20 - r, 20, true));  // corner on 180 deg
-        polygons.push_back(rectangle(20, 20 - r - 2, 22, 20 - r, true));  // corner on 270 deg
+        polygons.push_back(rectangle(20 + r, 20, 22 + r, 22, true));          // corner on 0 deg
+        polygons.push_back(rectangle(18, 20 + r, 20, 22 + r, true));          // corner on 90 deg
+        polygons.push_back(rectangle(20 - r - 2, 18, 20 - r, 20, true));      // corner on 180 deg
+        polygons.push_back(rectangle(20, 20 - r - 2, 22, 20 - r, true));      // corner on 270 deg
         polygons.push_back(rectangle(20 + r, 20 + r, 21 + r, 21 + r, true));  // 45 deg
     }
     return IsovistTestPlan(std::move(polygons));
@@ -77,15 +76,12 @@ TEST(IsovistRayWalk, RaysThroughWallEndPoints) {
 // overlapping, and a long thin wall that a ray grazes along its whole length.
 TEST(IsovistRayWalk, WallsAlongARay) {
     const IsovistTestPlan plan({
-        rectangle(0, 0, 30, 30, false),
-        rectangle(12, 10, 14, 11, true),
-        rectangle(14, 10, 16, 12, true),
-        rectangle(17, 9, 19, 10, true),
-        rectangle(10, 13, 11, 15, true),
-        rectangle(9, 16, 10, 20, true),
+        rectangle(0, 0, 30, 30, false), rectangle(12, 10, 14, 11, true),
+        rectangle(14, 10, 16, 12, true), rectangle(17, 9, 19, 10, true),
+        rectangle(10, 13, 11, 15, true), rectangle(9, 16, 10, 20, true),
         PlanPolygon({{3, 25}, {27, 25.000001}, {27, 24}, {3, 24}}),  // nearly along 0 degrees
     });
-    const std::vector<PlanPoint> points{{10, 10},  {5, 10},   {10, 5},   {25, 10},
+    const std::vector<PlanPoint> points{{10, 10},         {5, 10},          {10, 5}, {25, 10},
                                         {10, 25.0000005}, {4, 25.00000001}, {8, 26}};
     const Comparison seen = expectWalkMatchesScan(plan, points);
     EXPECT_GE(seen.computed, 10);
@@ -119,9 +115,9 @@ TEST(IsovistRayWalk, WallsAndPointsOnCellBorders) {
             if (polygons.size() < draft.polygons.size()) {
                 polygons.push_back(rectangle(lineX(i), lineY(j), lineX(i + 1), lineY(j + 1), true));
             }
-            points.push_back({lineX(i - 1), lineY(j)});      // a cell corner
-            points.push_back({lineX(i - 1), lineY(j) + 0.3});  // on a vertical border
-            points.push_back({lineX(i) - 0.7, lineY(j - 1)});  // on a horizontal border
+            points.push_back({lineX(i - 1), lineY(j)});           // a cell corner
+            points.push_back({lineX(i - 1), lineY(j) + 0.3});     // on a vertical border
+            points.push_back({lineX(i) - 0.7, lineY(j - 1)});     // on a horizontal border
             points.push_back({lineX(i), lineY(j) + 0.5 * size});  // on a pillar edge
         }
     }
@@ -177,12 +173,12 @@ TEST(IsovistRayWalk, PointsOnWallsAndOutsideThePlan) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const std::vector<PlanPoint> points{
-        pillar[0],                                            // a wall vertex
-        {pillar[0].x, (pillar[0].y + pillar[1].y) / 2},       // on a wall edge
+        pillar[0],                                                           // a wall vertex
+        {pillar[0].x, (pillar[0].y + pillar[1].y) / 2},                      // on a wall edge
         {(pillar[0].x + pillar[2].x) / 2, (pillar[0].y + pillar[2].y) / 2},  // inside a wall
-        {0.0, 20.0},                                          // on the boundary
-        {-5.0, 20.0},                                         // outside the boundary
-        {1e9, 1e9},                                           // far outside the grid
+        {0.0, 20.0},                                                         // on the boundary
+        {-5.0, 20.0},                                                        // outside the boundary
+        {1e9, 1e9},                                                          // far outside the grid
         {nan, 5.0},
         {inf, 5.0},
         pillarRoomGap(1, 1),
@@ -216,8 +212,8 @@ TEST(IsovistRayWalk, ScratchNoticesAChangedPlan) {
 // method, decided before any vertex table is built; and one whose only tie is two vertices in
 // line with the point, decided before sorting.
 TEST(IsovistRayWalk, ExactMethodFallBack) {
-    const IsovistTestPlan shared({rectangle(0, 0, 20, 20, false), rectangle(5, 5, 7, 7, true),
-                                  rectangle(7, 7, 9, 9, true)});
+    const IsovistTestPlan shared(
+        {rectangle(0, 0, 20, 20, false), rectangle(5, 5, 7, 7, true), rectangle(7, 7, 9, 9, true)});
     const IsovistTestPlan inLine({rectangle(0, 0, 20, 20, false), rectangle(5, 5, 6, 6, true),
                                   rectangle(12, 12, 13, 14, true)});
     for (const IsovistTestPlan* plan : {&shared, &inLine}) {
@@ -258,6 +254,21 @@ TEST(IsovistSegmentGrid, CellsAndWalk) {
     EXPECT_FALSE(grid.build(damaged));
     EXPECT_FALSE(grid.usable());
     EXPECT_FALSE(grid.build({}));
+}
+
+// Walls that each cross the whole plan diagonally would fill every cell: the grid declines and
+// the isovists take the angular index, with the same results.
+TEST(IsovistSegmentGrid, DeclinesAPlanOfLongDiagonals) {
+    std::vector<PlanPolygon> polygons{rectangle(0, 0, 100, 100, false)};
+    for (int i = 0; i < 60; ++i) {
+        const double at = 1.0 + 1.5 * i;
+        polygons.push_back(PlanPolygon({{at, 1}, {at + 0.2, 1}, {99, 98.8 - at}, {99, 99 - at}}));
+    }
+    const IsovistTestPlan plan(std::move(polygons));
+    IsovistSegmentGrid grid;
+    EXPECT_FALSE(grid.build(plan.segments));
+    const Comparison seen = expectWalkMatchesScan(plan, {{50, 2}, {2, 50}, {90, 95}});
+    EXPECT_GE(seen.computed, 2);
 }
 
 }  // namespace

@@ -23,8 +23,8 @@ struct RealPlan {
     const char* file;
     const char* boundaryLayer;  // nullptr: a rectangle around the walls
     const char* wallLayer;
-    int lattice;    // sample points per side of the lattice
-    int vertexStep; // every this many plan vertices is an observation point
+    int lattice;     // sample points per side of the lattice
+    int vertexStep;  // every this many plan vertices is an observation point
 };
 
 std::optional<IsovistTestPlan> loadPlan(const RealPlan& plan) {

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "isovist/IsovistEngine.h"
