@@ -19,6 +19,7 @@
 #include "document/DxfPlanReaders.h"
 #include "grid/GridIsovists.h"
 #include "grid/GridLayout.h"
+#include "isovist/IsovistMeasures.h"
 #include "testing/IsovistPlans.h"
 
 namespace {
@@ -121,6 +122,30 @@ double threadSeconds() {
     return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
 }
 
+// The occlusivity of one cell's isovist (the first sampled cell), by the wall grid and by the
+// plain scan of every wall.
+void occlusivity(benchmark::State& state, WallSearch search) {
+    if (!Ready(state)) {
+        return;
+    }
+    const PlanTables tables = Plan().plan->tables();
+    IsovistScratch scratch;
+    IsovistResult result;
+    computeIsovist(tables, Plan().sample[1], kExactMethod, scratch, result);
+    IsovistRecord record;
+    record.polygon.resize(static_cast<int32_t>(result.radialLines.size()));
+    for (size_t i = 0; i < result.radialLines.size(); ++i) {
+        record.polygon[static_cast<int32_t>(i)] = result.radialLines[i].end;
+    }
+    record.origin = result.origin;
+    ComputeIsovistMeasures(record);
+    for (auto _ : state) {
+        ComputeOcclusivity(record, tables.wallSegments, search);
+        benchmark::DoNotOptimize(record.occlusivity);
+    }
+    state.counters["edges"] = record.polygon.count();
+}
+
 // One isovist with a fresh scratch each time: the plan index is built first (a point isovist
 // after the plan changed).
 void firstIsovist(benchmark::State& state, int32_t method) {
@@ -193,6 +218,8 @@ BENCHMARK_CAPTURE(oneIsovist, radialFast, kRadialMethod, CandidateSearch::Indexe
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(oneIsovist, radialReference, kRadialMethod, CandidateSearch::FullScan)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(occlusivity, indexed, WallSearch::Indexed)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(occlusivity, reference, WallSearch::FullScan)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(firstIsovist, exact, kExactMethod)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(firstIsovist, radial, kRadialMethod)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(sampledGrid, exactFast, kExactMethod, CandidateSearch::Indexed)
