@@ -6,19 +6,17 @@
 #include <numbers>
 
 #include "gonion/gonion.h"
+#include "isovist/IsovistRays.h"
 
 namespace {
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
-// 1441 rays a quarter of a degree apart; the last one closes the outline.
-constexpr int kRayCount = 1441;
-constexpr double kRayStep = std::numbers::pi / 720.0;
+constexpr int kRayCount = kIsovistRayCount;
 // Crossings this close to the start of a sight line (0.01 plan units) do not count.
 constexpr double kMinSquaredDistance = 0.0001;
 // Angular tolerance of the extension search past a visible vertex.
 constexpr double kExtensionTolerance = 2.220446049250313e-8;
-// Sight lines are 10 units long direction vectors.
-constexpr double kDirectionLength = 10.0;
+constexpr double kDirectionLength = kIsovistDirectionLength;
 // The reference test carries the shifted angle from one segment to the next, which can move
 // it by a few units in the last place. Within this margin of an interval end the indexed
 // search does not trust its own verdict and falls back to the reference scan.
@@ -45,31 +43,61 @@ int32_t hitTest(const PlanPolygon& polygon, PlanPoint p) {
     return zoHitTestPG(polygon.count(), PlanPolygon::kStride, polygon.xs(), polygon.ys(), p.x, p.y);
 }
 
-// Inside the boundary (polygon 0) and outside every wall polygon.
-bool isValidPoint(const PlanTables& plan, PlanPoint p) {
-    if (plan.polygons.empty() || hitTest(plan.polygons[0], p) == 0) {
+// Inside the boundary (polygon 0) and outside every wall polygon. With an index, polygons that
+// certainly do not hold the point are not hit-tested.
+bool isValidPoint(const PlanTables& plan, PlanPoint p, const IsovistPlanIndex* index) {
+    auto inside = [&](size_t i) {
+        return (index == nullptr || index->mayContain(i, p)) && hitTest(plan.polygons[i], p) != 0;
+    };
+    if (plan.polygons.empty() || !inside(0)) {
         return false;
     }
-    return std::none_of(plan.polygons.begin() + 1, plan.polygons.end(),
-                        [&](const PlanPolygon& wall) { return hitTest(wall, p) != 0; });
+    for (size_t i = 1; i < plan.polygons.size(); ++i) {
+        if (inside(i)) {
+            return false;
+        }
+    }
+    return true;
 }
 
-void buildAngleTable(std::span<const PlanSegment> segments, PlanPoint p, IsovistScratch& scratch) {
+// The angular interval of segment i as seen from p, into the angle table.
+void computeInterval(const PlanSegment& s, PlanPoint p, double& lo, double& hi) {
+    const double a = std::atan2(s.start.y - p.y, s.start.x - p.x);
+    const double b = std::atan2(s.end.y - p.y, s.end.x - p.x);
+    lo = std::min(a, b);
+    hi = std::max(a, b);
+    if (hi - lo > std::numbers::pi) {
+        // The segment straddles the direction of angle +-pi.
+        const double oldLo = lo;
+        lo = hi;
+        hi = oldLo + kTwoPi;
+    }
+}
+
+// Starts a request's angle table with no entry computed.
+void startAngleTable(std::span<const PlanSegment> segments, IsovistScratch& scratch) {
     scratch.lo.resize(segments.size());
     scratch.hi.resize(segments.size());
+    scratch.angleStamp.resize(segments.size(), 0);
+    if (++scratch.requestStamp == 0) {
+        std::fill(scratch.angleStamp.begin(), scratch.angleStamp.end(), 0);
+        scratch.requestStamp = 1;
+    }
+}
+
+// Entry i of the angle table, computed on first use in the request.
+void ensureInterval(std::span<const PlanSegment> segments, PlanPoint p, IsovistScratch& scratch,
+                    size_t i) {
+    if (scratch.angleStamp[i] != scratch.requestStamp) {
+        computeInterval(segments[i], p, scratch.lo[i], scratch.hi[i]);
+        scratch.angleStamp[i] = scratch.requestStamp;
+    }
+}
+
+void completeAngleTable(std::span<const PlanSegment> segments, PlanPoint p,
+                        IsovistScratch& scratch) {
     for (size_t i = 0; i < segments.size(); ++i) {
-        const double a = std::atan2(segments[i].start.y - p.y, segments[i].start.x - p.x);
-        const double b = std::atan2(segments[i].end.y - p.y, segments[i].end.x - p.x);
-        double lo = std::min(a, b);
-        double hi = std::max(a, b);
-        if (hi - lo > std::numbers::pi) {
-            // The segment straddles the direction of angle +-pi.
-            const double oldLo = lo;
-            lo = hi;
-            hi = oldLo + kTwoPi;
-        }
-        scratch.lo[i] = lo;
-        scratch.hi[i] = hi;
+        ensureInterval(segments, p, scratch, i);
     }
 }
 
@@ -99,6 +127,27 @@ Verdict classify(double angle, double lo, double hi, double tolerance) {
     const double limit = hi - lo + tolerance;
     if (std::abs(offset - limit) < kAmbiguityMargin) {
         return Verdict::Ambiguous;
+    }
+    return offset <= limit ? Verdict::Candidate : Verdict::NotCandidate;
+}
+
+// classify without the library remainder where the verdict is clear: the offset from lo is
+// brought into [0, 2 pi) by one whole turn, which differs from classify's exact offset by a unit
+// in the last place at most; within twice the ambiguity margin of an end, classify decides.
+Verdict classifyQuickly(double angle, double lo, double hi, double tolerance) {
+    constexpr double kClear = 2.0 * kAmbiguityMargin;
+    double offset = angle - lo;
+    if (!(offset >= -kTwoPi && offset < 2.0 * kTwoPi)) {
+        return classify(angle, lo, hi, tolerance);
+    }
+    if (offset < 0.0) {
+        offset += kTwoPi;
+    } else if (offset >= kTwoPi) {
+        offset -= kTwoPi;
+    }
+    const double limit = hi - lo + tolerance;
+    if (offset < kClear || offset > kTwoPi - kClear || std::abs(offset - limit) < kClear) {
+        return classify(angle, lo, hi, tolerance);
     }
     return offset <= limit ? Verdict::Candidate : Verdict::NotCandidate;
 }
@@ -156,14 +205,16 @@ class CandidateWalker {
         const auto candidates = scratch_.index.candidates(angle);
         for (const int32_t i : candidates) {
             const auto s = static_cast<size_t>(i);
-            if (classify(angle, scratch_.lo[s], scratch_.hi[s], tolerance) == Verdict::Ambiguous &&
+            if (classifyQuickly(angle, scratch_.lo[s], scratch_.hi[s], tolerance) ==
+                    Verdict::Ambiguous &&
                 !skip(s)) {
                 return false;
             }
         }
         for (const int32_t i : candidates) {
             const auto s = static_cast<size_t>(i);
-            if (classify(angle, scratch_.lo[s], scratch_.hi[s], tolerance) == Verdict::Candidate &&
+            if (classifyQuickly(angle, scratch_.lo[s], scratch_.hi[s], tolerance) ==
+                    Verdict::Candidate &&
                 !skip(s)) {
                 visit(s);
             }
@@ -180,9 +231,10 @@ void computeRadial(const PlanTables& plan, PlanPoint p, const CandidateWalker& w
                    std::vector<PlanSegment>& lines) {
     const auto segments = plan.wallSegments;
     for (int k = 0; k < kRayCount; ++k) {
-        const double theta = k * kRayStep;
-        const double dx = kDirectionLength * std::cos(theta);
-        const double dy = kDirectionLength * std::sin(theta);
+        const double theta = isovistRayAngle(k);
+        double dx = 0.0;
+        double dy = 0.0;
+        isovistRayDirection(k, dx, dy);
         NearestCrossing nearest;
         walker.forEach(
             theta, 0.0, [&](size_t i) { return isOnSegment(p, segments[i]); },
@@ -192,6 +244,148 @@ void computeRadial(const PlanTables& plan, PlanPoint p, const CandidateWalker& w
         }
     }
 }
+
+// The nearest crossing of one ray among segments met in any order: the smallest distance, and
+// on equal distances the lowest table index, which is the crossing the table-order scan keeps.
+struct NearestIndexedCrossing {
+    bool found = false;
+    PlanPoint point;
+    double nearestSquared = 0.0;
+    size_t index = 0;
+
+    void offer(double x, double y, PlanPoint from, size_t i) {
+        const double d2 = squaredDistance(x, y, from.x, from.y);
+        if (d2 > kMinSquaredDistance &&
+            (!found || d2 < nearestSquared || (d2 == nearestSquared && i < index))) {
+            found = true;
+            point = PlanPoint{x, y};
+            nearestSquared = d2;
+            index = i;
+        }
+    }
+};
+
+bool withinBox(double x, double y, const PlanSegment& s, double margin) {
+    return std::min(s.start.x, s.end.x) - margin <= x &&
+           x <= std::max(s.start.x, s.end.x) + margin &&
+           std::min(s.start.y, s.end.y) - margin <= y && y <= std::max(s.start.y, s.end.y) + margin;
+}
+
+// The radial method's rays walked through the segment grid from the observation point. Every
+// segment a ray meets gets the reference's test (its interval, computed on first use, and the
+// point-on-segment skip) and the same crossing call; the walk stops once the nearest crossing
+// lies before the next cell. Where the test of a met segment is too close to call, or a
+// crossing lands outside its segment's box, that ray is cast by the plain table-order scan.
+class RadialWalk {
+  public:
+    RadialWalk(const PlanTables& plan, PlanPoint p, IsovistScratch& scratch)
+        : segments_(plan.wallSegments),
+          p_(p),
+          scratch_(scratch),
+          grid_(scratch.planIndex.grid()),
+          reference_(plan, scratch, CandidateSearch::FullScan) {
+        scratch_.rayStamp.resize(segments_.size(), 0);
+    }
+
+    void cast(std::vector<PlanSegment>& lines) {
+        for (int k = 0; k < kRayCount; ++k) {
+            NearestIndexedCrossing nearest;
+            if (walkRay(k, nearest)) {
+                if (nearest.found) {
+                    lines.push_back(PlanSegment{p_, nearest.point});
+                }
+                continue;
+            }
+            const PlanPoint point = castByScan(k);
+            if (scanFound_) {
+                lines.push_back(PlanSegment{p_, point});
+            }
+        }
+    }
+
+  private:
+    // False when the ray must be cast by the plain scan.
+    bool walkRay(int k, NearestIndexedCrossing& nearest) {
+        if (++scratch_.rayCounter == 0) {
+            std::fill(scratch_.rayStamp.begin(), scratch_.rayStamp.end(), 0);
+            scratch_.rayCounter = 1;
+        }
+        const double theta = isovistRayAngle(k);
+        double dx = 0.0;
+        double dy = 0.0;
+        isovistRayDirection(k, dx, dy);
+        for (const int32_t i : scratch_.planIndex.nearlyParallel(k)) {
+            if (!consider(static_cast<size_t>(i), theta, dx, dy, false, nearest)) {
+                return false;
+            }
+        }
+        const double margin = grid_.margin();
+        bool decided = true;
+        grid_.walk(
+            p_, dx / kDirectionLength, dy / kDirectionLength,
+            [&](std::span<const int32_t> cell, double exit) {
+                for (const int32_t i : cell) {
+                    if (!consider(static_cast<size_t>(i), theta, dx, dy, true, nearest)) {
+                        decided = false;
+                        return false;
+                    }
+                }
+                const double clear = exit - margin;
+                return !(nearest.found && clear > 0.0 && nearest.nearestSquared < clear * clear);
+            });
+        return decided;
+    }
+
+    // False when this segment leaves the ray undecided.
+    bool consider(size_t i, double theta, double dx, double dy, bool checkBox,
+                  NearestIndexedCrossing& nearest) {
+        if (scratch_.rayStamp[i] == scratch_.rayCounter) {
+            return true;
+        }
+        scratch_.rayStamp[i] = scratch_.rayCounter;
+        ensureInterval(segments_, p_, scratch_, i);
+        const Verdict verdict = classifyQuickly(theta, scratch_.lo[i], scratch_.hi[i], 0.0);
+        if (verdict == Verdict::NotCandidate || isOnSegment(p_, segments_[i])) {
+            return true;
+        }
+        if (verdict == Verdict::Ambiguous) {
+            return false;
+        }
+        const PlanSegment& s = segments_[i];
+        double x = 0.0;
+        double y = 0.0;
+        if (zoGetCrossPointHLS(p_.x, p_.y, dx, dy, s.start.x, s.start.y, s.end.x, s.end.y, &x,
+                               &y) != 1) {
+            return true;
+        }
+        if (checkBox && !withinBox(x, y, s, grid_.margin())) {
+            return false;
+        }
+        nearest.offer(x, y, p_, i);
+        return true;
+    }
+
+    PlanPoint castByScan(int k) {
+        completeAngleTable(segments_, p_, scratch_);
+        const double theta = isovistRayAngle(k);
+        double dx = 0.0;
+        double dy = 0.0;
+        isovistRayDirection(k, dx, dy);
+        NearestCrossing nearest;
+        reference_.forEach(
+            theta, 0.0, [&](size_t i) { return isOnSegment(p_, segments_[i]); },
+            [&](size_t i) { nearest.offerHalfLine(p_, dx, dy, segments_[i]); });
+        scanFound_ = nearest.found;
+        return nearest.point;
+    }
+
+    std::span<const PlanSegment> segments_;
+    PlanPoint p_;
+    IsovistScratch& scratch_;
+    const IsovistSegmentGrid& grid_;
+    CandidateWalker reference_;
+    bool scanFound_ = false;
+};
 
 // Orientation code of the edge from `from` to `to` as seen from p: 2 counter-clockwise,
 // 1 clockwise, 0 pointing at p.
@@ -255,12 +449,44 @@ bool hasAngleTie(const std::vector<IsovistScratch::Vertex>& sorted) {
     return false;
 }
 
+// Two entries of equal angle in the unsorted table, by hashing the angles (not-a-number
+// never equals anything; -0 equals +0): the same verdict as hasAngleTie after sorting.
+bool hasAngleTieUnsorted(const std::vector<IsovistScratch::Vertex>& vertices,
+                         std::vector<uint64_t>& keys) {
+    // A not-a-number pattern marks free slots: no key has it.
+    constexpr uint64_t kFree = 0x7FF8000000000000ull;
+    size_t size = 16;
+    while (size < 2 * vertices.size()) {
+        size *= 2;
+    }
+    keys.assign(size, kFree);
+    for (const IsovistScratch::Vertex& v : vertices) {
+        if (std::isnan(v.angle)) {
+            continue;
+        }
+        const uint64_t key = std::bit_cast<uint64_t>(v.angle == 0.0 ? 0.0 : v.angle);
+        size_t slot = static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 20) & (size - 1);
+        while (keys[slot] != kFree) {
+            if (keys[slot] == key) {
+                return true;
+            }
+            slot = (slot + 1) & (size - 1);
+        }
+        keys[slot] = key;
+    }
+    return false;
+}
+
 // False when two plan vertices lie on one sight line (the caller then uses the radial method).
 bool computeExact(const PlanTables& plan, PlanPoint p, IsovistScratch& scratch,
-                  const CandidateWalker& walker, std::vector<PlanSegment>& lines) {
+                  const CandidateWalker& walker, bool tieBeforeSort,
+                  std::vector<PlanSegment>& lines) {
     buildVertexTable(plan, p, scratch.vertices);
+    if (tieBeforeSort && hasAngleTieUnsorted(scratch.vertices, scratch.angleKeys)) {
+        return false;
+    }
     std::sort(scratch.vertices.begin(), scratch.vertices.end(), vertexLess);
-    if (hasAngleTie(scratch.vertices)) {
+    if (!tieBeforeSort && hasAngleTie(scratch.vertices)) {
         return false;
     }
     const auto segments = plan.wallSegments;
@@ -372,7 +598,11 @@ void computeIsovist(const PlanTables& plan, PlanPoint point, int32_t method,
         result.outcome = IsovistResult::Outcome::NoWalls;
         return;
     }
-    if (!isValidPoint(plan, point)) {
+    const bool fast = search == CandidateSearch::Indexed;
+    if (fast) {
+        scratch.planIndex.prepare(plan);
+    }
+    if (!isValidPoint(plan, point, fast ? &scratch.planIndex : nullptr)) {
         result.outcome = IsovistResult::Outcome::InvalidPoint;
         result.centroid = point;
         return;
@@ -383,22 +613,43 @@ void computeIsovist(const PlanTables& plan, PlanPoint point, int32_t method,
     }
     result.outcome = IsovistResult::Outcome::Computed;
 
-    buildAngleTable(plan.wallSegments, point, scratch);
-    if (search == CandidateSearch::Indexed) {
-        scratch.index.build(scratch.lo, scratch.hi);
+    // The walk fills the angle table as it meets segments; everything else needs it whole.
+    startAngleTable(plan.wallSegments, scratch);
+    bool tableComplete = false;
+    auto completeTable = [&] {
+        if (!tableComplete) {
+            completeAngleTable(plan.wallSegments, point, scratch);
+            if (fast) {
+                scratch.index.build(scratch.lo, scratch.hi);
+            }
+            tableComplete = true;
+        }
+    };
+    const bool walkRays = fast && scratch.planIndex.grid().contains(point);
+    if (!walkRays) {
+        completeTable();
     }
     const CandidateWalker walker(plan, scratch, search);
 
     bool exactDone = false;
-    if (method == 0) {
-        exactDone = computeExact(plan, point, scratch, walker, result.radialLines);
+    // Two coinciding plan vertices lie on one sight line from any (finite) point: the exact
+    // method would fall back after building and sorting its vertex table.
+    const bool certainTie = fast && scratch.planIndex.hasRepeatedVertex() &&
+                            std::isfinite(point.x) && std::isfinite(point.y);
+    if (method == 0 && !certainTie) {
+        completeTable();
+        exactDone = computeExact(plan, point, scratch, walker, fast, result.radialLines);
         if (!exactDone) {
             result.radialLines.clear();
         }
     }
     if (!exactDone) {
         result.usedRadialMethod = true;
-        computeRadial(plan, point, walker, result.unreducedRadialLines);
+        if (walkRays) {
+            RadialWalk(plan, point, scratch).cast(result.unreducedRadialLines);
+        } else {
+            computeRadial(plan, point, walker, result.unreducedRadialLines);
+        }
         result.radialLines = result.unreducedRadialLines;
     }
     finishPolygon(point, scratch, result);

@@ -14,6 +14,7 @@
 
 #include "document/PlanTypes.h"
 #include "isovist/IsovistAngleIndex.h"
+#include "isovist/IsovistPlanIndex.h"
 
 // The plan as the engine reads it. Polygon 0 is the boundary, polygons 1 onward are walls;
 // the wall segments are every edge of every polygon, in polygon order.
@@ -24,7 +25,9 @@ struct PlanTables {
 };
 
 // How the candidate segments of a sight line are found. Both give identical results; the
-// full scan is the plain reference the indexed search is tested against.
+// full scan is the plain reference the indexed search is tested against. Indexed walks the
+// radial method's rays through a grid of the wall segments, looks up the exact method's sight
+// lines in an angular index, and tells the exact method's fall-back before sorting.
 enum class CandidateSearch { FullScan, Indexed };
 
 struct IsovistResult {
@@ -52,6 +55,14 @@ struct IsovistResult {
 struct IsovistScratch {
     std::vector<double> lo;  // segment angle table
     std::vector<double> hi;
+    // Which entries of the angle table belong to the current request (the walk fills it only
+    // for the segments it meets), and which segments the current ray has met.
+    std::vector<uint32_t> angleStamp;
+    uint32_t requestStamp = 0;
+    std::vector<uint32_t> rayStamp;
+    uint32_t rayCounter = 0;
+    IsovistPlanIndex planIndex;
+    std::vector<uint64_t> angleKeys;  // the exact method's tie test
     struct Vertex {
         PlanPoint point;
         uint8_t flags = 0;

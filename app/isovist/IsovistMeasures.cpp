@@ -1,8 +1,12 @@
 #include "isovist/IsovistMeasures.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "gonion/gonion.h"
+#include "isovist/IsovistSegmentGrid.h"
 
 namespace {
 
@@ -57,15 +61,45 @@ double MaxVertexDistance(const PlanPolygon& w, const PlanPoint& origin) {
     return largest;
 }
 
-bool MidpointOnAnyWall(const PlanPoint& p, const PlanPoint& q, std::span<const PlanSegment> walls) {
+bool OnWall(double x, double y, const PlanSegment& wall) {
+    return zoIsPointOnSeg(x, y, wall.start.x, wall.start.y, wall.end.x, wall.end.y) != 0;
+}
+
+// Below this many walls the plain scan is as quick as the grid.
+constexpr size_t kGridFromWalls = 64;
+
+// The segment grid of the walls last seen on this thread: a grid of isovists measures every
+// cell against the same walls. A point the library counts as on a wall lies within twice its
+// tolerance of the wall's box, which is well inside the grid's widening: only the walls of the
+// point's cell can hold it, and none holds a point outside the grid.
+const IsovistSegmentGrid* WallGrid(std::span<const PlanSegment> walls) {
+    thread_local std::vector<PlanSegment> seen;
+    thread_local IsovistSegmentGrid grid;
+    thread_local bool built = false;
+    const bool same = built && seen.size() == walls.size() &&
+                      std::memcmp(seen.data(), walls.data(), walls.size_bytes()) == 0;
+    if (!same) {
+        seen.assign(walls.begin(), walls.end());
+        grid.build(seen);
+        built = true;
+    }
+    return grid.usable() ? &grid : nullptr;
+}
+
+bool MidpointOnAnyWall(const PlanPoint& p, const PlanPoint& q, std::span<const PlanSegment> walls,
+                       const IsovistSegmentGrid* grid) {
     const double mx = (p.x + q.x) * 0.5;
     const double my = (p.y + q.y) * 0.5;
-    for (const PlanSegment& wall : walls) {
-        if (zoIsPointOnSeg(mx, my, wall.start.x, wall.start.y, wall.end.x, wall.end.y) != 0) {
-            return true;
-        }
+    if (grid == nullptr || !std::isfinite(mx) || !std::isfinite(my)) {
+        return std::any_of(walls.begin(), walls.end(),
+                           [&](const PlanSegment& wall) { return OnWall(mx, my, wall); });
     }
-    return false;
+    if (!grid->contains({mx, my})) {
+        return false;
+    }
+    const auto cell = grid->cellHolding({mx, my});
+    return std::any_of(cell.begin(), cell.end(),
+                       [&](int32_t i) { return OnWall(mx, my, walls[static_cast<size_t>(i)]); });
 }
 
 void RecomputePerimeter(IsovistRecord& r) {
@@ -121,17 +155,19 @@ void ComputeIsovistMeasures(IsovistRecord& r) {
     r.maxVertexDistance = MaxVertexDistance(w, r.origin);
 }
 
-void ComputeOcclusivity(IsovistRecord& r, std::span<const PlanSegment> walls) {
+void ComputeOcclusivity(IsovistRecord& r, std::span<const PlanSegment> walls, WallSearch search) {
     const PlanPolygon& w = r.polygon;
     if (w.count() < 3 || r.perimeter == 0.0) {
         r.occlusivity = 0.0;
         return;
     }
+    const IsovistSegmentGrid* grid =
+        search == WallSearch::Indexed && walls.size() >= kGridFromWalls ? WallGrid(walls) : nullptr;
     double onWalls = 0.0;
     for (int32_t i = 0; i < w.count(); ++i) {
         const PlanPoint& p = w[i];
         const PlanPoint& q = NextVertex(w, i);
-        if (MidpointOnAnyWall(p, q, walls)) {
+        if (MidpointOnAnyWall(p, q, walls, grid)) {
             onWalls += Distance(p, q);
         }
     }

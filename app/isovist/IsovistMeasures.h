@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
-#include "document/PlanTypes.h"
 #include "document/IsovistRecord.h"
+#include "document/PlanTypes.h"
 
 // Fills area, perimeter, centroid, drift, visiblePerimeterRatio, compactness, circularity and
 // maxVertexDistance from the record's polygon and origin, in that order (later measures use
@@ -14,9 +14,15 @@
 // points keep their values, and circularity may become infinite or not a number.
 void ComputeIsovistMeasures(IsovistRecord& record);
 
+// How the walls under an edge's midpoint are found: every wall in turn (the plain reference),
+// or only the walls of the midpoint's cell in a segment grid kept per thread for the walls last
+// seen. Both give identical results.
+enum class WallSearch { FullScan, Indexed };
+
 // Fills occlusivity: the share of the record's perimeter whose edges have their midpoint on a
 // wall. Uses the perimeter already in the record, so it follows ComputeIsovistMeasures.
-void ComputeOcclusivity(IsovistRecord& record, std::span<const PlanSegment> walls);
+void ComputeOcclusivity(IsovistRecord& record, std::span<const PlanSegment> walls,
+                        WallSearch search = WallSearch::Indexed);
 
 // The shape measures a display entry may recompute on its own, each by the rule
 // ComputeIsovistMeasures / ComputeOcclusivity apply, from the fields already in the record

@@ -4,49 +4,11 @@
 #include <tbb/enumerable_thread_specific.h>
 #include <tbb/parallel_for.h>
 
-#include <bit>
-
 #include "isovist/IsovistEngine.h"
+#include "isovist/tests/IsovistSameResult.h"
 #include "testing/IsovistPlans.h"
 
 namespace {
-
-bool sameBits(double a, double b) {
-    return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
-}
-
-bool sameLines(const std::vector<PlanSegment>& a, const std::vector<PlanSegment>& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (!sameBits(a[i].end.x, b[i].end.x) || !sameBits(a[i].end.y, b[i].end.y) ||
-            !sameBits(a[i].start.x, b[i].start.x) || !sameBits(a[i].start.y, b[i].start.y)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-::testing::AssertionResult identical(const IsovistResult& a, const IsovistResult& b) {
-    if (a.outcome != b.outcome || a.usedRadialMethod != b.usedRadialMethod) {
-        return ::testing::AssertionFailure() << "outcome or method differs";
-    }
-    if (!sameLines(a.unreducedRadialLines, b.unreducedRadialLines)) {
-        return ::testing::AssertionFailure()
-               << "unreduced lines differ (" << a.unreducedRadialLines.size() << " vs "
-               << b.unreducedRadialLines.size() << ")";
-    }
-    if (!sameLines(a.radialLines, b.radialLines)) {
-        return ::testing::AssertionFailure() << "radial lines differ";
-    }
-    if (!sameBits(a.area, b.area) || a.centroid.has_value() != b.centroid.has_value() ||
-        (a.centroid &&
-         (!sameBits(a.centroid->x, b.centroid->x) || !sameBits(a.centroid->y, b.centroid->y)))) {
-        return ::testing::AssertionFailure() << "area or centroid differs";
-    }
-    return ::testing::AssertionSuccess();
-}
 
 // Walls on whole and half units, so that lattice points fall on edges and vertices and many
 // vertices line up: pillars sharing a corner, a pillar on the boundary, collinear and repeated

@@ -1,0 +1,166 @@
+#include "isovist/IsovistPlanIndex.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <unordered_set>
+
+#include "isovist/IsovistEngine.h"
+#include "isovist/IsovistRays.h"
+
+namespace {
+
+// The geometry library's tolerance for parallel lines.
+constexpr double kParallelTolerance = 2.220446049250313e-8;
+// A ray and a segment count as nearly parallel below this sine of their angle.
+constexpr double kNearlyParallelSine = 1e-4;
+// Clear distance above or below a polygon for the hit test to see no edge at all: the product
+// of the two end sides (10 times the distance each) then exceeds the library's tolerance.
+constexpr double kClearHeight = 1e-4;
+
+template <typename T>
+bool sameBits(std::span<const T> a, std::span<const T> b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size_bytes()) == 0);
+}
+
+struct PointBits {
+    uint64_t x;
+    uint64_t y;
+    bool operator==(const PointBits&) const = default;
+};
+
+struct PointBitsHash {
+    size_t operator()(const PointBits& p) const {
+        return static_cast<size_t>(p.x * 0x9E3779B97F4A7C15ull ^ (p.y + 0x632BE59BD9B4E019ull));
+    }
+};
+
+bool repeatsAVertex(std::span<const PlanPoint> vertices) {
+    std::unordered_set<PointBits, PointBitsHash> seen;
+    seen.reserve(vertices.size());
+    for (const PlanPoint p : vertices) {
+        if (std::isnan(p.x) || std::isnan(p.y)) {
+            continue;
+        }
+        if (!seen.insert({std::bit_cast<uint64_t>(p.x), std::bit_cast<uint64_t>(p.y)}).second) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Ray k nearly parallel to s, though not so parallel that the library reports no crossing.
+bool runsAlong(int32_t k, const PlanSegment& s) {
+    double dx = 0.0;
+    double dy = 0.0;
+    isovistRayDirection(k, dx, dy);
+    const double sx = s.end.x - s.start.x;
+    const double sy = s.end.y - s.start.y;
+    const double cross = dx * sy - dy * sx;
+    if (std::abs(cross) < kParallelTolerance) {
+        return false;
+    }
+    const double length = std::sqrt(sx * sx + sy * sy);
+    return !(std::abs(cross) >= kNearlyParallelSine * kIsovistDirectionLength * length);
+}
+
+}  // namespace
+
+void IsovistPlanIndex::prepare(const PlanTables& plan) {
+    if (!built_ || !sameAs(plan)) {
+        rebuild(plan);
+    }
+}
+
+bool IsovistPlanIndex::sameAs(const PlanTables& plan) const {
+    if (!sameBits<PlanSegment>(segments_, plan.wallSegments) ||
+        polygonSizes_.size() != plan.polygons.size()) {
+        return false;
+    }
+    size_t at = 0;
+    for (size_t i = 0; i < plan.polygons.size(); ++i) {
+        const auto& points = plan.polygons[i].points();
+        if (polygonSizes_[i] != static_cast<int32_t>(points.size()) ||
+            at + points.size() > vertices_.size() ||
+            !sameBits<PlanPoint>(std::span(vertices_).subspan(at, points.size()), points)) {
+            return false;
+        }
+        at += points.size();
+    }
+    return at == vertices_.size();
+}
+
+void IsovistPlanIndex::rebuild(const PlanTables& plan) {
+    segments_.assign(plan.wallSegments.begin(), plan.wallSegments.end());
+    vertices_.clear();
+    polygonSizes_.clear();
+    heights_.clear();
+    for (const PlanPolygon& polygon : plan.polygons) {
+        const auto& points = polygon.points();
+        vertices_.insert(vertices_.end(), points.begin(), points.end());
+        polygonSizes_.push_back(static_cast<int32_t>(points.size()));
+        Height h;
+        h.known = !points.empty();
+        if (h.known) {
+            h.low = points[0].y;
+            h.high = points[0].y;
+        }
+        for (const PlanPoint p : points) {
+            h.known = h.known && std::isfinite(p.x) && std::isfinite(p.y);
+            h.low = std::min(h.low, p.y);
+            h.high = std::max(h.high, p.y);
+        }
+        heights_.push_back(h);
+    }
+    hasRepeatedVertex_ = repeatsAVertex(vertices_);
+    grid_.build(segments_);
+
+    // Each segment is nearly parallel to at most a few rays: those nearest its direction and
+    // the opposite one.
+    parallelOffsets_.assign(static_cast<size_t>(kIsovistRayCount) + 1, 0);
+    std::vector<std::vector<int32_t>> perRay(static_cast<size_t>(kIsovistRayCount));
+    for (size_t i = 0; i < segments_.size(); ++i) {
+        const PlanSegment& s = segments_[i];
+        const double direction = std::atan2(s.end.y - s.start.y, s.end.x - s.start.x);
+        if (!std::isfinite(direction)) {
+            continue;
+        }
+        const auto nearest = static_cast<int32_t>(std::lround(direction / kIsovistRayStep));
+        for (const int32_t base : {nearest, nearest + 720, nearest - 720, nearest + 1440}) {
+            for (int32_t k = base - 1; k <= base + 1; ++k) {
+                if (k >= 0 && k < kIsovistRayCount && runsAlong(k, s)) {
+                    auto& list = perRay[static_cast<size_t>(k)];
+                    if (list.empty() || list.back() != static_cast<int32_t>(i)) {
+                        list.push_back(static_cast<int32_t>(i));
+                    }
+                }
+            }
+        }
+    }
+    parallelEntries_.clear();
+    for (size_t k = 0; k < perRay.size(); ++k) {
+        parallelEntries_.insert(parallelEntries_.end(), perRay[k].begin(), perRay[k].end());
+        parallelOffsets_[k + 1] = static_cast<int32_t>(parallelEntries_.size());
+    }
+    built_ = true;
+}
+
+bool IsovistPlanIndex::mayContain(size_t polygon, PlanPoint p) const {
+    if (polygon >= heights_.size() || !heights_[polygon].known || !std::isfinite(p.x) ||
+        !std::isfinite(p.y)) {
+        return true;
+    }
+    const Height& h = heights_[polygon];
+    return !(p.y < h.low - kClearHeight || p.y > h.high + kClearHeight);
+}
+
+std::span<const int32_t> IsovistPlanIndex::nearlyParallel(int32_t ray) const {
+    if (ray < 0 || ray >= kIsovistRayCount || parallelOffsets_.empty()) {
+        return {};
+    }
+    const auto begin = static_cast<size_t>(parallelOffsets_[static_cast<size_t>(ray)]);
+    const auto end = static_cast<size_t>(parallelOffsets_[static_cast<size_t>(ray) + 1]);
+    return std::span<const int32_t>(parallelEntries_).subspan(begin, end - begin);
+}

@@ -1,0 +1,57 @@
+// What the fast isovist paths know of a plan, independent of the observation point: the
+// segment grid, the sight lines of the radial method that run nearly along some wall, the
+// height of every polygon and whether two plan vertices coincide.
+//
+// Kept in the scratch and rebuilt only when the plan differs, bit for bit, from the one it was
+// built for (a grid of isovists reuses it for every cell).
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "document/PlanTypes.h"
+#include "isovist/IsovistSegmentGrid.h"
+
+struct PlanTables;
+
+class IsovistPlanIndex {
+  public:
+    // Brings the index up to date with `plan`; cheap when the plan is unchanged.
+    void prepare(const PlanTables& plan);
+
+    const IsovistSegmentGrid& grid() const { return grid_; }
+
+    // Two plan vertices with identical coordinates (none of them not-a-number): they lie on one
+    // sight line from every point.
+    bool hasRepeatedVertex() const { return hasRepeatedVertex_; }
+
+    // False when polygon `polygon` certainly does not hold p: p lies clearly above or below it,
+    // so the hit test's first (horizontal) test line meets none of its edges.
+    bool mayContain(size_t polygon, PlanPoint p) const;
+
+    // The segments that run so nearly along ray k of the radial method that their crossing with
+    // it is poorly conditioned; such a crossing may land away from the segment, so these are
+    // tried on every walk of that ray (rays as in IsovistRays.h).
+    std::span<const int32_t> nearlyParallel(int32_t ray) const;
+
+  private:
+    bool sameAs(const PlanTables& plan) const;
+    void rebuild(const PlanTables& plan);
+
+    bool built_ = false;
+    std::vector<PlanSegment> segments_;  // copies, to see whether the plan changed
+    std::vector<PlanPoint> vertices_;
+    std::vector<int32_t> polygonSizes_;
+
+    IsovistSegmentGrid grid_;
+    bool hasRepeatedVertex_ = false;
+    struct Height {
+        double low = 0.0;
+        double high = 0.0;
+        bool known = false;  // false: a coordinate not finite, always tested
+    };
+    std::vector<Height> heights_;
+    std::vector<int32_t> parallelOffsets_;  // kIsovistRayCount + 1 prefix sums
+    std::vector<int32_t> parallelEntries_;
+};
