@@ -19,6 +19,7 @@
 #include "grid/GridIsovists.h"
 #include "grid/GridLayout.h"
 #include "grid/GridVisibilityGraph.h"
+#include "grid/LevelSearch.h"
 #include "testing/IsovistPlans.h"
 
 namespace {
@@ -152,6 +153,45 @@ void passes34ReferenceSample(benchmark::State& state) {
     }
     state.counters["extrapolated_s"] = seconds / runs / samples * 2.0 * n;
 }
+
+// One unlimited search from every source, serially, each level found the given way; the
+// counters describe the rows (share of non-zero words, runs per row) and the searches.
+void levelSearches(benchmark::State& state, LevelDirection direction) {
+    if (!Ready(state)) {
+        return;
+    }
+    const CVisibilityGraph& graph = Rooms().graph;
+    const std::vector<int32_t> order = GridTileOrder(Rooms().grid.nx, Rooms().grid.ny);
+    const CLevelSearchGraph search(graph, order);
+    LevelSearchScratch scratch;
+    const int32_t n = graph.nodeCount();
+    const int32_t step = static_cast<int32_t>(state.range(0));
+    int64_t levels = 0;
+    for (auto _ : state) {
+        for (int32_t source = 0; source < n; source += step) {
+            SearchLevels(
+                search, source, -1, scratch, [&](int64_t, std::span<const uint64_t>) { ++levels; },
+                direction);
+        }
+    }
+    state.counters["nonzero_words"] =
+        static_cast<double>(search.totalWords()) / (double{1.0} * n * graph.rowWordCount());
+    state.counters["levels"] =
+        static_cast<double>(levels) / state.iterations() / ((n + step - 1) / step);
+}
+
+BENCHMARK_CAPTURE(levelSearches, autoDirection, LevelDirection::Auto)
+    ->Arg(10)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(levelSearches, topDown, LevelDirection::TopDown)
+    ->Arg(10)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(levelSearches, bottomUp, LevelDirection::BottomUp)
+    ->Arg(10)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
 
 BENCHMARK_CAPTURE(pass1Isovists, parallel, GridRunMode::Parallel)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(pass1Isovists, serial, GridRunMode::Serial)->Unit(benchmark::kSecond);
