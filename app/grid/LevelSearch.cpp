@@ -88,9 +88,9 @@ bool IsPermutation(std::span<const int32_t> order, int32_t n) {
     return true;
 }
 
-bool RowMeetsFrontier(std::span<const RowWord> row, std::span<const uint64_t> frontier) {
-    for (const RowWord& word : row) {
-        if ((word.bits & frontier[word.index]) != 0) {
+bool RowMeetsFrontier(const SparseRow& row, std::span<const uint64_t> frontier) {
+    for (size_t k = 0; k < row.bits.size(); ++k) {
+        if ((row.bits[k] & frontier[row.index[k]]) != 0) {
             return true;
         }
     }
@@ -101,8 +101,9 @@ bool RowMeetsFrontier(std::span<const RowWord> row, std::span<const uint64_t> fr
 void TopDownStep(const CLevelSearchGraph& graph, LevelSearchScratch& s) {
     std::fill(s.next.begin(), s.next.end(), 0);
     ForEachSetBit(s.frontier, [&](int32_t place) {
-        for (const RowWord& word : graph.row(place)) {
-            s.next[word.index] |= word.bits;
+        const SparseRow row = graph.row(place);
+        for (size_t k = 0; k < row.bits.size(); ++k) {
+            s.next[row.index[k]] |= row.bits[k];
         }
     });
     for (size_t w = 0; w < s.next.size(); ++w) {
@@ -168,7 +169,6 @@ CLevelSearchGraph::CLevelSearchGraph(const CVisibilityGraph& graph, std::span<co
     : rowWords_(graph.rowWordCount()),
       placeOf_(static_cast<size_t>(graph.nodeCount())),
       nodeAt_(static_cast<size_t>(graph.nodeCount())),
-      rows_(static_cast<size_t>(graph.nodeCount())),
       placesWithEdges_(static_cast<size_t>(graph.rowWordCount()), 0) {
     const int32_t n = graph.nodeCount();
     if (IsPermutation(order, n)) {
@@ -179,27 +179,41 @@ CLevelSearchGraph::CLevelSearchGraph(const CVisibilityGraph& graph, std::span<co
     for (int32_t place = 0; place < n; ++place) {
         placeOf_[static_cast<size_t>(nodeAt_[static_cast<size_t>(place)])] = place;
     }
+    // Each row in places, once to count its non-zero words and once to copy them.
     tbb::enumerable_thread_specific<std::vector<uint64_t>> dense(
         std::vector<uint64_t>(static_cast<size_t>(rowWords_), 0));
-    tbb::parallel_for(int32_t{0}, n, [&](int32_t place) {
+    auto forEachWordOfRow = [&](int32_t place, auto&& fn) {
         std::vector<uint64_t>& words = dense.local();
         ForEachSetBit(graph.row(nodeAt(place)), [&](int32_t j) { SetBit(words, placeOf(j)); });
-        std::vector<RowWord>& row = rows_[static_cast<size_t>(place)];
         for (size_t w = 0; w < words.size(); ++w) {
             if (words[w] != 0) {
-                row.push_back(RowWord{words[w], static_cast<uint32_t>(w)});
+                fn(static_cast<uint32_t>(w), words[w]);
                 words[w] = 0;
             }
         }
-        row.shrink_to_fit();
+    };
+    rowStart_.assign(static_cast<size_t>(n) + 1, 0);
+    tbb::parallel_for(int32_t{0}, n, [&](int32_t place) {
+        int64_t count = 0;
+        forEachWordOfRow(place, [&](uint32_t, uint64_t) { ++count; });
+        rowStart_[static_cast<size_t>(place) + 1] = count;
     });
     for (int32_t place = 0; place < n; ++place) {
-        const size_t words = rows_[static_cast<size_t>(place)].size();
-        totalWords_ += static_cast<int64_t>(words);
-        if (words != 0) {
+        if (rowStart_[static_cast<size_t>(place) + 1] != 0) {
             SetBit(placesWithEdges_, place);
         }
+        rowStart_[static_cast<size_t>(place) + 1] += rowStart_[static_cast<size_t>(place)];
     }
+    wordIndex_.resize(static_cast<size_t>(rowStart_.back()));
+    wordBits_.resize(static_cast<size_t>(rowStart_.back()));
+    tbb::parallel_for(int32_t{0}, n, [&](int32_t place) {
+        auto k = static_cast<size_t>(rowStart_[static_cast<size_t>(place)]);
+        forEachWordOfRow(place, [&](uint32_t index, uint64_t bits) {
+            wordIndex_[k] = index;
+            wordBits_[k] = bits;
+            ++k;
+        });
+    });
     symmetric_ = IsSymmetric(graph);
 }
 
@@ -210,7 +224,7 @@ void BeginLevelSearch(const CLevelSearchGraph& graph, int32_t source, LevelSearc
     s.next.resize(words);
     SetBit(s.visited, source);
     SetBit(s.frontier, source);
-    s.frontierWords = static_cast<int64_t>(graph.row(source).size());
+    s.frontierWords = static_cast<int64_t>(graph.row(source).bits.size());
     s.unvisitedWords = graph.totalWords() - s.frontierWords;
 }
 
@@ -228,7 +242,7 @@ bool AdvanceLevel(const CLevelSearchGraph& graph, LevelSearchScratch& s, LevelDi
     std::swap(s.frontier, s.next);
     s.frontierWords = 0;
     ForEachSetBit(s.frontier, [&](int32_t place) {
-        s.frontierWords += static_cast<int64_t>(graph.row(place).size());
+        s.frontierWords += static_cast<int64_t>(graph.row(place).bits.size());
     });
     s.unvisitedWords -= s.frontierWords;
     return any;

@@ -17,10 +17,10 @@
 // are for tests (BottomUp still goes top-down on a matrix that is not symmetric).
 enum class LevelDirection { Auto, TopDown, BottomUp };
 
-// One non-zero word of a row: bits `bits` of word `index`.
-struct RowWord {
-    uint64_t bits = 0;
-    uint32_t index = 0;
+// The non-zero words of one row: bits[k] is word index[k] of the row, indices ascending.
+struct SparseRow {
+    std::span<const uint32_t> index;
+    std::span<const uint64_t> bits;
 };
 
 // The nodes of an nx x ny grid (numbered row * nx + column) tile by tile, 8 x 8 cells to a
@@ -39,10 +39,15 @@ class CLevelSearchGraph {
     int32_t placeOf(int32_t node) const { return placeOf_[static_cast<size_t>(node)]; }
     int32_t nodeAt(int32_t place) const { return nodeAt_[static_cast<size_t>(place)]; }
     // The non-zero words of the row of the node at `place`, in places, ascending.
-    std::span<const RowWord> row(int32_t place) const { return rows_[static_cast<size_t>(place)]; }
+    SparseRow row(int32_t place) const {
+        const auto begin = static_cast<size_t>(rowStart_[static_cast<size_t>(place)]);
+        const auto count = static_cast<size_t>(rowStart_[static_cast<size_t>(place) + 1]) - begin;
+        return {std::span<const uint32_t>(wordIndex_).subspan(begin, count),
+                std::span<const uint64_t>(wordBits_).subspan(begin, count)};
+    }
     // One bit per place whose row is not empty (only those can be reached).
     std::span<const uint64_t> placesWithEdges() const { return placesWithEdges_; }
-    int64_t totalWords() const { return totalWords_; }
+    int64_t totalWords() const { return rowStart_.back(); }
     // Row i equals column i for every i: a node's row then also says who sees it.
     bool symmetric() const { return symmetric_; }
 
@@ -50,9 +55,10 @@ class CLevelSearchGraph {
     int32_t rowWords_ = 0;
     std::vector<int32_t> placeOf_;
     std::vector<int32_t> nodeAt_;
-    std::vector<std::vector<RowWord>> rows_;
+    std::vector<int64_t> rowStart_;  // nodeCount + 1 offsets into the two arrays below
+    std::vector<uint32_t> wordIndex_;
+    std::vector<uint64_t> wordBits_;
     std::vector<uint64_t> placesWithEdges_;
-    int64_t totalWords_ = 0;
     bool symmetric_ = false;
 };
 
