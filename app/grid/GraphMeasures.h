@@ -15,8 +15,8 @@
 #include "document/VisibilityGraph.h"
 
 // Reference runs the shortest-path search of the geometry library from every node over the
-// byte matrix, one node after another. Bfs runs a breadth-first search over the bit rows,
-// sources in parallel, with the same sums in the same order: identical results.
+// byte matrix, one node after another. Bfs runs the level search of LevelSearch.h (the same
+// levels), sources in parallel, with the same sums in the same order: identical results.
 enum class GraphMeasureMethod { Reference, Bfs };
 
 // Titles of the two progress passes (the depth pass, then the integration-n pass); an empty
