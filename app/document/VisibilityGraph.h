@@ -11,6 +11,9 @@
 class CVisibilityGraph {
   public:
     static constexpr int32_t kBitsPerWord = 64;
+    // The most nodes the grid run builds a graph for: n * n stays below 2^31 (the stored form
+    // counts its bytes in 32 bits) and the bit matrix within 268 MB.
+    static constexpr int32_t kMaxGridNodes = 46340;
 
     // Words in one row for n nodes.
     static int32_t wordsPerRow(int32_t n) {

@@ -9,6 +9,8 @@
 #include <tbb/enumerable_thread_specific.h>
 #include <tbb/parallel_for.h>
 
+#include "grid/LevelSearch.h"
+
 namespace {
 
 constexpr int32_t kWordBits = CVisibilityGraph::kBitsPerWord;
@@ -177,48 +179,6 @@ void RunReference(const CVisibilityGraph& graph, std::span<GraphMeasureBlock> bl
 
 // ---- breadth-first search over the bit rows ----
 
-// One search's working sets, one per thread.
-struct BfsScratch {
-    std::vector<uint64_t> visited;
-    std::vector<uint64_t> frontier;
-    std::vector<uint64_t> next;
-    std::vector<uint64_t> within;  // integration-n: nodes reached at depth 1 .. n
-};
-
-// Expands level by level from `source`. After each level L >= 1, calls onLevel(L, nodes of
-// level L as words). Stops after level maxDepth (no limit when negative) or when a level is
-// empty.
-template <class OnLevel>
-void BreadthFirst(const CVisibilityGraph& graph, int32_t source, int64_t maxDepth, BfsScratch& s,
-                  OnLevel&& onLevel) {
-    const size_t words = static_cast<size_t>(graph.rowWordCount());
-    s.visited.assign(words, 0);
-    s.frontier.assign(words, 0);
-    s.next.resize(words);
-    s.visited[static_cast<size_t>(source / kWordBits)] |= uint64_t{1} << (source % kWordBits);
-    s.frontier[static_cast<size_t>(source / kWordBits)] = s.visited[source / kWordBits];
-    for (int64_t level = 1; maxDepth < 0 || level <= maxDepth; ++level) {
-        std::fill(s.next.begin(), s.next.end(), 0);
-        ForEachSetBit(s.frontier, [&](int32_t node) {
-            const std::span<const uint64_t> row = graph.row(node);
-            for (size_t w = 0; w < words; ++w) {
-                s.next[w] |= row[w];
-            }
-        });
-        bool any = false;
-        for (size_t w = 0; w < words; ++w) {
-            s.next[w] &= ~s.visited[w];
-            s.visited[w] |= s.next[w];
-            any = any || s.next[w] != 0;
-        }
-        if (!any) {
-            return;
-        }
-        onLevel(level, std::span<const uint64_t>(s.next));
-        std::swap(s.frontier, s.next);
-    }
-}
-
 int32_t PopCount(std::span<const uint64_t> words) {
     int32_t count = 0;
     for (uint64_t w : words) {
@@ -229,51 +189,71 @@ int32_t PopCount(std::span<const uint64_t> words) {
 
 // The depths are whole numbers, so every partial sum of them is an integer far below 2^53:
 // each double addition is exact and the sum is the same in any order.
-DepthSummary SummariseDepths(const CVisibilityGraph& graph, int32_t source, BfsScratch& s) {
+DepthSummary SummariseDepths(const CLevelSearchGraph& graph, int32_t source,
+                             LevelSearchScratch& s) {
     DepthSummary d;
     int64_t depthSum = 0;
-    BreadthFirst(graph, source, -1, s, [&](int64_t level, std::span<const uint64_t> nodes) {
-        const int32_t count = PopCount(nodes);
-        d.reached += count;
-        depthSum += level * count;
-        if (level == 1) {
-            d.atDepthOne = count;
-        }
-        if (level <= 2) {
-            d.withinDepthTwo += count;
-        }
-    });
+    SearchLevels(graph, graph.placeOf(source), -1, s,
+                 [&](int64_t level, std::span<const uint64_t> places) {
+                     const int32_t count = PopCount(places);
+                     d.reached += count;
+                     depthSum += level * count;
+                     if (level == 1) {
+                         d.atDepthOne = count;
+                     }
+                     if (level <= 2) {
+                         d.withinDepthTwo += count;
+                     }
+                 });
     d.depthSum = static_cast<double>(depthSum);
     return d;
 }
 
-double IntegrationN(const CVisibilityGraph& graph, std::span<const GraphMeasureBlock> blocks,
-                    int32_t source, int32_t integrationDepth, BfsScratch& s) {
+// The nodes j with relative asymmetry above 0, ascending, with 1 / relative asymmetry and
+// their place in the search.
+struct IntegrationTerms {
+    std::vector<int32_t> node;
+    std::vector<int32_t> place;
+    std::vector<double> inverse;
+};
+
+IntegrationTerms TermsOf(const CLevelSearchGraph& graph,
+                         std::span<const GraphMeasureBlock> blocks) {
+    IntegrationTerms terms;
+    for (int32_t j = 0; j < graph.nodeCount(); ++j) {
+        const double ra = blocks[static_cast<size_t>(j)].relativeAsymmetry;
+        if (ra > 0.0) {
+            terms.node.push_back(j);
+            terms.place.push_back(graph.placeOf(j));
+            terms.inverse.push_back(1.0 / ra);
+        }
+    }
+    return terms;
+}
+
+double IntegrationN(const CLevelSearchGraph& graph, const IntegrationTerms& terms, int32_t source,
+                    int32_t integrationDepth, LevelSearchScratch& s) {
     if (integrationDepth < 1) {
         return -1.0;  // only the source lies within depth 0
     }
-    s.within.assign(static_cast<size_t>(graph.rowWordCount()), 0);
-    BreadthFirst(graph, source, integrationDepth, s, [&](int64_t, std::span<const uint64_t> nodes) {
-        for (size_t w = 0; w < nodes.size(); ++w) {
-            s.within[w] |= nodes[w];
-        }
-    });
-    // Ascending j, as the reference sums.
+    SearchLevels(graph, graph.placeOf(source), integrationDepth, s,
+                 [](int64_t, std::span<const uint64_t>) {});
+    // Every node within the depth but the source, in ascending j as the reference sums.
     double sum = 0.0;
-    ForEachSetBit(s.within, [&](int32_t j) {
-        const double ra = blocks[static_cast<size_t>(j)].relativeAsymmetry;
-        if (ra > 0.0) {
-            sum += 1.0 / ra;
+    for (size_t t = 0; t < terms.node.size(); ++t) {
+        if (terms.node[t] != source && HasBit(s.visited, terms.place[t])) {
+            sum += terms.inverse[t];
         }
-    });
+    }
     return SumOrUndefined(sum);
 }
 
 void RunBfs(const CVisibilityGraph& graph, std::span<GraphMeasureBlock> blocks,
             std::span<const uint8_t> takesPart, int32_t integrationDepth, ProgressSink& progress,
-            const GraphMeasurePasses& passes) {
+            const GraphMeasurePasses& passes, std::span<const int32_t> searchOrder) {
     const int32_t n = graph.nodeCount();
-    tbb::enumerable_thread_specific<BfsScratch> scratches;
+    const CLevelSearchGraph search(graph, searchOrder);
+    tbb::enumerable_thread_specific<LevelSearchScratch> scratches;
     std::atomic<int32_t> done{0};
     auto reportOne = [&] {
         progress.setPosition(done.fetch_add(1, std::memory_order_relaxed) + 1);
@@ -282,7 +262,7 @@ void RunBfs(const CVisibilityGraph& graph, std::span<GraphMeasureBlock> blocks,
         progress.beginPass(passes.depthTitle, 0, n);
     }
     tbb::parallel_for(int32_t{0}, n, [&](int32_t i) {
-        ApplyDepthSummary(SummariseDepths(graph, i, scratches.local()),
+        ApplyDepthSummary(SummariseDepths(search, i, scratches.local()),
                           blocks[static_cast<size_t>(i)]);
         reportOne();
     });
@@ -301,9 +281,10 @@ void RunBfs(const CVisibilityGraph& graph, std::span<GraphMeasureBlock> blocks,
         progress.beginPass(passes.integrationNTitle, 0, n);
     }
     done.store(0);
+    const IntegrationTerms terms = TermsOf(search, blocks);
     tbb::parallel_for(int32_t{0}, n, [&](int32_t i) {
         blocks[static_cast<size_t>(i)].integrationN =
-            IntegrationN(graph, blocks, i, integrationDepth, scratches.local());
+            IntegrationN(search, terms, i, integrationDepth, scratches.local());
         reportOne();
     });
     progress.setPosition(n);
@@ -319,7 +300,7 @@ double DValue(int32_t k) {
 void ComputeGraphMeasures(const CVisibilityGraph& graph, std::span<GraphMeasureBlock> blocks,
                           std::span<const uint8_t> takesPart, int32_t integrationDepth,
                           ProgressSink& progress, const GraphMeasurePasses& passes,
-                          GraphMeasureMethod method) {
+                          GraphMeasureMethod method, std::span<const int32_t> searchOrder) {
     const auto n = static_cast<size_t>(graph.nodeCount());
     if (n == 0 || blocks.size() != n || takesPart.size() != n) {
         return;
@@ -327,7 +308,7 @@ void ComputeGraphMeasures(const CVisibilityGraph& graph, std::span<GraphMeasureB
     if (method == GraphMeasureMethod::Reference) {
         RunReference(graph, blocks, takesPart, integrationDepth, progress, passes);
     } else {
-        RunBfs(graph, blocks, takesPart, integrationDepth, progress, passes);
+        RunBfs(graph, blocks, takesPart, integrationDepth, progress, passes, searchOrder);
     }
 }
 
@@ -345,7 +326,8 @@ void ComputeGridGraphMeasures(CAnalysisGrid& grid, const CVisibilityGraph& graph
         blocks.push_back(cell.isovist.graphMeasures);
         takesPart.push_back(cell.effective != 0 ? 1 : 0);
     }
-    ComputeGraphMeasures(graph, blocks, takesPart, integrationDepth, progress, passes, method);
+    ComputeGraphMeasures(graph, blocks, takesPart, integrationDepth, progress, passes, method,
+                         GridTileOrder(grid.nx, grid.ny));
     for (size_t i = 0; i < grid.cells.size(); ++i) {
         grid.cells[i].isovist.graphMeasures = blocks[i];
     }

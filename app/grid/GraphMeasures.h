@@ -15,8 +15,8 @@
 #include "document/VisibilityGraph.h"
 
 // Reference runs the shortest-path search of the geometry library from every node over the
-// byte matrix, one node after another. Bfs runs a breadth-first search over the bit rows,
-// sources in parallel, with the same sums in the same order: identical results.
+// byte matrix, one node after another. Bfs runs the level search of LevelSearch.h (the same
+// levels), sources in parallel, with the same sums in the same order: identical results.
 enum class GraphMeasureMethod { Reference, Bfs };
 
 // Titles of the two progress passes (the depth pass, then the integration-n pass); an empty
@@ -35,14 +35,17 @@ double DValue(int32_t k);
 // relative asymmetry, controllability, global connectivity E and integration-n; only nodes
 // with takesPart[i] != 0 get control, integration, average neighbour control, global E and
 // global relative E; the others keep those (and point count) as they were.
-// Does nothing when the sizes disagree or the graph has no nodes.
+// Does nothing when the sizes disagree or the graph has no nodes. `searchOrder` only speeds up
+// Bfs: a permutation of the nodes that keeps nodes seen together close (see LevelSearch.h).
 void ComputeGraphMeasures(const CVisibilityGraph& graph, std::span<GraphMeasureBlock> blocks,
                           std::span<const uint8_t> takesPart, int32_t integrationDepth,
                           ProgressSink& progress, const GraphMeasurePasses& passes = {},
-                          GraphMeasureMethod method = GraphMeasureMethod::Bfs);
+                          GraphMeasureMethod method = GraphMeasureMethod::Bfs,
+                          std::span<const int32_t> searchOrder = {});
 
-// The grid's use: one node per cell, the effective cells taking part; reads and writes each
-// cell's GraphMeasureBlock. Does nothing unless the graph has one node per cell.
+// The grid's use: one node per cell, the effective cells taking part, searched tile by tile;
+// reads and writes each cell's GraphMeasureBlock. Does nothing unless the graph has one node
+// per cell.
 void ComputeGridGraphMeasures(CAnalysisGrid& grid, const CVisibilityGraph& graph,
                               int32_t integrationDepth, ProgressSink& progress,
                               const GraphMeasurePasses& passes = {},

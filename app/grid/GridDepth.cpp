@@ -4,6 +4,8 @@
 
 #include <gonion/gonion.h>
 
+#include "grid/LevelSearch.h"
+
 namespace {
 
 std::vector<int32_t> ReferenceDepths(const CVisibilityGraph& graph, int32_t source) {
@@ -23,22 +25,20 @@ std::vector<int32_t> ReferenceDepths(const CVisibilityGraph& graph, int32_t sour
 
 std::vector<int32_t> BfsDepths(const CVisibilityGraph& graph, int32_t source) {
     std::vector<int32_t> depth(static_cast<size_t>(graph.nodeCount()), -1);
-    std::vector<int32_t> queue{source};
     depth[static_cast<size_t>(source)] = 0;
-    for (size_t head = 0; head < queue.size(); ++head) {
-        const int32_t node = queue[head];
-        const std::span<const uint64_t> row = graph.row(node);
-        for (size_t w = 0; w < row.size(); ++w) {
-            for (uint64_t bits = row[w]; bits != 0; bits &= bits - 1) {
-                const auto j = static_cast<int32_t>(w) * CVisibilityGraph::kBitsPerWord +
-                               std::countr_zero(bits);
-                if (depth[static_cast<size_t>(j)] < 0) {
-                    depth[static_cast<size_t>(j)] = depth[static_cast<size_t>(node)] + 1;
-                    queue.push_back(j);
-                }
-            }
-        }
-    }
+    const CLevelSearchGraph search(graph);
+    LevelSearchScratch scratch;
+    SearchLevels(search, search.placeOf(source), -1, scratch,
+                 [&](int64_t level, std::span<const uint64_t> places) {
+                     for (size_t w = 0; w < places.size(); ++w) {
+                         for (uint64_t bits = places[w]; bits != 0; bits &= bits - 1) {
+                             const auto place = static_cast<int32_t>(
+                                 w * CVisibilityGraph::kBitsPerWord + std::countr_zero(bits));
+                             depth[static_cast<size_t>(search.nodeAt(place))] =
+                                 static_cast<int32_t>(level);
+                         }
+                     }
+                 });
     return depth;
 }
 

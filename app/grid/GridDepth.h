@@ -10,7 +10,7 @@
 
 // The least number of edges from `source` to every node (0 for the source), −1 where it
 // cannot be reached. Reference runs the library's shortest-path search over the byte matrix;
-// Bfs walks the bit rows. Empty for a source outside the graph.
+// Bfs runs the level search of LevelSearch.h. Empty for a source outside the graph.
 std::vector<int32_t> DepthsFrom(const CVisibilityGraph& graph, int32_t source,
                                 GraphMeasureMethod method = GraphMeasureMethod::Bfs);
 

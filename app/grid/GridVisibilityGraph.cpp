@@ -192,8 +192,8 @@ CVisibilityGraph BuildByRowFill(const CAnalysisGrid& grid, const CentreLines& li
 CVisibilityGraph BuildGridVisibilityGraph(const CAnalysisGrid& grid, ProgressSink& progress,
                                           GridGraphMethod method) {
     CVisibilityGraph graph;
-    if (grid.count < 1 || grid.nx < 1 || grid.ny < 1 ||
-        static_cast<int64_t>(grid.nx) * grid.ny != grid.count ||
+    if (grid.count < 1 || grid.count > CVisibilityGraph::kMaxGridNodes || grid.nx < 1 ||
+        grid.ny < 1 || static_cast<int64_t>(grid.nx) * grid.ny != grid.count ||
         grid.cells.size() != static_cast<size_t>(grid.count)) {
         return graph;
     }

@@ -14,7 +14,8 @@
 enum class GridGraphMethod { Reference, RowFill };
 
 // The graph over all grid.count cells (one node per cell, effective or not, numbered by cell
-// index), initialised here; an empty grid gives an empty graph. Progress positions are cell
+// index), initialised here; an empty grid, or one of more than kMaxGridNodes cells (whose
+// matrix would not be bounded), gives an empty graph. Progress positions are cell
 // indices (0 .. count) or, with RowFill, the number of cells done; they may come from worker
 // threads.
 CVisibilityGraph BuildGridVisibilityGraph(const CAnalysisGrid& grid, ProgressSink& progress,

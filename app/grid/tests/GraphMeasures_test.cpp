@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <tbb/global_control.h>
+
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <random>
 #include <utility>
 #include <vector>
@@ -9,6 +13,8 @@
 #include "grid/GridIsovists.h"
 #include "grid/GridLayout.h"
 #include "grid/GridVisibilityGraph.h"
+#include "grid/LevelSearch.h"
+#include "grid/tests/GraphFamilies.h"
 #include "testing/IsovistPlans.h"
 
 namespace {
@@ -24,12 +30,13 @@ CVisibilityGraph GraphOf(int32_t n, const std::vector<std::pair<int32_t, int32_t
 
 std::vector<GraphMeasureBlock> Measure(const CVisibilityGraph& g, std::vector<uint8_t> part,
                                        int32_t depth, GraphMeasureMethod method,
-                                       std::vector<GraphMeasureBlock> blocks = {}) {
+                                       std::vector<GraphMeasureBlock> blocks = {},
+                                       std::span<const int32_t> searchOrder = {}) {
     if (blocks.empty()) {
         blocks.resize(static_cast<size_t>(g.nodeCount()));
     }
     NullProgress progress;
-    ComputeGraphMeasures(g, blocks, part, depth, progress, {}, method);
+    ComputeGraphMeasures(g, blocks, part, depth, progress, {}, method, searchOrder);
     return blocks;
 }
 
@@ -168,13 +175,69 @@ TEST(DValue, DiamondFormula) {
     }
 }
 
-void ExpectIdentical(const CVisibilityGraph& g, const std::vector<uint8_t>& part, int32_t depth) {
+void ExpectIdentical(const CVisibilityGraph& g, const std::vector<uint8_t>& part, int32_t depth,
+                     std::span<const int32_t> searchOrder = {}) {
     const auto reference = Measure(g, part, depth, GraphMeasureMethod::Reference);
-    const auto fast = Measure(g, part, depth, GraphMeasureMethod::Bfs);
+    const auto fast = Measure(g, part, depth, GraphMeasureMethod::Bfs, {}, searchOrder);
     ASSERT_EQ(reference.size(), fast.size());
     for (size_t i = 0; i < fast.size(); ++i) {
         EXPECT_TRUE(fast[i] == reference[i]) << "node " << i;
     }
+}
+
+std::vector<uint8_t> SomeTakingPart(int32_t n, uint32_t seed) {
+    std::mt19937 random(seed);
+    std::bernoulli_distribution takesPart(0.8);
+    std::vector<uint8_t> part;
+    for (int32_t i = 0; i < n; ++i) {
+        part.push_back(takesPart(random) ? 1 : 0);
+    }
+    return part;
+}
+
+class GraphMeasuresOnFamilies : public testing::TestWithParam<size_t> {};
+
+// Depths 1 and 3 and beyond every level; the nodes searched in their own order, in a
+// shuffled order and, for grid graphs, tile by tile.
+TEST_P(GraphMeasuresOnFamilies, BfsEqualsReferenceInAnySearchOrder) {
+    const GraphFamily family = GraphFamilies()[GetParam()];
+    const int32_t n = family.graph.nodeCount();
+    std::vector<int32_t> shuffled(static_cast<size_t>(n));
+    std::iota(shuffled.begin(), shuffled.end(), 0);
+    std::mt19937 random(17);
+    std::shuffle(shuffled.begin(), shuffled.end(), random);
+    std::vector<std::vector<int32_t>> orders = {{}, shuffled};
+    if (family.nx > 0) {
+        orders.push_back(GridTileOrder(family.nx, family.ny));
+    }
+    for (const std::vector<int32_t>& order : orders) {
+        for (int32_t depth : {1, 3, 1000}) {
+            SCOPED_TRACE(testing::Message() << "depth " << depth << " order " << order.size());
+            ExpectIdentical(family.graph, std::vector<uint8_t>(static_cast<size_t>(n), 1), depth,
+                            order);
+            ExpectIdentical(family.graph, SomeTakingPart(n, 5), depth, order);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, GraphMeasuresOnFamilies,
+                         testing::Range(size_t{0}, GraphFamilies().size()),
+                         [](const testing::TestParamInfo<size_t>& info) {
+                             return GraphFamilies()[info.param].name;
+                         });
+
+TEST(GraphMeasures, OneThreadEqualsAllThreads) {
+    const CVisibilityGraph g = ClusteredGridGraph(40, 30, 6);
+    const std::vector<int32_t> order = GridTileOrder(40, 30);
+    const std::vector<uint8_t> part = SomeTakingPart(g.nodeCount(), 8);
+    const auto all = Measure(g, part, 3, GraphMeasureMethod::Bfs, {}, order);
+    std::vector<GraphMeasureBlock> one;
+    {
+        tbb::global_control oneThread(tbb::global_control::max_allowed_parallelism, 1);
+        one = Measure(g, part, 3, GraphMeasureMethod::Bfs, {}, order);
+    }
+    EXPECT_TRUE(one == all);
+    EXPECT_GT(all[0].integrationN, 0.0);
 }
 
 struct RandomGraphCase {

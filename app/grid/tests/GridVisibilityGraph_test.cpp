@@ -94,6 +94,16 @@ TEST(GridGraph, EmptyGridGivesEmptyGraph) {
     EXPECT_EQ(Build(CAnalysisGrid{}, GridGraphMethod::RowFill), CVisibilityGraph{});
 }
 
+// One cell more than 46340 would pass the n * n byte count of the stored form, and grids far
+// larger would ask for terabytes: they get no graph.
+TEST(GridGraph, GridsAboveTheNodeLimitGetNoGraph) {
+    for (GridGraphMethod method : {GridGraphMethod::Reference, GridGraphMethod::RowFill}) {
+        const CAnalysisGrid tooMany = LaidOut({0, 46341, 0, 1}, 1.0);
+        ASSERT_EQ(tooMany.count, 46341);
+        EXPECT_EQ(Build(tooMany, method), CVisibilityGraph{});
+    }
+}
+
 struct PillarCase {
     const char* name;
     int segments;
