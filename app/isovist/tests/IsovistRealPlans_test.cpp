@@ -39,7 +39,7 @@ std::optional<IsovistTestPlan> loadPlan(const RealPlan& plan) {
     PolygonList polygons;
     std::optional<PlanPolygon> boundary;
     if (plan.boundaryLayer != nullptr) {
-        boundary = readBoundaryPolygon(drawing, plan.boundaryLayer);
+        boundary = readBoundaryPolygon(drawing, plan.boundaryLayer).polygon;
     } else if (walls.count() > 0) {
         double minX = walls.items()[0][0].x, maxX = minX;
         double minY = walls.items()[0][0].y, maxY = minY;
