@@ -49,7 +49,7 @@ std::optional<IsovistTestPlan> LoadRooms(std::string& error) {
     }
     const DxfDrawing& drawing = std::get<DxfDrawing>(loaded);
     PolygonList polygons;
-    auto boundary = readBoundaryPolygon(drawing, "BOUNDARY");
+    auto boundary = readBoundaryPolygon(drawing, "BOUNDARY").polygon;
     if (!boundary) {
         error = "no boundary";
         return std::nullopt;

@@ -51,7 +51,7 @@ std::optional<IsovistTestPlan> LoadBicocca(std::string& error) {
     }
     const DxfDrawing& drawing = std::get<DxfDrawing>(loaded);
     PolygonList polygons;
-    auto boundary = readBoundaryPolygon(drawing, "valid_area");
+    auto boundary = readBoundaryPolygon(drawing, "valid_area").polygon;
     if (!boundary) {
         error = "no boundary";
         return std::nullopt;

@@ -257,12 +257,18 @@ class RecordWriter {
         le::putF64(record, 32, grid.originY);
         add(kGridType, kGridRecordSize, record);
     }
+    // The byte matrix goes out a row at a time, so that saving a large graph never holds
+    // its n * n bytes (2 GB at the largest grid) in memory at once.
     void graph(const CVisibilityGraph& graph, int32_t matrixType) {
-        const Bytes matrix = graph.toByteMatrix();
-        add(matrixType, 1, matrix);
+        const int32_t n = graph.nodeCount();
+        Bytes row(static_cast<size_t>(std::max(n, 0)));
+        for (int32_t i = 0; i < n; ++i) {
+            graph.byteRow(i, row);
+            add(matrixType, 1, row);
+        }
         Bytes header(kGraphHeaderSize);
-        le::putI32(header, 0, graph.nodeCount());
-        le::putI32(header, 4, static_cast<int32_t>(matrix.size()));
+        le::putI32(header, 0, n);
+        le::putI32(header, 4, static_cast<int32_t>(static_cast<int64_t>(n) * n));
         le::putU32(header, 8, 0);
         le::putI32(header, 12, graph.edgeCount());
         add(kGraphHeaderType, kGraphHeaderSize, header);

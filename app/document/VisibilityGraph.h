@@ -82,13 +82,19 @@ class CVisibilityGraph {
         edgeCount_ = static_cast<int32_t>(edges);
     }
 
-    // The stored form: n * n bytes row by row, 1 where adjacent, else 0.
+    // Row i of the stored form: n bytes, 1 where adjacent, else 0 (out.size() must be n).
+    void byteRow(int32_t i, std::span<uint8_t> out) const {
+        const std::span<const uint64_t> words = row(i);
+        for (size_t j = 0; j < out.size(); ++j) {
+            out[j] = static_cast<uint8_t>((words[j / kBitsPerWord] >> (j % kBitsPerWord)) & 1u);
+        }
+    }
+    // The stored form: n * n bytes row by row.
     std::vector<uint8_t> toByteMatrix() const {
-        std::vector<uint8_t> bytes(static_cast<size_t>(nodeCount_) * nodeCount_, 0);
+        const auto n = static_cast<size_t>(nodeCount_);
+        std::vector<uint8_t> bytes(n * n, 0);
         for (int32_t i = 0; i < nodeCount_; ++i) {
-            for (int32_t j = 0; j < nodeCount_; ++j) {
-                bytes[static_cast<size_t>(i) * nodeCount_ + j] = adjacent(i, j) ? 1 : 0;
-            }
+            byteRow(i, std::span<uint8_t>(bytes).subspan(static_cast<size_t>(i) * n, n));
         }
         return bytes;
     }

@@ -9,6 +9,12 @@ namespace {
 
 constexpr double kMaxCount = static_cast<double>(std::numeric_limits<int32_t>::max());
 
+// The most cells a grid may have: every cell is a record of about 300 bytes before its
+// isovist's vertices, so this bounds the grid at a few gigabytes. The finest grids real plans
+// need (a large floor at a tenth of its usual span) stay well below it, and a mistyped span
+// is refused instead of exhausting the machine's memory.
+constexpr double kMaxGridCells = 10'000'000;
+
 GridLayoutResult Refused(GridLayoutRefusal why) {
     GridLayoutResult result;
     result.refusal = why;
@@ -39,7 +45,7 @@ GridLayoutResult LayOutGrid(const PlanExtent& planExtent, const GridLayoutOption
     }
     const double columns = std::ceil(width / span);
     const double rows = std::ceil(height / span);
-    if (!(columns <= kMaxCount) || !(rows <= kMaxCount) || !(columns * rows <= kMaxCount)) {
+    if (!(columns <= kMaxCount) || !(rows <= kMaxCount) || !(columns * rows <= kMaxGridCells)) {
         return Refused(GridLayoutRefusal::TooManyCells);
     }
     CAnalysisGrid grid;

@@ -25,7 +25,7 @@ enum class GridLayoutRefusal {
     None,
     BadSpan,       // span 0, negative, infinite or not a number
     EmptyExtent,   // the offset extent is empty, inverted or not finite
-    TooManyCells,  // nx, ny or nx * ny does not fit a signed 32-bit count
+    TooManyCells,  // more than ten million cells, or a count beyond 32 bits
 };
 
 struct GridLayoutResult {

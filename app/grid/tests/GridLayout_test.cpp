@@ -51,7 +51,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{
             "ProductOverflows", {0, 65536, 0, 65536}, {1.0}, GridLayoutRefusal::TooManyCells},
         RefusalCase{"ColumnsOverflow", {0, 3e9, 0, 1}, {1.0}, GridLayoutRefusal::TooManyCells},
-        RefusalCase{"TinySpan", {0, 1, 0, 1}, {1e-300}, GridLayoutRefusal::TooManyCells}),
+        RefusalCase{"TinySpan", {0, 1, 0, 1}, {1e-300}, GridLayoutRefusal::TooManyCells},
+        // 4000 x 2501 cells count in 32 bits but would take gigabytes of records.
+        RefusalCase{"MoreCellsThanMemoryAllows", {0, 4000, 0, 2501}, {1.0},
+                    GridLayoutRefusal::TooManyCells}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
 TEST(GridLayout, WidthTenAndAHalfGivesElevenColumns) {
