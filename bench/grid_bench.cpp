@@ -14,15 +14,14 @@
 
 #include <gonion/gonion.h>
 
-#include "document/DxfDrawing.h"
-#include "document/DxfImportSteps.h"
-#include "document/DxfPlanReaders.h"
 #include "grid/GraphMeasures.h"
 #include "grid/GridIsovists.h"
 #include "grid/GridLayout.h"
 #include "grid/GridVisibilityGraph.h"
 #include "grid/LevelSearch.h"
 #include "testing/IsovistPlans.h"
+
+#include "BenchPlans.h"
 
 namespace {
 
@@ -37,27 +36,7 @@ struct RoomsGrid {
 };
 
 std::optional<IsovistTestPlan> LoadRooms(std::string& error) {
-    const char* dir = std::getenv("ORVELLE_PLANS_DIR");
-    if (dir == nullptr) {
-        error = "set ORVELLE_PLANS_DIR to the plans folder";
-        return std::nullopt;
-    }
-    auto loaded = DxfDrawing::load(std::string(dir) + "/vga_rooms_100x100.dxf");
-    if (auto* message = std::get_if<std::string>(&loaded)) {
-        error = *message;
-        return std::nullopt;
-    }
-    const DxfDrawing& drawing = std::get<DxfDrawing>(loaded);
-    PolygonList polygons;
-    auto boundary = readBoundaryPolygon(drawing, "BOUNDARY").polygon;
-    if (!boundary) {
-        error = "no boundary";
-        return std::nullopt;
-    }
-    polygons.append(*boundary);
-    appendWallPolygons(drawing, "WALLS", polygons);
-    orientPlanPolygons(polygons);
-    return IsovistTestPlan(polygons.items());
+    return LoadSharedPlan("vga_rooms_100x100.dxf", "BOUNDARY", "WALLS", error);
 }
 
 RoomsGrid Analyse(std::optional<IsovistTestPlan> plan, double span, std::string error) {
@@ -67,12 +46,7 @@ RoomsGrid Analyse(std::optional<IsovistTestPlan> plan, double span, std::string 
     if (!r.plan) {
         return r;
     }
-    const PlanPolygon& b = r.plan->polygons[0];
-    PlanExtent extent{b[0].x, b[0].x, b[0].y, b[0].y};
-    for (const PlanPoint& p : b.points()) {
-        extent = {std::min(extent.minX, p.x), std::max(extent.maxX, p.x),
-                  std::min(extent.minY, p.y), std::max(extent.maxY, p.y)};
-    }
+    const PlanExtent extent = BoundaryExtent(*r.plan);
     r.grid = std::move(*LayOutGrid(extent, {span}).grid);
     MarkEffectiveCells(r.grid, r.plan->polygons);
     std::vector<RadialStats> stats;

@@ -14,13 +14,12 @@
 
 #include <tbb/global_control.h>
 
-#include "document/DxfDrawing.h"
-#include "document/DxfImportSteps.h"
-#include "document/DxfPlanReaders.h"
 #include "grid/GridIsovists.h"
 #include "grid/GridLayout.h"
 #include "isovist/IsovistMeasures.h"
 #include "testing/IsovistPlans.h"
+
+#include "BenchPlans.h"
 
 namespace {
 
@@ -39,27 +38,7 @@ struct Bicocca {
 };
 
 std::optional<IsovistTestPlan> LoadBicocca(std::string& error) {
-    const char* dir = std::getenv("ORVELLE_PLANS_DIR");
-    if (dir == nullptr) {
-        error = "set ORVELLE_PLANS_DIR to the plans folder";
-        return std::nullopt;
-    }
-    auto loaded = DxfDrawing::load(std::string(dir) + "/rawseeds_bicocca_floor.dxf");
-    if (auto* message = std::get_if<std::string>(&loaded)) {
-        error = *message;
-        return std::nullopt;
-    }
-    const DxfDrawing& drawing = std::get<DxfDrawing>(loaded);
-    PolygonList polygons;
-    auto boundary = readBoundaryPolygon(drawing, "valid_area").polygon;
-    if (!boundary) {
-        error = "no boundary";
-        return std::nullopt;
-    }
-    polygons.append(*boundary);
-    appendWallPolygons(drawing, "M", polygons);
-    orientPlanPolygons(polygons);
-    return IsovistTestPlan(polygons.items());
+    return LoadSharedPlan("rawseeds_bicocca_floor.dxf", "valid_area", "M", error);
 }
 
 const Bicocca& Plan() {
@@ -69,12 +48,7 @@ const Bicocca& Plan() {
         if (!b.plan) {
             return b;
         }
-        const PlanPolygon& boundary = b.plan->polygons[0];
-        PlanExtent extent{boundary[0].x, boundary[0].x, boundary[0].y, boundary[0].y};
-        for (const PlanPoint& p : boundary.points()) {
-            extent = {std::min(extent.minX, p.x), std::max(extent.maxX, p.x),
-                      std::min(extent.minY, p.y), std::max(extent.maxY, p.y)};
-        }
+        const PlanExtent extent = BoundaryExtent(*b.plan);
         b.grid = std::move(*LayOutGrid(extent, {kSpan}).grid);
         MarkEffectiveCells(b.grid, b.plan->polygons);
         size_t seen = 0;

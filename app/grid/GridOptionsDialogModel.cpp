@@ -33,28 +33,26 @@ void GridOptionsDialogModel::typeSpan(double value) {
     total = countX * countY;
 }
 
-void GridOptionsDialogModel::typeCountX(int64_t value) {
-    countX = value;
-    if (countX < 1) {
+// A count typed along one side: the span divides that side, the other count follows from it.
+void GridOptionsDialogModel::typeCount(int64_t value, double typedSide, double otherSide,
+                                       int64_t& typedCount, int64_t& otherCount) {
+    typedCount = value;
+    if (typedCount < 1) {
         span = 0.0;
         countX = countY = total = 0;
         return;
     }
-    span = planWidth / static_cast<double>(countX);
-    countY = CellsAlong(planHeight, span);
+    span = typedSide / static_cast<double>(typedCount);
+    otherCount = CellsAlong(otherSide, span);
     total = countX * countY;
 }
 
+void GridOptionsDialogModel::typeCountX(int64_t value) {
+    typeCount(value, planWidth, planHeight, countX, countY);
+}
+
 void GridOptionsDialogModel::typeCountY(int64_t value) {
-    countY = value;
-    if (countY < 1) {
-        span = 0.0;
-        countX = countY = total = 0;
-        return;
-    }
-    span = planHeight / static_cast<double>(countY);
-    countX = CellsAlong(planWidth, span);
-    total = countX * countY;
+    typeCount(value, planHeight, planWidth, countY, countX);
 }
 
 void GridOptionsDialogModel::refresh() {

@@ -38,4 +38,8 @@ struct GridOptionsDialogModel {
     std::string countXText() const;
     std::string countYText() const;
     std::string totalText() const;
+
+  private:
+    void typeCount(int64_t value, double typedSide, double otherSide, int64_t& typedCount,
+                   int64_t& otherCount);
 };

@@ -1,0 +1,52 @@
+// The shared real plans as the benchmarks read them: the folder comes from the environment
+// variable ORVELLE_PLANS_DIR; one boundary layer and one wall layer per plan.
+#pragma once
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "document/DxfDrawing.h"
+#include "document/DxfImportSteps.h"
+#include "document/DxfPlanReaders.h"
+#include "testing/IsovistPlans.h"
+
+// The plan `file` of the plans folder, its polygons oriented as the import leaves them; empty
+// with `error` set when the folder, the file or the boundary is missing.
+inline std::optional<IsovistTestPlan> LoadSharedPlan(const char* file, const char* boundaryLayer,
+                                                     const char* wallLayer, std::string& error) {
+    const char* dir = std::getenv("ORVELLE_PLANS_DIR");
+    if (dir == nullptr) {
+        error = "set ORVELLE_PLANS_DIR to the plans folder";
+        return std::nullopt;
+    }
+    auto loaded = DxfDrawing::load(std::string(dir) + "/" + file);
+    if (auto* message = std::get_if<std::string>(&loaded)) {
+        error = *message;
+        return std::nullopt;
+    }
+    const DxfDrawing& drawing = std::get<DxfDrawing>(loaded);
+    PolygonList polygons;
+    auto boundary = readBoundaryPolygon(drawing, boundaryLayer).polygon;
+    if (!boundary) {
+        error = "no boundary";
+        return std::nullopt;
+    }
+    polygons.append(*boundary);
+    appendWallPolygons(drawing, wallLayer, polygons);
+    orientPlanPolygons(polygons);
+    return IsovistTestPlan(polygons.items());
+}
+
+// The extent of the plan's boundary (polygon 0).
+inline PlanExtent BoundaryExtent(const IsovistTestPlan& plan) {
+    const PlanPolygon& b = plan.polygons[0];
+    PlanExtent extent{b[0].x, b[0].x, b[0].y, b[0].y};
+    for (const PlanPoint& p : b.points()) {
+        extent = {std::min(extent.minX, p.x), std::max(extent.maxX, p.x),
+                  std::min(extent.minY, p.y), std::max(extent.maxY, p.y)};
+    }
+    return extent;
+}
