@@ -168,7 +168,7 @@ prepare_seeds() {
     printf '\x00\x0a\x00\x00\x00\x00\x00\x00\x00' >"$seeds/gonion_fuzz/empty-booleans"
     for mode in 0 1 2; do
         head -c 512 /dev/urandom >"$seeds/gonion_fuzz/random-$mode"
-        printf "\\x0$mode" | dd of="$seeds/gonion_fuzz/random-$mode" bs=1 count=1 conv=notrunc \
+        printf '%b' "\\x0$mode" | dd of="$seeds/gonion_fuzz/random-$mode" bs=1 count=1 conv=notrunc \
             status=none
     done
 }
