@@ -6,6 +6,7 @@ endif()
 
 # Fuzzing builds instrument every library for coverage; the fuzz targets add the libFuzzer driver.
 if(ORVELLE_FUZZ)
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
 endif()

@@ -1,12 +1,10 @@
 // Loads arbitrary bytes as a container and reads every type through all three interfaces.
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "FuzzScratch.h"
 #include "cellstore/cellstore.h"
 
 namespace {
@@ -24,18 +22,6 @@ class FuzzAgent : public zoBinFileAgent {
         return cells;
     }
 };
-
-const std::string& ScratchPath() {
-    static const std::string path = [] {
-        // tmpfs keeps the per-input file writes (and the rewrite's fsync) cheap.
-        std::string pattern = "/dev/shm/container-fuzz-XXXXXX";
-        int descriptor = mkstemp(pattern.data());
-        if (descriptor >= 0)
-            close(descriptor);
-        return pattern;
-    }();
-    return path;
-}
 
 constexpr uint64_t kMaxRead = 1 << 20;
 
@@ -89,12 +75,9 @@ void ReadType(FuzzAgent& agent, FILE* stream, const zoBinFileTypeCell& cell) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string& path = ScratchPath();
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr)
+    const std::string path = fuzzscratch::write("container", data, size);
+    if (path.empty())
         return 0;
-    std::fwrite(data, 1, size, out);
-    std::fclose(out);
 
     FuzzAgent agent;
     FILE* memory = zoBfOpenM(path.c_str(), "rb");

@@ -1,27 +1,98 @@
-// Feeds arbitrary bytes to the DXF readers: the layer table and every role's reader on the
-// layers found (and on layer "0").
+// Runs the whole DXF import on arbitrary bytes, as the Import command does through the
+// headless port, then a point isovist on the imported plan.
+//
+// The first kHeaderBytes bytes steer the run, the rest is the drawing:
+//   0  layer roles: 0 the automatic choice; 1 layer [1] the boundary, every other a wall;
+//      2 layer [1] the boundary, layer i otherwise role ([2] + i) mod 7; 3 every layer a wall
+//   3  answers of the questions, one bit per question asked (bit 0 first)
+//   4, 5  the isovist point, as fractions of the plan extent widened by a tenth each side
+//   6  bit 0: the radial method instead of the exact one
+//   7  the view cone's direction and half angle
+// The import reads from a path, so the drawing goes to a scratch file.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-#include "document/DxfDrawing.h"
-#include "document/DxfPlanReaders.h"
+#include "FuzzScratch.h"
+#include "document/CORVDoc.h"
+#include "document/DocumentSettings.h"
+#include "document/LayerDialogModel.h"
+
+namespace {
+
+constexpr size_t kHeaderBytes = 8;
+
+class SteeredUi : public HeadlessDocumentUi {
+  public:
+    explicit SteeredUi(const uint8_t* header) : header_(header) {}
+
+    bool askYesNo(const std::string&) override {
+        const bool yes = ((header_[3] >> (asked_ % 8)) & 1) != 0;
+        ++asked_;
+        return yes;
+    }
+
+    bool chooseLayerRoles(LayerDialogModel& model) override {
+        LayerTable& table = model.table;
+        const int count = table.count();
+        const int chosen = count > 0 ? header_[1] % count : 0;
+        for (int i = 0; i < count; ++i) {
+            LayerRole& role = table.roles[static_cast<size_t>(i)];
+            switch (header_[0] % 4) {
+                case 0:
+                    break;  // as the automatic choice made it
+                case 1:
+                    role = i == chosen ? LayerRole::Boundary : LayerRole::Wall;
+                    break;
+                case 2:
+                    role = i == chosen ? LayerRole::Boundary
+                                       : static_cast<LayerRole>((header_[2] + i) % kLayerRoleCount);
+                    break;
+                default:
+                    role = LayerRole::Wall;
+                    break;
+            }
+        }
+        return acceptLayerChoice(model, *this);
+    }
+
+  private:
+    const uint8_t* header_;
+    unsigned asked_ = 0;
+};
+
+double along(double low, double high, uint8_t fraction) {
+    const double width = high - low;
+    return low - 0.1 * width + 1.2 * width * (fraction / 255.0);
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const DxfDrawing drawing(std::string(reinterpret_cast<const char*>(data), size));
-    std::vector<std::string> layers = drawing.readLayerNames();
-    layers.resize(std::min<size_t>(layers.size(), 4));
-    layers.push_back("0");
-    for (const std::string& layer : layers) {
-        (void)readBoundaryPolygon(drawing, layer);
-        PolygonList walls;
-        appendWallPolygons(drawing, layer, walls);
-        PolygonList paths;
-        appendPaths(drawing, layer, paths);
-        std::vector<PlanPoint> points;
-        appendCircleCentres(drawing, layer, points);
-        std::vector<PlanSegment> axial;
-        appendAxialSegments(drawing, layer, axial);
+    if (size < kHeaderBytes) {
+        return 0;
     }
+    const std::string path =
+        fuzzscratch::write("drawing.dxf", data + kHeaderBytes, size - kHeaderBytes);
+    if (path.empty()) {
+        return 0;
+    }
+    SteeredUi ui(data);
+    CORVDoc doc(ui);
+    if (doc.ImportDxfFile(path) != CORVDoc::ImportOutcome::Imported) {
+        return 0;
+    }
+    const PlanExtent& extent = doc.m_planExtent;
+    const double x = along(extent.minX, extent.maxX, data[4]);
+    const double y = along(extent.minY, extent.maxY, data[5]);
+    if (!std::isfinite(x) || !std::isfinite(y)) {
+        return 0;
+    }
+    doc.m_settings.m_isovistMethod = (data[6] & 1) != 0 ? kApproximateRadialMethod : kExactNodeMethod;
+    doc.OnPointIsovistAt(PlanPoint{x, y});
+    doc.OnPointIsovistProperties();
+    IsovistRecord cone;
+    doc.ApplyViewCone(doc.m_pointIsovist, cone, (data[7] >> 4) * 24.0, (data[7] & 15) * 12.0);
     return 0;
 }

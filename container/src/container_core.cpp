@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <unordered_set>
 
 #include "byte_order.h"
 #include "layout.h"
@@ -122,8 +123,11 @@ std::vector<zoBinFileTypeCell> ContainerCore::Cells() {
     uint64_t limit = std::min<uint64_t>(std::max(m_header.typeCount, 0), MaxCells());
     int64_t address = m_header.firstCell;
     zoBinFileTypeCell cell;
+    // A damaged chain may lead back to a cell it passed: it ends there, so that no cell is
+    // listed twice.
+    std::unordered_set<int64_t> visited;
     for (uint64_t i = 0; i < limit && address != kNone; ++i) {
-        if (!ReadCell(address, cell))
+        if (!visited.insert(address).second || !ReadCell(address, cell))
             break;
         cells.push_back(cell);
         address = cell.nextCell;

@@ -67,8 +67,13 @@ bool Rewrite(FILE* in, FILE* out) {
     StreamStore targetStore(out);
     zoBinFileHeader sourceHeader;
     zoBinFileHeader targetHeader;
-    ContainerCore source(sourceStore, sourceHeader);
-    ContainerCore target(targetStore, targetHeader);
+    // Indexes find a type's cell without walking the chain: the source's is built from a
+    // well-formed chain (a damaged one is walked), the target's follows the cell appends (the
+    // placeholder blocks linked after them retire it).
+    ChainIndex sourceIndex;
+    ContainerCore source(sourceStore, sourceHeader, &sourceIndex);
+    ChainIndex targetIndex;
+    ContainerCore target(targetStore, targetHeader, &targetIndex);
     unsigned char topHeader[kTopHeaderSize];
     if (!source.ReadHeader() || !sourceStore.ReadAt(0, topHeader, sizeof topHeader) ||
         !targetStore.WriteAt(0, topHeader, sizeof topHeader))

@@ -195,4 +195,27 @@ TEST(CorruptFiles, SpecificFailures) {
     zoBfClose(plain);
 }
 
+// A cell chain that leads back to a cell it passed ends there: the rewrite keeps each of the
+// three types once, with its data, and stops instead of copying the loop up to the file's size.
+TEST(CorruptFiles, OptimizeOfALoopingCellChainKeepsEachTypeOnce) {
+    ScratchDir dir;
+    std::string path = dir.File("c");
+    Bytes bytes = Sample();
+    PutI32At(bytes, 160 + 20, 48);  // the last cell's next cell: the first
+    PutI32At(bytes, 36, 1000);      // a type count the loop would fill
+    WriteFileBytes(path, bytes);
+    ASSERT_EQ(zoBfOptimize(path.c_str(), 0), 1);
+    EXPECT_EQ(TypeCountOf(path), 3);
+    zoBinFileAgent agent;
+    ASSERT_EQ(agent.Open(path.c_str(), "rb"), 1);
+    int32_t ints[3] = {};
+    EXPECT_EQ(agent.GetData(ints, 2, 0, 3, 4), 1);
+    EXPECT_EQ(ints[0], 7);
+    EXPECT_EQ(ints[2], 9);
+    double half = 0;
+    EXPECT_EQ(agent.GetData(&half, 3, 0, 1, 8), 1);
+    EXPECT_EQ(half, 1.5);
+    agent.Close();
+}
+
 }  // namespace

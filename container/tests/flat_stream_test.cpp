@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <string>
 
+#include "cellstore/agent.h"
 #include "cellstore/flat.h"
 #include "test_support.h"
 
@@ -221,6 +222,29 @@ TEST_F(StreamFunctions, OptimizeOfAnUnchangedContainerIsStable) {
     EXPECT_EQ(zoBfGetData(stream, back, 2, 0, 3), 1);
     EXPECT_EQ(back[2], 3);
     zoBfClose(stream);
+}
+
+// Rewriting many types: the indexed source and the appends that follow their index give every
+// type back once with its data.
+TEST_F(StreamFunctions, OptimizeOfManyTypesKeepsEachType) {
+    CloseStream();
+    constexpr int32_t kTypes = 300;
+    FILE* memory = zoBfOpenM(m_path.c_str(), "wb");
+    ASSERT_NE(memory, nullptr);
+    zoBfInitM();
+    for (int32_t type = 1; type <= kTypes; ++type)
+        ASSERT_EQ(zoBfAddDataM(&type, type, 4, 1, nullptr), 1);
+    ASSERT_EQ(zoBfCloseM(memory), 0);
+    ASSERT_EQ(zoBfOptimize(m_path.c_str(), 0), 1);
+    EXPECT_EQ(TypeCountOf(m_path), kTypes);
+    zoBinFileAgent agent;
+    ASSERT_EQ(agent.Open(m_path.c_str(), "rb"), 1);
+    for (int32_t type : {1, 2, 150, kTypes}) {
+        int32_t back = 0;
+        EXPECT_EQ(agent.GetData(&back, type, 0, 1, 4), 1);
+        EXPECT_EQ(back, type);
+    }
+    agent.Close();
 }
 
 }  // namespace

@@ -98,4 +98,16 @@ inline void PutI32At(Bytes& bytes, size_t offset, int32_t value) {
         bytes[offset + i] = static_cast<unsigned char>(static_cast<uint32_t>(value) >> (8 * i));
 }
 
+inline int32_t GetI32At(const Bytes& bytes, size_t offset) {
+    uint32_t value = 0;
+    for (int i = 0; i < 4; ++i)
+        value |= static_cast<uint32_t>(bytes[offset + i]) << (8 * i);
+    return static_cast<int32_t>(value);
+}
+
+// The type count of the container's header.
+inline int32_t TypeCountOf(const std::string& path) {
+    return GetI32At(ReadFileBytes(path), 36);
+}
+
 }  // namespace cellstore_test

@@ -44,7 +44,12 @@ bool onLine(double dx, double dy, double wx, double wy) {
            std::fabs(cross(dx, dy, wx, wy)) < length(wx, wy) * length(dx, dy) * kEpsilon;
 }
 
+// A zero vector has no direction to cross anything: it counts as parallel to every vector, so
+// a zero direction or a zero-length segment gives no hit (rather than a hit at 0/0).
 bool parallel(double dx, double dy, double ex, double ey) {
+    if ((dx == 0.0 && dy == 0.0) || (ex == 0.0 && ey == 0.0)) {
+        return true;
+    }
     return std::fabs(cross(dx, dy, ex, ey)) < length(ex, ey) * length(dx, dy) * kEpsilon;
 }
 
@@ -150,7 +155,8 @@ GONION_API int32_t zoGetDistSP2Vector(double ax, double ay, double bx, double by
         writeHit(0.0, qx, qy, distance, hitX, hitY);
         return 2;
     }
-    if (!parallel(sx, sy, ex, ey) || ex * (ax - qx) + ey * (ay - qy) < 0.0) {
+    // A zero e runs towards nothing.
+    if (!parallel(sx, sy, ex, ey) || ex * (ax - qx) + ey * (ay - qy) <= 0.0) {
         return -3;
     }
     const double toA = (ax - qx) * (ax - qx) + (ay - qy) * (ay - qy);

@@ -81,7 +81,15 @@ INSTANTIATE_TEST_SUITE_P(
                     AlongCase{-1, 0, 1, 0, 0, 5, 0, 1, -1, 0, 0, 0},     // behind
                     AlongCase{-1, 0, 1, 0, 3, 5, 0, -1, -2, 0, 0, 0},    // hit off the segment
                     AlongCase{-1, 0, 1, 0, 1, 5, 0, -2, 1, 5, 1, 0},  // hit on B; t = 2.5, |e| = 2
-                    AlongCase{0, 0, 4, 4, 0, 4, 1, -1, 1, 2 * std::sqrt(2.0), 2, 2}));
+                    AlongCase{0, 0, 4, 4, 0, 4, 1, -1, 1, 2 * std::sqrt(2.0), 2, 2},
+                    // No direction, no hit: a zero e off the line, on the line outside the
+                    // segment and on the segment (still distance 0 there).
+                    AlongCase{-1, 0, 1, 0, 0, 5, 0, 0, 0, 0, 0, 0},
+                    AlongCase{-1, 0, 1, 0, 5, 0, 0, 0, -3, 0, 0, 0},
+                    AlongCase{-1, 0, 1, 0, 0.5, 0, 0, 0, 2, 0, 0.5, 0},
+                    // A zero-length segment off Q, and at Q.
+                    AlongCase{2, 2, 2, 2, 0, 5, 0, -1, 0, 0, 0, 0},
+                    AlongCase{2, 2, 2, 2, 2, 2, 0, -1, 2, 0, 2, 2}));
 
 TEST(DistLineAlong, Codes) {
     double d = kUnset;
@@ -99,6 +107,14 @@ TEST(DistLineAlong, Codes) {
     EXPECT_EQ(zoGetDistLP2Vector(0, 0, 1, 0, 2, 3, 0, 1, &d, &hx, &hy), -1);
     EXPECT_EQ(d, kUnset);
     EXPECT_EQ(zoGetDistLP2Vector(0, 0, 1, 0, 2, 3, 0, -1, nullptr, nullptr, nullptr), 1);
+    // A zero e or a zero line direction has no hit; Q at the base point of a zero direction
+    // is on it.
+    d = kUnset;
+    EXPECT_EQ(zoGetDistLP2Vector(0, 0, 1, 0, 2, 3, 0, 0, &d, &hx, &hy), 0);
+    EXPECT_EQ(zoGetDistLP2Vector(0, 0, 0, 0, 2, 3, 0, -1, &d, &hx, &hy), 0);
+    EXPECT_EQ(d, kUnset);
+    EXPECT_EQ(zoGetDistLP2Vector(2, 3, 0, 0, 2, 3, 0, -1, &d, &hx, &hy), 2);
+    EXPECT_EQ(d, 0);
     // The angle form looks along (cos a, sin a).
     EXPECT_EQ(zoGetDistLP2Angle(0, 0, 1, 0, 2, 3, -M_PI / 2, &d, &hx, &hy), 1);
     EXPECT_NEAR(d, 3, 1e-12);

@@ -165,8 +165,8 @@ GONION_API double zoGetDistLPA2(double lx, double ly, double dx, double dy, doub
 GONION_API double zoGetDistLPB2(double lx, double ly, double dx, double dy, double qx,
                                 double qy, double* side, double* footX, double* footY);
 /* Distance from Q along direction e to the line L + t*d. Outputs written when not null.
- * 2 Q on the line (distance 0, hit Q); 0 e parallel to the line; -1 the line is behind;
- * 1 hit (distance |e|*t, hit point). */
+ * 2 Q on the line (distance 0, hit Q); 0 e parallel to the line (also a zero e or a zero
+ * line direction); -1 the line is behind; 1 hit (distance |e|*t, hit point). */
 GONION_API int32_t zoGetDistLP2Vector(double lx, double ly, double dx, double dy, double qx,
                                       double qy, double ex, double ey, double* distance,
                                       double* hitX, double* hitY);
@@ -176,7 +176,8 @@ GONION_API int32_t zoGetDistLP2Angle(double lx, double ly, double dx, double dy,
                                      double* hitY);
 /* Distance from Q along direction e to segment AB. Outputs written when not null.
  * 1 hit on the segment; 2 Q on the segment (distance 0); 3 Q on the line outside the segment
- * and e runs towards it (distance to the nearer end, that end); 0 e parallel, Q off the line;
+ * and e runs towards it (distance to the nearer end, that end); 0 e parallel, Q off the line
+ * (also a zero e or a zero-length segment);
  * -1 the line is behind; -2 the hit lies outside the segment; -3 Q on the line outside the
  * segment and e not towards it. */
 GONION_API int32_t zoGetDistSP2Vector(double ax, double ay, double bx, double by, double qx,
