@@ -1,7 +1,7 @@
 #include "document/CORVDoc.h"
 
 #include <algorithm>
-
+#include <utility>
 
 CORVDoc::CORVDoc(DocumentUi& ui) : m_ui(&ui) {}
 
@@ -24,60 +24,20 @@ void CORVDoc::SetTitle(const std::string& title) {
 }
 
 void CORVDoc::ResetDocument() {
-    // Plan geometry (the elimination options and the integers after the wall counts are set
-    // at construction only).
-    m_wallVertices.clear();
-    m_wallVertexCount = 0;
-    m_wallSegments.clear();
-    m_wallSegmentCount = 0;
-    m_axialLines.clear();
-    m_axialLineCount = 0;
-    m_planPolygons.clear();
-    m_planExtent = PlanExtent{};
-    m_shortestAxialLineLength = 0.0;
-    m_longestAxialLineLength = 0.0;
-    m_axialLinesReserved = 0;
-
-    // Point isovist (m_pointIsovist is created empty and not reset).
-    m_radialLines.clear();
-    m_isovistOrigin = PlanPoint{};
-    m_isovistArea = 0.0;
-    m_isovistCentroid = PlanPoint{};
-    m_pointRadialStats = RadialStats{};
-    m_lastPointIsovistAt = PlanPoint{};
-
-    // Grid (the span is set at construction only).
-    m_grid.clear();
-    m_gridReserved = 0;
-    m_gridResultsValid = 0;
-    m_gridDisplayProperty = 1;
-    m_gridRadialStats = {};
-    m_gridGraph.clear();
-    m_axialGraph.clear();
-    m_currentCell = GridCellIndex{};
-    m_pickedPoint = PlanPoint{};
-
-    // Paths.
-    m_paths.clear();
-    m_observationPoints.clear();
-    m_pathIsovists.clear();
-    m_pathRadialStats = {};
-    m_currentPath = -1;
-    m_pathDisplayProperty = 0;
-
-    // Other plan content.
-    m_referenceLines.clear();
-    m_customPoints = {};
-    m_customPointCount = 0;
-    m_axialLineRecords.clear();
-    m_selectedAxialLine = -1;
-
-    // Stored blocks.
-    m_settings.reset();
-    m_savedViewState = SavedViewState{};
-    m_entropyParams = EntropyParams{};
-    m_layerNames = LayerNames{};
-
+    // Kept across a reset: what is set at construction only (the grid span, the elimination
+    // options and the integers stored beside the wall counts and the elimination options), the
+    // point isovist record (made empty once), the document's path and the two colours the
+    // settings keep. Everything else becomes as in a new document.
+    DocumentContent fresh;
+    fresh.m_gridSpan = m_gridSpan;
+    fresh.m_eliminationOptions = m_eliminationOptions;
+    fresh.m_wallTableFlags = m_wallTableFlags;
+    fresh.m_eliminationReserved = m_eliminationReserved;
+    fresh.m_pointIsovist = std::move(m_pointIsovist);
+    fresh.m_documentPath = std::move(m_documentPath);
+    fresh.m_settings = m_settings;
+    fresh.m_settings.reset();
+    static_cast<DocumentContent&>(*this) = std::move(fresh);
     m_ui->redrawAll();
 }
 
