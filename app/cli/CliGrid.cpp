@@ -14,6 +14,7 @@
 #include "cli/CliPlan.h"
 #include "cli/CliUi.h"
 #include "document/CommandAvailability.h"
+#include "document/DisplayProperties.h"
 #include "document/DocumentFile.h"
 #include "document/DurableFile.h"
 #include "report/GridReport.h"
@@ -58,10 +59,6 @@ bool outputsCollide(const std::string& first, const std::string& csv) {
     return true;
 }
 
-constexpr int32_t kUserDefinedCode = 6;
-constexpr int32_t kPointCountCode = 18;
-constexpr int32_t kDepthFromCurrentCellCode = 27;
-
 // Every effective cell's index and depth from the current cell, as "%d, %d" lines with CR LF
 // ends under the header, written whole or not at all; false (after a message) on failure.
 bool writeDepthCsv(const CAnalysisGrid& grid, const std::string& path) {
@@ -88,7 +85,7 @@ bool runFollowUps(CORVDoc& doc, CliUi& ui, const GridCliOptions& options) {
     if (!options.values.empty()) {
         ui.openFileAnswers = {options.values};
         doc.OnGridUserDefined();
-        if (doc.m_gridDisplayProperty != kUserDefinedCode) {
+        if (doc.m_gridDisplayProperty != kGridUserDefined) {
             return false;
         }
     }
@@ -110,7 +107,7 @@ bool runFollowUps(CORVDoc& doc, CliUi& ui, const GridCliOptions& options) {
     }
     if (options.pointCount || !options.pointsFrom.empty()) {
         doc.OnGridPointCount();
-        if (doc.m_gridDisplayProperty != kPointCountCode) {
+        if (doc.m_gridDisplayProperty != kGridPointCount) {
             return false;
         }
     }
@@ -123,7 +120,7 @@ bool runFollowUps(CORVDoc& doc, CliUi& ui, const GridCliOptions& options) {
         doc.m_currentCell =
             doc.m_grid.addressOf((*at)[0], (*at)[1]).value_or(GridCellIndex{});
         doc.OnGridDepthFromCurrentCell();
-        if (doc.m_gridDisplayProperty != kDepthFromCurrentCellCode ||
+        if (doc.m_gridDisplayProperty != kGridDepthFromCurrentCell ||
             !writeDepthCsv(doc.m_grid, options.depthCsv)) {
             return false;
         }

@@ -12,6 +12,13 @@
 
 enum class PropertyFamily { Grid, Path, Axial };
 
+// The grid codes that commands name: what a run shows first, and the entries that compute
+// their values before they show them.
+inline constexpr int32_t kGridArea = 1;
+inline constexpr int32_t kGridUserDefined = 6;
+inline constexpr int32_t kGridPointCount = 18;
+inline constexpr int32_t kGridDepthFromCurrentCell = 27;
+
 // How the status bar prints a picked cell's value before " @ x, y".
 enum class StatusFormat {
     Integer,        // "%d"

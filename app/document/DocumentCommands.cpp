@@ -4,10 +4,6 @@
 
 namespace {
 
-constexpr int32_t kUserDefined = 6;
-constexpr int32_t kPointCount = 18;
-constexpr int32_t kDepthFromCurrentCell = 27;
-
 // Grid entries that only choose what is shown: the area and every value the grid run stores.
 bool showsStoredGridValue(int32_t code) {
     return code == 1 || (code >= 9 && code <= 17) || (code >= 19 && code <= 26) ||
@@ -52,11 +48,11 @@ bool dispatch(CORVDoc* doc, const Command& command) {
         }
         if (family == PropertyFamily::Grid) {
             switch (command.code) {
-                case kDepthFromCurrentCell:
+                case kGridDepthFromCurrentCell:
                     return with([&] { doc->OnGridDepthFromCurrentCell(); });
-                case kPointCount:
+                case kGridPointCount:
                     return with([&] { doc->OnGridPointCount(); });
-                case kUserDefined:
+                case kGridUserDefined:
                     return with([&] { doc->OnGridUserDefined(); });
                 default:
                     break;

@@ -7,6 +7,7 @@
 
 #include "document/CORVDoc.h"
 #include "document/CommandAvailability.h"
+#include "document/DisplayProperties.h"
 #include "grid/GraphMeasures.h"
 #include "grid/GridCellValues.h"
 #include "grid/GridDepth.h"
@@ -20,8 +21,6 @@
 
 namespace {
 
-// The largest grid whose n x n adjacency matrix a signed 32-bit count can address.
-constexpr int32_t kMaxGraphCells = 46340;
 
 const char* refusalMessage(GridLayoutRefusal refusal) {
     switch (refusal) {
@@ -72,8 +71,6 @@ std::optional<IsovistShapeMeasure> shapeMeasureOf(int32_t code) {
     }
 }
 
-constexpr int32_t kUserDefinedCode = 6;
-constexpr int32_t kPointCountCode = 18;
 
 }  // namespace
 
@@ -123,7 +120,7 @@ void CORVDoc::OnCreateGridIsovist() {
     }
     const bool graph = m_settings.calculateGraphMeasures != 0;
     if (graph) {
-        if (m_grid.count > kMaxGraphCells) {
+        if (m_grid.count > CVisibilityGraph::kMaxGridNodes) {
             m_ui->message(
                 "There are too many cells.\nThe graph analysis requires the number of cells to "
                 "be smaller than 46340.");
@@ -167,7 +164,7 @@ void CORVDoc::OnCreateGridIsovist() {
         m_grid = std::move(result->grid);
         m_gridRadialStats = std::move(result->radialStats);
         m_gridGraph = std::move(result->graph);
-        m_gridDisplayProperty = 1;
+        m_gridDisplayProperty = kGridArea;
         m_gridResultsValid = 1;
         char text[128];
         std::snprintf(text, sizeof text, "Computation Time = %.2f seconds \n", result->seconds);
@@ -199,7 +196,7 @@ void CORVDoc::OnGridDepthFromCurrentCell() {
         case DepthFromCellOutcome::Done:
             break;
     }
-    m_gridDisplayProperty = 27;
+    m_gridDisplayProperty = kGridDepthFromCurrentCell;
     m_ui->redrawAll();
 }
 
@@ -218,7 +215,7 @@ void CORVDoc::OnGridPointCount() {
         return;
     }
     CountPointsInCells(m_grid, m_customPoints);
-    m_gridDisplayProperty = kPointCountCode;
+    m_gridDisplayProperty = kGridPointCount;
     m_ui->redrawAll();
 }
 
@@ -245,7 +242,7 @@ void CORVDoc::OnGridUserDefined() {
         m_ui->message("Number of data is not consistent");
         return;
     }
-    m_gridDisplayProperty = kUserDefinedCode;
+    m_gridDisplayProperty = kGridUserDefined;
     m_ui->redrawAll();
 }
 

@@ -227,18 +227,23 @@ class CandidateWalker {
     CandidateSearch search_;
 };
 
+// The nearest wall crossing of ray k from p, over the candidates `walker` yields.
+NearestCrossing castRay(std::span<const PlanSegment> segments, PlanPoint p,
+                        const CandidateWalker& walker, int k) {
+    double dx = 0.0;
+    double dy = 0.0;
+    isovistRayDirection(k, dx, dy);
+    NearestCrossing nearest;
+    walker.forEach(
+        isovistRayAngle(k), 0.0, [&](size_t i) { return isOnSegment(p, segments[i]); },
+        [&](size_t i) { nearest.offerHalfLine(p, dx, dy, segments[i]); });
+    return nearest;
+}
+
 void computeRadial(const PlanTables& plan, PlanPoint p, const CandidateWalker& walker,
                    std::vector<PlanSegment>& lines) {
-    const auto segments = plan.wallSegments;
     for (int k = 0; k < kRayCount; ++k) {
-        const double theta = isovistRayAngle(k);
-        double dx = 0.0;
-        double dy = 0.0;
-        isovistRayDirection(k, dx, dy);
-        NearestCrossing nearest;
-        walker.forEach(
-            theta, 0.0, [&](size_t i) { return isOnSegment(p, segments[i]); },
-            [&](size_t i) { nearest.offerHalfLine(p, dx, dy, segments[i]); });
+        const NearestCrossing nearest = castRay(plan.wallSegments, p, walker, k);
         if (nearest.found) {
             lines.push_back(PlanSegment{p, nearest.point});
         }
@@ -367,14 +372,7 @@ class RadialWalk {
 
     PlanPoint castByScan(int k) {
         completeAngleTable(segments_, p_, scratch_);
-        const double theta = isovistRayAngle(k);
-        double dx = 0.0;
-        double dy = 0.0;
-        isovistRayDirection(k, dx, dy);
-        NearestCrossing nearest;
-        reference_.forEach(
-            theta, 0.0, [&](size_t i) { return isOnSegment(p_, segments_[i]); },
-            [&](size_t i) { nearest.offerHalfLine(p_, dx, dy, segments_[i]); });
+        const NearestCrossing nearest = castRay(segments_, p_, reference_, k);
         scanFound_ = nearest.found;
         return nearest.point;
     }

@@ -28,13 +28,6 @@ void makeRoom(CORVDoc& doc) {
     doc.m_settings.setGridState(kGridOptionsAccepted);
 }
 
-int effectiveCells(const CAnalysisGrid& grid) {
-    int n = 0;
-    for (const CGridCell& cell : grid.cells) {
-        n += cell.effective;
-    }
-    return n;
-}
 
 TEST(GridCommands, InitialiseThenRunWithGraphMeasures) {
     FakeDocumentUi ui;
@@ -43,7 +36,7 @@ TEST(GridCommands, InitialiseThenRunWithGraphMeasures) {
     ASSERT_TRUE(doc.OnInitializeGrid());
     EXPECT_EQ(doc.m_grid.nx, 4);
     EXPECT_EQ(doc.m_grid.ny, 4);
-    EXPECT_EQ(effectiveCells(doc.m_grid), 14);  // the wall covers two cell centres
+    EXPECT_EQ(doc.m_grid.effectiveCount(), 14);  // the wall covers two cell centres
     EXPECT_EQ(doc.m_settings.gridState(), kGridOptionsAccepted | kGridInitialised);
     EXPECT_EQ(doc.m_currentCell, GridCellIndex{});
 
@@ -228,7 +221,7 @@ TEST(GridCommands, UserDefinedValuesFromATextFile) {
     doc.OnGridUserDefined();  // no grid: nothing, not even the file dialog
     EXPECT_TRUE(ui.fileDialogFilters.empty());
     runGrid(doc, ui);
-    ASSERT_EQ(effectiveCells(doc.m_grid), 14);
+    ASSERT_EQ(doc.m_grid.effectiveCount(), 14);
 
     std::string thirteen;
     for (int i = 0; i < 13; ++i) {
