@@ -160,6 +160,24 @@ class CORVDoc : public DocumentContent {
     bool OpenDocument(const std::string& path);
     // --- end import and file operations ---
 
+    // --- axial commands ---
+    // "Run Analysis": joins the axial lines that cross and fills every line's record with
+    // its graph measures; then offers the axial colour scale and shows Length. Refused with
+    // a message without lines or with more lines than the stored graph can count.
+    void OnRunAxialAnalysis();
+    // "Generate All Line Axial Map" / "Generate Reduced Axial Map": the lines of the plan's
+    // corners added to (Yes) or replacing (No) the axial lines, under a wait cursor.
+    void OnGenerateAllLineAxialMap();
+    void OnGenerateReducedAxialMap();
+    // Axial "Export, Comma Separated Values...": "There are no axial lines" without lines,
+    // else the save dialog and the axial file (WriteAxialCsv); "Internal error" when the
+    // records do not match the lines.
+    void OnExportAxialCsv();
+    // The axial file, whole or not at all (WriteFailed, nothing written, when the records do
+    // not match the lines).
+    FileWriteOutcome WriteAxialCsv(const std::string& path) const;
+    // --- end axial commands ---
+
   private:
     void PickGridCell(PlanPoint point, PickOutcome& outcome);
 

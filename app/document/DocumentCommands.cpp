@@ -99,6 +99,14 @@ bool dispatch(CORVDoc* doc, const Command& command) {
             return with([&] { doc->OnPointIsovistProperties(); });
         case CommandId::PointIsovistSubdivision:
             return with([&] { doc->OnPointIsovistSubdivision(); });
+        case CommandId::RunAxialAnalysis:
+            return with([&] { doc->OnRunAxialAnalysis(); });
+        case CommandId::GenerateAllLineAxialMap:
+            return with([&] { doc->OnGenerateAllLineAxialMap(); });
+        case CommandId::GenerateReducedAxialMap:
+            return with([&] { doc->OnGenerateReducedAxialMap(); });
+        case CommandId::AxialExportCsv:
+            return with([&] { doc->OnExportAxialCsv(); });
         case CommandId::ShowToggle:
             if (command.code < 0 || command.code >= kShowFlagCount) {
                 return false;
