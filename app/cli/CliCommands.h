@@ -52,3 +52,18 @@ int runInfo(const std::string& documentPath, FILE* out);
 // bytes as the desktop program's export, whole or not at all.
 int runGrid(const std::string& planPath, const ImportOptions& importOptions,
             const GridCliOptions& options, FILE* out);
+
+struct AxialCliOptions {
+    std::string generate;   // "all", "reduced" or empty
+    std::string linesFrom;  // a drawing whose axial-line layers are added, or empty
+    bool analyse = false;
+    int depth = 0;        // Integration-n depth; 0 for the document's
+    std::string output;   // the document to write, or empty
+    std::string csv;      // the axial export to write, or empty
+    bool json = false;
+};
+// Brings axial lines into the plan (its own, another drawing's, a generated map), optionally
+// runs the axial analysis, and writes the export, the document and a summary (or JSON with
+// every line's measures) to `out`.
+int runAxial(const std::string& planPath, const ImportOptions& importOptions,
+             const AxialCliOptions& options, FILE* out);

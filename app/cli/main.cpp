@@ -85,6 +85,31 @@ int run(int argc, char** argv) {
     depthFrom->needs(grid->get_option("--depth-csv"));
     addImportOptions(*grid, importOptions);
 
+    AxialCliOptions axialOptions;
+    auto* axial = app.add_subcommand(
+        "axial", "Axial lines of a plan: import, generate, analyse and export them");
+    axial->add_option("PLAN", plan,
+                      "A drawing (.dxf; its axial-line layers give the lines) or a document (.ovx)")
+        ->required();
+    axial->add_option("--generate", axialOptions.generate,
+                      "Generate the all-line or the reduced axial map; it replaces any lines "
+                      "the plan has (the question whether to keep them is answered No)")
+        ->check(CLI::IsMember({"all", "reduced"}));
+    axial->add_option("--lines-from", axialOptions.linesFrom,
+                      "Add the lines of another drawing's axial-line layers (.dxf): the layers "
+                      "whose names contain AX, or those given with --role LAYER=axial-line");
+    axial->add_flag("--analyse", axialOptions.analyse,
+                    "Run the axial analysis (the colour scale is switched to the axial lines)");
+    axial->add_option("--depth", axialOptions.depth,
+                      "The depth n of Integration-n (default: the document's, 3 when new)");
+    axial->add_option("--csv", axialOptions.csv,
+                      "Write the axial export (lines only when nothing was analysed and the "
+                      "document holds no line records)");
+    axial->add_flag("--json", axialOptions.json,
+                    "Write the line count and every line's measures as JSON");
+    axial->add_option("-o,--output", axialOptions.output, "Save the document (.ovx)");
+    addImportOptions(*axial, importOptions);
+
     auto* info = app.add_subcommand("info", "Summarise a document file");
     info->add_option("PLAN.ovx", plan, "The document")->required();
 
@@ -109,6 +134,9 @@ int run(int argc, char** argv) {
     }
     if (grid->parsed()) {
         return runGrid(plan, importOptions, gridOptions, stdout);
+    }
+    if (axial->parsed()) {
+        return runAxial(plan, importOptions, axialOptions, stdout);
     }
     return runInfo(plan, stdout);
 }
