@@ -62,6 +62,13 @@ void GenerateReference(const AxialPlan& plan, AxialMapKind kind, std::vector<Pla
 
 // ---- indexed: corners in parallel into their own slots, then the duplicate rule in order ----
 
+// A corner whose leaving edge exactly reverses the arriving one without turning right (the
+// corners of a two-point polygon): cross(b, d) is then exactly -cross(a, d), so no point is
+// left of both edges.
+bool HasNoWedge(const AxialCorner& corner) {
+    return corner.turn >= 0.0 && corner.bx == -corner.ax && corner.by == -corner.ay;
+}
+
 struct Candidate {
     double length = 0.0;
     int32_t vertex = 0;
@@ -106,6 +113,9 @@ void GenerateIndexed(const AxialPlan& plan, AxialMapKind kind, std::vector<PlanS
     tbb::parallel_for(size_t{0}, corners.size(), [&](size_t c) {
         Scratch& s = scratches.local();
         const AxialCorner& corner = corners[c];
+        if (HasNoWedge(corner)) {
+            return;
+        }
         if (kind == AxialMapKind::Reduced) {
             if (auto q = LongestUnblocked(corner, plan, index, s.walls, s.candidates)) {
                 targets[c].push_back(*q);

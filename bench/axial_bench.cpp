@@ -1,0 +1,283 @@
+// Axial map generation and analysis on three shared plans: the indexed generators and the
+// indexed pair search with the level-search measures, against the plain reference. The
+// reference generator runs on a sample of the plan's polygons (every corner of those, against
+// every vertex and wall of the whole plan) and is extrapolated by corner count, counter
+// `extrapolated_s`; its duplicate scan then sees fewer lines than a full run would, so the
+// figure is a lower bound for the all-line map. The reference analysis tests every pair of
+// lines in full and runs the library's shortest-path search from a sample of sources,
+// extrapolated to the two searches per line it makes. The plan folder comes from the
+// environment variable ORVELLE_PLANS_DIR.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include <gonion/gonion.h>
+
+#include "axial/AxialAnalysis.h"
+#include "axial/AxialGraph.h"
+#include "axial/AxialMapGeneration.h"
+#include "grid/GraphMeasures.h"
+
+#include "BenchPlans.h"
+
+namespace {
+
+constexpr int32_t kIntegrationDepth = 3;
+
+struct AxialBenchPlan {
+    std::vector<PlanPolygon> polygons;
+    std::vector<PlanPoint> vertices;
+    std::vector<PlanSegment> walls;
+    std::vector<PlanSegment> allLines;
+    std::vector<PlanSegment> reducedLines;
+    std::string error;
+
+    AxialPlan plan() const { return {polygons, vertices, walls}; }
+    const std::vector<PlanSegment>& lines(AxialMapKind kind) const {
+        return kind == AxialMapKind::Reduced ? reducedLines : allLines;
+    }
+};
+
+// Walls of the layers, with a boundary around their extent (the plans without a usable
+// boundary layer), oriented as the import leaves them.
+std::optional<IsovistTestPlan> LoadWithMadeBoundary(const char* file,
+                                                    std::vector<const char*> wallLayers,
+                                                    std::string& error) {
+    const char* dir = std::getenv("ORVELLE_PLANS_DIR");
+    if (dir == nullptr) {
+        error = "set ORVELLE_PLANS_DIR to the plans folder";
+        return std::nullopt;
+    }
+    auto loaded = DxfDrawing::load(std::string(dir) + "/" + file);
+    if (auto* message = std::get_if<std::string>(&loaded)) {
+        error = *message;
+        return std::nullopt;
+    }
+    PolygonList walls;
+    for (const char* layer : wallLayers) {
+        appendWallPolygons(std::get<DxfDrawing>(loaded), layer, walls);
+    }
+    PlanExtent extent{INFINITY, -INFINITY, INFINITY, -INFINITY};
+    for (const PlanPolygon& polygon : walls.items()) {
+        for (const PlanPoint& p : polygon.points()) {
+            extent = {std::min(extent.minX, p.x), std::max(extent.maxX, p.x),
+                      std::min(extent.minY, p.y), std::max(extent.maxY, p.y)};
+        }
+    }
+    auto boundary = boundaryAroundExtent(extent);
+    if (!boundary) {
+        error = "no extent";
+        return std::nullopt;
+    }
+    PolygonList polygons;
+    polygons.append(*boundary);
+    for (const PlanPolygon& polygon : walls.items()) {
+        polygons.append(polygon);
+    }
+    orientPlanPolygons(polygons);
+    return IsovistTestPlan(polygons.items());
+}
+
+enum PlanId { kGallery, kJupedsim, kBicocca };
+const char* const kPlanNames[] = {"depthmapx_gallery", "jupedsim_gallery", "rawseeds_bicocca"};
+
+const AxialBenchPlan& Plan(int id) {
+    static AxialBenchPlan plans[3];
+    static bool loaded[3] = {false, false, false};
+    AxialBenchPlan& p = plans[id];
+    if (loaded[id]) {
+        return p;
+    }
+    loaded[id] = true;
+    std::optional<IsovistTestPlan> plan;
+    if (id == kGallery) {
+        plan = LoadWithMadeBoundary("depthmapx_gallery.dxf", {"0"}, p.error);
+    } else if (id == kJupedsim) {
+        plan = LoadWithMadeBoundary("jupedsim_gallery.dxf", {"jps-walkablearea", "jps-obstacles"},
+                                    p.error);
+    } else {
+        plan = LoadSharedPlan("rawseeds_bicocca_floor.dxf", "valid_area", "M", p.error);
+    }
+    if (!plan) {
+        return p;
+    }
+    p.polygons = plan->polygons;
+    p.walls = plan->segments;
+    for (const PlanPolygon& polygon : p.polygons) {
+        p.vertices.insert(p.vertices.end(), polygon.points().begin(), polygon.points().end());
+    }
+    GenerateAxialMap(p.plan(), AxialMapKind::AllLines, p.allLines);
+    GenerateAxialMap(p.plan(), AxialMapKind::Reduced, p.reducedLines);
+    return p;
+}
+
+bool Ready(benchmark::State& state, const AxialBenchPlan& p) {
+    if (p.polygons.empty()) {
+        state.SkipWithError(p.error.c_str());
+        return false;
+    }
+    return true;
+}
+
+void PlanCounters(benchmark::State& state, const AxialBenchPlan& p, AxialMapKind kind) {
+    state.counters["vertices"] = static_cast<double>(p.vertices.size());
+    state.counters["walls"] = static_cast<double>(p.walls.size());
+    state.counters["lines"] = static_cast<double>(p.lines(kind).size());
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void GenerateIndexed(benchmark::State& state, int id, AxialMapKind kind) {
+    const AxialBenchPlan& p = Plan(id);
+    if (!Ready(state, p)) {
+        return;
+    }
+    for (auto _ : state) {
+        std::vector<PlanSegment> lines;
+        GenerateAxialMap(p.plan(), kind, lines, AxialMapMethod::Indexed);
+        benchmark::DoNotOptimize(lines.data());
+    }
+    PlanCounters(state, p, kind);
+}
+
+// Every `stride`-th polygon's corners (polygon 0, the boundary, among them).
+void GenerateReferenceSample(benchmark::State& state, int id, AxialMapKind kind) {
+    const AxialBenchPlan& p = Plan(id);
+    if (!Ready(state, p)) {
+        return;
+    }
+    const auto stride = static_cast<size_t>(state.range(0));
+    std::vector<PlanPolygon> sample;
+    size_t sampleCorners = 0;
+    for (size_t i = 0; i < p.polygons.size(); i += stride) {
+        sample.push_back(p.polygons[i]);
+        sampleCorners += p.polygons[i].points().size();
+    }
+    const AxialPlan sampled{sample, p.vertices, p.walls};
+    double seconds = 0.0;
+    int64_t runs = 0;
+    std::vector<PlanSegment> reference;
+    for (auto _ : state) {
+        reference.clear();
+        const auto start = std::chrono::steady_clock::now();
+        GenerateAxialMap(sampled, kind, reference, AxialMapMethod::Reference);
+        seconds += SecondsSince(start);
+        ++runs;
+    }
+    std::vector<PlanSegment> indexed;
+    GenerateAxialMap(sampled, kind, indexed, AxialMapMethod::Indexed);
+    state.counters["same_as_indexed"] = indexed == reference ? 1 : 0;
+    state.counters["sample_corners"] = static_cast<double>(sampleCorners);
+    state.counters["extrapolated_s"] =
+        seconds / runs * static_cast<double>(p.vertices.size()) / sampleCorners;
+    PlanCounters(state, p, kind);
+}
+
+void AnalyseIndexed(benchmark::State& state, int id, AxialMapKind kind) {
+    const AxialBenchPlan& p = Plan(id);
+    if (!Ready(state, p)) {
+        return;
+    }
+    const std::vector<PlanSegment>& lines = p.lines(kind);
+    if (lines.size() > static_cast<size_t>(kMaxAxialAnalysisLines)) {
+        state.SkipWithError("more lines than an analysis takes");
+        return;
+    }
+    int32_t edges = 0;
+    for (auto _ : state) {
+        const AxialAnalysis a = AnalyseAxialLines(lines, kIntegrationDepth);
+        edges = a.graph.edgeCount();
+        benchmark::DoNotOptimize(a.records.data());
+    }
+    state.counters["edges"] = edges;
+    PlanCounters(state, p, kind);
+}
+
+// Every pair tested; the library's search from `samples` sources, extrapolated to 2 n.
+void AnalyseReference(benchmark::State& state, int id, AxialMapKind kind) {
+    const AxialBenchPlan& p = Plan(id);
+    if (!Ready(state, p)) {
+        return;
+    }
+    const std::vector<PlanSegment>& lines = p.lines(kind);
+    if (lines.size() > static_cast<size_t>(kMaxAxialAnalysisLines)) {
+        state.SkipWithError("more lines than an analysis takes");
+        return;
+    }
+    const auto n = static_cast<int32_t>(lines.size());
+    const auto samples = static_cast<int32_t>(std::min<int64_t>(state.range(0), n));
+    double pairSeconds = 0.0;
+    double searchSeconds = 0.0;
+    bool same = true;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        const std::vector<AxialEdge> edges = FindAxialEdges(lines, AxialEdgeMethod::Reference);
+        pairSeconds = SecondsSince(start);
+        same = edges == FindAxialEdges(lines, AxialEdgeMethod::Indexed);
+        const std::vector<uint8_t> matrix = AxialGraphOf(n, edges).toByteMatrix();
+        std::vector<double> depth(static_cast<size_t>(n));
+        std::vector<uint8_t> reached(static_cast<size_t>(n));
+        start = std::chrono::steady_clock::now();
+        for (int32_t s = 0; s < samples; ++s) {
+            zoGraphSP(static_cast<int32_t>(int64_t{s} * n / samples), n, 0, matrix.data(), 0,
+                      matrix.data(), depth.data(), reached.data());
+            benchmark::DoNotOptimize(depth.data());
+        }
+        searchSeconds = SecondsSince(start) / samples * 2.0 * n;
+    }
+    state.counters["pairs_s"] = pairSeconds;
+    state.counters["searches_extrapolated_s"] = searchSeconds;
+    state.counters["extrapolated_s"] = pairSeconds + searchSeconds;
+    state.counters["same_edges_as_indexed"] = same ? 1 : 0;
+    PlanCounters(state, p, kind);
+}
+
+void Register() {
+    struct KindName {
+        AxialMapKind kind;
+        const char* name;
+    };
+    const KindName kinds[] = {{AxialMapKind::Reduced, "reduced"}, {AxialMapKind::AllLines, "all"}};
+    for (int id = 0; id < 3; ++id) {
+        for (const KindName& k : kinds) {
+            const std::string suffix = std::string("/") + kPlanNames[id] + "/" + k.name;
+            benchmark::RegisterBenchmark(("generate_indexed" + suffix).c_str(), GenerateIndexed,
+                                         id, k.kind)
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(1)
+                ->UseRealTime();
+            benchmark::RegisterBenchmark(("generate_reference_sample" + suffix).c_str(),
+                                         GenerateReferenceSample, id, k.kind)
+                ->Arg(id == kBicocca ? 100 : 1)
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(1)
+                ->UseRealTime();
+            benchmark::RegisterBenchmark(("analyse_indexed" + suffix).c_str(), AnalyseIndexed, id,
+                                         k.kind)
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(1)
+                ->UseRealTime();
+            benchmark::RegisterBenchmark(("analyse_reference" + suffix).c_str(), AnalyseReference,
+                                         id, k.kind)
+                ->Arg(20)
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(1)
+                ->UseRealTime();
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Register();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
