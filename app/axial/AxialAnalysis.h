@@ -26,4 +26,3 @@ struct AxialAnalysisMethods {
 // kMaxAxialAnalysisLines lines.
 AxialAnalysis AnalyseAxialLines(std::span<const PlanSegment> lines, int32_t integrationDepth,
                                 AxialAnalysisMethods methods = {});
-

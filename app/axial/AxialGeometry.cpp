@@ -27,8 +27,8 @@ bool IsCornerTarget(const AxialCorner& corner, const PlanPoint& q) {
 bool WallBlocks(const PlanPoint& from, const PlanPoint& to, const PlanSegment& wall) {
     double x = 0.0;
     double y = 0.0;
-    const int32_t result = zoGetCrossPointSS(from.x, from.y, to.x, to.y, wall.start.x,
-                                             wall.start.y, wall.end.x, wall.end.y, &x, &y);
+    const int32_t result = zoGetCrossPointSS(from.x, from.y, to.x, to.y, wall.start.x, wall.start.y,
+                                             wall.end.x, wall.end.y, &x, &y);
     if (result == 2) {
         return true;
     }
@@ -39,8 +39,7 @@ bool WallBlocks(const PlanPoint& from, const PlanPoint& to, const PlanSegment& w
     return !PointsCoincide(common, from) && !PointsCoincide(common, to);
 }
 
-bool AnyWallBlocks(const PlanPoint& from, const PlanPoint& to,
-                   std::span<const PlanSegment> walls) {
+bool AnyWallBlocks(const PlanPoint& from, const PlanPoint& to, std::span<const PlanSegment> walls) {
     for (const PlanSegment& wall : walls) {
         if (WallBlocks(from, to, wall)) {
             return true;

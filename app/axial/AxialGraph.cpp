@@ -15,8 +15,8 @@ namespace {
 bool Crossing(const PlanSegment& a, const PlanSegment& b) {
     double x = 0.0;
     double y = 0.0;
-    return zoGetCrossPointSS(a.start.x, a.start.y, a.end.x, a.end.y, b.start.x, b.start.y,
-                             b.end.x, b.end.y, &x, &y) == 1;
+    return zoGetCrossPointSS(a.start.x, a.start.y, a.end.x, a.end.y, b.start.x, b.start.y, b.end.x,
+                             b.end.y, &x, &y) == 1;
 }
 
 std::vector<AxialEdge> FindReference(std::span<const PlanSegment> lines) {

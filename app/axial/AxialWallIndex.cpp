@@ -75,8 +75,8 @@ AxialWallIndex::AxialWallIndex(std::span<const PlanSegment> walls) : walls_(wall
         return;
     }
     const double span = std::max(maxX - minX, maxY - minY);
-    const double magnitude = std::max({std::fabs(minX), std::fabs(maxX), std::fabs(minY),
-                                       std::fabs(maxY)});
+    const double magnitude =
+        std::max({std::fabs(minX), std::fabs(maxX), std::fabs(minY), std::fabs(maxY)});
     if (!std::isfinite(span) || !std::isfinite(magnitude)) {
         plainWalls_.insert(plainWalls_.end(), gridded.begin(), gridded.end());
         return;
@@ -185,8 +185,8 @@ bool AxialWallIndex::blockedAlongLine(const PlanPoint& from, const PlanPoint& to
         blockedInWindow(from, to, low + kPi, kPi, -offset - offsetWindow, -offset + offsetWindow)) {
         return true;
     }
-    return high >= kPi &&
-           blockedInWindow(from, to, 0.0, high - kPi, -offset - offsetWindow, -offset + offsetWindow);
+    return high >= kPi && blockedInWindow(from, to, 0.0, high - kPi, -offset - offsetWindow,
+                                          -offset + offsetWindow);
 }
 
 bool AxialWallIndex::blockedInWindow(const PlanPoint& from, const PlanPoint& to, double angleLow,
@@ -198,9 +198,8 @@ bool AxialWallIndex::blockedInWindow(const PlanPoint& from, const PlanPoint& to,
         const auto b = static_cast<size_t>(key - binKeys_.begin());
         const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(binStart_[b]);
         const auto last = lines_.begin() + static_cast<std::ptrdiff_t>(binStart_[b + 1]);
-        auto it = std::lower_bound(first, last, offsetLow, [](const LineEntry& e, double v) {
-            return e.offset < v;
-        });
+        auto it = std::lower_bound(first, last, offsetLow,
+                                   [](const LineEntry& e, double v) { return e.offset < v; });
         for (; it != last && it->offset <= offsetHigh; ++it) {
             if (WallBlocks(from, to, walls_[static_cast<size_t>(it->wall)])) {
                 return true;

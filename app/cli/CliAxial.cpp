@@ -11,9 +11,9 @@
 #include "cli/CliUi.h"
 #include "cli/JsonText.h"
 #include "document/DocumentFile.h"
+#include "document/DurableFile.h"
 #include "document/DxfDrawing.h"
 #include "document/LayerRoles.h"
-#include "document/DurableFile.h"
 
 namespace {
 

@@ -114,8 +114,8 @@ Lines RandomLines(uint32_t seed, int count) {
     std::uniform_int_distribution<int> coordinate(0, 12);
     Lines lines;
     for (int i = 0; i < count; ++i) {
-        lines.push_back(S(coordinate(random), coordinate(random), coordinate(random),
-                          coordinate(random)));
+        lines.push_back(
+            S(coordinate(random), coordinate(random), coordinate(random), coordinate(random)));
     }
     return lines;
 }

@@ -126,11 +126,17 @@ TEST_F(AxialCommands, GeneratorsAskReplaceOrAddUnderAWaitCursor) {
     const Case cases[] = {
         {"all lines into an empty map", CommandId::GenerateAllLineAxialMap, {}, {}, 2},
         {"reduced into an empty map", CommandId::GenerateReducedAxialMap, {}, {}, 2},
-        {"No replaces the lines", CommandId::GenerateAllLineAxialMap, {S(50, 50, 60, 60)},
-         {false}, 2},
+        {"No replaces the lines",
+         CommandId::GenerateAllLineAxialMap,
+         {S(50, 50, 60, 60)},
+         {false},
+         2},
         {"Yes adds to them", CommandId::GenerateReducedAxialMap, {S(50, 50, 60, 60)}, {true}, 3},
-        {"Yes adds no line twice", CommandId::GenerateAllLineAxialMap, {S(0, 0, 10, 10)},
-         {true}, 2},
+        {"Yes adds no line twice",
+         CommandId::GenerateAllLineAxialMap,
+         {S(0, 0, 10, 10)},
+         {true},
+         2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -46,19 +46,30 @@ TEST(AxialMapGeneration, HandDerivedMapsFromBothGenerators) {
     const AxialTestPlan squareWithWallVertexOnDiagonals(
         {Ring({{0, 0}, {10, 0}, {10, 10}, {0, 10}}), Ring({{5, 5}, {5, 5.5}, {5.5, 5.5}})});
     const MapCase cases[] = {
-        {"square all lines: the two diagonals", &Square(), AxialMapKind::AllLines,
+        {"square all lines: the two diagonals",
+         &Square(),
+         AxialMapKind::AllLines,
          {S(10, 0, 0, 10), S(10, 10, 0, 0)}},
-        {"square reduced: the same two", &Square(), AxialMapKind::Reduced,
+        {"square reduced: the same two",
+         &Square(),
+         AxialMapKind::Reduced,
          {S(10, 0, 0, 10), S(10, 10, 0, 0)}},
         // The wall on x + y = 10 lies far outside the square and still blocks that diagonal.
-        {"collinear wall far away blocks", &squareWithFarWall, AxialMapKind::AllLines,
+        {"collinear wall far away blocks",
+         &squareWithFarWall,
+         AxialMapKind::AllLines,
          {S(10, 10, 0, 0)}},
-        {"collinear wall far away blocks (reduced)", &squareWithFarWall, AxialMapKind::Reduced,
+        {"collinear wall far away blocks (reduced)",
+         &squareWithFarWall,
+         AxialMapKind::Reduced,
          {S(10, 10, 0, 0)}},
-        {"L room all lines", &LRoom(), AxialMapKind::AllLines,
-         {S(20, 0, 10, 10), S(20, 10, 0, 0), S(10, 10, 0, 0), S(10, 10, 0, 20),
-          S(10, 20, 0, 0)}},
-        {"L room reduced", &LRoom(), AxialMapKind::Reduced,
+        {"L room all lines",
+         &LRoom(),
+         AxialMapKind::AllLines,
+         {S(20, 0, 10, 10), S(20, 10, 0, 0), S(10, 10, 0, 0), S(10, 10, 0, 20), S(10, 20, 0, 0)}},
+        {"L room reduced",
+         &LRoom(),
+         AxialMapKind::Reduced,
          {S(20, 0, 10, 10), S(20, 10, 0, 0), S(10, 10, 0, 20), S(10, 20, 0, 0)}},
     };
     for (const MapCase& c : cases) {
@@ -71,7 +82,8 @@ TEST(AxialMapGeneration, HandDerivedMapsFromBothGenerators) {
     // The wall polygon's vertex (5, 5) lies on both diagonals: neither is generated.
     for (AxialMapMethod method : kMethods) {
         for (AxialMapKind kind : {AxialMapKind::AllLines, AxialMapKind::Reduced}) {
-            for (const PlanSegment& line : Generate(squareWithWallVertexOnDiagonals, kind, method)) {
+            for (const PlanSegment& line :
+                 Generate(squareWithWallVertexOnDiagonals, kind, method)) {
                 EXPECT_FALSE(LinesEqual(line, S(0, 0, 10, 10)));
                 EXPECT_FALSE(LinesEqual(line, S(10, 0, 0, 10)));
             }
@@ -97,8 +109,8 @@ TEST(AxialMapGeneration, BlockingRuleCases) {
         {"parallel, off the line", S(0, 0, 10, 10), S(0, 1, 10, 11), false},
         {"zero-length wall", S(0, 0, 10, 10), S(5, 5, 5, 5), false},
         {"missing the candidate", S(0, 0, 10, 10), S(20, 0, 30, -10), false},
-        {"touching within the tolerance of the end", S(0, 0, 10, 10),
-         S(10 + 1e-9, 10, 20, 0), false},
+        {"touching within the tolerance of the end", S(0, 0, 10, 10), S(10 + 1e-9, 10, 20, 0),
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -123,9 +135,9 @@ TEST(AxialMapGeneration, RepeatedRunsAndEmptyPlans) {
             EXPECT_EQ(Generate(LRoom(), kind, method, reversed), reversed);
             EXPECT_TRUE(Generate(AxialTestPlan({}), kind, method).empty());
             // One- and two-point polygons have no wedge.
-            EXPECT_TRUE(Generate(AxialTestPlan({Ring({{1, 1}}), Ring({{0, 0}, {5, 5}})}), kind,
-                                 method)
-                            .empty());
+            EXPECT_TRUE(
+                Generate(AxialTestPlan({Ring({{1, 1}}), Ring({{0, 0}, {5, 5}})}), kind, method)
+                    .empty());
         }
     }
 }
@@ -141,10 +153,8 @@ TEST(AxialMapGeneration, CornerWedges) {
         {"left turn, on the arriving edge's line", {0, 0}, {10, 0}, {10, 10}, {5, 0}, false},
         {"left turn, on the leaving edge", {0, 0}, {10, 0}, {10, 10}, {10, 5}, false},
         {"left turn, left of one edge only", {0, 0}, {10, 0}, {10, 10}, {15, 5}, false},
-        {"right turn, left of the arriving edge only", {20, 10}, {10, 10}, {10, 20}, {20, 0},
-         true},
-        {"right turn, left of the leaving edge only", {20, 10}, {10, 10}, {10, 20}, {0, 20},
-         true},
+        {"right turn, left of the arriving edge only", {20, 10}, {10, 10}, {10, 20}, {20, 0}, true},
+        {"right turn, left of the leaving edge only", {20, 10}, {10, 10}, {10, 20}, {0, 20}, true},
         {"right turn, right of both", {20, 10}, {10, 10}, {10, 20}, {20, 20}, false},
         {"straight on, left of both", {0, 0}, {5, 0}, {10, 0}, {5, 3}, true},
         {"the corner itself", {0, 0}, {10, 0}, {10, 10}, {10, 0}, false},
@@ -183,10 +193,10 @@ TEST(AxialMapGeneration, IndexedEqualsReferenceOnManyPlans) {
                 ASSERT_EQ(indexed, reference) << "seed " << seed;
                 lines += static_cast<int>(reference.size());
                 // And on top of an existing map (here: the other kind's map).
-                const Lines start = Generate(plan, kind == AxialMapKind::Reduced
-                                                       ? AxialMapKind::AllLines
-                                                       : AxialMapKind::Reduced,
-                                             AxialMapMethod::Reference);
+                const Lines start = Generate(
+                    plan,
+                    kind == AxialMapKind::Reduced ? AxialMapKind::AllLines : AxialMapKind::Reduced,
+                    AxialMapMethod::Reference);
                 ASSERT_EQ(Generate(plan, kind, AxialMapMethod::Indexed, start),
                           Generate(plan, kind, AxialMapMethod::Reference, start))
                     << "seed " << seed;
@@ -199,8 +209,8 @@ TEST(AxialMapGeneration, IndexedEqualsReferenceOnManyPlans) {
 TEST(AxialWallIndex, AnswersAsEveryWallOnRandomCandidates) {
     std::mt19937 random(7);
     for (int round = 0; round < 60; ++round) {
-        const AxialTestPlan plan = round % 2 == 0 ? RandomLatticePlan(1000 + round, 6)
-                                                  : RandomRoomsPlan(1000 + round, 10);
+        const AxialTestPlan plan =
+            round % 2 == 0 ? RandomLatticePlan(1000 + round, 6) : RandomRoomsPlan(1000 + round, 10);
         const AxialWallIndex index(plan.walls);
         AxialWallScratch scratch;
         std::uniform_int_distribution<int> coordinate(-4, 24);

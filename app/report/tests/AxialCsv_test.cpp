@@ -126,11 +126,14 @@ TEST(AxialCsv, ExportCommandMessages) {
     };
     const Case cases[] = {
         {"no lines", {}, 0, path, {"There are no axial lines"}, false},
-        {"records not one per line", {S(0, 0, 1, 0), S(0, 0, 0, 1)}, 1, path, {"Internal error"},
+        {"records not one per line",
+         {S(0, 0, 1, 0), S(0, 0, 0, 1)},
+         1,
+         path,
+         {"Internal error"},
          false},
         {"cancelled", {S(0, 0, 1, 0)}, 1, std::nullopt, {}, false},
-        {"imported, never analysed: the full form with zeros", {S(0, 0, 1, 0)}, 1, path, {},
-         true},
+        {"imported, never analysed: the full form with zeros", {S(0, 0, 1, 0)}, 1, path, {}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
