@@ -264,24 +264,28 @@ void Register() {
                                          k.kind)
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(1)
-                ->UseRealTime();
+                ->UseRealTime()
+                ->MeasureProcessCPUTime();
             benchmark::RegisterBenchmark(("generate_reference_sample" + suffix).c_str(),
                                          GenerateReferenceSample, id, k.kind)
                 ->Arg(1)
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(1)
-                ->UseRealTime();
+                ->UseRealTime()
+                ->MeasureProcessCPUTime();
             benchmark::RegisterBenchmark(("analyse_indexed" + suffix).c_str(), AnalyseIndexed, id,
                                          k.kind)
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(1)
-                ->UseRealTime();
+                ->UseRealTime()
+                ->MeasureProcessCPUTime();
             benchmark::RegisterBenchmark(("analyse_reference" + suffix).c_str(), AnalyseReference,
                                          id, k.kind)
                 ->Arg(20)
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(1)
-                ->UseRealTime();
+                ->UseRealTime()
+                ->MeasureProcessCPUTime();
         }
     }
 }

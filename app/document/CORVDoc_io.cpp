@@ -32,10 +32,13 @@ void resizeObservationPointLists(CORVDoc& doc) {
     }
 }
 
+// Without lines the length range keeps its previous values.
 void refreshAxialLines(CORVDoc& doc) {
     doc.m_axialLineCount = static_cast<int32_t>(doc.m_axialLines.size());
-    std::tie(doc.m_shortestAxialLineLength, doc.m_longestAxialLineLength) =
-        axialLineLengthRange(doc.m_axialLines);
+    if (!doc.m_axialLines.empty()) {
+        std::tie(doc.m_shortestAxialLineLength, doc.m_longestAxialLineLength) =
+            axialLineLengthRange(doc.m_axialLines);
+    }
 }
 
 // The dialog's model: the layers with their first roles and what the readers would drop.

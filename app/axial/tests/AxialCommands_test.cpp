@@ -213,6 +213,39 @@ TEST_F(AxialCommands, ImportStartsOverWhenTheLayerDialogIsCancelled) {
     EXPECT_EQ(doc.m_axialLineRecords[1].graphMeasures.connectivity, 1);
 }
 
+TEST_F(AxialCommands, ImportOfNoLinesKeepsTheLengthRange) {
+    const std::string dxf = DxfTextBuilder()
+                                .layers({"AXIAL"})
+                                .beginEntities()
+                                .circle("AXIAL", {0, 0}, 1)
+                                .endEntities()
+                                .end()
+                                .text();
+    const TemporaryFile file(".dxf", dxf);
+    doc.m_axialLines = {S(0, 0, 3, 4)};
+    doc.m_shortestAxialLineLength = 5.0;
+    doc.m_longestAxialLineLength = 5.0;
+    ui.yesNoAnswers = {false};
+    ui.fileAnswers = {file.path()};
+    doc.OnImportAxialLinesFromDxf();
+    EXPECT_TRUE(doc.m_axialLines.empty());
+    EXPECT_TRUE(doc.m_axialLineRecords.empty());
+    EXPECT_EQ(doc.m_shortestAxialLineLength, 5.0);
+    EXPECT_EQ(doc.m_longestAxialLineLength, 5.0);
+}
+
+TEST_F(AxialCommands, PropertyEntriesSetTheDisplayedMeasure) {
+    for (int32_t code = 0; code <= 13; ++code) {
+        SCOPED_TRACE(code);
+        const Command entry{CommandId::AxialProperty, code};
+        EXPECT_TRUE(runDocumentCommand(doc, entry));  // also before any analysis
+        EXPECT_EQ(doc.m_settings.m_axialDisplayProperty, code);
+        EXPECT_TRUE(commandState(entry, commandContext(doc, false)).checked);
+    }
+    EXPECT_FALSE(runDocumentCommand(doc, Command{CommandId::AxialProperty, 14}));
+    EXPECT_EQ(doc.m_settings.m_axialDisplayProperty, 13);
+}
+
 TEST_F(AxialCommands, AxialMembersSurviveTheDocumentFile) {
     giveSquarePlan();
     doc.m_axialLines = {S(0, 0, 2, 2), S(0, 2, 2, 0), S(1, -1, 1, 5)};
