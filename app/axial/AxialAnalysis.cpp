@@ -6,8 +6,7 @@ AxialAnalysis AnalyseAxialLines(std::span<const PlanSegment> lines, int32_t inte
     if (lines.empty() || lines.size() > static_cast<size_t>(kMaxAxialAnalysisLines)) {
         return result;
     }
-    const auto n = static_cast<int32_t>(lines.size());
-    result.graph = AxialGraphOf(n, FindAxialEdges(lines, methods.edges));
+    result.graph = BuildAxialGraph(lines, methods.graph);
     std::vector<GraphMeasureBlock> blocks(lines.size());
     const std::vector<uint8_t> everyLine(lines.size(), 1);
     NullProgress progress;

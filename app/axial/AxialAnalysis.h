@@ -18,7 +18,7 @@ struct AxialAnalysis {
 };
 
 struct AxialAnalysisMethods {
-    AxialEdgeMethod edges = AxialEdgeMethod::Indexed;
+    AxialGraphMethod graph = AxialGraphMethod::Indexed;
     GraphMeasureMethod measures = GraphMeasureMethod::Bfs;
 };
 

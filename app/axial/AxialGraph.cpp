@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include <gonion/gonion.h>
 #include <tbb/enumerable_thread_specific.h>
@@ -12,24 +13,28 @@
 
 namespace {
 
-bool Crossing(const PlanSegment& a, const PlanSegment& b) {
+constexpr int32_t kWordBits = CVisibilityGraph::kBitsPerWord;
+
+// The library's answer for the pair in the order of the pair loop (first < second).
+bool Crossing(const PlanSegment& first, const PlanSegment& second) {
     double x = 0.0;
     double y = 0.0;
-    return zoGetCrossPointSS(a.start.x, a.start.y, a.end.x, a.end.y, b.start.x, b.start.y, b.end.x,
-                             b.end.y, &x, &y) == 1;
+    return zoGetCrossPointSS(first.start.x, first.start.y, first.end.x, first.end.y, second.start.x,
+                             second.start.y, second.end.x, second.end.y, &x, &y) == 1;
 }
 
-std::vector<AxialEdge> FindReference(std::span<const PlanSegment> lines) {
-    std::vector<AxialEdge> edges;
+CVisibilityGraph BuildReference(std::span<const PlanSegment> lines) {
+    CVisibilityGraph graph;
     const auto n = static_cast<int32_t>(lines.size());
+    graph.initialise(n);
     for (int32_t i = 0; i + 1 < n; ++i) {
         for (int32_t j = i + 1; j < n; ++j) {
             if (Crossing(lines[static_cast<size_t>(i)], lines[static_cast<size_t>(j)])) {
-                edges.push_back({i, j});
+                graph.addEdge(i, j);
             }
         }
     }
-    return edges;
+    return graph;
 }
 
 bool Finite(const PlanSegment& s) {
@@ -37,101 +42,97 @@ bool Finite(const PlanSegment& s) {
            std::isfinite(s.end.y);
 }
 
-// Lines the library finds no common point with (too short).
+// A line the library finds no common point with, whatever the other line.
 bool ZeroLength(const PlanSegment& s) {
     return std::fabs(s.end.x - s.start.x) <= kAxialTolerance &&
            std::fabs(s.end.y - s.start.y) <= kAxialTolerance;
 }
 
-std::vector<AxialEdge> FindIndexed(std::span<const PlanSegment> lines) {
+CVisibilityGraph BuildIndexed(std::span<const PlanSegment> lines) {
     const auto n = static_cast<int32_t>(lines.size());
+    enum class Kind : uint8_t { Gridded, Plain, Isolated };
+    std::vector<Kind> kinds(lines.size());
     std::vector<int32_t> gridded;
-    std::vector<int32_t> plain;  // not finite: paired with every line
-    double span = 0.0;
+    std::vector<int32_t> plain;  // not finite: paired with every line the plain way
     double magnitude = 0.0;
     for (int32_t i = 0; i < n; ++i) {
         const PlanSegment& s = lines[static_cast<size_t>(i)];
+        Kind& kind = kinds[static_cast<size_t>(i)];
         if (!Finite(s)) {
+            kind = Kind::Plain;
             plain.push_back(i);
-        } else if (!ZeroLength(s)) {
+        } else if (ZeroLength(s)) {
+            kind = Kind::Isolated;
+        } else {
+            kind = Kind::Gridded;
             gridded.push_back(i);
             magnitude = std::max({magnitude, std::fabs(s.start.x), std::fabs(s.start.y),
                                   std::fabs(s.end.x), std::fabs(s.end.y)});
         }
     }
-    span = 2.0 * magnitude;
-    if (!std::isfinite(span)) {
-        return FindReference(lines);
+    if (!std::isfinite(3.0 * magnitude)) {
+        return BuildReference(lines);
     }
-    const double margin = 1e-9 * (span + magnitude) + 4.0 * kAxialTolerance;
+    const double margin = 3e-9 * magnitude + 4.0 * kAxialTolerance;
     const SegmentGrid grid(lines, gridded, margin);
 
+    CVisibilityGraph graph;
+    graph.initialise(n);
     struct Scratch {
-        std::vector<uint32_t> seenIn;
+        std::vector<uint32_t> seenFor;
         std::vector<int32_t> partners;
     };
     tbb::enumerable_thread_specific<Scratch> scratches;
-    std::vector<std::vector<int32_t>> partnersOf(static_cast<size_t>(n));
-    tbb::parallel_for(size_t{0}, gridded.size(), [&](size_t g) {
-        const int32_t i = gridded[g];
-        Scratch& s = scratches.local();
-        if (s.seenIn.size() != static_cast<size_t>(n)) {
-            s.seenIn.assign(static_cast<size_t>(n), 0);
+    // Row j gets the lines i < j that it crosses; the graph then mirrors them.
+    tbb::parallel_for(int32_t{0}, n, [&](int32_t j) {
+        const Kind kind = kinds[static_cast<size_t>(j)];
+        if (kind == Kind::Isolated) {
+            return;
         }
-        const auto stamp = static_cast<uint32_t>(i) + 1;
+        Scratch& s = scratches.local();
         s.partners.clear();
-        const PlanSegment& line = lines[static_cast<size_t>(i)];
-        grid.walk(line.start, line.end, [&](std::span<const int32_t> cell) {
-            for (int32_t j : cell) {
-                uint32_t& seen = s.seenIn[static_cast<size_t>(j)];
-                if (j > i && seen != stamp) {
-                    seen = stamp;
-                    s.partners.push_back(j);
+        const PlanSegment& line = lines[static_cast<size_t>(j)];
+        if (kind == Kind::Plain) {
+            for (int32_t i = 0; i < j; ++i) {
+                s.partners.push_back(i);
+            }
+        } else {
+            if (s.seenFor.size() != lines.size()) {
+                s.seenFor.assign(lines.size(), 0);
+            }
+            const auto stamp = static_cast<uint32_t>(j) + 1;
+            grid.walk(line.start, line.end, [&](std::span<const int32_t> cell) {
+                for (int32_t i : cell) {
+                    uint32_t& seen = s.seenFor[static_cast<size_t>(i)];
+                    if (i < j && seen != stamp) {
+                        seen = stamp;
+                        s.partners.push_back(i);
+                    }
+                }
+                return false;
+            });
+            for (int32_t i : plain) {
+                if (i < j) {
+                    s.partners.push_back(i);
                 }
             }
-            return false;
-        });
-        for (int32_t j : plain) {
-            if (j > i) {
-                s.partners.push_back(j);
-            }
         }
-        std::sort(s.partners.begin(), s.partners.end());
-        std::vector<int32_t>& out = partnersOf[static_cast<size_t>(i)];
-        for (int32_t j : s.partners) {
-            if (Crossing(line, lines[static_cast<size_t>(j)])) {
-                out.push_back(j);
+        std::span<uint64_t> row = graph.lowerRowForWriting(j);
+        for (int32_t i : s.partners) {
+            if (Crossing(lines[static_cast<size_t>(i)], line)) {
+                row[static_cast<size_t>(i / kWordBits)] |= uint64_t{1} << (i % kWordBits);
             }
         }
     });
-    // A line that is not finite is paired with every later line the plain way.
-    for (int32_t i : plain) {
-        for (int32_t j = i + 1; j < n; ++j) {
-            if (Crossing(lines[static_cast<size_t>(i)], lines[static_cast<size_t>(j)])) {
-                partnersOf[static_cast<size_t>(i)].push_back(j);
-            }
-        }
-    }
-    std::vector<AxialEdge> edges;
-    for (int32_t i = 0; i < n; ++i) {
-        for (int32_t j : partnersOf[static_cast<size_t>(i)]) {
-            edges.push_back({i, j});
-        }
-    }
-    return edges;
+    graph.completeFromLowerTriangle();
+    return graph;
 }
 
 }  // namespace
 
-std::vector<AxialEdge> FindAxialEdges(std::span<const PlanSegment> lines, AxialEdgeMethod method) {
-    return method == AxialEdgeMethod::Reference ? FindReference(lines) : FindIndexed(lines);
-}
-
-CVisibilityGraph AxialGraphOf(int32_t n, std::span<const AxialEdge> edges) {
-    CVisibilityGraph graph;
-    graph.initialise(n);
-    for (const AxialEdge& e : edges) {
-        graph.addEdge(e.i, e.j);
+CVisibilityGraph BuildAxialGraph(std::span<const PlanSegment> lines, AxialGraphMethod method) {
+    if (lines.empty() || lines.size() > static_cast<size_t>(kMaxAxialAnalysisLines)) {
+        return {};
     }
-    return graph;
+    return method == AxialGraphMethod::Reference ? BuildReference(lines) : BuildIndexed(lines);
 }

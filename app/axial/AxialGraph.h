@@ -1,30 +1,23 @@
 // The connectivity graph of axial lines: lines i < j are joined when the geometry library
-// finds exactly one common point (zoGetCrossPointSS returns 1); lines on one line (2) are not.
-// The edges are found as a sparse list, in the order of the pair loop (i ascending, then j).
+// finds exactly one common point (zoGetCrossPointSS(line i, line j) returns 1); lines on one
+// line (2) are not.
 #pragma once
 
 #include <cstdint>
 #include <span>
-#include <vector>
 
 #include "document/PlanTypes.h"
 #include "document/VisibilityGraph.h"
 
-struct AxialEdge {
-    int32_t i = 0;
-    int32_t j = 0;  // i < j
-    friend bool operator==(const AxialEdge&, const AxialEdge&) = default;
-};
+// Reference tests every pair, adding each edge as it is found. Indexed tests only the pairs
+// that share a cell of a SegmentGrid over the lines, each line's row in parallel: the same
+// graph and edge count.
+enum class AxialGraphMethod { Reference, Indexed };
 
-// Reference tests every pair. Indexed tests only the pairs that share a cell of a SegmentGrid
-// over the lines, lines in parallel: the same edges in the same order.
-enum class AxialEdgeMethod { Reference, Indexed };
-
-// The most lines an analysis takes: the stored graph counts its n * n bytes in 32 bits.
+// The most lines an analysis takes: the stored graph counts its n * n bytes in 32 bits (and
+// the bit matrix then takes 268 MB).
 inline constexpr int32_t kMaxAxialAnalysisLines = CVisibilityGraph::kMaxGridNodes;
 
-std::vector<AxialEdge> FindAxialEdges(std::span<const PlanSegment> lines,
-                                      AxialEdgeMethod method = AxialEdgeMethod::Indexed);
-
-// The graph of n nodes with the edges, each added once; empty for n < 1.
-CVisibilityGraph AxialGraphOf(int32_t n, std::span<const AxialEdge> edges);
+// The graph of the lines; empty without lines or with more than kMaxAxialAnalysisLines.
+CVisibilityGraph BuildAxialGraph(std::span<const PlanSegment> lines,
+                                 AxialGraphMethod method = AxialGraphMethod::Indexed);
