@@ -68,12 +68,19 @@ SegmentGrid::SegmentGrid(std::span<const PlanSegment> segments, std::span<const 
     }
 }
 
+// Positions that are not numbers go to the first cell (callers list only finite segments).
 int32_t SegmentGrid::column(double x) const {
     const double c = std::floor((x - originX_) / cell_);
+    if (std::isnan(c)) {
+        return 0;
+    }
     return static_cast<int32_t>(std::clamp(c, 0.0, static_cast<double>(nx_ - 1)));
 }
 
 int32_t SegmentGrid::row(double y) const {
     const double r = std::floor((y - originY_) / cell_);
+    if (std::isnan(r)) {
+        return 0;
+    }
     return static_cast<int32_t>(std::clamp(r, 0.0, static_cast<double>(ny_ - 1)));
 }

@@ -19,8 +19,10 @@ bool SegmentGrid::walkCells(const PlanPoint& from, const PlanPoint& to, OnCell&&
         if (dx != 0.0) {
             const double ya = from.y + (std::clamp(x0, minX, maxX) - from.x) / dx * dy;
             const double yb = from.y + (std::clamp(x1, minX, maxX) - from.x) / dx * dy;
-            y0 = std::clamp(std::min(ya, yb), minY, maxY);
-            y1 = std::clamp(std::max(ya, yb), minY, maxY);
+            if (std::isfinite(ya) && std::isfinite(yb)) {  // else: the whole height
+                y0 = std::clamp(std::min(ya, yb), minY, maxY);
+                y1 = std::clamp(std::max(ya, yb), minY, maxY);
+            }
         }
         r0 = row(y0 - margin_);
         r1 = row(y1 + margin_);
