@@ -2,6 +2,7 @@
 // duplicate rules, and the indexed generator against the plain reference on many plans.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 #include "axial/AxialGeometry.h"
@@ -204,6 +205,26 @@ TEST(AxialMapGeneration, IndexedEqualsReferenceOnManyPlans) {
         }
     }
     EXPECT_GT(lines, plans);  // the plans do make maps
+}
+
+// Values a damaged plan may hold: the indexed generator tests such walls the plain way.
+TEST(AxialMapGeneration, IndexedEqualsReferenceWithOddCoordinates) {
+    const std::vector<std::vector<PlanPoint>> oddWalls = {
+        {{NAN, 3}, {4, 4}, {5, 1}},
+        {{INFINITY, 2}, {3, 3}},
+        {{1e300, -1e300}, {4, 6}, {6, 2}},
+        {{2, 2}, {2, 2}, {2, 2}},  // one point three times
+        {{3, 3}, {3 + 1e-9, 3}, {3, 3 + 1e-9}},
+    };
+    for (size_t w = 0; w < oddWalls.size(); ++w) {
+        SCOPED_TRACE(w);
+        const AxialTestPlan plan({Ring({{0, 0}, {10, 0}, {10, 10}, {5, 4}, {0, 10}}),
+                                  Ring({{7, 7}, {7, 8}, {8, 8}}), Ring(oddWalls[w])});
+        for (AxialMapKind kind : {AxialMapKind::AllLines, AxialMapKind::Reduced}) {
+            EXPECT_EQ(Generate(plan, kind, AxialMapMethod::Indexed),
+                      Generate(plan, kind, AxialMapMethod::Reference));
+        }
+    }
 }
 
 TEST(AxialWallIndex, AnswersAsEveryWallOnRandomCandidates) {
