@@ -69,7 +69,10 @@ void CORVView::updateCursor() {
 
 void CORVView::paintOn(QPainter& painter) {
     loadTransform();
-    PlanPainter(painter, transform_, size()).draw(planSceneOf(doc_));
+    PlanPainter planPainter(painter, transform_, size());
+    planPainter.draw(planSceneOf(doc_));
+    // The legend registry is the document's: what was coloured last is what the legend shows.
+    doc_.m_settings.legendRange = planPainter.legendRange();
 }
 
 void CORVView::paintEvent(QPaintEvent*) {
