@@ -50,6 +50,14 @@ void CORVView::zoomExtent() {
     storeTransform();
 }
 
+bool CORVView::fitIfNeverViewed() {
+    if (doc_.m_savedViewState == SavedViewState{} && !doc_.m_planPolygons.empty()) {
+        zoomExtent();
+        return true;
+    }
+    return false;
+}
+
 void CORVView::setPanMode(bool on) {
     panMode_ = on;
     if (!on) {
@@ -67,7 +75,7 @@ void CORVView::updateCursor() {
     }
 }
 
-void CORVView::paintOn(QPainter& painter) {
+void CORVView::paintDocument(QPainter& painter) {
     loadTransform();
     PlanPainter planPainter(painter, transform_, size());
     planPainter.draw(planSceneOf(doc_));
@@ -77,14 +85,14 @@ void CORVView::paintOn(QPainter& painter) {
 
 void CORVView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintOn(painter);
+    paintDocument(painter);
 }
 
 QImage CORVView::render() {
     QImage image(size(), QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
-    paintOn(painter);
+    paintDocument(painter);
     return image;
 }
 

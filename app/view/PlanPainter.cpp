@@ -1,5 +1,6 @@
 #include "view/PlanPainter.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -314,8 +315,12 @@ void PlanPainter::drawPointIsovist(const PlanScene& scene) {
         shape << toLogical(p);
     }
     painter_.save();
-    // The fill combines with what lies below by bitwise AND, so the plan shows through.
-    painter_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    // The fill combines with what lies below by bitwise AND, so the plan shows through. A
+    // device without raster operations (an SVG file) takes a plain fill.
+    const QPaintEngine* engine = painter_.paintEngine();
+    if (engine != nullptr && engine->hasFeature(QPaintEngine::RasterOpModes)) {
+        painter_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    }
     painter_.setBrush(colorFromRef(scene.colors[kColorPointIsovist]));
     painter_.drawPolygon(shape);
     painter_.restore();
