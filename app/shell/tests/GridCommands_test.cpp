@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QStatusBar>
 #include <QPushButton>
 #include <QTimer>
 #include <cmath>
@@ -17,6 +19,7 @@
 #include "shell/ProgressDialog.h"
 #include "shell/WidgetDocumentUi.h"
 #include "shell/tests/ModalDriver.h"
+#include "testing/FakeDocumentUi.h"
 #include "view/CORVView.h"
 #include "view/ColorScale.h"
 #include "view/PlanPainter.h"
@@ -246,6 +249,77 @@ TEST_F(GridCommandsTest, GridRunOnAWorkerEndsWithColouredCellsAndTheLegend) {
             << k;
     }
     EXPECT_EQ(legend.labels[0], legendLabel(range[0]));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GridEntries, MenuEntriesRunTheirDocumentOperations) {
+    FakeDocumentUi ui;
+    CORVDoc doc(ui);
+    CMainFrame frame(doc);
+    frame.runCommand({CommandId::FileNew});
+    buildRoom(doc);
+    doc.m_gridSpan = 10.0;
+    doc.m_settings.setGridState(kGridOptionsAccepted);
+    doc.m_settings.calculateGraphMeasures = 1;
+    ui.yesNoAnswers = {true};  // "The graph analysis may take several hours..."
+    ASSERT_TRUE(frame.runCommand({CommandId::InitializeGrid}));
+    ASSERT_TRUE(frame.runCommand({CommandId::CreateGridIsovist}));
+    ASSERT_EQ(doc.m_gridResultsValid, 1);
+
+    // Point Count: (25, 25) lies inside cell (2, 2); (30, 30) is the corner of four cells.
+    doc.m_customPoints = {PlanPoint{25, 25}, PlanPoint{30, 30}};
+    ASSERT_TRUE(frame.runCommand({CommandId::GridProperty, kGridPointCount}));
+    EXPECT_EQ(doc.m_gridDisplayProperty, kGridPointCount);
+    EXPECT_EQ(doc.m_grid.cellAt({2, 2})->isovist.graphMeasures.pointCount, 1.25);
+    EXPECT_EQ(doc.m_grid.cellAt({3, 3})->isovist.graphMeasures.pointCount, 0.25);
+    EXPECT_TRUE(frame.action({CommandId::GridProperty, kGridPointCount})->isChecked());
+
+    // Depth from the current cell: 0 there, 1 to a cell it sees.
+    doc.m_currentCell = GridCellIndex{1, 1};
+    ASSERT_TRUE(frame.runCommand({CommandId::GridProperty, kGridDepthFromCurrentCell}));
+    EXPECT_EQ(doc.m_gridDisplayProperty, kGridDepthFromCurrentCell);
+    EXPECT_EQ(doc.m_grid.cellAt({1, 1})->isovist.depthFromCurrent, 0);
+    EXPECT_EQ(doc.m_grid.cellAt({8, 1})->isovist.depthFromCurrent, 1);
+
+    // A graph measure only chooses what is shown.
+    ASSERT_TRUE(frame.runCommand({CommandId::GridProperty, 21}));
+    EXPECT_EQ(doc.m_gridDisplayProperty, 21);
+    EXPECT_FALSE(frame.action({CommandId::GridProperty, kGridPointCount})->isChecked());
+
+    // "User defined..." and "Import Custom Points..." ask for their files (cancelled here).
+    const size_t asked = ui.fileDialogFilters.size();
+    ASSERT_TRUE(frame.runCommand({CommandId::GridUserDefined}));
+    ASSERT_TRUE(frame.runCommand({CommandId::ImportCustomPoints}));
+    ASSERT_EQ(ui.fileDialogFilters.size(), asked + 2);
+    EXPECT_EQ(ui.fileDialogFilters[asked], "Plain Text File (*.txt)|*.txt|All Files (*.*)|*.*||");
+    EXPECT_EQ(doc.m_gridDisplayProperty, 21);
+}
+
+TEST(GridEntries, APickedCellsValueShowsInTheStatusBar) {
+    FakeDocumentUi ui;
+    CORVDoc doc(ui);
+    CMainFrame frame(doc);
+    frame.resize(800, 600);
+    frame.runCommand({CommandId::FileNew});
+    buildRoom(doc);
+    doc.m_gridSpan = 10.0;
+    doc.m_settings.setGridState(kGridOptionsAccepted);
+    ASSERT_TRUE(frame.runCommand({CommandId::InitializeGrid}));
+    ASSERT_TRUE(frame.runCommand({CommandId::CreateGridIsovist}));
+    doc.m_settings.m_show[kShowPointIsovist] = 0;
+    frame.view().zoomExtent();
+    const QPoint at = deviceOf(doc.m_savedViewState, 14, 23);
+    QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&frame.view(), &press);
+    const CGridCell* cell = doc.m_grid.cellAt({1, 2});
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(frame.statusBar()->currentMessage(),
+              QString::asprintf("%.3f @ 15.0, 25.0", cell->isovist.area));
+    EXPECT_TRUE(frame.action({CommandId::GridCellProperties})->isEnabled());
 }
 
 }  // namespace
