@@ -44,8 +44,8 @@ void pen(QPainter& p, const QColor& color, double width = 1.5) {
 void sheet(QPainter& p) {
     pen(p, kInk);
     p.setBrush(Qt::white);
-    p.drawPolygon(QPolygonF({QPointF(4, 2), QPointF(14, 2), QPointF(18, 6), QPointF(18, 21),
-                             QPointF(4, 21)}));
+    p.drawPolygon(QPolygonF(
+        {QPointF(4, 2), QPointF(14, 2), QPointF(18, 6), QPointF(18, 21), QPointF(4, 21)}));
     p.setBrush(Qt::NoBrush);
 }
 
@@ -138,8 +138,8 @@ void axialLines(QPainter& p) {
 
 void walls(QPainter& p) {
     pen(p, Qt::black, 3);
-    p.drawPolyline(QPolygonF({QPointF(3, 8), QPointF(3, 21), QPointF(21, 21), QPointF(21, 3),
-                              QPointF(10, 3)}));
+    p.drawPolyline(QPolygonF(
+        {QPointF(3, 8), QPointF(3, 21), QPointF(21, 21), QPointF(21, 3), QPointF(10, 3)}));
     p.drawLine(QPointF(12, 11), QPointF(12, 21));
 }
 
@@ -162,8 +162,10 @@ QIcon showIcon(int flag) {
             return drawn([](QPainter& p) {
                 pen(p, kInk, 1);
                 p.setBrush(kIsovist);
-                p.drawPolygon(QPolygonF({QPointF(2, 4), QPointF(14, 6), QPointF(12, 16), QPointF(3, 18)}));
-                p.drawPolygon(QPolygonF({QPointF(9, 8), QPointF(22, 7), QPointF(20, 21), QPointF(10, 19)}));
+                p.drawPolygon(
+                    QPolygonF({QPointF(2, 4), QPointF(14, 6), QPointF(12, 16), QPointF(3, 18)}));
+                p.drawPolygon(
+                    QPolygonF({QPointF(9, 8), QPointF(22, 7), QPointF(20, 21), QPointF(10, 19)}));
                 p.setBrush(Qt::NoBrush);
             });
         case kShowMarkers:
@@ -183,7 +185,8 @@ QIcon showIcon(int flag) {
         case kShowObservationPoints:
             return drawn([](QPainter& p) {
                 pen(p, QColor(0, 0, 170), 1.5);
-                for (const QPointF& c : {QPointF(5, 18), QPointF(9, 10), QPointF(15, 14), QPointF(19, 6)}) {
+                for (const QPointF& c :
+                     {QPointF(5, 18), QPointF(9, 10), QPointF(15, 14), QPointF(19, 6)}) {
                     p.drawEllipse(c, 2.5, 2.5);
                 }
             });
@@ -253,7 +256,8 @@ QIcon commandIcon(const Command& command) {
             return drawn([](QPainter& p) {
                 sheet(p);
                 pen(p, Qt::black, 1.5);
-                p.drawPolyline(QPolygonF({QPointF(7, 9), QPointF(7, 18), QPointF(15, 18), QPointF(15, 11)}));
+                p.drawPolyline(
+                    QPolygonF({QPointF(7, 9), QPointF(7, 18), QPointF(15, 18), QPointF(15, 11)}));
                 pen(p, kBadge, 2);
                 p.drawLine(QPointF(22, 4), QPointF(13, 13));
                 p.drawPolyline(QPolygonF({QPointF(13, 8.5), QPointF(13, 13), QPointF(17.5, 13)}));
@@ -319,7 +323,8 @@ QIcon commandIcon(const Command& command) {
             return drawn([](QPainter& p) {
                 sheet(p);
                 pen(p, kPath, 1.5);
-                p.drawPolyline(QPolygonF({QPointF(6, 16), QPointF(9, 8), QPointF(12, 13), QPointF(16, 6)}));
+                p.drawPolyline(
+                    QPolygonF({QPointF(6, 16), QPointF(9, 8), QPointF(12, 13), QPointF(16, 6)}));
                 exportBadge(p);
             });
         case CommandId::RunAxialAnalysis:

@@ -7,8 +7,7 @@
 
 #include "view/CORVView.h"
 
-const char* const kImageExportFilter =
-    "PNG Image (*.png)|*.png|SVG Image (*.svg)|*.svg||";
+const char* const kImageExportFilter = "PNG Image (*.png)|*.png|SVG Image (*.svg)|*.svg||";
 
 namespace {
 

@@ -15,8 +15,8 @@ struct StartRequest {
     std::string output;  // the image file (ExportImage)
     int width = 1024;
     int height = 768;
-    bool fit = false;    // fit the plan into the image instead of the document's saved view
-    std::string error;   // one line (Error)
+    bool fit = false;   // fit the plan into the image instead of the document's saved view
+    std::string error;  // one line (Error)
 };
 
 // `arguments` without the program's name.

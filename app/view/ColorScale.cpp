@@ -45,7 +45,7 @@ std::string legendLabel(double value) {
 }
 
 uint32_t legendTextColor(uint32_t background) {
-    const uint32_t sum = (background & 0xFFu) + ((background >> 8) & 0xFFu) +
-                         ((background >> 16) & 0xFFu);
+    const uint32_t sum =
+        (background & 0xFFu) + ((background >> 8) & 0xFFu) + ((background >> 16) & 0xFFu);
     return sum > 384 ? 0x000000u : 0xFFFFFFu;
 }

@@ -32,8 +32,8 @@ std::optional<std::vector<CellValue>> effectiveValues(const CAnalysisGrid& grid,
             radial = &radialStats[effectiveIndex];
         }
         ++effectiveIndex;
-        values.push_back(CellValue{static_cast<int32_t>(i),
-                                   displayValue(property, cell.isovist, radial)});
+        values.push_back(
+            CellValue{static_cast<int32_t>(i), displayValue(property, cell.isovist, radial)});
     }
     return values;
 }
@@ -47,8 +47,7 @@ std::optional<GridColoring> colorGridCells(const CAnalysisGrid& grid,
     if (shown == nullptr) {
         return std::nullopt;
     }
-    const std::optional<std::vector<CellValue>> values =
-        effectiveValues(grid, radialStats, *shown);
+    const std::optional<std::vector<CellValue>> values = effectiveValues(grid, radialStats, *shown);
     if (!values || values->empty()) {
         return std::nullopt;
     }

@@ -214,8 +214,10 @@ void PlanPainter::drawGridLinesAndMarkers(const PlanScene& scene) {
                 continue;
             }
             const QPointF c = toLogical({(cell.xMin + cell.xMax) / 2, (cell.yMin + cell.yMax) / 2});
-            crosses.append(QLineF(c - QPointF(kMarkerHalfSize, 0), c + QPointF(kMarkerHalfSize, 0)));
-            crosses.append(QLineF(c - QPointF(0, kMarkerHalfSize), c + QPointF(0, kMarkerHalfSize)));
+            crosses.append(
+                QLineF(c - QPointF(kMarkerHalfSize, 0), c + QPointF(kMarkerHalfSize, 0)));
+            crosses.append(
+                QLineF(c - QPointF(0, kMarkerHalfSize), c + QPointF(0, kMarkerHalfSize)));
         }
         setPen(scene.colors[kColorMarkers], 1);
         painter_.drawLines(crosses);

@@ -7,7 +7,8 @@
 namespace {
 
 QByteArray readResource(const char* name) {
-    QFile file(QStringLiteral(ORVELLE_SOURCE_DIR "/app/shell/resources/") + QString::fromLatin1(name));
+    QFile file(QStringLiteral(ORVELLE_SOURCE_DIR "/app/shell/resources/") +
+               QString::fromLatin1(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 

@@ -7,8 +7,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QStatusBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <cmath>
 #include <set>
@@ -137,13 +137,27 @@ TEST_F(GridCommandsTest, EveryGridCommandFollowsItsAvailabilityRule) {
         for (const Availability& a : gridCommands()) {
             bool expected = true;
             switch (a.needs) {
-                case Needs::Nothing: expected = true; break;
-                case Needs::Options: expected = (s.stage & 1) != 0; break;
-                case Needs::Grid: expected = (s.stage & 2) != 0; break;
-                case Needs::Isovists: expected = isovists; break;
-                case Needs::Graph: expected = isovists && s.graph; break;
-                case Needs::Radial: expected = isovists && s.radial; break;
-                case Needs::CurrentCell: expected = s.currentCell; break;
+                case Needs::Nothing:
+                    expected = true;
+                    break;
+                case Needs::Options:
+                    expected = (s.stage & 1) != 0;
+                    break;
+                case Needs::Grid:
+                    expected = (s.stage & 2) != 0;
+                    break;
+                case Needs::Isovists:
+                    expected = isovists;
+                    break;
+                case Needs::Graph:
+                    expected = isovists && s.graph;
+                    break;
+                case Needs::Radial:
+                    expected = isovists && s.radial;
+                    break;
+                case Needs::CurrentCell:
+                    expected = s.currentCell;
+                    break;
             }
             QAction* action = frame.action(a.command);
             ASSERT_NE(action, nullptr) << static_cast<int>(a.command.id) << "/" << a.command.code;
@@ -167,13 +181,15 @@ TEST_F(GridCommandsTest, EveryGridCommandFollowsItsAvailabilityRule) {
 }
 
 TEST_F(GridCommandsTest, GraphEntriesReadWithTheirAbbreviations) {
-    const std::pair<int32_t, const char*> texts[] = {
-        {22, "Average Neighbor Control (AN)"}, {23, "Global Connectivity E (GCE)"},
-        {24, "Global E (GE)"},                 {25, "Global Relative E (GRE)"}};
+    const std::pair<int32_t, const char*> texts[] = {{22, "Average Neighbor Control (AN)"},
+                                                     {23, "Global Connectivity E (GCE)"},
+                                                     {24, "Global E (GE)"},
+                                                     {25, "Global Relative E (GRE)"}};
     for (const auto& [code, text] : texts) {
         EXPECT_EQ(frame.action({CommandId::GridProperty, code})->text(), QString::fromLatin1(text));
     }
-    EXPECT_EQ(frame.action({CommandId::GridUserDefined})->text(), QStringLiteral("User defined..."));
+    EXPECT_EQ(frame.action({CommandId::GridUserDefined})->text(),
+              QStringLiteral("User defined..."));
 }
 
 TEST_F(GridCommandsTest, GridRunOnAWorkerEndsWithColouredCellsAndTheLegend) {

@@ -128,8 +128,8 @@ TEST_F(ImageExportTest, CommandLineExportMatchesTheWindowsRender) {
     QFile::remove(png);
     const QString program = QStringLiteral(ORVELLE_BINARY_DIR "/orvelle");
     QProcess run;
-    run.start(program, {"--export-image", png, QString::fromStdString(document), "--size",
-                        "640,480"});
+    run.start(program,
+              {"--export-image", png, QString::fromStdString(document), "--size", "640,480"});
     ASSERT_TRUE(run.waitForFinished(60000));
     EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().constData();
     run.start(program, {"--export-image", svg, QString::fromStdString(document)});

@@ -78,9 +78,8 @@ TEST(LegendScale, AFixedRangeShowsTheUserRangeEvenDownwards) {
 
 TEST(LegendLabel, PrintsThreeSignificantDigitsLeftAligned) {
     const std::pair<double, const char*> cases[] = {
-        {0.0, "0       "},          {12.5, "12.5    "},       {1234.5, "1.23E+03"},
-        {0.000123, "0.000123"},     {-0.5, "-0.5    "},       {1e-5, "1E-05   "},
-        {123456789.0, "1.23E+08"},  {-98765.0, "-9.88E+04"},
+        {0.0, "0       "},  {12.5, "12.5    "}, {1234.5, "1.23E+03"},      {0.000123, "0.000123"},
+        {-0.5, "-0.5    "}, {1e-5, "1E-05   "}, {123456789.0, "1.23E+08"}, {-98765.0, "-9.88E+04"},
     };
     for (const auto& [value, text] : cases) {
         EXPECT_EQ(legendLabel(value), text) << value;
@@ -89,9 +88,9 @@ TEST(LegendLabel, PrintsThreeSignificantDigitsLeftAligned) {
 
 TEST(LegendTextColor, BlackOnALightBackgroundWhiteOtherwise) {
     const std::pair<uint32_t, uint32_t> cases[] = {
-        {rgb(255, 255, 255), 0x000000},  {rgb(128, 128, 128), 0xFFFFFF},
-        {rgb(129, 128, 128), 0x000000},  {rgb(0, 0, 0), 0xFFFFFF},
-        {rgb(255, 130, 0), 0x000000},    {rgb(0, 0, 255), 0xFFFFFF},
+        {rgb(255, 255, 255), 0x000000}, {rgb(128, 128, 128), 0xFFFFFF},
+        {rgb(129, 128, 128), 0x000000}, {rgb(0, 0, 0), 0xFFFFFF},
+        {rgb(255, 130, 0), 0x000000},   {rgb(0, 0, 255), 0xFFFFFF},
     };
     for (const auto& [background, text] : cases) {
         EXPECT_EQ(legendTextColor(background), text) << std::hex << background;

@@ -36,12 +36,24 @@ CAnalysisGrid rowOfCells(const std::vector<double>& values, void (*set)(IsovistR
     return grid;
 }
 
-void setArea(IsovistRecord& r, double v) { r.area = v; }
-void setMeanDepth(IsovistRecord& r, double v) { r.graphMeasures.meanDepth = v; }
-void setGlobalRelativeE(IsovistRecord& r, double v) { r.graphMeasures.globalRelativeE = v; }
-void setControl(IsovistRecord& r, double v) { r.graphMeasures.control = v; }
-void setConnectivity(IsovistRecord& r, double v) { r.graphMeasures.connectivity = static_cast<int32_t>(v); }
-void setIntegrationN(IsovistRecord& r, double v) { r.graphMeasures.integrationN = v; }
+void setArea(IsovistRecord& r, double v) {
+    r.area = v;
+}
+void setMeanDepth(IsovistRecord& r, double v) {
+    r.graphMeasures.meanDepth = v;
+}
+void setGlobalRelativeE(IsovistRecord& r, double v) {
+    r.graphMeasures.globalRelativeE = v;
+}
+void setControl(IsovistRecord& r, double v) {
+    r.graphMeasures.control = v;
+}
+void setConnectivity(IsovistRecord& r, double v) {
+    r.graphMeasures.connectivity = static_cast<int32_t>(v);
+}
+void setIntegrationN(IsovistRecord& r, double v) {
+    r.graphMeasures.integrationN = v;
+}
 
 const double kOff = std::numeric_limits<double>::quiet_NaN();
 
@@ -56,6 +68,7 @@ struct ColoringCase {
 };
 
 TEST(GridColoring, RangeOverEffectiveCellsNegativeMinimumRaisedForTheListedMeasures) {
+    // clang-format off
     const ColoringCase cases[] = {
         {"area: every effective cell, levels 0, 127, 255", 1, setArea, {10, 20, kOff, 30}, 10, 30,
          {{0, grey(0)}, {1, grey(127)}, {3, grey(255)}}},
@@ -74,9 +87,11 @@ TEST(GridColoring, RangeOverEffectiveCellsNegativeMinimumRaisedForTheListedMeasu
         {"the first effective cell starts the range, not cell 0", 1, setArea, {kOff, 5, 6}, 5, 6,
          {{1, grey(0)}, {2, grey(255)}}},
     };
+    // clang-format on
     for (const ColoringCase& c : cases) {
         const CAnalysisGrid grid = rowOfCells(c.values, c.set);
-        const std::optional<GridColoring> coloring = colorGridCells(grid, {}, c.property, kGreyAuto);
+        const std::optional<GridColoring> coloring =
+            colorGridCells(grid, {}, c.property, kGreyAuto);
         ASSERT_TRUE(coloring) << c.name;
         EXPECT_EQ(coloring->minimum, c.minimum) << c.name;
         EXPECT_EQ(coloring->maximum, c.maximum) << c.name;

@@ -41,7 +41,8 @@ class GridRenderTest : public testing::Test {
         EXPECT_TRUE(doc.OnInitializeGrid());
         for (CGridCell& cell : doc.m_grid.cells) {
             cell.isovist.area = std::floor(cell.xMin / 10.0);
-            cell.isovist.origin = PlanPoint{(cell.xMin + cell.xMax) / 2, (cell.yMin + cell.yMax) / 2};
+            cell.isovist.origin =
+                PlanPoint{(cell.xMin + cell.xMax) / 2, (cell.yMin + cell.yMax) / 2};
         }
         doc.m_gridResultsValid = 1;
         doc.m_gridDisplayProperty = 1;
@@ -52,8 +53,7 @@ class GridRenderTest : public testing::Test {
 
     QColor cellPixel(const QImage& image, int column, int row) const {
         // A quarter into the cell, away from its lines and its centre marker.
-        return image.pixelColor(
-            deviceOf(doc.m_savedViewState, column * 10 + 2.5, row * 10 + 2.5));
+        return image.pixelColor(deviceOf(doc.m_savedViewState, column * 10 + 2.5, row * 10 + 2.5));
     }
 
     FakeDocumentUi ui;
@@ -96,7 +96,8 @@ TEST_F(GridRenderTest, GridLinesRunAlongEveryCellBoundary) {
     const QColor line(204, 204, 204);
     auto near = [&](QPoint p) {
         for (int d = -1; d <= 1; ++d) {
-            if (image.pixelColor(p + QPoint(d, 0)) == line || image.pixelColor(p + QPoint(0, d)) == line) {
+            if (image.pixelColor(p + QPoint(d, 0)) == line ||
+                image.pixelColor(p + QPoint(0, d)) == line) {
                 return true;
             }
         }
@@ -214,7 +215,8 @@ TEST(ReferenceLines, AClosedPolygonKeepsItsClosingEdge) {
         return false;
     };
     // The last edge, from (10, 90) back to (10, 10), is the closing one.
-    for (PlanPoint p : {PlanPoint{50, 10}, PlanPoint{90, 50}, PlanPoint{50, 90}, PlanPoint{10, 50}}) {
+    for (PlanPoint p :
+         {PlanPoint{50, 10}, PlanPoint{90, 50}, PlanPoint{50, 90}, PlanPoint{10, 50}}) {
         EXPECT_TRUE(near(deviceOf(t, p.x, p.y))) << p.x << "," << p.y;
     }
 }

@@ -69,8 +69,9 @@ TEST(GridRepaint, DISABLED_FortySixThousandCells) {
             const CGridCell& cell = grid.cells[static_cast<size_t>(c.index)];
             painter.setPen(Qt::NoPen);
             painter.setBrush(colorFromRef(c.color));
-            painter.drawRect(QRectF(QPointF(planToLogical(cell.xMin, t.scale), planToLogical(cell.yMax, t.scale)),
-                                    QPointF(planToLogical(cell.xMax, t.scale), planToLogical(cell.yMin, t.scale))));
+            painter.drawRect(QRectF(
+                QPointF(planToLogical(cell.xMin, t.scale), planToLogical(cell.yMax, t.scale)),
+                QPointF(planToLogical(cell.xMax, t.scale), planToLogical(cell.yMin, t.scale))));
         }
     });
     scene.show[kShowGrid] = 1;
@@ -79,9 +80,10 @@ TEST(GridRepaint, DISABLED_FortySixThousandCells) {
         QPainter painter(&image);
         PlanPainter(painter, t, image.size()).draw(scene);
     });
-    std::printf("46,010 cells, 1200x900: repaint %.2f ms (with grid lines and markers %.2f ms); "
-                "one fill call per cell %.2f ms (%.1fx)\n",
-                batched, withLines, perCell, perCell / batched);
+    std::printf(
+        "46,010 cells, 1200x900: repaint %.2f ms (with grid lines and markers %.2f ms); "
+        "one fill call per cell %.2f ms (%.1fx)\n",
+        batched, withLines, perCell, perCell / batched);
 }
 
 }  // namespace
