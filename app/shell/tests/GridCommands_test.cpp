@@ -199,6 +199,9 @@ TEST_F(GridCommandsTest, GridRunOnAWorkerEndsWithColouredCellsAndTheLegend) {
     ASSERT_TRUE(frame.runCommand({CommandId::InitializeGrid}));
 
     int ticksWhileRunning = 0;
+    // What the window can see of the document while the worker runs: the grid as before.
+    const CAnalysisGrid gridBefore = doc.m_grid;
+    bool documentChangedDuringRun = false;
     int paintsWhileRunning = 0;
     bool sawDialog = false;
     // Counts the view's paints while the worker runs.
@@ -216,14 +219,18 @@ TEST_F(GridCommandsTest, GridRunOnAWorkerEndsWithColouredCellsAndTheLegend) {
         counter.onPaint = [&] { paintsWhileRunning += dialog.running() ? 1 : 0; };
         frame.view().installEventFilter(&counter);
         auto* ticker = new QTimer(&dialog);
-        QObject::connect(ticker, &QTimer::timeout, &dialog, [&dialog, &ticksWhileRunning, this] {
-            if (dialog.running()) {
-                ++ticksWhileRunning;
-                frame.view().update();
-            } else if (dialog.okButton()->isEnabled()) {
-                dialog.okButton()->click();
-            }
-        });
+        QObject::connect(
+            ticker, &QTimer::timeout, &dialog,
+            [&dialog, &ticksWhileRunning, &gridBefore, &documentChangedDuringRun, this] {
+                if (dialog.running()) {
+                    ++ticksWhileRunning;
+                    documentChangedDuringRun |=
+                        doc.m_grid != gridBefore || doc.m_gridResultsValid != 0;
+                    frame.view().update();
+                } else if (dialog.okButton()->isEnabled()) {
+                    dialog.okButton()->click();
+                }
+            });
         ticker->start(1);
         dialog.startButton()->click();
     });
@@ -233,6 +240,8 @@ TEST_F(GridCommandsTest, GridRunOnAWorkerEndsWithColouredCellsAndTheLegend) {
     frame.view().removeEventFilter(&counter);
     ASSERT_TRUE(sawDialog);
     EXPECT_GT(ticksWhileRunning, 0);
+    EXPECT_FALSE(documentChangedDuringRun);
+    EXPECT_NE(doc.m_grid, gridBefore);
     EXPECT_GT(paintsWhileRunning, 0);
     EXPECT_EQ(doc.m_settings.gridState() & kGridIsovistsComputed, kGridIsovistsComputed);
     EXPECT_EQ(doc.m_gridResultsValid, 1);
