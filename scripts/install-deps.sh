@@ -14,3 +14,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo_cmd apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 fi
+# The desktop program's SVG image export.
+if ! dpkg-query -W -f='${Status}' qt6-svg-dev 2>/dev/null | grep -q "install ok installed"; then
+  sudo_cmd=""
+  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends qt6-svg-dev >&2
+fi

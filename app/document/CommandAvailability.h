@@ -56,6 +56,7 @@ enum class CommandId {
     About,
     SpaceSubdivisions,
     ShowToggle,  // with the index of the show flag
+    ExportImage,  // the window's "Export Image...": the view as PNG or SVG
 };
 
 // One command: its id and, for the families above, the property code or flag index.

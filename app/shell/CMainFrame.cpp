@@ -15,6 +15,7 @@
 #include "shell/AboutBox.h"
 #include "shell/GeneralOptionsDialog.h"
 #include "shell/Icons.h"
+#include "shell/ImageExport.h"
 #include "shell/ShowHideDialog.h"
 #include "view/CORVView.h"
 
@@ -23,6 +24,7 @@ const char* const kMainWindowTitle = "Orvelle 1.3";
 namespace {
 
 const char* const kRecentGroup = "Recent File List";
+const char* const kWindowGroup = "Window";
 
 QString qText(const std::string& text) {
     return QString::fromStdString(text);
@@ -41,7 +43,7 @@ CMainFrame::CMainFrame(CORVDoc& doc, QWidget* parent) : QMainWindow(parent), doc
     buildToolbars();
     buildStatusBar();
     loadRecentFiles();
-    resize(defaultSize());
+    restoreWindowLayout();
 
     connect(view_, &CORVView::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
@@ -91,6 +93,7 @@ void CMainFrame::buildHandlers() {
     });
     on({CommandId::GeneralOptions}, [this] { generalOptions(); });
     on({CommandId::About}, [this] { showAbout(); });
+    on({CommandId::ExportImage}, [this] { exportImage(); });
     // Everything else the menus and toolbars hold that the document can do.
     for (const MenuEntry& top : menuBarLayout()) {
         bindDocumentCommands(top.children);
@@ -221,7 +224,42 @@ void CMainFrame::showDocumentTitle(const std::string& title) {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // The document is never marked as modified, so closing asks nothing.
+    saveWindowLayout();
     event->accept();
+}
+
+void CMainFrame::restoreWindowLayout() {
+    QSettings settings(QStringLiteral("ORV"), QStringLiteral("Orvelle"));
+    settings.beginGroup(QString::fromLatin1(kWindowGroup));
+    if (!restoreGeometry(settings.value(QStringLiteral("geometry")).toByteArray())) {
+        resize(defaultSize());
+    }
+    restoreState(settings.value(QStringLiteral("state")).toByteArray());
+}
+
+void CMainFrame::saveWindowLayout() {
+    QSettings settings(QStringLiteral("ORV"), QStringLiteral("Orvelle"));
+    settings.beginGroup(QString::fromLatin1(kWindowGroup));
+    settings.setValue(QStringLiteral("geometry"), saveGeometry());
+    settings.setValue(QStringLiteral("state"), saveState());
+}
+
+bool CMainFrame::importDrawing(const QString& path) {
+    const bool imported =
+        doc_.ImportDxfFile(path.toStdString()) == CORVDoc::ImportOutcome::Imported;
+    refreshCommands();
+    return imported;
+}
+
+void CMainFrame::exportImage() {
+    const std::optional<std::string> path =
+        doc_.ui().chooseSaveFile(kImageExportFilter, "png", std::string());
+    if (!path) {
+        return;
+    }
+    if (const auto error = exportViewImage(*view_, QString::fromStdString(*path))) {
+        doc_.ui().message(*error);
+    }
 }
 
 void CMainFrame::newDocument() {
@@ -314,12 +352,9 @@ bool CMainFrame::openDocument(const QString& path) {
 }
 
 void CMainFrame::fitViewNeverSet() {
-    // A document written without a view (by the command-line program) holds the reset view
-    // state, which shows the plan's origin at the window's corner at one logical unit per plan
-    // unit; such a document opens fitted to the window instead.
-    if (doc_.m_savedViewState == SavedViewState{} && !doc_.m_planPolygons.empty()) {
-        view_->zoomExtent();
-    }
+    // The reset view state shows the plan's origin at the window's corner at one logical unit
+    // per plan unit; such a document opens fitted to the window instead.
+    view_->fitIfNeverViewed();
 }
 
 WidgetDocumentUi::Hooks windowHooks(CMainFrame& frame) {

@@ -40,6 +40,10 @@ class CMainFrame : public QMainWindow {
     bool runCommand(const Command& command);
     // Opens a document file by path (command line, recent files).
     bool openDocument(const QString& path);
+    // Imports a drawing by path through the layer dialog (command line); true when imported.
+    bool importDrawing(const QString& path);
+    // "Export Image...": the view with its legend as a PNG or SVG file.
+    void exportImage();
     // Recomputes every action's enabled and checked state from the document.
     void refreshCommands();
     // Shows the document title next to the program's.
@@ -71,6 +75,9 @@ class CMainFrame : public QMainWindow {
 
     void fillRecentFilesMenu();
     void loadRecentFiles();
+    // Size, position and toolbar layout, kept under "ORV" between runs.
+    void restoreWindowLayout();
+    void saveWindowLayout();
 
     // Command bodies.
     void newDocument();

@@ -50,6 +50,14 @@ void CORVView::zoomExtent() {
     storeTransform();
 }
 
+bool CORVView::fitIfNeverViewed() {
+    if (doc_.m_savedViewState == SavedViewState{} && !doc_.m_planPolygons.empty()) {
+        zoomExtent();
+        return true;
+    }
+    return false;
+}
+
 void CORVView::setPanMode(bool on) {
     panMode_ = on;
     if (!on) {
@@ -67,21 +75,24 @@ void CORVView::updateCursor() {
     }
 }
 
-void CORVView::paintOn(QPainter& painter) {
+void CORVView::paintDocument(QPainter& painter) {
     loadTransform();
-    PlanPainter(painter, transform_, size()).draw(planSceneOf(doc_));
+    PlanPainter planPainter(painter, transform_, size());
+    planPainter.draw(planSceneOf(doc_));
+    // The legend registry is the document's: what was coloured last is what the legend shows.
+    doc_.m_settings.legendRange = planPainter.legendRange();
 }
 
 void CORVView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintOn(painter);
+    paintDocument(painter);
 }
 
 QImage CORVView::render() {
     QImage image(size(), QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
-    paintOn(painter);
+    paintDocument(painter);
     return image;
 }
 

@@ -29,6 +29,11 @@ class CORVView : public QWidget {
 
     // Draws the document into an image of the view's size (for tests and screenshots).
     QImage render();
+    // Draws the document onto any paint device of the view's size, as a paint of the window.
+    void paintDocument(QPainter& painter);
+    // A document written without a view (e.g. by the command-line program) holds the reset
+    // view state; it is fitted to the window instead. True when it was.
+    bool fitIfNeverViewed();
 
   signals:
     void statusMessage(const QString& text);
@@ -51,7 +56,6 @@ class CORVView : public QWidget {
     void storeTransform();
     void pick(QPoint devicePoint);
     void updateCursor();
-    void paintOn(QPainter& painter);
 
     CORVDoc& doc_;
     ViewTransform transform_;

@@ -1,9 +1,13 @@
 #include "view/PlanPainter.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
+#include <unordered_map>
+
+#include "view/GridColoring.h"
 
 namespace {
 
@@ -21,6 +25,33 @@ constexpr double kCustomPointRadius = 7.0;
 constexpr double kLabelOffset = 5.0;
 // A 20-point font in 0.1 mm units.
 constexpr int kFontHeightLogical = 71;
+const QColor kCurrentCellColor(255, 85, 85);
+constexpr double kMarkerHalfSize = 4.0;
+// The legend: a 9-point font; bands in device pixels from 8 below the top, each with a colour
+// stripe 30 logical units wide and its label 35 units from the band's left.
+constexpr int kLegendFontHeightLogical = 32;
+constexpr int kLegendMargin = 8;
+constexpr double kLegendStripeWidth = 30.0;
+constexpr double kLegendLabelLeft = 35.0;
+constexpr double kLegendLabelDrop = 6.0;
+
+// Every grid property reads its range over the grid's effective cells.
+bool gridExists(const PlanScene& scene) {
+    return scene.grid != nullptr && scene.grid->count > 0 && !scene.grid->cells.empty();
+}
+
+bool legendHasSomethingToShow(const PlanScene& scene) {
+    switch (scene.legendFamily) {
+        case kLegendGrid:
+            return scene.gridResults && gridExists(scene) && scene.shows(kShowGridResults);
+        case kLegendPath:
+            return scene.shows(kShowPathResults);
+        case kLegendAxial:
+            return scene.shows(kShowAxialLines);
+        default:
+            return false;
+    }
+}
 
 bool validPath(const PolygonList* paths) {
     return paths != nullptr && paths->count() > 0 && (*paths)[0].count() >= 2;
@@ -42,6 +73,12 @@ QPointF PlanPainter::toLogical(const PlanPoint& p) const {
 
 void PlanPainter::setPen(const QColor& color, int width) {
     QPen pen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    // A pen is never thinner than one device pixel, as on a plotter's page: a thinner one
+    // would be drawn faded.
+    if (width * kPixelsPerLogicalUnit < 1.0) {
+        pen.setWidth(1);
+        pen.setCosmetic(true);
+    }
     painter_.setPen(pen);
     painter_.setBrush(Qt::NoBrush);
 }
@@ -59,7 +96,10 @@ void PlanPainter::draw(const PlanScene& scene) {
     font.setPixelSize(kFontHeightLogical);
     painter_.setFont(font);
 
+    legendRange_ = scene.legendRange;
     drawBackground(scene.colors[kColorBackground]);
+    drawGridColoring(scene);
+    drawCurrentCell(scene);
 
     setPen(kFramePen, kLineWidth);
     if (scene.shows(kShowReferenceLines)) {
@@ -82,7 +122,136 @@ void PlanPainter::draw(const PlanScene& scene) {
     if (scene.shows(kShowAxialLines)) {
         drawCustomPoints(scene);
     }
+    drawGridLinesAndMarkers(scene);
     drawPathsAndObservationPoints(scene);
+    drawLegend(scene);
+    painter_.restore();
+}
+
+void PlanPainter::registerLegendRange(const PlanScene& scene, double lo, double hi,
+                                      int32_t family) {
+    if (family == scene.legendFamily) {
+        legendRange_ = {lo, hi};
+    }
+}
+
+void PlanPainter::drawGridColoring(const PlanScene& scene) {
+    if (!gridExists(scene) || !scene.gridResults || !scene.shows(kShowGridResults) ||
+        scene.gridRadialStats == nullptr) {
+        return;
+    }
+    const std::optional<GridColoring> coloring = colorGridCells(
+        *scene.grid, *scene.gridRadialStats, scene.gridDisplayProperty, scene.colorScale);
+    if (!coloring) {
+        return;
+    }
+    registerLegendRange(scene, coloring->minimum, coloring->maximum, kLegendGrid);
+    // One fill call per colour: the ramp has at most 256 of them, a grid may have many
+    // thousands of cells.
+    std::unordered_map<uint32_t, QList<QRectF>> byColor;
+    for (const GridCellColor& c : coloring->cells) {
+        const CGridCell& cell = scene.grid->cells[static_cast<size_t>(c.index)];
+        const QPointF topLeft = toLogical(PlanPoint{cell.xMin, cell.yMax});
+        const QPointF bottomRight = toLogical(PlanPoint{cell.xMax, cell.yMin});
+        byColor[c.color].append(QRectF(topLeft, bottomRight).normalized());
+    }
+    painter_.save();
+    painter_.setPen(Qt::NoPen);
+    for (const auto& [color, rects] : byColor) {
+        painter_.setBrush(colorFromRef(color));
+        painter_.drawRects(rects);
+    }
+    painter_.restore();
+}
+
+void PlanPainter::drawCurrentCell(const PlanScene& scene) {
+    if (!gridExists(scene) || !scene.shows(kShowGrid)) {
+        return;
+    }
+    const CGridCell* cell = scene.grid->cellAt(scene.currentCell);
+    if (cell == nullptr || cell->effective == 0) {
+        return;
+    }
+    const QPointF corner = toLogical(PlanPoint{cell->xMin, cell->yMin});
+    const QPointF opposite =
+        toLogical(PlanPoint{cell->xMin + scene.grid->span, cell->yMin + scene.grid->span});
+    painter_.save();
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(kCurrentCellColor);
+    painter_.drawRect(QRectF(corner, opposite).normalized());
+    painter_.restore();
+}
+
+void PlanPainter::drawGridLinesAndMarkers(const PlanScene& scene) {
+    if (!gridExists(scene)) {
+        return;
+    }
+    const CAnalysisGrid& grid = *scene.grid;
+    painter_.save();
+    if (scene.shows(kShowGrid)) {
+        const double left = grid.originX;
+        const double right = grid.originX + grid.nx * grid.span;
+        const double bottom = grid.originY;
+        const double top = grid.originY + grid.ny * grid.span;
+        QList<QLineF> lines;
+        lines.reserve(grid.nx + grid.ny + 2);
+        for (int32_t j = 0; j <= grid.ny; ++j) {
+            const double y = grid.originY + j * grid.span;
+            lines.append(QLineF(toLogical({left, y}), toLogical({right, y})));
+        }
+        for (int32_t i = 0; i <= grid.nx; ++i) {
+            const double x = grid.originX + i * grid.span;
+            lines.append(QLineF(toLogical({x, bottom}), toLogical({x, top})));
+        }
+        setPen(scene.colors[kColorGrid], 1);
+        painter_.drawLines(lines);
+    }
+    if (scene.shows(kShowMarkers)) {
+        // A small cross at the centre of every effective cell.
+        QList<QLineF> crosses;
+        for (const CGridCell& cell : grid.cells) {
+            if (cell.effective == 0) {
+                continue;
+            }
+            const QPointF c = toLogical({(cell.xMin + cell.xMax) / 2, (cell.yMin + cell.yMax) / 2});
+            crosses.append(
+                QLineF(c - QPointF(kMarkerHalfSize, 0), c + QPointF(kMarkerHalfSize, 0)));
+            crosses.append(
+                QLineF(c - QPointF(0, kMarkerHalfSize), c + QPointF(0, kMarkerHalfSize)));
+        }
+        setPen(scene.colors[kColorMarkers], 1);
+        painter_.drawLines(crosses);
+    }
+    painter_.restore();
+}
+
+void PlanPainter::drawLegend(const PlanScene& scene) {
+    if (!legendHasSomethingToShow(scene)) {
+        return;
+    }
+    const LegendScale legend = legendScale(scene.colorScale, legendRange_[0], legendRange_[1]);
+    const int band = (client_.height() - 2 * kLegendMargin) / kLegendBandCount;
+    // Drawn in device pixels, the logical sizes converted.
+    painter_.save();
+    painter_.resetTransform();
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(std::max(1, qRound(kLegendFontHeightLogical * kPixelsPerLogicalUnit)));
+    painter_.setFont(font);
+    painter_.setPen(colorFromRef(legendTextColor(scene.colors[kColorBackground])));
+    const double stripeWidth = kLegendStripeWidth * kPixelsPerLogicalUnit;
+    const double stripeHeight = band * kPixelsPerLogicalUnit;
+    const double labelLeft = kLegendLabelLeft * kPixelsPerLogicalUnit;
+    const double labelDrop = kLegendLabelDrop * kPixelsPerLogicalUnit;
+    const int ascent = painter_.fontMetrics().ascent();
+    for (int k = 0; k <= kLegendBandCount; ++k) {
+        const double top = kLegendMargin + k * band;
+        if (k < kLegendBandCount) {
+            painter_.fillRect(QRectF(0, top, stripeWidth, stripeHeight),
+                              colorFromRef(legend.bandColors[static_cast<size_t>(k)]));
+        }
+        painter_.drawText(QPointF(labelLeft, top + labelDrop + ascent),
+                          QString::fromStdString(legend.labels[static_cast<size_t>(k)]));
+    }
     painter_.restore();
 }
 
@@ -96,10 +265,17 @@ void PlanPainter::drawReferenceLines(const PlanScene& scene) {
     if (scene.referenceLines == nullptr) {
         return;
     }
-    setPen(scene.colors[kColorReferenceLines], kLineWidth);
-    for (const PlanPolygon& line : scene.referenceLines->items()) {
-        drawPolyline(line);
+    // Reference polygons are read like walls: one segment from each vertex to the next and
+    // from the last back to the first.
+    std::vector<PlanSegment> segments;
+    for (const PlanPolygon& polygon : scene.referenceLines->items()) {
+        const auto& u = polygon.points();
+        for (size_t j = 0; u.size() >= 2 && j < u.size(); ++j) {
+            segments.push_back(PlanSegment{u[j], u[(j + 1) % u.size()]});
+        }
     }
+    setPen(scene.colors[kColorReferenceLines], kLineWidth);
+    drawSegments(segments);
 }
 
 void PlanPainter::drawPathIsovists(const PlanScene& scene) {
@@ -141,8 +317,12 @@ void PlanPainter::drawPointIsovist(const PlanScene& scene) {
         shape << toLogical(p);
     }
     painter_.save();
-    // The fill combines with what lies below by bitwise AND, so the plan shows through.
-    painter_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    // The fill combines with what lies below by bitwise AND, so the plan shows through. A
+    // device without raster operations (an SVG file) takes a plain fill.
+    const QPaintEngine* engine = painter_.paintEngine();
+    if (engine != nullptr && engine->hasFeature(QPaintEngine::RasterOpModes)) {
+        painter_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    }
     painter_.setBrush(colorFromRef(scene.colors[kColorPointIsovist]));
     painter_.drawPolygon(shape);
     painter_.restore();

@@ -20,11 +20,20 @@ class PlanPainter {
     // Draws every element of the scene in the view's order; leaves the painter as it found it.
     void draw(const PlanScene& scene);
 
+    // The legend registry after the draw: the scene's, replaced by the range of the values
+    // coloured for the family the legend shows. The view gives it back to the document.
+    const std::array<double, 2>& legendRange() const { return legendRange_; }
+
   private:
     QPointF toLogical(const PlanPoint& p) const;
     void setPen(uint32_t colorRef, int width);
     void setPen(const QColor& color, int width);
     void drawBackground(uint32_t colorRef);
+    void registerLegendRange(const PlanScene& scene, double lo, double hi, int32_t family);
+    void drawGridColoring(const PlanScene& scene);
+    void drawCurrentCell(const PlanScene& scene);
+    void drawGridLinesAndMarkers(const PlanScene& scene);
+    void drawLegend(const PlanScene& scene);
     void drawReferenceLines(const PlanScene& scene);
     void drawPathIsovists(const PlanScene& scene);
     void drawPointIsovist(const PlanScene& scene);
@@ -40,4 +49,5 @@ class PlanPainter {
     QPainter& painter_;
     const ViewTransform& transform_;
     QSize client_;
+    std::array<double, 2> legendRange_{};
 };

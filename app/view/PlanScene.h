@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "document/AnalysisGrid.h"
 #include "document/DocumentSettings.h"
 #include "document/PlanTypes.h"
+#include "view/ColorScale.h"
 
 struct PlanScene {
     std::array<uint32_t, kColorCount> colors{};  // 0x00BBGGRR
@@ -30,6 +32,17 @@ struct PlanScene {
 
     const std::vector<PlanPoint>* customPoints = nullptr;
     const std::vector<PlanSegment>* axialLines = nullptr;
+
+    const CAnalysisGrid* grid = nullptr;
+    const std::vector<RadialStats>* gridRadialStats = nullptr;
+    bool gridResults = false;
+    int32_t gridDisplayProperty = 0;
+    GridCellIndex currentCell;
+
+    ColorScale colorScale;
+    int32_t legendFamily = kLegendGrid;
+    // The legend registry as the document holds it before the draw.
+    std::array<double, 2> legendRange{};
 
     bool shows(int flag) const { return show[static_cast<size_t>(flag)] != 0; }
 };

@@ -20,5 +20,13 @@ PlanScene planSceneOf(const CORVDoc& doc) {
     scene.currentPath = doc.m_currentPath;
     scene.customPoints = &doc.m_customPoints;
     scene.axialLines = &doc.m_axialLines;
+    scene.grid = &doc.m_grid;
+    scene.gridRadialStats = &doc.m_gridRadialStats;
+    scene.gridResults = doc.m_gridResultsValid != 0;
+    scene.gridDisplayProperty = doc.m_gridDisplayProperty;
+    scene.currentCell = doc.m_currentCell;
+    scene.colorScale = colorScaleOf(doc.m_settings);
+    scene.legendFamily = doc.m_settings.m_scaleMode;
+    scene.legendRange = doc.m_settings.legendRange;
     return scene;
 }

@@ -110,6 +110,8 @@ TEST_F(MainWindowTest, FourToolbarsInOneRow) {
 }
 
 TEST(MainWindowSize, OpensWideEnoughForTheToolbarsWithinTheScreen) {
+    // Without a size remembered from an earlier run.
+    QSettings(QStringLiteral("ORV"), QStringLiteral("Orvelle")).remove(QStringLiteral("Window"));
     FakeDocumentUi ui;
     CORVDoc doc(ui);
     CMainFrame frame(doc);
