@@ -125,8 +125,7 @@ TEST(MainWindowSize, OpensWideEnoughForTheToolbarsWithinTheScreen) {
 TEST_F(MainWindowTest, AnalysesNotBuiltYetArePresentAndDisabled) {
     doc.m_settings.setGridState(7);
     frame.refreshCommands();
-    for (CommandId id : {CommandId::RunAxialAnalysis,
-                         CommandId::PathOptions, CommandId::GenerateAllLineAxialMap}) {
+    for (CommandId id : {CommandId::RunAxialAnalysis, CommandId::GenerateAllLineAxialMap}) {
         EXPECT_FALSE(action(id)->isEnabled()) << static_cast<int>(id);
     }
     // The grid run's commands exist in the core and follow the grid state.
