@@ -346,6 +346,28 @@ TEST_F(PathCommands, ShowPointPropertiesCodes) {
     }
 }
 
+// A small drawing with one path from (1, 1) to (4, 5) on the layer "PATH".
+const char* const kPathDrawing =
+    "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nPATH\n0\nENDTAB\n0\nENDSEC\n"
+    "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\nPATH\n90\n2\n70\n0\n10\n1\n20\n1\n10\n4\n20\n"
+    "5\n0\nENDSEC\n0\nEOF\n";
+
+TEST_F(PathCommands, ImportRemovingExistingPathsRemovesTheirResults) {
+    makePoints(1);
+    doc.m_settings.m_isovistMethod = kApproximateRadialMethod;
+    ASSERT_TRUE(doc.ComputePathIsovists());
+    ASSERT_EQ(doc.m_pathRadialStats.size(), 3u);
+    ui.yesNoAnswers = {false};
+    ui.fileAnswers = {writeFile("paths.dxf", kPathDrawing)};
+    doc.OnImportPathsFromDxf();
+    EXPECT_EQ(ui.questions, std::vector<std::string>{"Paths already exist.\nClick YES to add new "
+                                                     "paths.\nClick NO to remove existing paths."});
+    EXPECT_EQ(doc.m_currentPath, -1);
+    EXPECT_TRUE(doc.m_pathIsovists.empty());
+    EXPECT_TRUE(doc.m_pathRadialStats.empty());
+    EXPECT_EQ(doc.m_observationPoints.count(), doc.m_paths.count());
+}
+
 TEST_F(PathCommands, ImportCancelledInTheLayerDialogOpensTheFileDialogAgain) {
     class CancelOnce : public FakeDocumentUi {
       public:
@@ -362,11 +384,7 @@ TEST_F(PathCommands, ImportCancelledInTheLayerDialogOpensTheFileDialogAgain) {
     } cancelOnce;
     CORVDoc other(cancelOnce);
     other.m_planPolygons.append(rectangle(0, 0, 10, 10, false));
-    const std::string drawing = writeFile(
-        "paths.dxf",
-        "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nPATH\n0\nENDTAB\n0\nENDSEC\n"
-        "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\nPATH\n90\n2\n70\n0\n10\n1\n20\n1\n10\n4\n20\n"
-        "5\n0\nENDSEC\n0\nEOF\n");
+    const std::string drawing = writeFile("paths.dxf", kPathDrawing);
     cancelOnce.fileAnswers = {drawing, drawing};
     ASSERT_TRUE(runDocumentCommand(other, {CommandId::ImportPath}));
     EXPECT_EQ(cancelOnce.layerDialogs, 2);
