@@ -5,12 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <variant>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
+#include "document/DxfDrawing.h"
+#include "document/DxfImportSteps.h"
+#include "document/DxfPlanReaders.h"
 #include "isovist/IsovistMeasures.h"
+#include "path/ObservationPoints.h"
 #include "testing/IsovistPlans.h"
 
 namespace {
@@ -144,6 +150,55 @@ TEST(PathIsovists, ParallelRunEqualsSerialRun) {
             EXPECT_EQ(StoreRadialStats(serial.radialStats[i]),
                       StoreRadialStats(parallel.radialStats[i]))
                 << i;
+        }
+    }
+}
+
+// The same on a real floor (skipped without the shared plans): observation points along the
+// extent's diagonal and every 25th wall vertex, where the exact method meets its hardest cases.
+TEST(PathIsovists, ParallelRunEqualsSerialRunOnARealFloor) {
+    const auto file = std::filesystem::path(ORVELLE_PLANS_DIR) / "tuebingen_sand_floor.dxf";
+    auto loaded = DxfDrawing::load(file.string());
+    if (!std::holds_alternative<DxfDrawing>(loaded)) {
+        GTEST_SKIP() << "no shared plans at " << ORVELLE_PLANS_DIR;
+    }
+    const DxfDrawing& drawing = std::get<DxfDrawing>(loaded);
+    PolygonList polygons;
+    const auto boundary = readBoundaryPolygon(drawing, "valid_area").polygon;
+    ASSERT_TRUE(boundary);
+    polygons.append(*boundary);
+    appendWallPolygons(drawing, "walls", polygons);
+    orientPlanPolygons(polygons);
+    const IsovistTestPlan plan(polygons.items());
+
+    PlanPoint low = (*boundary)[0];
+    PlanPoint high = low;
+    for (const PlanPoint& p : boundary->points()) {
+        low = {std::min(low.x, p.x), std::min(low.y, p.y)};
+        high = {std::max(high.x, p.x), std::max(high.y, p.y)};
+    }
+    const PlanPolygon diagonal({low, high});
+    std::vector<PlanPoint> points =
+        PlaceObservationPoints(diagonal, {ObservationPointMode::ByNodeCount, 118}, {}).points();
+    for (size_t i = 1; i < plan.polygons.size(); i += 25) {
+        points.push_back(plan.polygons[i][0]);
+    }
+    for (const int32_t method : {kExact, kRadial}) {
+        PathIsovistRun serial;
+        PathIsovistRun parallel;
+        NullProgress progress;
+        ComputePathIsovists(plan.tables(), points, method, serial, progress, PathRunMode::Serial);
+        ComputePathIsovists(plan.tables(), points, method, parallel, progress);
+        ASSERT_EQ(serial.records.size(), points.size());
+        size_t seen = 0;
+        for (size_t i = 0; i < points.size(); ++i) {
+            EXPECT_TRUE(SameRecord(serial.records[i], parallel.records[i])) << i << "/" << method;
+            seen += serial.records[i].polygon.empty() ? 0 : 1;
+        }
+        EXPECT_GT(seen, 20u);
+        for (size_t i = 0; i < serial.radialStats.size(); ++i) {
+            EXPECT_EQ(StoreRadialStats(serial.radialStats[i]),
+                      StoreRadialStats(parallel.radialStats[i]));
         }
     }
 }
