@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,3 +68,26 @@ struct AxialCliOptions {
 // every line's measures) to `out`.
 int runAxial(const std::string& planPath, const ImportOptions& importOptions,
              const AxialCliOptions& options, FILE* out);
+
+struct PathCliOptions {
+    int path = 1;  // "Path-K", from 1
+    // Create Observation Points: exactly one of count and spacing is given.
+    std::optional<int> count;
+    std::optional<double> spacing;
+    bool allPaths = false;
+    std::string offset;  // "START,END" along the path, or empty for no offset
+    std::optional<double> viewAngle;
+    std::string method;  // "exact", "radial" or empty for the document's setting
+    std::string values;  // user values, one line per observation point
+    std::string csv;          // the path export to write, or empty
+    std::string allPathsCsv;  // the all-paths export to write, or empty
+    bool report = false;      // the path report instead of the summary
+    bool json = false;
+    std::string output;  // the document to write, or empty
+};
+
+// Places observation points on path K, computes their isovists, then applies the view angle
+// and the user values when asked; writes the exports and the document, and prints the
+// summary, the path report or the points with their measures as JSON to `out`.
+int runPath(const std::string& planPath, const ImportOptions& importOptions,
+            const PathCliOptions& options, FILE* out);

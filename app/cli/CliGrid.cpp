@@ -46,19 +46,6 @@ std::optional<std::vector<double>> parseNumbers(const std::string& text, size_t 
     return values;
 }
 
-// True (after a message) when the two outputs name one file: the second would overwrite the
-// first.
-bool outputsCollide(const std::string& first, const std::string& csv) {
-    std::error_code error;
-    const auto a = std::filesystem::weakly_canonical(first, error);
-    const auto b = error ? std::filesystem::path{} : std::filesystem::weakly_canonical(csv, error);
-    if (error || a != b) {
-        return false;
-    }
-    printError("Two outputs name the same file " + csv + "; choose two paths");
-    return true;
-}
-
 // Every effective cell's index and depth from the current cell, as "%d, %d" lines with CR LF
 // ends under the header, written whole or not at all; false (after a message) on failure.
 bool writeDepthCsv(const CAnalysisGrid& grid, const std::string& path) {

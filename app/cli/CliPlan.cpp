@@ -61,3 +61,15 @@ bool outputIsInput(const std::string& input, const std::string& output) {
     printError("The output " + output + " is the input file; choose another path");
     return true;
 }
+
+bool outputsCollide(const std::string& first, const std::string& second) {
+    std::error_code error;
+    const auto a = std::filesystem::weakly_canonical(first, error);
+    const auto b =
+        error ? std::filesystem::path{} : std::filesystem::weakly_canonical(second, error);
+    if (error || a != b) {
+        return false;
+    }
+    printError("Two outputs name the same file " + second + "; choose two paths");
+    return true;
+}

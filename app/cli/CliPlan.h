@@ -20,3 +20,7 @@ bool hasDxfExtension(const std::string& path);
 // True (after a message) when `output` names the same file as `input` (same device and
 // inode), so that writing it would destroy the input.
 bool outputIsInput(const std::string& input, const std::string& output);
+
+// True (after a message) when the two outputs name one file: the second would overwrite the
+// first.
+bool outputsCollide(const std::string& first, const std::string& second);

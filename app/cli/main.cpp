@@ -110,6 +110,41 @@ int run(int argc, char** argv) {
     axial->add_option("-o,--output", axialOptions.output, "Save the document (.ovx)");
     addImportOptions(*axial, importOptions);
 
+    PathCliOptions pathOptions;
+    auto* path = app.add_subcommand(
+        "path", "Observation points along a path and their isovists, with the view angle, user "
+                "values, the path exports and the path report");
+    path->add_option("PLAN", plan, "A drawing (.dxf, paths from its path layers) or a document "
+                                   "(.ovx)")
+        ->required();
+    path->add_option("--path", pathOptions.path, "The path K, as Path-K (default 1)")
+        ->check(CLI::PositiveNumber);
+    auto* pathCount = path->add_option("--count", pathOptions.count,
+                                       "Observation points between the two ends");
+    auto* pathSpacing =
+        path->add_option("--spacing", pathOptions.spacing, "One observation point every D");
+    pathCount->excludes(pathSpacing);
+    path->add_flag("--all", pathOptions.allPaths, "Create the observation points on every path");
+    path->add_option("--offset", pathOptions.offset,
+                     "START,END: the points cover this stretch, as distances along the path");
+    path->add_option("--view-angle", pathOptions.viewAngle,
+                     "Narrow each isovist to this full angle (degrees) around the walking "
+                     "direction");
+    path->add_option("--method", pathOptions.method, "exact (default) or radial")
+        ->check(CLI::IsMember({"exact", "radial"}));
+    path->add_option("--values", pathOptions.values,
+                     "A text file of user values, one line per observation point");
+    path->add_option("--csv", pathOptions.csv, "Write the path export (comma-separated values)");
+    path->add_option("--all-paths-csv", pathOptions.allPathsCsv,
+                     "Write the export of every path (recomputed path by path)");
+    auto* pathJson = path->add_flag("--json", pathOptions.json,
+                                    "Write the observation points and their measures as JSON");
+    path->add_flag("--report", pathOptions.report,
+                   "Print the path report (CR LF line ends) instead of the summary")
+        ->excludes(pathJson);
+    path->add_option("-o,--output", pathOptions.output, "Save the document with the results");
+    addImportOptions(*path, importOptions);
+
     auto* info = app.add_subcommand("info", "Summarise a document file");
     info->add_option("PLAN.ovx", plan, "The document")->required();
 
@@ -137,6 +172,9 @@ int run(int argc, char** argv) {
     }
     if (axial->parsed()) {
         return runAxial(plan, importOptions, axialOptions, stdout);
+    }
+    if (path->parsed()) {
+        return runPath(plan, importOptions, pathOptions, stdout);
     }
     return runInfo(plan, stdout);
 }

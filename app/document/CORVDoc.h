@@ -20,6 +20,7 @@
 #include "document/PlanTypes.h"
 
 struct IsovistScratch;
+struct ObservationPointRequest;
 struct PlanTables;
 
 // The members are the document's content (DocumentContent); the class adds the commands.
@@ -118,6 +119,49 @@ class CORVDoc : public DocumentContent {
     // cells.
     void OnGridReport();
     // --- end report commands ---
+
+    // --- path commands ---
+    // "Path Options...": the Path Options dialog on the current path and the path options; OK
+    // stores the chosen path as the current path and every option.
+    void OnPathOptions();
+    // "Create Observation Points...": "Invalid path" unless the current path is a path of at
+    // least 2 nodes; then the dialog and CreateObservationPoints.
+    void OnCreateObservationPoints();
+    // Replaces the observation points of the current path (or of every path) as the request
+    // asks; false after the message of a refused request (nothing changed).
+    bool CreateObservationPoints(const ObservationPointRequest& request);
+    // "Create Path Isovist": ComputePathIsovists, then a redraw.
+    void OnCreatePathIsovist();
+    // The isovist of every observation point of the current path into m_pathIsovists (and
+    // m_pathRadialStats with the radial method), the progress "%d/%d" as the run's title, the
+    // document title restored afterwards. False after its message when there is nothing to run.
+    bool ComputePathIsovists();
+    // "Apply View Angle": asks for the full angle, then ApplyViewAngle. Nothing without records.
+    void OnApplyViewAngle();
+    // Narrows every path isovist to `angle` degrees around its heading along the path.
+    void ApplyViewAngle(double angle);
+    // "View Path Data": the Path Isovist Data dialog; "No current path" without one.
+    void OnViewPathData();
+    // "User Defined..." of the Path menu: one value per observation point of the current path
+    // from a text file into the records' userValue; then the user values are shown.
+    void OnPathUserDefined();
+    // --- end path commands ---
+
+    // --- path report commands ---
+    // Path "Export, Comma Separated Values...": "No results to export" without records; else
+    // the save dialog and the path file (WritePathCsv). Cancel ends silently.
+    void OnExportPathCsv();
+    FileWriteOutcome WritePathCsv(const std::string& path) const;
+    // "Comma Separated Values (All Paths)...": after the question, the isovists of every path
+    // recomputed path by path into one file; the current path's results are removed.
+    void OnExportAllPathsCsv();
+    // The all-paths file without the dialogs: written whole or not at all; only when it was
+    // written are the current path's results removed.
+    FileWriteOutcome WriteAllPathsCsv(const std::string& path);
+    // Path "View Report...": the path report in the Analysis Summary dialog; nothing without
+    // records.
+    void OnPathReport();
+    // --- end path report commands ---
 
     // --- picking ---
     // What a click in the plan did: whether the view needs a redraw, whether the document

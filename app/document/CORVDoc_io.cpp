@@ -218,6 +218,7 @@ void removeTargetData(CORVDoc& doc, LayerDialogMode mode) {
             doc.m_paths.clear();
             doc.m_observationPoints.clear();
             doc.m_pathIsovists.clear();
+            doc.m_pathRadialStats.clear();  // they belong to the records just removed
             doc.m_currentPath = -1;
             break;
         case LayerDialogMode::Points:

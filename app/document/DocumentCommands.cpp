@@ -112,6 +112,24 @@ bool dispatch(CORVDoc* doc, const Command& command) {
                 return false;
             }
             return with([&] { toggleShowFlag(*doc, command.code); });
+        case CommandId::PathOptions:
+            return with([&] { doc->OnPathOptions(); });
+        case CommandId::CreateObservationPoints:
+            return with([&] { doc->OnCreateObservationPoints(); });
+        case CommandId::CreatePathIsovist:
+            return with([&] { doc->OnCreatePathIsovist(); });
+        case CommandId::ApplyViewAngle:
+            return with([&] { doc->OnApplyViewAngle(); });
+        case CommandId::PathUserDefined:
+            return with([&] { doc->OnPathUserDefined(); });
+        case CommandId::ViewPathData:
+            return with([&] { doc->OnViewPathData(); });
+        case CommandId::PathExportCsv:
+            return with([&] { doc->OnExportPathCsv(); });
+        case CommandId::PathExportAllCsv:
+            return with([&] { doc->OnExportAllPathsCsv(); });
+        case CommandId::PathReport:
+            return with([&] { doc->OnPathReport(); });
         default:
             return false;
     }

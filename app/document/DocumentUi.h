@@ -13,6 +13,9 @@
 #include "document/PlanTypes.h"
 
 struct GridOptionsDialogModel;
+struct ObservationPointsDialogModel;
+struct PathDataTable;
+struct PathOptionsDialogModel;
 struct IsovistPropertiesTexts;
 class IsovistSubdivision;
 
@@ -80,6 +83,18 @@ public:
     // both close it.
     virtual void showAnalysisSummary(const std::string& text) = 0;
     // --- end report dialogs ---
+
+    // --- path dialogs ---
+    // The "Path Options" dialog on `model`; true on OK (the model then holds the choice).
+    virtual bool runPathOptions(PathOptionsDialogModel& model) = 0;
+    // The "Create Observation Points" dialog on `model`; true on OK.
+    virtual bool runCreateObservationPoints(ObservationPointsDialogModel& model) = 0;
+    // The prompt titled "Viewing angle in degree (0~180)", its field 0 when it opens; the
+    // number typed, or empty on Cancel.
+    virtual std::optional<double> askViewAngle() = 0;
+    // The "Path Isovist Data" dialog showing `table`; it changes nothing.
+    virtual void showPathData(const PathDataTable& table) = 0;
+    // --- end path dialogs ---
 };
 
 // A port with nobody behind it, for batch runs and fuzzing: messages are dropped, questions are
@@ -120,6 +135,10 @@ public:
     void postZoomExtent() override {}
     void addRecentFile(const std::string&) override {}
     void showAnalysisSummary(const std::string&) override {}
+    bool runPathOptions(PathOptionsDialogModel&) override { return false; }
+    bool runCreateObservationPoints(ObservationPointsDialogModel&) override { return false; }
+    std::optional<double> askViewAngle() override { return std::nullopt; }
+    void showPathData(const PathDataTable&) override {}
 };
 
 // Shows the wait cursor for the lifetime of the object.

@@ -48,6 +48,11 @@ class WidgetDocumentUi : public DocumentUi {
     void postZoomExtent() override;
     void addRecentFile(const std::string& path) override;
     void showAnalysisSummary(const std::string& text) override;
+    // Path dialogs, thin forms over the core's models (WidgetDocumentUi_path.cpp).
+    bool runPathOptions(PathOptionsDialogModel& model) override;
+    bool runCreateObservationPoints(ObservationPointsDialogModel& model) override;
+    std::optional<double> askViewAngle() override;
+    void showPathData(const PathDataTable& table) override;
 
   private:
     std::optional<std::string> runFileDialog(bool save, const std::string& filter,

@@ -111,6 +111,36 @@ class FakeDocumentUi : public DocumentUi {
         dialogs.push_back("Analysis Summary");
         analysisSummaries.push_back(text);
     }
+    // The path dialogs: the scripts edit the model and answer OK (true) or Cancel; without a
+    // script a dialog is cancelled. The view-angle prompt answers from its queue (empty:
+    // Cancel); a shown data table goes to pathDataScript.
+    std::function<bool(PathOptionsDialogModel&)> pathOptionsScript;
+    std::function<bool(ObservationPointsDialogModel&)> observationPointsScript;
+    std::deque<double> viewAngleAnswers;
+    std::function<void(const PathDataTable&)> pathDataScript;
+    bool runPathOptions(PathOptionsDialogModel& model) override {
+        dialogs.push_back("Path Options");
+        return pathOptionsScript ? pathOptionsScript(model) : false;
+    }
+    bool runCreateObservationPoints(ObservationPointsDialogModel& model) override {
+        dialogs.push_back("Create Observation Points");
+        return observationPointsScript ? observationPointsScript(model) : false;
+    }
+    std::optional<double> askViewAngle() override {
+        dialogs.push_back("Viewing angle in degree (0~180)");
+        if (viewAngleAnswers.empty()) {
+            return std::nullopt;
+        }
+        const double angle = viewAngleAnswers.front();
+        viewAngleAnswers.pop_front();
+        return angle;
+    }
+    void showPathData(const PathDataTable& table) override {
+        dialogs.push_back("Path Isovist Data");
+        if (pathDataScript) {
+            pathDataScript(table);
+        }
+    }
 
   private:
     // Records progress; positions may arrive from several threads at once.

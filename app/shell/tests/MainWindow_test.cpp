@@ -124,12 +124,9 @@ TEST(MainWindowSize, OpensWideEnoughForTheToolbarsWithinTheScreen) {
                                   std::min(720, screen.height())));
 }
 
-TEST_F(MainWindowTest, AnalysesNotBuiltYetArePresentAndDisabled) {
+TEST_F(MainWindowTest, AnalysesOfTheCoreAreAvailable) {
     doc.m_settings.setGridState(7);
     frame.refreshCommands();
-    for (CommandId id : {CommandId::PathOptions}) {
-        EXPECT_FALSE(action(id)->isEnabled()) << static_cast<int>(id);
-    }
     // The axial commands exist in the core and are always available.
     EXPECT_TRUE(action(CommandId::RunAxialAnalysis)->isEnabled());
     EXPECT_TRUE(action(CommandId::GenerateAllLineAxialMap)->isEnabled());
