@@ -160,7 +160,7 @@ DxfEntityReading readCircleOrArc(const DxfEntityText& entity, DxfEntityKind kind
         start = values.number(50);
         end = values.number(51);
         if (radius && !(*radius > 0.0)) {
-            values.fail(DxfDropReason::Refused, "radius " + std::to_string(*radius) +
+            values.fail(DxfDropReason::Refused, "radius " + std::string(entity.first(40)->substr(0, 32)) +
                                                     " (an arc needs a radius above 0)");
         }
     }
