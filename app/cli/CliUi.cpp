@@ -77,7 +77,8 @@ bool CliUi::chooseLayerRoles(LayerDialogModel& model) {
     }
     // What the dialog would list: the entities the import is about to drop.
     printDroppedEntities(droppedEntityLines(model));
-    printDrawingAccount(notReadLines(model), model.suggestedUnit);
+    // The suggested unit is told by the layers command; an import keeps the user's unit.
+    printDrawingAccount(notReadLines(model), {});
     return true;
 }
 
