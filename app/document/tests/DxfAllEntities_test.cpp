@@ -375,3 +375,87 @@ TEST(DxfAllEntities, CountsEveryEntityByLayerAndType) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DxfAllEntities, ExtrusionsMirrorOrAreRefused) {
+    struct Case {
+        std::string x, y, z;
+        bool read;
+        double startX;  // of the quarter arc from 0° about (10, 0), radius 1
+    };
+    const Case cases[] = {
+        {"0", "0", "1", true, 11},
+        {"0", "0", "-1", true, -11},
+        {"0", "0", "-0.5", true, -11},
+        {"0.001", "0", "-1", true, -11},  // within 1/64 of the z axis
+        {"1", "0", "0", false, 0},
+        {"0.5", "0", "-0.5", false, 0},
+        {"0", "0", "0", false, 0},
+        {"0", "0", "nan", false, 0},
+    };
+    for (const Case& c : cases) {
+        DxfTextBuilder dxf;
+        dxf.layers({"w"}).beginEntities();
+        dxf.pair(0, "ARC").pair(8, "w").pair(10, "10").pair(20, "0").pair(40, "1");
+        dxf.pair(50, "0").pair(51, "90").pair(210, c.x).pair(220, c.y).pair(230, c.z);
+        dxf.endEntities().end();
+        const auto reading = read(dxf);
+        const auto& arcs = reading.layer("w").arcs;
+        ASSERT_EQ(arcs.size(), c.read ? 1u : 0u) << c.x << " " << c.z;
+        if (c.read) {
+            EXPECT_NEAR(arcs[0].front().x, c.startX, kNear) << c.z;
+            EXPECT_NEAR(arcs[0].front().y, 0, kNear) << c.z;
+            // Mirrored, the arc runs from (−11, 0) clockwise to (−10, 1).
+            EXPECT_NEAR(arcs[0].back().x, c.startX < 0 ? -10 : 10, kNear);
+        } else {
+            ASSERT_EQ(reading.dropped.size(), 1u);
+        }
+    }
+}
+
+TEST(DxfAllEntities, EntitiesCutOffByTheEndOfTheFileAreDropped) {
+    struct Case {
+        std::string tail;
+        DxfEntityKind kind;
+    };
+    const Case cases[] = {
+        {"0\nLINE\n8\nw\n10\n0\n20\n0\n11\n1\n21\n1\n", DxfEntityKind::Line},
+        {"0\nPOLYLINE\n8\nw\n0\nVERTEX\n10\n0\n20\n0\n0\nVERTEX\n10\n1\n20\n0\n",
+         DxfEntityKind::OldPolyline},
+        {"0\nINSERT\n8\nw\n2\nB\n10\n0\n20\n0\n", DxfEntityKind::Insert},
+    };
+    for (const Case& c : cases) {
+        DxfTextBuilder dxf;
+        dxf.layers({"w"}).beginEntities().raw(c.tail);
+        const auto reading = read(dxf);
+        ASSERT_EQ(reading.dropped.size(), 1u) << c.tail;
+        EXPECT_EQ(reading.dropped[0].kind, c.kind);
+        EXPECT_EQ(reading.dropped[0].reason, DxfDropReason::CutOff);
+        EXPECT_TRUE(reading.layer("w").lines.empty());
+        EXPECT_TRUE(reading.layer("w").polylines.empty());
+    }
+}
+
+TEST(DxfAllEntities, MeshesAndSplineFramePointsAreNotOutlines) {
+    DxfTextBuilder dxf;
+    dxf.layers({"w"}).beginEntities();
+    // A polyface mesh: refused. Then a polyline with a spline frame point between two vertices.
+    dxf.pair(0, "POLYLINE").pair(8, "w").pair(70, "64");
+    dxf.pair(0, "VERTEX").pair(10, "0").pair(20, "0").pair(0, "VERTEX").pair(10, "1").pair(20, "1");
+    dxf.pair(0, "SEQEND");
+    dxf.pair(0, "POLYLINE").pair(8, "w");
+    dxf.pair(0, "VERTEX").pair(10, "0").pair(20, "0");
+    dxf.pair(0, "VERTEX").pair(10, "5").pair(20, "5").pair(70, "16");
+    dxf.pair(0, "VERTEX").pair(10, "2").pair(20, "0");
+    dxf.pair(0, "SEQEND");
+    dxf.endEntities().end();
+    const auto reading = read(dxf);
+    ASSERT_EQ(reading.dropped.size(), 1u);
+    EXPECT_EQ(reading.dropped[0].detail, "a mesh, not a plan outline");
+    const auto& polylines = reading.layer("w").polylines;
+    ASSERT_EQ(polylines.size(), 1u);
+    EXPECT_EQ(polylines[0].vertices, (std::vector<PlanPoint>{{0, 0}, {2, 0}}));
+}
+
+}  // namespace
