@@ -11,7 +11,8 @@ namespace {
 // beyond, the rest of the entity is not kept, so that one entity cannot fill memory.
 constexpr size_t kMaxGroupsPerEntity = 8'000'064;
 
-void addCount(std::vector<DxfTypeCount>& counts, std::map<std::pair<std::string, std::string>, size_t>& index,
+void addCount(std::vector<DxfTypeCount>& counts,
+              std::map<std::pair<std::string, std::string>, size_t>& index,
               const std::string& layer, const std::string& type) {
     auto key = std::make_pair(upperAscii(trimDxf(layer)), type);
     const auto [found, added] = index.emplace(std::move(key), counts.size());
@@ -106,7 +107,7 @@ class SectionReader {
         DxfPair pair;
         while (reader.next(pair)) {
             if (state == State::SectionName) {
-                state = pair.code != "2"             ? State::SeekSection
+                state = pair.code != "2"           ? State::SeekSection
                         : pair.value == "BLOCKS"   ? State::Blocks
                         : pair.value == "ENTITIES" ? State::Entities
                                                    : State::OtherSection;
@@ -228,8 +229,12 @@ class SectionReader {
             }
         } else if (current_) {
             kind = dxfEntityKindOf(current_->type);
-            drop = {kind.value_or(DxfEntityKind::Line), current_->layer(), current_->line,
-                    current_->handle(), DxfDropReason::CutOff, {}};
+            drop = {kind.value_or(DxfEntityKind::Line),
+                    current_->layer(),
+                    current_->line,
+                    current_->handle(),
+                    DxfDropReason::CutOff,
+                    {}};
         }
         current_.reset();
         if (kind) {
@@ -249,7 +254,8 @@ class SectionReader {
         if (name.empty() || !based) {
             return;  // its entities are then read into no block
         }
-        const auto [found, added] = blocks.emplace(upperAscii(trimDxf(name)), DxfBlock{name, {x, y}, {}});
+        const auto [found, added] =
+            blocks.emplace(upperAscii(trimDxf(name)), DxfBlock{name, {x, y}, {}});
         if (added) {
             block_ = &found->second;
         }

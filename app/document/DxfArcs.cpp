@@ -34,7 +34,8 @@ std::vector<PlanPoint> arcPoints(const PlanPoint& centre, double radius, double 
     points.reserve(static_cast<size_t>(pieces) + 1);
     for (int k = 0; k <= pieces; ++k) {
         const double angle = start + sweep * k / pieces;
-        points.push_back({centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
+        points.push_back(
+            {centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
     }
     return points;
 }
@@ -60,7 +61,8 @@ std::vector<PlanPoint> bulgePoints(const PlanPoint& from, const PlanPoint& to, d
     points.reserve(static_cast<size_t>(pieces) - 1);
     for (int k = 1; k < pieces; ++k) {
         const double angle = start + included * k / pieces;
-        points.push_back({centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
+        points.push_back(
+            {centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
     }
     return points;
 }

@@ -22,7 +22,8 @@ void DxfBlockPlacer::place(const std::vector<DxfBlockItem>& items, const DxfPlac
         if (depth > 0) {
             // Every item placed costs at least one unit of the budget, so that neither many
             // copies of large blocks nor blocks of things not read can run for long.
-            const int64_t cost = shape ? std::max<int64_t>(1, static_cast<int64_t>(shape->points.size())) : 1;
+            const int64_t cost =
+                shape ? std::max<int64_t>(1, static_cast<int64_t>(shape->points.size())) : 1;
             if (copiesLimited_ || verticesLimited_ || vertices_ + cost > kMaxPlacedVertices) {
                 verticesLimited_ = verticesLimited_ || !copiesLimited_;
                 return;
@@ -52,7 +53,8 @@ void DxfBlockPlacer::placeInsert(const DxfInsert& insert, const DxfPlacement& pl
     if (copiesLimited_ || verticesLimited_) {
         return;
     }
-    const std::string& layer = layerOfZero && isLayerZero(insert.layer) ? *layerOfZero : insert.layer;
+    const std::string& layer =
+        layerOfZero && isLayerZero(insert.layer) ? *layerOfZero : insert.layer;
     const std::string shownBlock = "\"" + insert.block.substr(0, 80) + "\"";
     const auto found = blocks_.find(upperAscii(trimDxf(insert.block)));
     if (found == blocks_.end()) {

@@ -59,7 +59,8 @@ class DxfShapeSink {
 // Places items (of the ENTITIES section or a block) through the blocks, within the bounds.
 class DxfBlockPlacer {
   public:
-    DxfBlockPlacer(const DxfBlockTable& blocks, DxfShapeSink& sink) : blocks_(blocks), sink_(sink) {}
+    DxfBlockPlacer(const DxfBlockTable& blocks, DxfShapeSink& sink)
+        : blocks_(blocks), sink_(sink) {}
 
     void placeTopLevel(const std::vector<DxfBlockItem>& items);
 

@@ -12,9 +12,9 @@ namespace {
 constexpr std::array<std::string_view, 3> kReadTypes{"LWPOLYLINE", "LINE", "CIRCLE"};
 constexpr std::array<std::string_view, 3> kOptionTypes{"ARC", "POLYLINE", "INSERT"};
 constexpr std::array<std::string_view, 15> kAnnotationTypes{
-    "TEXT",      "MTEXT",     "ATTDEF",   "ATTRIB",  "DIMENSION",
-    "LEADER",    "MLEADER",   "MULTILEADER", "TOLERANCE", "VIEWPORT",
-    "IMAGE",     "WIPEOUT",   "OLEFRAME", "OLE2FRAME", "ACAD_TABLE"};
+    "TEXT",   "MTEXT",   "ATTDEF",      "ATTRIB",    "DIMENSION",
+    "LEADER", "MLEADER", "MULTILEADER", "TOLERANCE", "VIEWPORT",
+    "IMAGE",  "WIPEOUT", "OLEFRAME",    "OLE2FRAME", "ACAD_TABLE"};
 
 template <size_t N>
 bool isOneOf(std::string_view type, const std::array<std::string_view, N>& types) {
@@ -137,8 +137,8 @@ std::optional<int32_t> readInsUnits(std::string_view text) {
                 }
                 break;
             case State::SectionName:
-                state = pair.code == "2" && pair.value == "HEADER" ? State::Header
-                                                                   : State::SeekSection;
+                state =
+                    pair.code == "2" && pair.value == "HEADER" ? State::Header : State::SeekSection;
                 break;
             case State::Header:
             case State::Variable:

@@ -23,7 +23,8 @@ bool importReadsEntityType(std::string_view type, bool allEntities);
 bool isAnnotationEntity(std::string_view type);
 
 // The account, e.g.
-//   walls: 81 ARC not read; windows: 56 INSERT not read — turn on Read arcs, old-style polylines and blocks
+//   walls: 81 ARC not read; windows: 56 INSERT not read — turn on Read arcs, old-style polylines
+//   and blocks
 // (the hint only with the option off and something it would read), then one line per bound
 // the blocks reached (option on). Layers in the order of `layerNames`, then the others in the
 // order met; empty when everything is read.

@@ -8,14 +8,12 @@
 
 std::vector<LayerDrops> surveyDroppedEntities(const DxfDrawing& drawing,
                                               const std::vector<std::string>& layerNames) {
-    return groupDropsByLayer(layerNames, [&](const DxfDropSink& sink) {
-        drawing.readDroppedEntities(sink);
-    });
+    return groupDropsByLayer(layerNames,
+                             [&](const DxfDropSink& sink) { drawing.readDroppedEntities(sink); });
 }
 
-std::vector<LayerDrops> groupDropsByLayer(
-    const std::vector<std::string>& layerNames,
-    const std::function<void(const DxfDropSink&)>& scan) {
+std::vector<LayerDrops> groupDropsByLayer(const std::vector<std::string>& layerNames,
+                                          const std::function<void(const DxfDropSink&)>& scan) {
     std::vector<LayerDrops> drops(layerNames.size());
     // Readers compare names trimmed and ignoring case; so does the survey.
     std::unordered_multimap<std::string, size_t> rowsByName;

@@ -18,8 +18,8 @@ class Values {
         const auto text = entity_.first(code);
         if (!text) {
             if (!fallback && !problem_) {
-                problem_ = DxfValueProblem{DxfDropReason::Incomplete,
-                                           "no group " + std::to_string(code)};
+                problem_ =
+                    DxfValueProblem{DxfDropReason::Incomplete, "no group " + std::to_string(code)};
             }
             return fallback;
         }
@@ -56,8 +56,8 @@ class Values {
 };
 
 DxfDroppedEntity dropOf(const DxfEntityText& entity, DxfEntityKind kind, DxfValueProblem problem) {
-    return {kind, entity.layer(), entity.line, entity.handle(), problem.reason,
-            std::move(problem.detail)};
+    return {kind,           entity.layer(),           entity.line, entity.handle(),
+            problem.reason, std::move(problem.detail)};
 }
 
 DxfShape shapeOf(const DxfEntityText& entity, DxfEntityKind kind) {
@@ -101,8 +101,8 @@ DxfEntityReading readLwPolyline(const DxfEntityText& entity, bool mirrored) {
         }
         double value = 0.0;
         if (group.code == 10 || group.code == 20 || group.code == 42) {
-            if (auto problem = readDxfBounded(std::to_string(group.code), group.value,
-                                              group.value, value)) {
+            if (auto problem =
+                    readDxfBounded(std::to_string(group.code), group.value, group.value, value)) {
                 return dropOf(entity, DxfEntityKind::Polyline, std::move(*problem));
             }
         }
@@ -160,7 +160,8 @@ DxfEntityReading readCircleOrArc(const DxfEntityText& entity, DxfEntityKind kind
         start = values.number(50);
         end = values.number(51);
         if (radius && !(*radius > 0.0)) {
-            values.fail(DxfDropReason::Refused, "radius " + std::string(entity.first(40)->substr(0, 32)) +
+            values.fail(DxfDropReason::Refused, "radius " +
+                                                    std::string(entity.first(40)->substr(0, 32)) +
                                                     " (an arc needs a radius above 0)");
         }
     }
@@ -178,7 +179,8 @@ DxfEntityReading readCircleOrArc(const DxfEntityText& entity, DxfEntityKind kind
         mirror(shape.points);
     }
     if (!dxfPointsInRange(shape.points)) {
-        return dropOf(entity, kind, {DxfDropReason::OutOfRange, "a point of the arc is out of range"});
+        return dropOf(entity, kind,
+                      {DxfDropReason::OutOfRange, "a point of the arc is out of range"});
     }
     return shape;
 }
@@ -228,7 +230,8 @@ std::optional<std::string_view> DxfEntityText::first(int code) const {
 }
 
 std::string DxfEntityText::layer() const {
-    return std::string(first(8).value_or(std::string_view()).substr(0, DxfDrawing::kMaxLayerNameBytes + 1));
+    return std::string(
+        first(8).value_or(std::string_view()).substr(0, DxfDrawing::kMaxLayerNameBytes + 1));
 }
 
 std::string DxfEntityText::handle() const {
@@ -257,7 +260,8 @@ DxfPlacement DxfInsert::placement(const PlanPoint& base, int32_t column, int32_t
 
 std::variant<bool, DxfValueProblem> readExtrusion(const DxfEntityText& entity) {
     Values values(entity);
-    const auto x = values.number(210, 0.0), y = values.number(220, 0.0), z = values.number(230, 1.0);
+    const auto x = values.number(210, 0.0), y = values.number(220, 0.0),
+               z = values.number(230, 1.0);
     if (values.problem()) {
         return *values.problem();
     }

@@ -72,8 +72,9 @@ void DxfOldPolyline::addVertex(const DxfEntityText& vertex) {
 }
 
 DxfEntityReading DxfOldPolyline::drop(DxfDropReason reason, std::string detail) {
-    return DxfDroppedEntity{DxfEntityKind::OldPolyline, shape_.layer, shape_.line, shape_.handle,
-                            reason, std::move(detail)};
+    return DxfDroppedEntity{
+        DxfEntityKind::OldPolyline, shape_.layer, shape_.line, shape_.handle, reason,
+        std::move(detail)};
 }
 
 DxfEntityReading DxfOldPolyline::finish(bool atSeqend) {

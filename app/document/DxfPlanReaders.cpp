@@ -81,7 +81,8 @@ void appendCentres(const std::vector<DxfCircle>& circles, std::vector<PlanPoint>
     }
 }
 
-void appendSegments(const std::vector<DxfPolyline>& polylines, const std::vector<PlanSegment>& lines,
+void appendSegments(const std::vector<DxfPolyline>& polylines,
+                    const std::vector<PlanSegment>& lines,
                     const std::vector<std::vector<PlanPoint>>& arcs,
                     std::vector<PlanSegment>& target) {
     for (const DxfPolyline& polyline : polylines) {
@@ -202,7 +203,8 @@ PlanPolygon circleOctagon(const DxfCircle& circle) {
         if (drawn) {
             points.push_back({circle.centre.x + dx, circle.centre.y + dy});
         } else {
-            points.push_back({circle.centre.x + (a * dx + b * dy), circle.centre.y + (c * dx + d * dy)});
+            points.push_back(
+                {circle.centre.x + (a * dx + b * dy), circle.centre.y + (c * dx + d * dy)});
         }
     }
     return PlanPolygon(std::move(points));

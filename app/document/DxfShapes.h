@@ -24,8 +24,8 @@ struct DxfPlacement {
     }
     // This map after `inner`: p ↦ this(inner(p)).
     DxfPlacement after(const DxfPlacement& inner) const {
-        return {a * inner.a + b * inner.c, a * inner.b + b * inner.d,
-                c * inner.a + d * inner.c, c * inner.b + d * inner.d,
+        return {a * inner.a + b * inner.c,     a * inner.b + b * inner.d,
+                c * inner.a + d * inner.c,     c * inner.b + d * inner.d,
                 a * inner.e + b * inner.f + e, c * inner.e + d * inner.f + f};
     }
     static DxfPlacement mirrorX() { return {-1.0, 0.0, 0.0, 1.0, 0.0, 0.0}; }

@@ -4,8 +4,8 @@
 #include "document/DxfDropSurvey.h"
 
 std::vector<std::string> droppedEntityLines(const LayerDialogModel& model) {
-    return droppedEntityLines(model.table,
-                              model.readAllEntities ? model.droppedEntitiesAll : model.droppedEntities);
+    return droppedEntityLines(
+        model.table, model.readAllEntities ? model.droppedEntitiesAll : model.droppedEntities);
 }
 
 const std::vector<std::string>& notReadLines(const LayerDialogModel& model) {

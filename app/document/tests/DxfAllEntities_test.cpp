@@ -192,7 +192,9 @@ TEST(DxfAllEntities, PlacedBlocksScaledTurnedMovedAndMirrored) {
         // The base point (1, 0) goes to the insertion point.
         {{"B", "doors", {10, 20}}, {1, 0}, {{10, 20}, {11, 20}}, "base point"},
         // An extrusion towards −z mirrors x, the insertion point too.
-        {{"B", "doors", {10, 20}, 1, 1, 0, 1, 1, 0, 0, -1}, {0, 0}, {{-11, 20}, {-12, 20}},
+        {{"B", "doors", {10, 20}, 1, 1, 0, 1, 1, 0, 0, -1},
+         {0, 0},
+         {{-11, 20}, {-12, 20}},
          "mirrored"},
     };
     for (const Case& c : cases) {
@@ -253,7 +255,9 @@ TEST(DxfAllEntities, PlacedCirclesAndArcsFollowTheBlock) {
                 arc(b, "0", {0, 0}, 1, "0", "90");
             });
         },
-        [](DxfTextBuilder& d) { insert(d, {"C", "w", {0, 0}, 2, 1, 90}); });
+        [](DxfTextBuilder& d) {
+            insert(d, {"C", "w", {0, 0}, 2, 1, 90});
+        });
     const auto reading = read(dxf);
     const auto& shapes = reading.layer("w");
     ASSERT_EQ(shapes.circles.size(), 1u);
@@ -310,9 +314,8 @@ TEST(DxfAllEntities, BoundsAgainstHostileBlocks) {
     DxfTextBuilder chain;
     chain.layers({"0"}).pair(0, "SECTION").pair(2, "BLOCKS");
     for (int i = 0; i < 100'000; ++i) {
-        block(chain, "N" + std::to_string(i), {0, 0}, [&](DxfTextBuilder& b) {
-            insert(b, {"N" + std::to_string(i + 1)});
-        });
+        block(chain, "N" + std::to_string(i), {0, 0},
+              [&](DxfTextBuilder& b) { insert(b, {"N" + std::to_string(i + 1)}); });
     }
     chain.pair(0, "ENDSEC").beginEntities();
     insert(chain, {"N0"});

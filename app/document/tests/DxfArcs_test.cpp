@@ -21,8 +21,8 @@ TEST(DxfArcs, PieceCountsFollowTheAngleStep) {
         double sweepDegrees;
         int pieces;
     };
-    const Case cases[] = {{90, 8},  {180, 16}, {360, 32}, {11.25, 1}, {11.26, 2},
-                          {0.001, 1}, {45, 4},  {300, 27}, {359.999, 32}};
+    const Case cases[] = {{90, 8},    {180, 16}, {360, 32}, {11.25, 1},   {11.26, 2},
+                          {0.001, 1}, {45, 4},   {300, 27}, {359.999, 32}};
     for (const Case& c : cases) {
         EXPECT_EQ(arcPieceCount(c.sweepDegrees * std::numbers::pi / 180.0), c.pieces)
             << c.sweepDegrees;
@@ -33,8 +33,8 @@ TEST(DxfArcs, SweepsAreCounterClockwiseAndWholeTurnsAreCircles) {
     struct Case {
         double start, end, sweepDegrees;
     };
-    const Case cases[] = {{0, 90, 90},    {270, 90, 180}, {350, 10, 20}, {90, 90, 360},
-                          {-90, 0, 90},   {720, 810, 90}, {10, -350, 360}};
+    const Case cases[] = {{0, 90, 90},  {270, 90, 180}, {350, 10, 20},  {90, 90, 360},
+                          {-90, 0, 90}, {720, 810, 90}, {10, -350, 360}};
     for (const Case& c : cases) {
         const auto sweep = arcSweep(c.start, c.end);
         ASSERT_TRUE(sweep) << c.start;
