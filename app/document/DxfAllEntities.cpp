@@ -4,6 +4,7 @@
 
 #include "document/DxfOldPolyline.h"
 #include "document/DxfPairReader.h"
+#include "document/DxfPlanReaders.h"
 
 namespace {
 
@@ -53,6 +54,12 @@ class ReadingSink : public DxfShapeSink {
                 DxfCircle circle{points[0], shape.radius, {}};
                 if (!placement.isIdentity()) {
                     circle.outlineMap = {placement.a, placement.b, placement.c, placement.d};
+                    // The placed octagon, not only its centre, must stay within range.
+                    if (!dxfPointsInRange(circleOctagon(circle).points())) {
+                        dropped({shape.kind, layer, shape.line, shape.handle,
+                                 DxfDropReason::OutOfRange, "a placed point is out of range"});
+                        return;
+                    }
                 }
                 target.circles.push_back(circle);
                 break;

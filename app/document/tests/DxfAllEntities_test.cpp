@@ -462,3 +462,29 @@ TEST(DxfAllEntities, MeshesAndSplineFramePointsAreNotOutlines) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DxfAllEntities, PlacementsBeyondTheCoordinateBoundAreDropped) {
+    // A circle and a line of a block scaled by 1e15: the circle's octagon and the line's far
+    // end leave the range (the circle's centre does not).
+    const auto dxf = withBlocks(
+        [](DxfTextBuilder& d) {
+            block(d, "BIG", {0, 0}, [](DxfTextBuilder& b) {
+                b.circle("0", {0, 0}, 10);
+                b.line("0", {0, 0}, {10, 0});
+                b.line("0", {0, 0}, {0.5, 0});
+            });
+        },
+        [](DxfTextBuilder& d) { insert(d, {"BIG", "w", {0, 0}, 1e15, 1e15}); });
+    const auto reading = read(dxf);
+    EXPECT_TRUE(reading.layer("w").circles.empty());
+    ASSERT_EQ(reading.layer("w").lines.size(), 1u);  // (0, 0) to (5e14, 0) stays in range
+    ASSERT_EQ(reading.dropped.size(), 2u);
+    for (const DxfDroppedEntity& entity : reading.dropped) {
+        EXPECT_EQ(entity.reason, DxfDropReason::OutOfRange);
+        EXPECT_EQ(entity.layer, "w");
+    }
+}
+
+}  // namespace
