@@ -6,7 +6,8 @@
 //      2 layer [1] the boundary, layer i otherwise role ([2] + i) mod 7; 3 every layer a wall
 //   3  answers of the questions, one bit per question asked (bit 0 first)
 //   4, 5  the isovist point, as fractions of the plan extent widened by a tenth each side
-//   6  bit 0: the radial method instead of the exact one
+//   6  bit 0: the radial method instead of the exact one; bit 1: read arcs, old-style polylines
+//      and blocks; bit 2: let the import pass without a Boundary layer, as the command line does
 //   7  the view cone's direction and half angle
 // The import reads from a path, so the drawing goes to a scratch file.
 #include <cmath>
@@ -54,6 +55,11 @@ class SteeredUi : public HeadlessDocumentUi {
                     break;
             }
         }
+        model.readAllEntities = (header_[6] & 2) != 0;
+        model.boundaryMayBeMissing = (header_[6] & 4) != 0;
+        // What the dialog would show, for either state of the option.
+        (void)droppedEntityLines(model);
+        (void)notReadLines(model);
         return acceptLayerChoice(model, *this);
     }
 

@@ -55,9 +55,11 @@ trap 'rm -rf "$seeds"' EXIT
 
 # The DXF target reads 8 steering bytes before the drawing (see fuzz/dxf_fuzz.cpp).
 dxf_headers=('\x00\x00\x00\x00\x80\x80\x00\x00' '\x01\x00\x00\xff\x40\xc0\x01\x35'
-             '\x02\x01\x03\x05\x20\x20\x00\x9c' '\x03\x00\x00\x01\x99\x66\x01\xff')
+             '\x02\x01\x03\x05\x20\x20\x00\x9c' '\x03\x00\x00\x01\x99\x66\x01\xff'
+             '\x03\x00\x00\x01\x80\x80\x06\x00' '\x01\x00\x00\xff\x40\xc0\x07\x35')
 
-# Keeps of a drawing the layer table and the first `keep` LWPOLYLINE, LINE and CIRCLE entities.
+# Keeps of a drawing the layer table and the first `keep` LWPOLYLINE, LINE, CIRCLE, ARC, POLYLINE
+# and INSERT entities of the ENTITIES section and of each block.
 cut_drawing() {
     awk -v keep="$2" '
         function trim(s) { gsub(/^[ \t\r]+|[ \t\r]+$/, "", s); return s }
@@ -68,7 +70,7 @@ cut_drawing() {
             if (code == "0" && value == "SECTION") { opening = 1; next }
             if (opening && code == "2") {
                 opening = 0; section = value
-                kept = (section == "TABLES" || section == "ENTITIES")
+                kept = (section == "TABLES" || section == "ENTITIES" || section == "BLOCKS")
                 if (kept) { put(0, "SECTION"); put(2, section) }
                 table = ""; entity = ""; count = 0
                 next
@@ -87,9 +89,17 @@ cut_drawing() {
                 next
             }
             if (code == "0") {
-                entity = (value == "LWPOLYLINE" || value == "LINE" || value == "CIRCLE") &&
-                         count < keep
-                if (entity) count++
+                if (value == "BLOCK") count = 0
+                if (value == "VERTEX" || value == "SEQEND") {
+                    # stays with its POLYLINE
+                } else if (value == "BLOCK" || value == "ENDBLK") {
+                    entity = 1
+                } else {
+                    entity = (value == "LWPOLYLINE" || value == "LINE" || value == "CIRCLE" ||
+                              value == "ARC" || value == "POLYLINE" || value == "INSERT") &&
+                             count < keep
+                    if (entity) count++
+                }
             }
             if (entity) put(code, value)
         }
@@ -104,7 +114,7 @@ import_drawing() {
     local cli=$build/app/cli/orvelle-cli
     "$cli" import "$1" -o "$2" >/dev/null 2>&1 && return 0
     local names=() roles=() options=() boundary="" walls=0 i
-    while IFS=$'\t' read -r layer role; do
+    while IFS=$'\t' read -r layer role _; do
         names+=("$layer")
         roles+=("$role")
         [[ $role == Wall ]] && walls=1
@@ -136,6 +146,12 @@ prepare_seeds() {
     else
         echo "no plans in $plans: the drawing seeds are left out" >&2
     fi
+    # Small drawings of the option's readers: bulges, an arc, an old-style polyline, nested and
+    # self-placing blocks and an array.
+    local t=$'0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nB\n0\nLAYER\n2\nW\n0\nENDTAB\n0\nENDSEC\n'
+    local b=$'0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n8\n0\n2\nK\n10\n1\n20\n1\n0\nARC\n8\n0\n10\n0\n20\n0\n40\n1\n50\n0\n51\n90\n0\nINSERT\n8\n0\n2\nL\n0\nENDBLK\n0\nBLOCK\n2\nL\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n1\n21\n1\n0\nINSERT\n2\nL\n0\nENDBLK\n0\nENDSEC\n'
+    local e=$'0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\nB\n90\n4\n70\n1\n10\n0\n20\n0\n42\n0.5\n10\n10\n20\n0\n10\n10\n20\n10\n42\n-1\n10\n0\n20\n10\n0\nPOLYLINE\n8\nW\n66\n1\n70\n1\n0\nVERTEX\n8\nW\n10\n2\n20\n2\n42\n1\n0\nVERTEX\n8\nW\n10\n4\n20\n2\n0\nVERTEX\n8\nW\n10\n3\n20\n4\n0\nSEQEND\n0\nINSERT\n8\nW\n2\nK\n10\n5\n20\n5\n41\n2\n50\n30\n70\n3\n71\n2\n44\n1\n45\n1\n0\nARC\n8\nW\n10\n7\n20\n7\n40\n1\n50\n270\n51\n90\n230\n-1\n0\nENDSEC\n0\nEOF\n'
+    printf '%s' "$t$b$e" >"$seeds/drawings/option-readers.dxf"
     local i=0
     for drawing in "$seeds"/drawings/*.dxf; do
         [[ -e $drawing ]] || continue

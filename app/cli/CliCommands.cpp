@@ -9,7 +9,9 @@
 #include "cli/CliUi.h"
 #include "cli/JsonText.h"
 #include "document/DocumentFile.h"
+#include "document/DxfAllEntities.h"
 #include "document/DxfDrawing.h"
+#include "document/DxfDrawingAccount.h"
 #include "document/DxfDropSurvey.h"
 #include "document/DxfPairReader.h"
 
@@ -136,6 +138,10 @@ void printPlanSummary(FILE* out, const CORVDoc& doc) {
 }  // namespace
 
 int runLayers(const std::string& drawingPath, FILE* out) {
+    return runLayers(drawingPath, false, out);
+}
+
+int runLayers(const std::string& drawingPath, bool allEntities, FILE* out) {
     auto loaded = DxfDrawing::load(drawingPath);
     if (auto* error = std::get_if<std::string>(&loaded)) {
         printError(*error);
@@ -143,13 +149,20 @@ int runLayers(const std::string& drawingPath, FILE* out) {
     }
     const DxfDrawing& drawing = std::get<DxfDrawing>(loaded);
     const LayerTable table = makeLayerTable(drawing.readLayerNames(), true);
+    const DxfAllEntitiesReading all = readAllEntities(drawing);
+    const std::vector<LayerDrops> drops = allEntities ? surveyDroppedEntities(all, table.names)
+                                                      : surveyDroppedEntities(drawing, table.names);
+    const std::vector<LayerEntityCounts> counts =
+        layerEntityCounts(table.names, all, drops, allEntities);
     for (int i = 0; i < table.count(); ++i) {
-        std::fprintf(out, "%s\t%s\n", table.names[static_cast<size_t>(i)].c_str(),
-                     layerRoleLabel(table.roles[static_cast<size_t>(i)]));
+        const auto row = static_cast<size_t>(i);
+        std::fprintf(out, "%s\t%s\t%zu\t%zu\n", table.names[row].c_str(),
+                     layerRoleLabel(table.roles[row]), counts[row].read, counts[row].notRead);
     }
     // Every layer's, as any of them may be given a role.
-    printDroppedEntities(
-        allDroppedEntityLines(table.names, surveyDroppedEntities(drawing, table.names)));
+    printDroppedEntities(allDroppedEntityLines(table.names, drops));
+    printDrawingAccount(notReadAccount(table.names, all, allEntities),
+                        suggestedUnitText(readInsUnits(drawing.text())));
     return 0;
 }
 

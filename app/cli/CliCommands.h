@@ -11,6 +11,8 @@ struct ImportOptions {
     std::vector<std::string> roles;  // "LAYER=ROLE"
     bool createBoundary = false;
     bool outermostBoundary = false;
+    // Read arcs, old-style polylines and blocks too.
+    bool allEntities = false;
 };
 
 struct IsovistOptions {
@@ -42,6 +44,9 @@ struct GridCliOptions {
 };
 
 int runLayers(const std::string& drawingPath, FILE* out);
+// Per layer: name, automatic role, entities read and not read (tab-separated); the account of
+// what is not read and the suggested unit on stderr. `allEntities` counts with the option on.
+int runLayers(const std::string& drawingPath, bool allEntities, FILE* out);
 int runImport(const std::string& drawingPath, const ImportOptions& options,
               const std::string& outputPath, FILE* out);
 int runIsovist(const std::string& planPath, const ImportOptions& importOptions,

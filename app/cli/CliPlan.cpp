@@ -39,6 +39,9 @@ bool applyImportOptions(const ImportOptions& options, CliUi& ui) {
     ui.answers[kCreateBoundaryQuestion] = options.createBoundary;
     ui.answers[kOutermostQuestion] = options.outermostBoundary;
     ui.answers[kNoWallQuestion] = true;
+    ui.readAllEntities = options.allEntities;
+    // The command line makes or finds the boundary when told to, with or without a Boundary layer.
+    ui.boundaryMayBeMissing = options.createBoundary || options.outermostBoundary;
     return true;
 }
 

@@ -18,6 +18,15 @@ void printDroppedEntities(const std::vector<std::string>& lines) {
     }
 }
 
+void printDrawingAccount(const std::vector<std::string>& notRead, const std::string& suggestedUnit) {
+    for (const std::string& line : notRead) {
+        printError(line);
+    }
+    if (!suggestedUnit.empty()) {
+        printError(suggestedUnit);
+    }
+}
+
 void CliUi::message(const std::string& text) {
     ++messagesShown;
     printError(text);
@@ -57,6 +66,8 @@ bool CliUi::chooseLayerRoles(LayerDialogModel& model) {
         model.table.roles[static_cast<size_t>(found - model.table.names.begin())] = role;
     }
     lastLayerTable = model.table;
+    model.readAllEntities = readAllEntities;
+    model.boundaryMayBeMissing = boundaryMayBeMissing;
     if (!unknownLayers.empty()) {
         printError("The drawing has no layer named \"" + unknownLayers.front() + "\"");
         return false;
@@ -66,6 +77,8 @@ bool CliUi::chooseLayerRoles(LayerDialogModel& model) {
     }
     // What the dialog would list: the entities the import is about to drop.
     printDroppedEntities(droppedEntityLines(model));
+    // The suggested unit is told by the layers command; an import keeps the user's unit.
+    printDrawingAccount(notReadLines(model), {});
     return true;
 }
 

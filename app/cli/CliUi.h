@@ -26,6 +26,10 @@ class CliUi : public HeadlessDocumentUi {
     std::deque<std::string> openFileAnswers;
     // How many messages were shown, so that a caller can tell whether a command complained.
     int messagesShown = 0;
+    // The layer dialog's check box "Read arcs, old-style polylines and blocks".
+    bool readAllEntities = false;
+    // Lets a full import pass without a Boundary layer (when the answers make a boundary).
+    bool boundaryMayBeMissing = false;
 
     void message(const std::string& text) override;
     std::optional<std::string> chooseOpenFile(const std::string& filter,
@@ -40,3 +44,5 @@ class CliUi : public HeadlessDocumentUi {
 void printError(const std::string& text);
 // Prints each line of the import's dropped-entity account as "dropped: LINE" on stderr.
 void printDroppedEntities(const std::vector<std::string>& lines);
+// Prints the account of what a drawing holds that is not read and its suggested unit.
+void printDrawingAccount(const std::vector<std::string>& notRead, const std::string& suggestedUnit);

@@ -19,6 +19,8 @@ void addImportOptions(CLI::App& command, ImportOptions& options) {
         command.add_flag("--outermost-boundary", options.outermostBoundary,
                          "Without a boundary, take the outermost wall polygon as the boundary");
     create->excludes(outermost);
+    command.add_flag("--all-entities", options.allEntities,
+                     "Read arcs, old-style polylines and blocks too");
 }
 
 int run(int argc, char** argv) {
@@ -31,6 +33,11 @@ int run(int argc, char** argv) {
 
     auto* layers = app.add_subcommand("layers", "List a drawing's layers and automatic roles");
     layers->add_option("PLAN.dxf", drawing, "The drawing")->required();
+    layers->add_flag("--all-entities", importOptions.allEntities,
+                     "Count arcs, old-style polylines and blocks as read (as the import does "
+                     "with --all-entities)");
+    layers->footer("Prints per layer: name, automatic role, entities read, entities not read "
+                   "(tab-separated).");
 
     auto* import = app.add_subcommand("import", "Import a drawing and save it as a document");
     import->add_option("PLAN.dxf", drawing, "The drawing")->required();
@@ -159,7 +166,7 @@ int run(int argc, char** argv) {
     }
 
     if (layers->parsed()) {
-        return runLayers(drawing, stdout);
+        return runLayers(drawing, importOptions.allEntities, stdout);
     }
     if (import->parsed()) {
         return runImport(drawing, importOptions, output, stdout);

@@ -5,7 +5,9 @@
 
 #include "document/BoundaryCrossing.h"
 #include "document/CORVDoc.h"
+#include "document/DxfAllEntities.h"
 #include "document/DxfDrawing.h"
+#include "document/DxfDrawingAccount.h"
 #include "document/DxfDropSurvey.h"
 #include "document/DxfImportSteps.h"
 #include "document/DxfPlanReaders.h"
@@ -41,15 +43,56 @@ void refreshAxialLines(CORVDoc& doc) {
     }
 }
 
-// The dialog's model: the layers with their first roles and what the readers would drop.
-LayerDialogModel layerDialogModel(const DxfDrawing& drawing, LayerDialogMode mode) {
-    LayerDialogModel model{
-        mode, makeLayerTable(drawing.readLayerNames(), mode == LayerDialogMode::FullImport), {}};
+// The dialog's model: the layers with their first roles, what the readers would drop and what
+// the drawing holds that is not read, with the option off and on.
+LayerDialogModel layerDialogModel(const DxfDrawing& drawing, const DxfAllEntitiesReading& all,
+                                  LayerDialogMode mode) {
+    LayerDialogModel model;
+    model.mode = mode;
+    model.table = makeLayerTable(drawing.readLayerNames(), mode == LayerDialogMode::FullImport);
     model.droppedEntities = surveyDroppedEntities(drawing, model.table.names);
+    model.droppedEntitiesAll = surveyDroppedEntities(all, model.table.names);
+    model.notReadOff = notReadAccount(model.table.names, all, false);
+    model.notReadOn = notReadAccount(model.table.names, all, true);
+    model.suggestedUnit = suggestedUnitText(readInsUnits(drawing.text()));
     return model;
 }
 
-void readLayer(CORVDoc& doc, const DxfDrawing& drawing, const std::string& layer, LayerRole role) {
+// The shapes of the option "Read arcs, old-style polylines and blocks", when it is on.
+const DxfAllEntitiesReading* furtherEntities(const LayerDialogModel& model,
+                                             const DxfAllEntitiesReading& all) {
+    return model.readAllEntities ? &all : nullptr;
+}
+
+void readLayer(CORVDoc& doc, const DxfDrawing& drawing, const DxfAllEntitiesReading* all,
+               const std::string& layer, LayerRole role) {
+    if (all) {
+        const DxfLayerShapes& shapes = all->layer(layer);
+        switch (role) {
+            case LayerRole::Wall:
+                appendWallPolygons(shapes, doc.m_planPolygons);
+                break;
+            case LayerRole::Path:
+                appendPaths(shapes, doc.m_paths);
+                resizeObservationPointLists(doc);
+                break;
+            case LayerRole::Point:
+                appendCircleCentres(shapes, doc.m_customPoints);
+                doc.m_customPointCount = static_cast<int32_t>(doc.m_customPoints.size());
+                break;
+            case LayerRole::AxialLine:
+                appendAxialSegments(shapes, doc.m_axialLines);
+                doc.m_axialLineCount = static_cast<int32_t>(doc.m_axialLines.size());
+                break;
+            case LayerRole::ReferenceLine:
+                appendWallPolygons(shapes, doc.m_referenceLines);
+                break;
+            case LayerRole::Ignore:
+            case LayerRole::Boundary:
+                break;
+        }
+        return;
+    }
     switch (role) {
         case LayerRole::Ignore:
             break;
@@ -80,13 +123,15 @@ void readLayer(CORVDoc& doc, const DxfDrawing& drawing, const std::string& layer
 // The boundary of the chosen layer (left empty when the layer has no polyline), read before the
 // document is reset so that a refused boundary leaves the document as it was. False (after the
 // message) when refused.
-bool readBoundaryLayer(const DxfDrawing& drawing, const LayerTable& table, DocumentUi& ui,
-                       PlanPolygon& boundary) {
+bool readBoundaryLayer(const DxfDrawing& drawing, const DxfAllEntitiesReading* all,
+                       const LayerTable& table, DocumentUi& ui, PlanPolygon& boundary) {
     for (int i = 0; i < table.count(); ++i) {
         if (table.roles[static_cast<size_t>(i)] != LayerRole::Boundary) {
             continue;
         }
-        BoundaryReading reading = readBoundaryPolygon(drawing, table.names[static_cast<size_t>(i)]);
+        const std::string& layer = table.names[static_cast<size_t>(i)];
+        BoundaryReading reading =
+            all ? readBoundaryPolygon(all->layer(layer)) : readBoundaryPolygon(drawing, layer);
         if (reading.refusedFor) {
             ui.message(boundaryRefusalMessage(*reading.refusedFor));
             return false;
@@ -132,7 +177,8 @@ CORVDoc::ImportOutcome CORVDoc::ImportDxfFile(const std::string& path) {
     if (!drawing) {
         return ImportOutcome::Failed;
     }
-    LayerDialogModel model = layerDialogModel(*drawing, LayerDialogMode::FullImport);
+    const DxfAllEntitiesReading all = readAllEntities(*drawing);
+    LayerDialogModel model = layerDialogModel(*drawing, all, LayerDialogMode::FullImport);
     if (model.table.names.empty()) {
         m_ui->message("No layers are found in the drawing");
         return ImportOutcome::Failed;
@@ -141,15 +187,16 @@ CORVDoc::ImportOutcome CORVDoc::ImportDxfFile(const std::string& path) {
         return ImportOutcome::Cancelled;
     }
 
+    const DxfAllEntitiesReading* further = furtherEntities(model, all);
     PlanPolygon boundary;
-    if (!readBoundaryLayer(*drawing, model.table, *m_ui, boundary)) {
+    if (!readBoundaryLayer(*drawing, further, model.table, *m_ui, boundary)) {
         return ImportOutcome::Failed;
     }
 
     ResetDocument();
     m_planPolygons.append(std::move(boundary));
     for (int i = 0; i < model.table.count(); ++i) {
-        readLayer(*this, *drawing, model.table.names[static_cast<size_t>(i)],
+        readLayer(*this, *drawing, further, model.table.names[static_cast<size_t>(i)],
                   model.table.roles[static_cast<size_t>(i)]);
     }
     ComputePlanExtent();
@@ -253,14 +300,16 @@ bool runSmallerImport(CORVDoc& doc, const SmallerImport& import) {
     if (!drawing) {
         return true;
     }
-    LayerDialogModel model = layerDialogModel(*drawing, import.mode);
+    const DxfAllEntitiesReading all = readAllEntities(*drawing);
+    LayerDialogModel model = layerDialogModel(*drawing, all, import.mode);
     if (!ui.chooseLayerRoles(model)) {
         return false;
     }
     const LayerRole role = roleOfMode(import.mode);
     for (int i = 0; i < model.table.count(); ++i) {
         if (model.table.roles[static_cast<size_t>(i)] == role) {
-            readLayer(doc, *drawing, model.table.names[static_cast<size_t>(i)], role);
+            readLayer(doc, *drawing, furtherEntities(model, all),
+                      model.table.names[static_cast<size_t>(i)], role);
         }
     }
     if (import.mode == LayerDialogMode::AxialLines) {

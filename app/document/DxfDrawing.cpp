@@ -13,11 +13,7 @@ namespace {
 
 enum class Step { Collecting, Complete, Dropped };
 
-// Why a collector gave up on its entity.
-struct Drop {
-    DxfDropReason reason = DxfDropReason::Incomplete;
-    std::string detail;
-};
+using Drop = DxfValueProblem;
 
 // A value as shown in a report: quoted, cut when long.
 std::string shownValue(std::string_view raw) {
@@ -27,25 +23,12 @@ std::string shownValue(std::string_view raw) {
 }
 
 Drop notANumber(const DxfPair& pair) {
-    return {DxfDropReason::NotANumber,
-            "group " + pair.code + " value " + shownValue(pair.rawValue) + " is not a number"};
+    return dxfNotANumber(pair.code, pair.rawValue);
 }
 
 // A coordinate or radius: a number within the coordinate bound, or the drop that refuses it.
 std::optional<Drop> readBounded(const DxfPair& pair, double& value) {
-    const DxfNumber number = parseDxfNumber(pair.value);
-    if (number.kind == DxfNumber::Kind::NotANumber) {
-        return notANumber(pair);
-    }
-    // Written so that NaN fails the test too.
-    if (number.kind == DxfNumber::Kind::OutOfRange ||
-        !(std::fabs(number.value) <= kMaxDxfCoordinate)) {
-        return Drop{DxfDropReason::OutOfRange, "group " + pair.code + " value " +
-                                                   shownValue(pair.rawValue) +
-                                                   " is out of range (|value| <= 1e15)"};
-    }
-    value = number.value;
-    return std::nullopt;
+    return readDxfBounded(pair.code, pair.value, pair.rawValue, value);
 }
 
 // Collects one LWPOLYLINE: 90 sizes it, 70 is the closed flag, 10 gives x and 20 appends the
@@ -292,6 +275,28 @@ std::vector<typename Collector::Result> readEntities(std::string_view text, std:
 constexpr std::string_view kBinaryDxfSignature = "AutoCAD Binary DXF";
 
 }  // namespace
+
+DxfValueProblem dxfNotANumber(std::string_view code, std::string_view rawValue) {
+    return {DxfDropReason::NotANumber,
+            "group " + std::string(code) + " value " + shownValue(rawValue) + " is not a number"};
+}
+
+std::optional<DxfValueProblem> readDxfBounded(std::string_view code, std::string_view value,
+                                              std::string_view rawValue, double& result) {
+    const DxfNumber number = parseDxfNumber(value);
+    if (number.kind == DxfNumber::Kind::NotANumber) {
+        return dxfNotANumber(code, rawValue);
+    }
+    // Written so that NaN fails the test too.
+    if (number.kind == DxfNumber::Kind::OutOfRange ||
+        !(std::fabs(number.value) <= kMaxDxfCoordinate)) {
+        return DxfValueProblem{DxfDropReason::OutOfRange,
+                               "group " + std::string(code) + " value " + shownValue(rawValue) +
+                                   " is out of range (|value| <= 1e15)"};
+    }
+    result = number.value;
+    return std::nullopt;
+}
 
 std::variant<DxfDrawing, std::string> DxfDrawing::load(const std::string& path) {
     std::error_code error;

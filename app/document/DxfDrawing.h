@@ -8,7 +8,9 @@
 // an order that never completes the entity.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -30,7 +32,22 @@ struct DxfPolyline {
 struct DxfCircle {
     PlanPoint centre;
     double radius = 0.0;
+    // A circle of a placed block is drawn through the block's map: its octagon's offsets from
+    // the centre go through this linear part (a, b, c, d) of the placement.
+    std::array<double, 4> outlineMap{1.0, 0.0, 0.0, 1.0};
 };
+
+// Why a value cannot be read, as the drop reports tell it.
+struct DxfValueProblem {
+    DxfDropReason reason = DxfDropReason::Incomplete;
+    std::string detail;
+};
+// "group C value "V" is not a number".
+DxfValueProblem dxfNotANumber(std::string_view code, std::string_view rawValue);
+// A coordinate, radius or angle: the number of `value` within kMaxDxfCoordinate into `result`,
+// or why not (no number; out of range, NaN or infinite).
+std::optional<DxfValueProblem> readDxfBounded(std::string_view code, std::string_view value,
+                                              std::string_view rawValue, double& result);
 
 class DxfDrawing {
   public:
@@ -58,6 +75,9 @@ class DxfDrawing {
     // Every LWPOLYLINE, LINE and CIRCLE of any layer that the readers above skip as unreadable:
     // first the polylines, then the lines, then the circles, each kind in file order.
     void readDroppedEntities(const DxfDropSink& dropped) const;
+
+    // The drawing's text, for the readers of the further entities.
+    std::string_view text() const { return text_; }
 
   private:
     std::string text_;

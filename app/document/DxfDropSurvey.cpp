@@ -8,14 +8,20 @@
 
 std::vector<LayerDrops> surveyDroppedEntities(const DxfDrawing& drawing,
                                               const std::vector<std::string>& layerNames) {
+    return groupDropsByLayer(layerNames,
+                             [&](const DxfDropSink& sink) { drawing.readDroppedEntities(sink); });
+}
+
+std::vector<LayerDrops> groupDropsByLayer(const std::vector<std::string>& layerNames,
+                                          const std::function<void(const DxfDropSink&)>& scan) {
     std::vector<LayerDrops> drops(layerNames.size());
     // Readers compare names trimmed and ignoring case; so does the survey.
     std::unordered_multimap<std::string, size_t> rowsByName;
     for (size_t i = 0; i < layerNames.size(); ++i) {
         rowsByName.emplace(upperAscii(trimDxf(layerNames[i])), i);
     }
-    drawing.readDroppedEntities([&](DxfDroppedEntity&& entity) {
-        const auto [first, last] = rowsByName.equal_range(upperAscii(entity.layer));
+    scan([&](DxfDroppedEntity&& entity) {
+        const auto [first, last] = rowsByName.equal_range(upperAscii(trimDxf(entity.layer)));
         for (auto row = first; row != last; ++row) {
             LayerDrops& layer = drops[row->second];
             if (layer.listed.size() < LayerDrops::kMaxListed) {
@@ -32,6 +38,15 @@ std::vector<LayerDrops> surveyDroppedEntities(const DxfDrawing& drawing,
             [](const DxfDroppedEntity& a, const DxfDroppedEntity& b) { return a.line < b.line; });
     }
     return drops;
+}
+
+std::vector<LayerDrops> surveyDroppedEntities(const DxfAllEntitiesReading& reading,
+                                              const std::vector<std::string>& layerNames) {
+    return groupDropsByLayer(layerNames, [&](const DxfDropSink& sink) {
+        for (const DxfDroppedEntity& entity : reading.dropped) {
+            sink(DxfDroppedEntity(entity));
+        }
+    });
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "document/DxfAllEntities.h"
 #include "document/DxfDrawing.h"
 #include "document/DxfDroppedEntity.h"
 #include "document/LayerRoles.h"
@@ -14,6 +15,13 @@
 // twice (names equal but for case) gets the same entries twice, as both would be read.
 std::vector<LayerDrops> surveyDroppedEntities(const DxfDrawing& drawing,
                                               const std::vector<std::string>& layerNames);
+
+// The same for the entities the option "Read arcs, old-style polylines and blocks" drops.
+std::vector<LayerDrops> surveyDroppedEntities(const DxfAllEntitiesReading& reading,
+                                              const std::vector<std::string>& layerNames);
+// Drops a scan hands to its sink, grouped by the listed names.
+std::vector<LayerDrops> groupDropsByLayer(const std::vector<std::string>& layerNames,
+                                          const std::function<void(const DxfDropSink&)>& scan);
 
 // The report lines of the layers whose role reads the dropped kind, in table order and file
 // order within a layer; a layer with more than it lists ends with a count line. `drops` may be

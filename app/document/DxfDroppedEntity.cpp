@@ -8,6 +8,12 @@ const char* dxfEntityName(DxfEntityKind kind) {
             return "LINE";
         case DxfEntityKind::Circle:
             return "CIRCLE";
+        case DxfEntityKind::Arc:
+            return "ARC";
+        case DxfEntityKind::OldPolyline:
+            return "POLYLINE";
+        case DxfEntityKind::Insert:
+            return "INSERT";
     }
     return "?";
 }

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
-enum class DxfEntityKind : uint8_t { Polyline, Line, Circle };
+// The last three are read only with the option to read arcs, old-style polylines and blocks.
+enum class DxfEntityKind : uint8_t { Polyline, Line, Circle, Arc, OldPolyline, Insert };
+inline constexpr size_t kDxfEntityKindCount = 6;
 
-// "LWPOLYLINE", "LINE" or "CIRCLE", as the drawing names the kind.
+// "LWPOLYLINE", "LINE", "CIRCLE", "ARC", "POLYLINE" or "INSERT", as the drawing names the kind.
 const char* dxfEntityName(DxfEntityKind kind);
 
 enum class DxfDropReason : uint8_t {
@@ -20,6 +22,7 @@ enum class DxfDropReason : uint8_t {
     TooFewVertices,  // a polyline of fewer than 2 vertices
     Incomplete,      // the entity ended before its values were complete
     CutOff,          // the file ended inside the entity
+    Refused,         // a block that cannot be placed, an extrusion off the z axis, a limit hit
 };
 
 struct DxfDroppedEntity {
@@ -46,5 +49,5 @@ using DxfDropSink = std::function<void(DxfDroppedEntity&&)>;
 struct LayerDrops {
     static constexpr size_t kMaxListed = 100;
     std::vector<DxfDroppedEntity> listed;
-    std::array<size_t, 3> unlisted{};  // by DxfEntityKind
+    std::array<size_t, kDxfEntityKindCount> unlisted{};  // by DxfEntityKind
 };

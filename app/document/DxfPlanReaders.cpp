@@ -19,14 +19,11 @@ bool dxfPointsEqual(const PlanPoint& a, const PlanPoint& b) {
     return std::fabs(a.x - b.x) < kDxfPointTolerance && std::fabs(a.y - b.y) < kDxfPointTolerance;
 }
 
-BoundaryReading readBoundaryPolygon(const DxfDrawing& drawing, std::string_view layer) {
+namespace {
+
+BoundaryReading boundaryOf(std::vector<DxfPolyline> polylines) {
     BoundaryReading reading;
-    auto polylines = drawing.readPolylines(layer, 1, [&](DxfDroppedEntity&& dropped) {
-        if (dropped.reason == DxfDropReason::OutOfRange && !reading.refusedFor) {
-            reading.refusedFor = std::move(dropped);
-        }
-    });
-    if (reading.refusedFor || polylines.empty()) {
+    if (polylines.empty()) {
         return reading;
     }
     std::vector<PlanPoint>& vertices = polylines.front().vertices;
@@ -37,30 +34,10 @@ BoundaryReading readBoundaryPolygon(const DxfDrawing& drawing, std::string_view 
     return reading;
 }
 
-std::string boundaryRefusalMessage(const DxfDroppedEntity& polyline) {
-    return "The boundary cannot be read: " + dxfDroppedEntityText(polyline);
-}
-
-bool roleReadsEntity(LayerRole role, DxfEntityKind kind) {
-    switch (role) {
-        case LayerRole::Ignore:
-            return false;
-        case LayerRole::Boundary:
-        case LayerRole::Path:
-            return kind == DxfEntityKind::Polyline;
-        case LayerRole::Point:
-            return kind == DxfEntityKind::Circle;
-        case LayerRole::AxialLine:
-            return kind != DxfEntityKind::Circle;
-        case LayerRole::Wall:
-        case LayerRole::ReferenceLine:
-            return true;
-    }
-    return false;
-}
-
-void appendWallPolygons(const DxfDrawing& drawing, std::string_view layer, PolygonList& target) {
-    for (DxfPolyline& polyline : drawing.readPolylines(layer)) {
+void appendWallShapes(std::vector<DxfPolyline> polylines, const std::vector<PlanSegment>& lines,
+                      const std::vector<DxfCircle>& circles,
+                      const std::vector<std::vector<PlanPoint>>& arcs, PolygonList& target) {
+    for (DxfPolyline& polyline : polylines) {
         std::vector<PlanPoint>& vertices = polyline.vertices;
         if (polyline.closedFlag != 0) {
             target.append(PlanPolygon(std::move(vertices)));
@@ -74,16 +51,22 @@ void appendWallPolygons(const DxfDrawing& drawing, std::string_view layer, Polyg
             target.append(twoPointPolygon(vertices.back(), vertices.front()));
         }
     }
-    for (const PlanSegment& line : drawing.readLines(layer)) {
+    for (const PlanSegment& line : lines) {
         target.append(twoPointPolygon(line.start, line.end));
     }
-    for (const DxfCircle& circle : drawing.readCircles(layer)) {
+    for (const DxfCircle& circle : circles) {
         target.append(circleOctagon(circle));
+    }
+    // Piece by piece, as lines: no closing piece cuts across what the arc bounds.
+    for (const std::vector<PlanPoint>& arc : arcs) {
+        for (size_t i = 0; i + 1 < arc.size(); ++i) {
+            target.append(twoPointPolygon(arc[i], arc[i + 1]));
+        }
     }
 }
 
-void appendPaths(const DxfDrawing& drawing, std::string_view layer, PolygonList& target) {
-    for (DxfPolyline& polyline : drawing.readPolylines(layer)) {
+void appendPathPolylines(std::vector<DxfPolyline> polylines, PolygonList& target) {
+    for (DxfPolyline& polyline : polylines) {
         std::vector<PlanPoint>& vertices = polyline.vertices;
         if (lastRepeatsFirst(vertices)) {
             vertices.pop_back();
@@ -92,32 +75,137 @@ void appendPaths(const DxfDrawing& drawing, std::string_view layer, PolygonList&
     }
 }
 
-void appendCircleCentres(const DxfDrawing& drawing, std::string_view layer,
-                         std::vector<PlanPoint>& target) {
-    for (const DxfCircle& circle : drawing.readCircles(layer)) {
+void appendCentres(const std::vector<DxfCircle>& circles, std::vector<PlanPoint>& target) {
+    for (const DxfCircle& circle : circles) {
         target.push_back(circle.centre);
     }
 }
 
-void appendAxialSegments(const DxfDrawing& drawing, std::string_view layer,
-                         std::vector<PlanSegment>& target) {
-    for (const DxfPolyline& polyline : drawing.readPolylines(layer)) {
+void appendSegments(const std::vector<DxfPolyline>& polylines,
+                    const std::vector<PlanSegment>& lines,
+                    const std::vector<std::vector<PlanPoint>>& arcs,
+                    std::vector<PlanSegment>& target) {
+    for (const DxfPolyline& polyline : polylines) {
         for (size_t i = 0; i + 1 < polyline.vertices.size(); ++i) {
             target.push_back({polyline.vertices[i], polyline.vertices[i + 1]});
         }
     }
-    for (const PlanSegment& line : drawing.readLines(layer)) {
+    for (const PlanSegment& line : lines) {
         target.push_back(line);
+    }
+    for (const std::vector<PlanPoint>& arc : arcs) {
+        for (size_t i = 0; i + 1 < arc.size(); ++i) {
+            target.push_back({arc[i], arc[i + 1]});
+        }
     }
 }
 
+}  // namespace
+
+BoundaryReading readBoundaryPolygon(const DxfDrawing& drawing, std::string_view layer) {
+    std::optional<DxfDroppedEntity> refusedFor;
+    auto polylines = drawing.readPolylines(layer, 1, [&](DxfDroppedEntity&& dropped) {
+        if (dropped.reason == DxfDropReason::OutOfRange && !refusedFor) {
+            refusedFor = std::move(dropped);
+        }
+    });
+    if (refusedFor) {
+        BoundaryReading reading;
+        reading.refusedFor = std::move(refusedFor);
+        return reading;
+    }
+    return boundaryOf(std::move(polylines));
+}
+
+BoundaryReading readBoundaryPolygon(const DxfLayerShapes& shapes) {
+    if (shapes.polylineRefusedFirst) {
+        BoundaryReading reading;
+        reading.refusedFor = shapes.polylineRefusedFirst;
+        return reading;
+    }
+    if (shapes.polylines.empty()) {
+        return {};
+    }
+    return boundaryOf({shapes.polylines.front()});
+}
+
+std::string boundaryRefusalMessage(const DxfDroppedEntity& polyline) {
+    return "The boundary cannot be read: " + dxfDroppedEntityText(polyline);
+}
+
+bool roleReadsEntity(LayerRole role, DxfEntityKind kind) {
+    // A placed block may hold anything a role reads.
+    const bool polyline = kind == DxfEntityKind::Polyline || kind == DxfEntityKind::OldPolyline ||
+                          kind == DxfEntityKind::Insert;
+    switch (role) {
+        case LayerRole::Ignore:
+            return false;
+        case LayerRole::Boundary:
+        case LayerRole::Path:
+            return polyline;
+        case LayerRole::Point:
+            return kind == DxfEntityKind::Circle || kind == DxfEntityKind::Insert;
+        case LayerRole::AxialLine:
+            return kind != DxfEntityKind::Circle;
+        case LayerRole::Wall:
+        case LayerRole::ReferenceLine:
+            return true;
+    }
+    return false;
+}
+
+void appendWallPolygons(const DxfDrawing& drawing, std::string_view layer, PolygonList& target) {
+    std::vector<DxfPolyline> polylines = drawing.readPolylines(layer);
+    const std::vector<PlanSegment> lines = drawing.readLines(layer);
+    appendWallShapes(std::move(polylines), lines, drawing.readCircles(layer), {}, target);
+}
+
+void appendWallPolygons(const DxfLayerShapes& shapes, PolygonList& target) {
+    appendWallShapes(shapes.polylines, shapes.lines, shapes.circles, shapes.arcs, target);
+}
+
+void appendPaths(const DxfDrawing& drawing, std::string_view layer, PolygonList& target) {
+    appendPathPolylines(drawing.readPolylines(layer), target);
+}
+
+void appendPaths(const DxfLayerShapes& shapes, PolygonList& target) {
+    appendPathPolylines(shapes.polylines, target);
+}
+
+void appendCircleCentres(const DxfDrawing& drawing, std::string_view layer,
+                         std::vector<PlanPoint>& target) {
+    appendCentres(drawing.readCircles(layer), target);
+}
+
+void appendCircleCentres(const DxfLayerShapes& shapes, std::vector<PlanPoint>& target) {
+    appendCentres(shapes.circles, target);
+}
+
+void appendAxialSegments(const DxfDrawing& drawing, std::string_view layer,
+                         std::vector<PlanSegment>& target) {
+    const std::vector<DxfPolyline> polylines = drawing.readPolylines(layer);
+    appendSegments(polylines, drawing.readLines(layer), {}, target);
+}
+
+void appendAxialSegments(const DxfLayerShapes& shapes, std::vector<PlanSegment>& target) {
+    appendSegments(shapes.polylines, shapes.lines, shapes.arcs, target);
+}
+
 PlanPolygon circleOctagon(const DxfCircle& circle) {
+    const auto& [a, b, c, d] = circle.outlineMap;
+    const bool drawn = a == 1.0 && b == 0.0 && c == 0.0 && d == 1.0;
     std::vector<PlanPoint> points;
     points.reserve(8);
     for (int k = 0; k < 8; ++k) {
         const double angle = k * std::numbers::pi / 4.0;
-        points.push_back({circle.centre.x + circle.radius * std::cos(angle),
-                          circle.centre.y + circle.radius * std::sin(angle)});
+        const double dx = circle.radius * std::cos(angle);
+        const double dy = circle.radius * std::sin(angle);
+        if (drawn) {
+            points.push_back({circle.centre.x + dx, circle.centre.y + dy});
+        } else {
+            points.push_back(
+                {circle.centre.x + (a * dx + b * dy), circle.centre.y + (c * dx + d * dy)});
+        }
     }
     return PlanPolygon(std::move(points));
 }

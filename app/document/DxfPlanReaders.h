@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/DxfDrawing.h"
+#include "document/DxfShapes.h"
 #include "document/LayerRoles.h"
 #include "document/PlanTypes.h"
 
@@ -51,3 +52,13 @@ void appendAxialSegments(const DxfDrawing& drawing, std::string_view layer,
                          std::vector<PlanSegment>& target);
 
 PlanPolygon circleOctagon(const DxfCircle& circle);
+
+// The same readers over the shapes the option "Read arcs, old-style polylines and blocks" reads
+// of one layer (DxfAllEntities): old-style polylines and placed polylines count as polylines;
+// each arc goes in piece by piece as lines do (walls, reference lines, axial lines; paths and
+// points take no arcs).
+BoundaryReading readBoundaryPolygon(const DxfLayerShapes& shapes);
+void appendWallPolygons(const DxfLayerShapes& shapes, PolygonList& target);
+void appendPaths(const DxfLayerShapes& shapes, PolygonList& target);
+void appendCircleCentres(const DxfLayerShapes& shapes, std::vector<PlanPoint>& target);
+void appendAxialSegments(const DxfLayerShapes& shapes, std::vector<PlanSegment>& target);

@@ -4,7 +4,12 @@
 #include "document/DxfDropSurvey.h"
 
 std::vector<std::string> droppedEntityLines(const LayerDialogModel& model) {
-    return droppedEntityLines(model.table, model.droppedEntities);
+    return droppedEntityLines(
+        model.table, model.readAllEntities ? model.droppedEntitiesAll : model.droppedEntities);
+}
+
+const std::vector<std::string>& notReadLines(const LayerDialogModel& model) {
+    return model.readAllEntities ? model.notReadOn : model.notReadOff;
 }
 
 LayerRole roleOfMode(LayerDialogMode mode) {
@@ -30,7 +35,7 @@ bool acceptLayerChoice(const LayerDialogModel& model, DocumentUi& ui) {
     const LayerTable& table = model.table;
     if (model.mode == LayerDialogMode::FullImport) {
         const int boundaries = table.countWithRole(LayerRole::Boundary);
-        if (boundaries == 0) {
+        if (boundaries == 0 && !model.boundaryMayBeMissing) {
             ui.message("Please select a boundary layer");
             return false;
         }

@@ -22,7 +22,23 @@ struct LayerDialogModel {
     LayerTable table;
     // Per layer in table order, the entities the import cannot read; empty for a clean drawing.
     std::vector<LayerDrops> droppedEntities;
+
+    // "Read arcs, old-style polylines and blocks": off unless the user's setting turns it on.
+    bool readAllEntities = false;
+    // The same account with the option on.
+    std::vector<LayerDrops> droppedEntitiesAll;
+    // What the drawing holds that is not read (notReadAccount), with the option off and on.
+    std::vector<std::string> notReadOff;
+    std::vector<std::string> notReadOn;
+    // The drawing's $INSUNITS as a suggested unit; empty when it names none.
+    std::string suggestedUnit;
+    // Set by the command line: a full import may pass without a Boundary layer (the boundary
+    // is then made or found as the answers say).
+    bool boundaryMayBeMissing = false;
 };
+
+// The account of what is not read, for the option as the model has it.
+const std::vector<std::string>& notReadLines(const LayerDialogModel& model);
 
 // The lines the dialog lists under "Dropped entities:": the unreadable entities of every layer
 // whose role would read them, so the list follows the roles as the user changes them.

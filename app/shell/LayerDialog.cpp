@@ -1,6 +1,7 @@
 #include "shell/LayerDialog.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,13 +9,23 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include "document/DxfDrawingAccount.h"
 
 namespace {
 
 QString roleLabel(LayerRole role) {
     return QString::fromLatin1(layerRoleLabel(role));
+}
+
+// Where the program keeps the option between runs.
+const QString kReadAllEntitiesKey = QStringLiteral("Import/ReadAllEntities");
+
+QSettings programSettings() {
+    return QSettings(QStringLiteral("ORV"), QStringLiteral("Orvelle"));
 }
 
 }  // namespace
@@ -25,7 +36,9 @@ LayerRoleDialog::LayerRoleDialog(LayerDialogModel& model, DocumentUi& ui, QWidge
       ui_(ui),
       list_(new QTreeWidget(this)),
       droppedLabel_(new QLabel(this)),
-      droppedList_(new QPlainTextEdit(this)) {
+      droppedList_(new QPlainTextEdit(this)),
+      readAllEntitiesBox_(new QCheckBox(QString::fromLatin1(kReadAllEntitiesOption), this)),
+      notReadLabel_(new QLabel(this)) {
     setWindowTitle(QStringLiteral("Layer"));
     list_->setColumnCount(2);
     list_->setHeaderLabels({QStringLiteral("Layer Name"), QStringLiteral("Type")});
@@ -60,6 +73,10 @@ LayerRoleDialog::LayerRoleDialog(LayerDialogModel& model, DocumentUi& ui, QWidge
     droppedList_->setLineWrapMode(QPlainTextEdit::NoWrap);
     droppedList_->setMaximumHeight(90);
 
+    readAllEntitiesBox_->setChecked(model_.readAllEntities);
+    connect(readAllEntitiesBox_, &QCheckBox::toggled, this, &LayerRoleDialog::setReadAllEntities);
+    notReadLabel_->setWordWrap(true);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &LayerRoleDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -69,6 +86,8 @@ LayerRoleDialog::LayerRoleDialog(LayerDialogModel& model, DocumentUi& ui, QWidge
     body->addWidget(roles);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
+    layout->addWidget(readAllEntitiesBox_);
+    layout->addWidget(notReadLabel_);
     layout->addWidget(droppedLabel_);
     layout->addWidget(droppedList_);
     layout->addWidget(buttons);
@@ -110,6 +129,30 @@ void LayerRoleDialog::showDroppedEntities() {
     droppedList_->setPlainText(texts.join(QLatin1Char('\n')));
     droppedLabel_->setVisible(!lines.empty());
     droppedList_->setVisible(!lines.empty());
+
+    QStringList notes;
+    for (const std::string& line : notReadLines(model_)) {
+        notes.append(QString::fromStdString(line));
+    }
+    if (!model_.suggestedUnit.empty()) {
+        notes.append(QString::fromStdString(model_.suggestedUnit));
+    }
+    notReadLabel_->setText(notes.join(QLatin1Char('\n')));
+    notReadLabel_->setVisible(!notes.empty());
+}
+
+void LayerRoleDialog::setReadAllEntities(bool on) {
+    model_.readAllEntities = on;
+    showDroppedEntities();
+}
+
+int LayerRoleDialog::exec() {
+    readAllEntitiesBox_->setChecked(programSettings().value(kReadAllEntitiesKey, false).toBool());
+    const int result = QDialog::exec();
+    if (result == QDialog::Accepted) {
+        programSettings().setValue(kReadAllEntitiesKey, model_.readAllEntities);
+    }
+    return result;
 }
 
 void LayerRoleDialog::accept() {

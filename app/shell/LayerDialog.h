@@ -7,6 +7,7 @@
 #include "document/LayerDialogModel.h"
 
 class DocumentUi;
+class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
 class QRadioButton;
@@ -25,6 +26,14 @@ class LayerRoleDialog : public QDialog {
     // "Dropped entities: N" and the lines, shown only when the chosen roles drop something.
     QLabel* droppedLabel() const { return droppedLabel_; }
     QPlainTextEdit* droppedList() const { return droppedList_; }
+    // "Read arcs, old-style polylines and blocks", bound to the model's option.
+    QCheckBox* readAllEntitiesBox() const { return readAllEntitiesBox_; }
+    // What the drawing holds that is not read, and the drawing's suggested unit.
+    QLabel* notReadLabel() const { return notReadLabel_; }
+
+    // Runs the dialog with the option as the user last left it (the program's settings, not
+    // the document's), and keeps the choice on OK.
+    int exec() override;
 
   public slots:
     // Closes only when the choice passes the checks of the dialog's mode.
@@ -34,11 +43,14 @@ class LayerRoleDialog : public QDialog {
     void showRoleOfSelectedRow();
     void giveSelectedRowRole(int role);
     void showDroppedEntities();
+    void setReadAllEntities(bool on);
 
     LayerDialogModel& model_;
     DocumentUi& ui_;
     QTreeWidget* list_;
     QLabel* droppedLabel_;
     QPlainTextEdit* droppedList_;
+    QCheckBox* readAllEntitiesBox_;
+    QLabel* notReadLabel_;
     std::array<QRadioButton*, kLayerRoleCount> roleButtons_{};
 };

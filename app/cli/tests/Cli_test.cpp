@@ -73,9 +73,11 @@ std::string squareRoomDxf(const std::string& firstX) {
 TEST_F(Cli, ListsLayersWithAutomaticRoles) {
     const CliRun r = run("layers " + kSample);
     EXPECT_EQ(r.status, 0);
+    // Name, role, entities read, entities not read.
     EXPECT_EQ(r.out,
-              "0\tIgnore\nBOUNDARY\tBoundary\nWALLS\tWall\nColumns-Wall\tWall\nPATH\tPath\n");
-    EXPECT_EQ(r.err, "");
+              "0\tIgnore\t0\t0\nBOUNDARY\tBoundary\t1\t0\nWALLS\tWall\t5\t0\nColumns-Wall\tWall\t2\t0\n"
+              "PATH\tPath\t1\t0\n");
+    EXPECT_EQ(r.err, "orvelle-cli: Suggested unit: mm (the drawing's $INSUNITS is 4)\n");
 }
 
 TEST_F(Cli, ImportsAndSummarises) {
@@ -458,6 +460,80 @@ TEST_F(Cli, ABoundaryOutOfRangeIsRefusedAndABowTieReported) {
     // y = x/2 meets y = 4 - x at (8/3, 4/3).
     EXPECT_EQ(r.err, "orvelle-cli: The boundary crosses itself near (2.667, 1.333)\n");
     EXPECT_NE(r.out.find("boundary vertices: 4\n"), std::string::npos) << r.out;
+}
+
+// A 10 × 10 room on "Walls" drawn as two LINEs and two quarter ARCs of radius 1 at the corners
+// (1, 1)-(9, 1) and so on: the room is closed only with its arcs. A block "POST" of one LINE on
+// layer 0 is placed on "Walls" by an INSERT at (5, 5).
+std::string roundedRoomDxf() {
+    std::string dxf = "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\n0\n0\nLAYER\n2\n"
+                      "Walls\n0\nENDTAB\n0\nENDSEC\n0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n8\n0\n2\nPOST\n"
+                      "10\n0\n20\n0\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n1\n21\n0\n0\nENDBLK\n0\n"
+                      "ENDSEC\n0\nSECTION\n2\nENTITIES\n";
+    auto line = [&](int x0, int y0, int x1, int y1) {
+        dxf += "0\nLINE\n8\nWalls\n10\n" + std::to_string(x0) + "\n20\n" + std::to_string(y0) +
+               "\n11\n" + std::to_string(x1) + "\n21\n" + std::to_string(y1) + "\n";
+    };
+    auto arc = [&](int cx, int cy, int start) {
+        dxf += "0\nARC\n8\nWalls\n10\n" + std::to_string(cx) + "\n20\n" + std::to_string(cy) +
+               "\n40\n1\n50\n" + std::to_string(start) + "\n51\n" + std::to_string(start + 90) +
+               "\n";
+    };
+    // South and north walls end 1 short of the corners; west and east walls too.
+    line(1, 0, 9, 0);
+    line(10, 1, 10, 9);
+    line(9, 10, 1, 10);
+    line(0, 9, 0, 1);
+    arc(9, 1, 270);
+    arc(9, 9, 0);
+    arc(1, 9, 90);
+    arc(1, 1, 180);
+    dxf += "0\nINSERT\n8\nWalls\n2\nPOST\n10\n5\n20\n5\n0\nENDSEC\n0\nEOF\n";
+    return dxf;
+}
+
+TEST_F(Cli, AllEntitiesReadsArcsAndBlocksAndTheRestIsTold) {
+    const std::string dxf = file("rounded.dxf", roundedRoomDxf());
+    const std::string hint =
+        "orvelle-cli: Walls: 4 ARC not read; Walls: 1 INSERT not read \u2014 turn on Read arcs, "
+        "old-style polylines and blocks\n";
+    CliRun r = run("layers " + dxf);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "0\tIgnore\t0\t0\nWalls\tWall\t4\t5\n");
+    EXPECT_EQ(r.err, hint);
+    r = run("layers " + dxf + " --all-entities");
+    EXPECT_EQ(r.out, "0\tIgnore\t0\t0\nWalls\tWall\t9\t0\n");
+    EXPECT_EQ(r.err, "");
+    // No Boundary layer: the command line makes one around the plan when asked to.
+    const std::string ovx = (folder / "out.ovx").string();
+    r = run("import " + dxf + " --create-boundary -o " + ovx);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, hint);
+    EXPECT_NE(r.out.find("wall polygons: 4\n"), std::string::npos) << r.out;
+    r = run("import " + dxf + " --create-boundary --all-entities -o " + ovx);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    // 4 lines, the placed line, 4 arcs of 8 pieces.
+    EXPECT_NE(r.out.find("wall polygons: 37\n"), std::string::npos) << r.out;
+    // The isovist from inside the closed room stays in it (under the 10 × 10 square), and
+    // through the corner gaps it does not.
+    struct Case {
+        std::string options;
+        bool inside;
+    };
+    for (const Case& c : {Case{"", false}, Case{" --all-entities", true}}) {
+        r = run("isovist " + dxf + " --create-boundary --at 2,5" + c.options);
+        EXPECT_EQ(r.status, 0) << r.err;
+        const size_t at = r.out.find("area: ");
+        ASSERT_NE(at, std::string::npos) << r.out;
+        const double area = std::stod(r.out.substr(at + 6));
+        EXPECT_EQ(area < 100.0, c.inside) << c.options << ": " << area;
+    }
+    r = run("grid " + dxf + " --create-boundary --all-entities --span 2");
+    EXPECT_EQ(r.status, 0) << r.err;
+    // The outermost wall polygon as the boundary, without a Boundary layer too.
+    r = run("import " + dxf + " --outermost-boundary --all-entities -o " + ovx);
+    EXPECT_NE(r.err.find("No boundary is found"), std::string::npos) << r.err;
 }
 
 TEST_F(Cli, HelpEverywhere) {

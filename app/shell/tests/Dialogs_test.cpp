@@ -58,6 +58,32 @@ TEST(LayerDialog, RadioButtonsGiveTheSelectedRowItsRole) {
     EXPECT_TRUE(dialog.roleButton(LayerRole::Ignore)->isChecked());
 }
 
+TEST(LayerDialog, TheReadAllEntitiesBoxSwitchesTheAccounts) {
+    LayerDialogModel model = layers(LayerDialogMode::FullImport, {"walls"});
+    model.notReadOff = {"walls: 3 ARC not read \u2014 turn on Read arcs, old-style polylines and blocks"};
+    model.notReadOn = {};
+    model.droppedEntitiesAll.resize(1);
+    model.droppedEntitiesAll[0].listed.push_back(
+        {DxfEntityKind::Arc, "walls", 12, "", DxfDropReason::Refused, "radius 0"});
+    model.suggestedUnit = "Suggested unit: m (the drawing's $INSUNITS is 6)";
+    FakeDocumentUi ui;
+    LayerRoleDialog dialog(model, ui);
+    EXPECT_EQ(dialog.readAllEntitiesBox()->text(),
+              QStringLiteral("Read arcs, old-style polylines and blocks"));
+    EXPECT_FALSE(dialog.readAllEntitiesBox()->isChecked());
+    EXPECT_EQ(dialog.notReadLabel()->text(),
+              QString::fromUtf8("walls: 3 ARC not read \u2014 turn on Read arcs, old-style "
+                                "polylines and blocks\nSuggested unit: m (the drawing's "
+                                "$INSUNITS is 6)"));
+    EXPECT_TRUE(dialog.droppedLabel()->isHidden());
+    dialog.readAllEntitiesBox()->click();
+    EXPECT_TRUE(model.readAllEntities);
+    EXPECT_EQ(dialog.notReadLabel()->text(),
+              QStringLiteral("Suggested unit: m (the drawing's $INSUNITS is 6)"));
+    EXPECT_EQ(dialog.droppedList()->toPlainText(),
+              QStringLiteral("ARC on layer \"walls\", line 12: radius 0"));
+}
+
 TEST(LayerDialog, ListsTheDroppedEntitiesOfLayersWithARole) {
     LayerDialogModel model = layers(LayerDialogMode::FullImport, {"one", "two"});
     model.table.roles = {LayerRole::Ignore, LayerRole::Ignore};
