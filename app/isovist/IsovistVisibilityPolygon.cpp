@@ -6,7 +6,7 @@
 #include <numbers>
 #include <utility>
 
-#include <CGAL/Arr_landmarks_point_location.h>
+#include <CGAL/Arr_trapezoid_ric_point_location.h>
 #include <CGAL/Arr_segment_traits_2.h>
 #include <CGAL/Arrangement_2.h>
 #include <CGAL/Exact_predicates_exact_constructions_kernel.h>
@@ -20,7 +20,9 @@ using Kernel = CGAL::Exact_predicates_exact_constructions_kernel;
 using Traits = CGAL::Arr_segment_traits_2<Kernel>;
 using Arrangement = CGAL::Arrangement_2<Traits>;
 using Point = Kernel::Point_2;
-using PointLocation = CGAL::Arr_landmarks_point_location<Arrangement>;
+// Randomised trapezoidal decomposition: logarithmic queries whatever the size of the faces (a
+// walk from landmarks crosses the long outline of a big room edge by edge).
+using PointLocation = CGAL::Arr_trapezoid_ric_point_location<Arrangement>;
 // Regularised: needles (zero-width spikes along sight lines through vertices) are dropped, so
 // the outline bounds the visible area.
 using Visibility = CGAL::Triangular_expansion_visibility_2<Arrangement, CGAL::Tag_true>;
@@ -39,12 +41,15 @@ bool finite(PlanPoint p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
-// The double nearest the exact value, or one of its two neighbours: the value's interval when
-// it is that tight, otherwise the interval of the exact value.
+// The value rounded to a double within a few units in the last place: the midpoint of its
+// interval when that is at most kUlps units wide, otherwise of the exact value's interval
+// (one unit wide at most), which costs an exact evaluation.
+constexpr double kUlps = 8.0;
+
 double toDouble(const Kernel::FT& value) {
     auto interval = CGAL::to_interval(value);
-    if (interval.first != interval.second &&
-        std::nextafter(interval.first, interval.second) != interval.second) {
+    const double unit = std::abs(std::nextafter(interval.first, INFINITY) - interval.first);
+    if (!(interval.second - interval.first <= kUlps * unit)) {
         value.exact();
         interval = CGAL::to_interval(value);
     }

@@ -32,7 +32,7 @@ class IsovistVisibilityPolygon {
     using OpenSpaceTest = std::function<bool(PlanPoint)>;
 
     // The outline of the region visible from `q`, counter-clockwise, from the arrangement's
-    // exact vertices rounded to doubles (each within a unit in the last place), in the order the
+    // exact vertices rounded to doubles (each within a few units in the last place), in the order the
     // arrangement gives (the caller chooses the start). False, with `outline` empty, when `q`
     // is not finite, lies in no bounded face, or lies on an edge or vertex with no open side.
     //
