@@ -137,7 +137,10 @@ TEST(GridCsv, FormsAndHeadersByMethodAndUnit) {
         // A method that is neither exact nor radial: an empty file.
         {5, 0, ""},
         {-1, 0, ""},
-        {2, 7, ""},
+        {3, 7, ""},
+        // The visibility polygon is exact: the short form, as the node method's.
+        {2, 0, kShortHeaderMm + kShortRows},
+        {2, 7, kShortRows},
     };
     const CAnalysisGrid grid = fourCellGrid();
     const std::vector<RadialStats> radial = radialArray();
