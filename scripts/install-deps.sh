@@ -3,6 +3,8 @@
 set -euo pipefail
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libtbb-dev libcli11-dev qt6-base-dev xvfb xauth libgeos-dev)
+# The visibility-polygon isovist method: CGAL (header-only) with GMP, MPFR and Boost.
+packages+=(libcgal-dev libgmp-dev libmpfr-dev libboost-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -5,6 +5,7 @@
 #include <span>
 #include <variant>
 
+#include "cli/CliIsovistMethod.h"
 #include "cli/CliPlan.h"
 #include "cli/CliUi.h"
 #include "cli/JsonText.h"
@@ -94,7 +95,7 @@ std::string pointText(const PlanPoint& p) {
 void printIsovistText(FILE* out, const CORVDoc& doc, bool radial) {
     const IsovistRecord& r = doc.m_pointIsovist;
     std::fprintf(out, "at: %s\n", pointText(r.origin).c_str());
-    std::fprintf(out, "method: %s\n", radial ? "radial" : "exact");
+    std::fprintf(out, "method: %s\n", isovistMethodName(doc.m_settings.m_isovistMethod).c_str());
     std::fprintf(out, "vertices: %d\n", r.polygon.count());
     std::fprintf(out, "centroid: %s\n", pointText(r.centroid).c_str());
     printMeasures(out, shapeMeasures(r));
@@ -107,7 +108,7 @@ void printIsovistJson(FILE* out, const CORVDoc& doc, bool radial) {
     const IsovistRecord& r = doc.m_pointIsovist;
     JsonObject json;
     json.point("at", r.origin);
-    json.text("method", radial ? "radial" : "exact");
+    json.text("method", isovistMethodName(doc.m_settings.m_isovistMethod));
     json.number("vertices", r.polygon.count());
     json.point("centroid", r.centroid);
     json.object("measures", measuresJson(shapeMeasures(r)));
@@ -204,8 +205,7 @@ int runIsovist(const std::string& planPath, const ImportOptions& importOptions,
         return 1;
     }
     if (!options.method.empty()) {
-        doc.m_settings.m_isovistMethod =
-            options.method == "radial" ? kApproximateRadialMethod : kExactNodeMethod;
+        doc.m_settings.m_isovistMethod = isovistMethodOfName(options.method);
     }
     doc.ComputePointIsovist(point->x, point->y);
     if (doc.m_radialLines.empty()) {
@@ -240,7 +240,6 @@ int runInfo(const std::string& documentPath, FILE* out) {
     printPlanSummary(out, doc);
     std::fprintf(out, "grid cells: %d\n", doc.m_grid.count);
     std::fprintf(out, "unit index: %d\n", doc.m_settings.m_unit);
-    std::fprintf(out, "isovist method: %s\n",
-                 doc.m_settings.m_isovistMethod == kApproximateRadialMethod ? "radial" : "exact");
+    std::fprintf(out, "isovist method: %s\n", isovistMethodName(doc.m_settings.m_isovistMethod).c_str());
     return 0;
 }

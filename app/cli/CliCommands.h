@@ -17,7 +17,7 @@ struct ImportOptions {
 
 struct IsovistOptions {
     std::string at;      // "X,Y"
-    std::string method;  // "exact", "radial" or empty for the document's setting
+    std::string method;  // a name of CliIsovistMethod, or empty for the document's setting
     bool json = false;
 };
 
@@ -26,7 +26,7 @@ struct GridCliOptions {
     std::string offsets;  // "X0,Y0,X1,Y1": lower-left x, y, upper-right x, y; empty for zeros
     bool graph = false;
     int depth = 3;
-    std::string method;  // "exact", "radial" or empty for the document's setting
+    std::string method;  // a name of CliIsovistMethod, or empty for the document's setting
     std::string output;  // the document to write, or empty
     std::string csv;     // the grid export to write, or empty
     bool report = false;  // the grid report instead of the summary

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "cli/CliCommands.h"
+#include "cli/CliIsovistMethod.h"
 #include "cli/CliPlan.h"
 #include "cli/CliUi.h"
 #include "document/CommandAvailability.h"
@@ -167,8 +168,7 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
         return 1;
     }
     if (!options.method.empty()) {
-        doc.m_settings.m_isovistMethod =
-            options.method == "radial" ? kApproximateRadialMethod : kExactNodeMethod;
+        doc.m_settings.m_isovistMethod = isovistMethodOfName(options.method);
     }
     doc.m_gridSpan = options.span;
     for (size_t i = 0; i < 4; ++i) {

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "cli/CliCommands.h"
+#include "cli/CliIsovistMethod.h"
 #include "cli/CliUi.h"
 
 namespace {
@@ -47,8 +48,8 @@ int run(int argc, char** argv) {
     auto* isovist = app.add_subcommand("isovist", "The isovist at a point with its measures");
     isovist->add_option("PLAN", plan, "A drawing (.dxf) or a document (.ovx)")->required();
     isovist->add_option("--at", isovistOptions.at, "The point: X,Y")->required();
-    isovist->add_option("--method", isovistOptions.method, "exact (default) or radial")
-        ->check(CLI::IsMember({"exact", "radial"}));
+    isovist->add_option("--method", isovistOptions.method, isovistMethodHelp())
+        ->check(CLI::IsMember(isovistMethodNames()));
     isovist->add_flag("--json", isovistOptions.json, "Write the result as JSON");
     addImportOptions(*isovist, importOptions);
 
@@ -63,8 +64,8 @@ int run(int argc, char** argv) {
     grid->add_flag("--graph", gridOptions.graph,
                    "Also build the visibility graph and its measures (at most 46340 cells)");
     grid->add_option("--depth", gridOptions.depth, "The depth n of Integration-n (default 3)");
-    grid->add_option("--method", gridOptions.method, "exact (default) or radial")
-        ->check(CLI::IsMember({"exact", "radial"}));
+    grid->add_option("--method", gridOptions.method, isovistMethodHelp())
+        ->check(CLI::IsMember(isovistMethodNames()));
     grid->add_option("-o,--output", gridOptions.output, "Save the document with the results");
     grid->add_option("--csv", gridOptions.csv,
                      "Write the effective cells and their measures as comma-separated values");

@@ -47,7 +47,12 @@ enum ShowFlag : int {
     kShowFlagCount = 20
 };
 
-enum IsovistMethod : int32_t { kExactNodeMethod = 0, kApproximateRadialMethod = 1 };
+enum IsovistMethod : int32_t {
+    kExactNodeMethod = 0,
+    kApproximateRadialMethod = 1,
+    // Exact everywhere, shared and collinear vertices included (an exact visibility polygon).
+    kExactVisibilityPolygonMethod = 2,
+};
 
 // Defaults of the two colours that a reset keeps; set when the document is created.
 constexpr uint32_t kDefaultCustomPointsColor = rgb(255, 128, 0);

@@ -15,7 +15,8 @@ constexpr LayerNames::Field kEditableFields[] = {LayerNames::kBoundary, LayerNam
 }  // namespace
 
 const std::vector<std::string>& isovistMethodLabels() {
-    static const std::vector<std::string> labels = {"Exact - Node", "Approximate - Radial"};
+    static const std::vector<std::string> labels = {"Exact - Node", "Approximate - Radial",
+                                                    "Exact - Visibility Polygon"};
     return labels;
 }
 

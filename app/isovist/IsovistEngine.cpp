@@ -581,6 +581,47 @@ void finishPolygon(PlanPoint p, IsovistScratch& scratch, IsovistResult& result) 
     }
 }
 
+// Rotates the outline to start where the node method's sorted sight lines start: at the smallest
+// angle; of several ends on that sight line (a wall end and the wall behind it), at the one
+// that follows the outline's previous sight line.
+void startAtSmallestAngle(PlanPoint p, std::vector<PlanPoint>& outline) {
+    constexpr double kSameSightLine = 1e-12;
+    const size_t n = outline.size();
+    if (n == 0) {
+        return;
+    }
+    auto angle = [&](size_t i) { return std::atan2(outline[i].y - p.y, outline[i].x - p.x); };
+    double smallest = angle(0);
+    for (size_t i = 1; i < n; ++i) {
+        smallest = std::min(smallest, angle(i));
+    }
+    auto onFirstSightLine = [&](size_t i) { return angle(i) <= smallest + kSameSightLine; };
+    for (size_t i = 0; i < n; ++i) {
+        if (onFirstSightLine(i) && !onFirstSightLine((i + n - 1) % n)) {
+            std::rotate(outline.begin(), outline.begin() + static_cast<std::ptrdiff_t>(i),
+                        outline.end());
+            return;
+        }
+    }
+}
+
+// False when the point has no open side (then it counts as not valid).
+bool computeVisibilityPolygon(const PlanTables& plan, PlanPoint p, IsovistScratch& scratch,
+                              const IsovistPlanIndex* index, std::vector<PlanSegment>& lines) {
+    scratch.visibility.prepare(plan);
+    const auto isOpen = [&plan, index](PlanPoint probe) {
+        return isValidPoint(plan, probe, index);
+    };
+    if (!scratch.visibility.compute(p, isOpen, scratch.outline)) {
+        return false;
+    }
+    startAtSmallestAngle(p, scratch.outline);
+    for (const PlanPoint w : scratch.outline) {
+        lines.push_back(PlanSegment{p, w});
+    }
+    return true;
+}
+
 }  // namespace
 
 void computeIsovist(const PlanTables& plan, PlanPoint point, int32_t method,
@@ -605,8 +646,19 @@ void computeIsovist(const PlanTables& plan, PlanPoint point, int32_t method,
         result.centroid = point;
         return;
     }
-    if (method != 0 && method != 1) {
+    if (method != 0 && method != 1 && method != 2) {
         result.outcome = IsovistResult::Outcome::UnknownMethod;
+        return;
+    }
+    if (method == 2) {
+        if (!computeVisibilityPolygon(plan, point, scratch, fast ? &scratch.planIndex : nullptr,
+                                      result.radialLines)) {
+            result.outcome = IsovistResult::Outcome::InvalidPoint;
+            result.centroid = point;
+            return;
+        }
+        result.outcome = IsovistResult::Outcome::Computed;
+        finishPolygon(point, scratch, result);
         return;
     }
     result.outcome = IsovistResult::Outcome::Computed;

@@ -15,6 +15,7 @@
 #include "document/PlanTypes.h"
 #include "isovist/IsovistAngleIndex.h"
 #include "isovist/IsovistPlanIndex.h"
+#include "isovist/IsovistVisibilityPolygon.h"
 
 // The plan as the engine reads it. Polygon 0 is the boundary, polygons 1 onward are walls;
 // the wall segments are every edge of every polygon, in polygon order.
@@ -34,7 +35,7 @@ struct IsovistResult {
     enum class Outcome {
         NoWalls,        // no wall segments or vertices: nothing computed
         InvalidPoint,   // outside the boundary or inside a wall polygon
-        UnknownMethod,  // a method code other than exact or radial
+        UnknownMethod,  // a method code other than 0, 1 and 2
         Computed,
     };
     Outcome outcome = Outcome::NoWalls;
@@ -73,10 +74,20 @@ struct IsovistScratch {
     IsovistAngleIndex index;
     std::vector<double> reducedX;
     std::vector<double> reducedY;
+    // The visibility-polygon method's arrangement of the plan and its outline of one request.
+    IsovistVisibilityPolygon visibility;
+    std::vector<PlanPoint> outline;
 };
 
 // Computes the isovist at `point` by `method` (0 exact node method, 1 approximate radial
-// method) into `result`, reusing its storage.
+// method, 2 exact visibility polygon) into `result`, reusing its storage.
+//
+// The visibility-polygon method takes the region an exact arrangement of the wall segments
+// leaves visible from the point (no tie fall-back, no minimum crossing distance), and gives it
+// as the other methods do: the polygon's vertices as line ends, counter-clockwise from the
+// smallest angle (-pi, pi], reduced the same way. A point the validity test rejects gives the
+// invalid-point result; a valid point on an edge or vertex of the drawing sees one open side
+// (IsovistVisibilityPolygon::compute), or none: then the invalid-point result too.
 void computeIsovist(const PlanTables& plan, PlanPoint point, int32_t method,
                     IsovistScratch& scratch, IsovistResult& result,
                     CandidateSearch search = CandidateSearch::Indexed);

@@ -40,6 +40,7 @@ constexpr double kUndefined = -1.0;
 CsvForm CsvFormOfMethod(int32_t isovistMethod) {
     switch (isovistMethod) {
         case kExactNodeMethod:
+        case kExactVisibilityPolygonMethod:
             return CsvForm::Short;
         case kApproximateRadialMethod:
             return CsvForm::Radial;

@@ -21,7 +21,7 @@ struct CsvColumn {
 
 // Which columns a path or grid export writes, by the isovist method.
 enum class CsvForm {
-    Short,   // exact method (0)
+    Short,   // exact methods (0 node, 2 visibility polygon)
     Radial,  // radial method (1): the radial columns appended
     None,    // any other method value: the file is left empty
 };

@@ -135,6 +135,17 @@ TEST_F(Cli, IsovistAsTextAndJsonFromDrawingOrDocument) {
     EXPECT_EQ(json.out.front(), '{');
     EXPECT_NE(json.out.find("\"radialStats\": {\"rayCount\": 1440"), std::string::npos);
     EXPECT_NE(json.out.find("\"polygon\": [["), std::string::npos);
+
+    // The visibility polygon: exact, so no ray statistics; the method named as given.
+    const CliRun visibility = run("isovist " + ovx + " --at 12000,6000 --method visibility");
+    EXPECT_EQ(visibility.status, 0) << visibility.err;
+    EXPECT_NE(visibility.out.find("method: visibility\n"), std::string::npos) << visibility.out;
+    EXPECT_EQ(visibility.out.find("radial mean"), std::string::npos);
+    const CliRun visibilityJson =
+        run("isovist " + ovx + " --at 12000,6000 --method visibility --json");
+    EXPECT_NE(visibilityJson.out.find("\"method\": \"visibility\""), std::string::npos)
+        << visibilityJson.out;
+    EXPECT_NE(visibilityJson.out.find("\"radialStats\": null"), std::string::npos);
 }
 
 TEST_F(Cli, IsovistInAClosedSpaceOfTheBoundaryRoom) {
@@ -288,7 +299,7 @@ TEST_F(Cli, GridFollowUpsValuesPointsAndDepths) {
 
 TEST_F(Cli, GridExportIsTheBytesOfTheDesktopExport) {
     const std::string dxf = file("room.dxf", squareRoomDxf("0"));
-    for (const std::string method : {"exact", "radial"}) {
+    for (const std::string method : {"exact", "radial", "visibility"}) {
         const std::string csv = (folder / (method + ".csv")).string();
         const std::string ovx = (folder / (method + ".ovx")).string();
         const CliRun r =
@@ -319,7 +330,7 @@ TEST_F(Cli, GridExportIsTheBytesOfTheDesktopExport) {
             EXPECT_NE(bytes.find(row), std::string::npos) << row << " in\n" << bytes;
         }
         EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 5);
-        if (method == "exact") {
+        if (method != "radial") {
             // Area 100, perimeter 40, drift from (2.5, 2.5) to the centre: √12.5.
             EXPECT_NE(bytes.find("\r\n3, 7.500000, 7.500000, 5.000000, 5.000000, 100.000000, "
                                  "40.000000, 3.535534, "),

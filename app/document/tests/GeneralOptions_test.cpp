@@ -6,7 +6,8 @@ namespace {
 
 TEST(GeneralOptions, ListsHoldTheirLabelsInValueOrder) {
     EXPECT_EQ(isovistMethodLabels(),
-              (std::vector<std::string>{"Exact - Node", "Approximate - Radial"}));
+              (std::vector<std::string>{"Exact - Node", "Approximate - Radial",
+                                        "Exact - Visibility Polygon"}));
     EXPECT_EQ(unitLabels(), (std::vector<std::string>{"mm", "cm", "m", "in", "ft"}));
     ASSERT_EQ(colorRoleLabels().size(), static_cast<size_t>(kColorCount));
     EXPECT_EQ(colorRoleLabels()[kColorPathText], "Path Text");

@@ -12,6 +12,7 @@ namespace {
 
 constexpr int32_t kExact = 0;
 constexpr int32_t kRadial = 1;
+constexpr int32_t kVisibilityPolygon = 2;
 
 CAnalysisGrid GridOver(const IsovistTestPlan& plan, PlanExtent extent, double span) {
     GridLayoutResult layout = LayOutGrid(extent, {span});
@@ -85,6 +86,32 @@ INSTANTIATE_TEST_SUITE_P(Modes, GridIsovistsModes,
                              return info.param == GridRunMode::Serial ? "Serial" : "Parallel";
                          });
 
+TEST_P(GridIsovistsModes, VisibilityPolygonCellsAreExactAndKeepNoStatistics) {
+    // A 20 x 10 room with a 2 x 2 pillar; the cell centres (2.5 + 5 i, 2.5 + 5 j) see past the
+    // pillar's corners, which the node method would meet on shared sight lines only by chance.
+    const IsovistTestPlan plan({rectangle(0, 0, 20, 10, false), rectangle(12, 4, 14, 6, true)});
+    CAnalysisGrid grid = GridOver(plan, {0, 20, 0, 10}, 5.0);
+    const GridRun run = RunOn(plan, grid, kVisibilityPolygon, GetParam());
+    EXPECT_TRUE(run.stats.empty());
+    // From (2.5, 2.5) the pillar's corners (12, 6) and (14, 4) cast the shadow: the rays reach
+    // x = 20 at y = 2.5 + 17.5 * 3.5 / 9.5 and y = 2.5 + 17.5 * 1.5 / 11.5.
+    const CGridCell& corner = run.grid.cells[0];
+    ASSERT_EQ(corner.effective, 1);
+    const double top = 2.5 + 17.5 * 3.5 / 9.5;
+    const double bottom = 2.5 + 17.5 * 1.5 / 11.5;
+    // Hidden: the quadrilateral (14, 4), (20, bottom), (20, top), (12, 6) less the pillar's part
+    // (14, 4), (14, 6), (12, 6) inside it; by the shoelace formula.
+    const double xs[] = {14, 20, 20, 12};
+    const double ys[] = {4, bottom, top, 6};
+    double twice = 0.0;
+    for (int i = 0; i < 4; ++i) {
+        twice += xs[i] * ys[(i + 1) % 4] - xs[(i + 1) % 4] * ys[i];
+    }
+    const double hidden = 0.5 * twice - 2.0;  // the triangle (14, 4), (14, 6), (12, 6)
+    EXPECT_NEAR(corner.isovist.area, 200.0 - 4.0 - hidden, 1e-9);
+    EXPECT_EQ(corner.isovist.radialStatsIndex, 0);
+}
+
 TEST(GridIsovists, EmptyGridOnlyEmptiesTheStatistics) {
     const IsovistTestPlan plan({rectangle(0, 0, 10, 10, false)});
     const GridRun run = RunOn(plan, CAnalysisGrid{}, kRadial, GridRunMode::Parallel);
@@ -123,7 +150,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(DifferentialCase{"ExactPillars", 40, 1, kExact, 3.0},
                     DifferentialCase{"RadialPillars", 40, 2, kRadial, 4.0},
                     // Span 2.5 puts cell centres on lattice lines and pillar corners.
-                    DifferentialCase{"ExactOnLatticeLines", 20, 3, kExact, 2.5}),
+                    DifferentialCase{"ExactOnLatticeLines", 20, 3, kExact, 2.5},
+                    DifferentialCase{"VisibilityPolygonPillars", 40, 4, kVisibilityPolygon, 3.0},
+                    DifferentialCase{"VisibilityPolygonOnLatticeLines", 20, 3, kVisibilityPolygon,
+                                     2.5}),
     [](const testing::TestParamInfo<DifferentialCase>& info) {
         return std::string(info.param.name);
     });

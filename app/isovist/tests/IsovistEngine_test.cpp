@@ -166,7 +166,7 @@ TEST(IsovistEngine, InvalidPoints) {
 TEST(IsovistEngine, NoWallsAndUnknownMethod) {
     const IsovistTestPlan empty({});
     EXPECT_EQ(isovistAt(empty, {1, 1}, kExact).outcome, Outcome::NoWalls);
-    const IsovistResult r = isovistAt(squareRoom(), {5, 5}, 2);
+    const IsovistResult r = isovistAt(squareRoom(), {5, 5}, 3);
     EXPECT_EQ(r.outcome, Outcome::UnknownMethod);
     EXPECT_TRUE(r.radialLines.empty());
     EXPECT_EQ(isovistAt(squareRoom(), {5, 5}, -1).outcome, Outcome::UnknownMethod);

@@ -137,7 +137,10 @@ TEST(GridCsv, FormsAndHeadersByMethodAndUnit) {
         // A method that is neither exact nor radial: an empty file.
         {5, 0, ""},
         {-1, 0, ""},
-        {2, 7, ""},
+        {3, 7, ""},
+        // The visibility polygon is exact: the short form, as the node method's.
+        {2, 0, kShortHeaderMm + kShortRows},
+        {2, 7, kShortRows},
     };
     const CAnalysisGrid grid = fourCellGrid();
     const std::vector<RadialStats> radial = radialArray();
@@ -240,7 +243,8 @@ TEST(GridCsv, EveryLineEndsInCarriageReturnLineFeed) {
 TEST(CsvForm, ByIsovistMethod) {
     EXPECT_EQ(CsvFormOfMethod(0), CsvForm::Short);
     EXPECT_EQ(CsvFormOfMethod(1), CsvForm::Radial);
-    for (const int32_t other : {-1, 2, 5, 1000}) {
+    EXPECT_EQ(CsvFormOfMethod(2), CsvForm::Short);  // the visibility polygon is exact too
+    for (const int32_t other : {-1, 3, 5, 1000}) {
         EXPECT_EQ(CsvFormOfMethod(other), CsvForm::None) << other;
     }
 }

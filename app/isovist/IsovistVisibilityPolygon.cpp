@@ -1,0 +1,226 @@
+#include "isovist/IsovistVisibilityPolygon.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <utility>
+
+#include <CGAL/Arr_trapezoid_ric_point_location.h>
+#include <CGAL/Arr_segment_traits_2.h>
+#include <CGAL/Arrangement_2.h>
+#include <CGAL/Exact_predicates_exact_constructions_kernel.h>
+#include <CGAL/Triangular_expansion_visibility_2.h>
+
+#include "isovist/IsovistEngine.h"
+
+namespace {
+
+using Kernel = CGAL::Exact_predicates_exact_constructions_kernel;
+using Traits = CGAL::Arr_segment_traits_2<Kernel>;
+using Arrangement = CGAL::Arrangement_2<Traits>;
+using Point = Kernel::Point_2;
+// Randomised trapezoidal decomposition: logarithmic queries whatever the size of the faces (a
+// walk from landmarks crosses the long outline of a big room edge by edge).
+using PointLocation = CGAL::Arr_trapezoid_ric_point_location<Arrangement>;
+// Regularised: needles (zero-width spikes along sight lines through vertices) are dropped, so
+// the outline bounds the visible area.
+using Visibility = CGAL::Triangular_expansion_visibility_2<Arrangement, CGAL::Tag_true>;
+
+using Face = Arrangement::Face_const_handle;
+using Halfedge = Arrangement::Halfedge_const_handle;
+using Vertex = Arrangement::Vertex_const_handle;
+
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+// How far off the point the first side probe lies, relative to the size of its coordinates;
+// halved until the probe lands in the intended face.
+constexpr double kProbeDistance = 1e-7;
+constexpr int kProbeHalvings = 40;
+
+bool finite(PlanPoint p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+// The value rounded to a double within a few units in the last place: the midpoint of its
+// interval when that is at most kUlps units wide, otherwise of the exact value's interval
+// (one unit wide at most), which costs an exact evaluation.
+constexpr double kUlps = 8.0;
+
+double toDouble(const Kernel::FT& value) {
+    auto interval = CGAL::to_interval(value);
+    const double unit = std::abs(std::nextafter(interval.first, INFINITY) - interval.first);
+    if (!(interval.second - interval.first <= kUlps * unit)) {
+        value.exact();
+        interval = CGAL::to_interval(value);
+    }
+    return interval.first == interval.second ? interval.first
+                                             : interval.first + (interval.second - interval.first) * 0.5;
+}
+
+PlanPoint toPlanPoint(const Point& p) {
+    return PlanPoint{toDouble(p.x()), toDouble(p.y())};
+}
+
+double angleOf(const Point& from, const Point& to) {
+    const PlanPoint a = toPlanPoint(from);
+    const PlanPoint b = toPlanPoint(to);
+    return std::atan2(b.y - a.y, b.x - a.x);
+}
+
+// One side of the point: the halfedge whose face the visibility is computed in, and the
+// direction (radians) of the probe into that face.
+struct Side {
+    Halfedge halfedge;
+    double direction = 0.0;
+};
+
+}  // namespace
+
+struct IsovistVisibilityPolygon::State {
+    Arrangement plan;
+    PointLocation location;
+    Visibility visibility;
+    Arrangement output;
+
+    explicit State(const std::vector<Traits::Curve_2>& curves) {
+        CGAL::insert(plan, curves.begin(), curves.end());
+        location.attach(plan);
+        visibility.attach(plan);
+    }
+
+    // The sides of a point on edge h: to the left of h and of its twin.
+    void edgeSides(Halfedge h, std::vector<Side>& sides) const {
+        for (const Halfedge side : {h, h->twin()}) {
+            if (!side->face()->is_unbounded()) {
+                const double along = angleOf(side->source()->point(), side->target()->point());
+                sides.push_back({side, along + 0.5 * std::numbers::pi});
+            }
+        }
+    }
+
+    // The sides of a point at vertex v: the wedge of each bounded face around it, between the
+    // halfedge h into v and the next one out of v. The free end of a wall (one edge, a wedge of
+    // a whole turn) offers none: the visibility query cannot start there.
+    void vertexSides(Vertex v, std::vector<Side>& sides) const {
+        auto h = v->incident_halfedges();
+        const auto first = h;
+        do {
+            if (!h->face()->is_unbounded()) {
+                const double out = angleOf(v->point(), h->next()->target()->point());
+                const double back = angleOf(v->point(), h->source()->point());
+                const double span = std::fmod(back - out + 2.0 * kTwoPi, kTwoPi);
+                if (h->next() != h->twin() && span > 0.0) {
+                    sides.push_back({h, out + 0.5 * span});
+                }
+            }
+        } while (++h != first);
+    }
+
+    // True when a point just off q in `direction` lies in `face` and in the open space.
+    bool probeOpen(PlanPoint q, double direction, Face face, const OpenSpaceTest& isOpen) {
+        double distance = kProbeDistance * std::max({1.0, std::abs(q.x), std::abs(q.y)});
+        for (int i = 0; i < kProbeHalvings; ++i, distance *= 0.5) {
+            const PlanPoint probe{q.x + distance * std::cos(direction),
+                                  q.y + distance * std::sin(direction)};
+            const auto found = location.locate(Point(probe.x, probe.y));
+            const Face* inFace = boost::get<Face>(&found);
+            if (inFace != nullptr && *inFace == face) {
+                return isOpen(probe);
+            }
+        }
+        return false;
+    }
+
+    bool outlineOf(Arrangement::Face_handle region, std::vector<PlanPoint>& outline) const {
+        outline.clear();
+        if (region->is_unbounded() || !region->has_outer_ccb()) {
+            return false;
+        }
+        auto edge = region->outer_ccb();
+        const auto first = edge;
+        do {
+            outline.push_back(toPlanPoint(edge->source()->point()));
+        } while (++edge != first);
+        return true;
+    }
+};
+
+IsovistVisibilityPolygon::IsovistVisibilityPolygon() = default;
+IsovistVisibilityPolygon::~IsovistVisibilityPolygon() = default;
+IsovistVisibilityPolygon::IsovistVisibilityPolygon(const IsovistVisibilityPolygon&) {}
+IsovistVisibilityPolygon& IsovistVisibilityPolygon::operator=(const IsovistVisibilityPolygon& other) {
+    if (this != &other) {
+        state_.reset();
+        segments_.clear();
+    }
+    return *this;
+}
+IsovistVisibilityPolygon::IsovistVisibilityPolygon(IsovistVisibilityPolygon&&) noexcept = default;
+IsovistVisibilityPolygon& IsovistVisibilityPolygon::operator=(IsovistVisibilityPolygon&&) noexcept =
+    default;
+
+bool IsovistVisibilityPolygon::sameAs(const PlanTables& plan) const {
+    return state_ != nullptr && segments_.size() == plan.wallSegments.size() &&
+           (segments_.empty() || std::memcmp(segments_.data(), plan.wallSegments.data(),
+                                             plan.wallSegments.size_bytes()) == 0);
+}
+
+void IsovistVisibilityPolygon::prepare(const PlanTables& plan) {
+    if (sameAs(plan)) {
+        return;
+    }
+    state_.reset();
+    segments_.assign(plan.wallSegments.begin(), plan.wallSegments.end());
+    std::vector<Traits::Curve_2> curves;
+    curves.reserve(segments_.size());
+    for (const PlanSegment& s : segments_) {
+        if (finite(s.start) && finite(s.end) && s.start != s.end) {
+            curves.emplace_back(Point(s.start.x, s.start.y), Point(s.end.x, s.end.y));
+        }
+    }
+    state_ = std::make_unique<State>(curves);
+}
+
+size_t IsovistVisibilityPolygon::edgeCount() const {
+    return state_ == nullptr ? 0 : state_->plan.number_of_edges();
+}
+
+bool IsovistVisibilityPolygon::compute(PlanPoint q, const OpenSpaceTest& isOpen,
+                                       std::vector<PlanPoint>& outline) {
+    outline.clear();
+    if (state_ == nullptr || !finite(q)) {
+        return false;
+    }
+    State& a = *state_;
+    const Point query(q.x, q.y);
+    const auto found = a.location.locate(query);
+    if (const Face* face = boost::get<Face>(&found)) {
+        if ((*face)->is_unbounded()) {
+            return false;
+        }
+        return a.outlineOf(a.visibility.compute_visibility(query, *face, a.output), outline);
+    }
+    std::vector<Side> sides;
+    if (const Halfedge* edge = boost::get<Halfedge>(&found)) {
+        a.edgeSides(*edge, sides);
+    } else if (const Vertex* vertex = boost::get<Vertex>(&found)) {
+        if (!(*vertex)->is_isolated()) {
+            a.vertexSides(*vertex, sides);
+        }
+    }
+    for (Side& side : sides) {
+        side.direction = std::remainder(side.direction, kTwoPi);
+        if (side.direction == -std::numbers::pi) {
+            side.direction = std::numbers::pi;
+        }
+    }
+    std::stable_sort(sides.begin(), sides.end(),
+                     [](const Side& l, const Side& r) { return l.direction < r.direction; });
+    for (const Side& side : sides) {
+        if (a.probeOpen(q, side.direction, side.halfedge->face(), isOpen)) {
+            return a.outlineOf(a.visibility.compute_visibility(query, side.halfedge, a.output),
+                               outline);
+        }
+    }
+    return false;
+}

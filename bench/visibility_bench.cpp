@@ -1,0 +1,185 @@
+// The three isovist methods side by side on the shared real plans: per isovist at about 2,000
+// grid-cell centres, the median and mean time of the visibility polygon, the node method (and
+// how often it fell back to rays) and the radial method; the visibility polygon's preparation
+// of the plan; and the grid isovists of the Bicocca floor at span 0.5 by the visibility polygon
+// on two threads. A plain timed run (no Google Benchmark loop): every isovist is timed once.
+// The plan folder comes from ORVELLE_PLANS_DIR.
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <tbb/global_control.h>
+
+#include "grid/GridIsovists.h"
+#include "grid/GridLayout.h"
+#include "testing/IsovistPlans.h"
+
+#include "BenchPlans.h"
+
+namespace {
+
+constexpr int32_t kNode = 0;
+constexpr int32_t kRadial = 1;
+constexpr int32_t kVisibility = 2;
+constexpr size_t kPoints = 2000;
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// A drawing without a boundary layer: its walls in a rectangle one unit around them.
+std::optional<IsovistTestPlan> LoadFramedPlan(const char* file, const char* wallLayer,
+                                              std::string& error) {
+    const char* dir = std::getenv("ORVELLE_PLANS_DIR");
+    if (dir == nullptr) {
+        error = "set ORVELLE_PLANS_DIR to the plans folder";
+        return std::nullopt;
+    }
+    auto loaded = DxfDrawing::load(std::string(dir) + "/" + file);
+    if (auto* message = std::get_if<std::string>(&loaded)) {
+        error = *message;
+        return std::nullopt;
+    }
+    PolygonList walls;
+    appendWallPolygons(std::get<DxfDrawing>(loaded), wallLayer, walls);
+    if (walls.count() == 0) {
+        error = "no walls";
+        return std::nullopt;
+    }
+    double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
+    for (const PlanPolygon& wall : walls.items()) {
+        for (const PlanPoint& p : wall.points()) {
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    }
+    PolygonList polygons;
+    polygons.append(rectangle(minX - 1, minY - 1, maxX + 1, maxY + 1, false));
+    for (const PlanPolygon& wall : walls.items()) {
+        polygons.append(wall);
+    }
+    orientPlanPolygons(polygons);
+    return IsovistTestPlan(polygons.items());
+}
+
+CAnalysisGrid gridOver(const IsovistTestPlan& plan, double span) {
+    CAnalysisGrid grid = std::move(*LayOutGrid(BoundaryExtent(plan), {span}).grid);
+    MarkEffectiveCells(grid, plan.polygons);
+    return grid;
+}
+
+// About kPoints effective cell centres, evenly spread over the effective cells of a grid of
+// 100 cells along the longer side.
+std::vector<PlanPoint> cellCentres(const IsovistTestPlan& plan) {
+    const PlanExtent e = BoundaryExtent(plan);
+    const CAnalysisGrid grid = gridOver(plan, std::max(e.maxX - e.minX, e.maxY - e.minY) / 100.0);
+    std::vector<PlanPoint> all;
+    for (const CGridCell& cell : grid.cells) {
+        if (cell.effective != 0) {
+            all.push_back(CellCentre(cell));
+        }
+    }
+    std::vector<PlanPoint> points;
+    const double step = std::max(1.0, static_cast<double>(all.size()) / kPoints);
+    for (double i = 0; i < static_cast<double>(all.size()); i += step) {
+        points.push_back(all[static_cast<size_t>(i)]);
+    }
+    return points;
+}
+
+struct Timing {
+    double median = 0.0;
+    double mean = 0.0;
+    int fellBack = 0;
+    int empty = 0;
+};
+
+Timing timeMethod(const IsovistTestPlan& plan, const std::vector<PlanPoint>& points,
+                  int32_t method) {
+    const PlanTables tables = plan.tables();
+    IsovistScratch scratch;
+    IsovistResult result;
+    computeIsovist(tables, points.front(), method, scratch, result);  // plan data prepared
+    std::vector<double> micros;
+    Timing t;
+    for (const PlanPoint p : points) {
+        const auto start = Clock::now();
+        computeIsovist(tables, p, method, scratch, result);
+        micros.push_back(1e6 * secondsSince(start));
+        t.fellBack += method == kNode && result.usedRadialMethod ? 1 : 0;
+        t.empty += result.radialLines.size() < 3 ? 1 : 0;
+    }
+    std::sort(micros.begin(), micros.end());
+    t.median = micros[micros.size() / 2];
+    for (const double m : micros) {
+        t.mean += m / static_cast<double>(micros.size());
+    }
+    return t;
+}
+
+void comparePlan(const char* name, const IsovistTestPlan& plan) {
+    const std::vector<PlanPoint> points = cellCentres(plan);
+    IsovistVisibilityPolygon visibility;
+    const auto start = Clock::now();
+    visibility.prepare(plan.tables());
+    const double preparation = secondsSince(start);
+    std::printf("%s: %zu wall segments, %zu arrangement edges, %zu cell centres\n", name,
+                plan.segments.size(), visibility.edgeCount(), points.size());
+    std::printf("  visibility polygon preparation: %.3f s\n", preparation);
+    std::printf("  %-20s %12s %12s %10s %8s\n", "method", "median us", "mean us", "fell back",
+                "empty");
+    const std::pair<const char*, int32_t> methods[] = {
+        {"visibility polygon", kVisibility}, {"node", kNode}, {"radial", kRadial}};
+    for (const auto& [label, method] : methods) {
+        const Timing t = timeMethod(plan, points, method);
+        std::printf("  %-20s %12.1f %12.1f %10d %8d\n", label, t.median, t.mean, t.fellBack,
+                    t.empty);
+        std::fflush(stdout);
+    }
+}
+
+void wholeGrid(const IsovistTestPlan& plan, double span, int threads) {
+    CAnalysisGrid grid = gridOver(plan, span);
+    int32_t effective = 0;
+    for (const CGridCell& cell : grid.cells) {
+        effective += cell.effective != 0 ? 1 : 0;
+    }
+    tbb::global_control limit(tbb::global_control::max_allowed_parallelism,
+                              static_cast<size_t>(threads));
+    std::vector<RadialStats> stats;
+    NullProgress progress;
+    const auto start = Clock::now();
+    ComputeGridIsovists(grid, plan.tables(), kVisibility, stats, progress);
+    std::printf("bicocca grid span %.1f, %d effective cells, visibility polygon, %d threads: "
+                "%.2f s\n",
+                span, effective, threads, secondsSince(start));
+}
+
+}  // namespace
+
+int main() {
+    std::string error;
+    const auto bicocca = LoadSharedPlan("rawseeds_bicocca_floor.dxf", "valid_area", "M", error);
+    if (!bicocca) {
+        std::fprintf(stderr, "bicocca: %s\n", error.c_str());
+        return 1;
+    }
+    // The gallery has no boundary layer: its walls (layer 0) in a frame, as the tests take it.
+    const auto gallery = LoadFramedPlan("depthmapx_gallery.dxf", "0", error);
+    comparePlan("rawseeds_bicocca_floor.dxf", *bicocca);
+    if (gallery) {
+        comparePlan("depthmapx_gallery.dxf", *gallery);
+    } else {
+        std::fprintf(stderr, "gallery: %s\n", error.c_str());
+    }
+    wholeGrid(*bicocca, 0.5, 2);
+    return 0;
+}
