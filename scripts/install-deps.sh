@@ -5,6 +5,8 @@ packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libtbb-dev libcli11-dev qt6-base-dev xvfb xauth libgeos-dev)
 # The visibility-polygon isovist method: CGAL (header-only) with GMP, MPFR and Boost.
 packages+=(libcgal-dev libgmp-dev libmpfr-dev libboost-dev)
+# The desktop program's SVG image export.
+packages+=(qt6-svg-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -15,11 +17,4 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}" >&2
   $sudo_cmd apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
-fi
-# The desktop program's SVG image export.
-if ! dpkg-query -W -f='${Status}' qt6-svg-dev 2>/dev/null | grep -q "install ok installed"; then
-  sudo_cmd=""
-  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends qt6-svg-dev >&2
 fi

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "cli/CliCommands.h"
+#include "cli/CliIsovistMethod.h"
 #include "cli/CliPlan.h"
 #include "cli/CliUi.h"
 #include "cli/JsonText.h"
@@ -102,10 +103,10 @@ std::string pointJson(size_t index, const IsovistRecord& r, const RadialStats* s
 }
 
 void printJson(FILE* out, const CORVDoc& doc, int path, double seconds) {
-    const bool radial = doc.m_settings.m_isovistMethod == kApproximateRadialMethod;
     JsonObject summary;
     summary.number("path", path);
-    summary.text("method", radial ? "radial" : "exact");
+    summary.text("method", isovistMethodName(doc.m_settings.m_isovistMethod));
+    const bool radial = doc.m_settings.m_isovistMethod == kApproximateRadialMethod;
     summary.number("seconds", std::round(seconds * 1000.0) / 1000.0);
     std::string points;
     for (size_t i = 0; i < doc.m_pathIsovists.size(); ++i) {
@@ -134,8 +135,7 @@ int runPath(const std::string& planPath, const ImportOptions& importOptions,
         return 1;
     }
     if (!options.method.empty()) {
-        doc.m_settings.m_isovistMethod =
-            options.method == "radial" ? kApproximateRadialMethod : kExactNodeMethod;
+        doc.m_settings.m_isovistMethod = isovistMethodOfName(options.method);
     }
     if (options.path < 1 || options.path > doc.m_paths.count()) {
         printError("The plan has " + std::to_string(doc.m_paths.count()) +

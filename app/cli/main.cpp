@@ -138,8 +138,8 @@ int run(int argc, char** argv) {
     path->add_option("--view-angle", pathOptions.viewAngle,
                      "Narrow each isovist to this full angle (degrees) around the walking "
                      "direction");
-    path->add_option("--method", pathOptions.method, "exact (default) or radial")
-        ->check(CLI::IsMember({"exact", "radial"}));
+    path->add_option("--method", pathOptions.method, isovistMethodHelp())
+        ->check(CLI::IsMember(isovistMethodNames()));
     path->add_option("--values", pathOptions.values,
                      "A text file of user values, one line per observation point");
     path->add_option("--csv", pathOptions.csv, "Write the path export (comma-separated values)");

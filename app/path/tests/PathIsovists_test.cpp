@@ -103,7 +103,7 @@ TEST(PathIsovists, NoWallsOrUnknownMethodGiveEmptyRecords) {
         const IsovistTestPlan& plan;
         int32_t method;
     };
-    const Case cases[] = {{"no walls", empty, kExact}, {"method 2", SquareRoom(), 2}};
+    const Case cases[] = {{"no walls", empty, kExact}, {"method 3", SquareRoom(), 3}};
     for (const Case& c : cases) {
         PathIsovistRun run;
         run.records.resize(5);  // an old run's records are replaced

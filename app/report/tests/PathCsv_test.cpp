@@ -64,7 +64,7 @@ TEST(PathCsv, RadialForm) {
 TEST(PathCsv, UnitsAndMethodsOutsideTheirRanges) {
     // No header for an unknown unit; the rows are still written.
     EXPECT_EQ(PathCsvText(twoRecords(), {}, 0, 5), kRow0 + "\r\n" + kRow1 + "\r\n");
-    EXPECT_EQ(PathCsvText(twoRecords(), {}, 2, 0), "");
+    EXPECT_EQ(PathCsvText(twoRecords(), {}, 3, 0), "");
     EXPECT_EQ(PathCsvText({}, {}, 0, 1).substr(0, 30), "Point Index, Origin x (cm), Or");
 }
 

@@ -150,8 +150,8 @@ TEST_F(PathExportCommands, AllPathsWithOtherMethodsOrMissingLists) {
     ASSERT_NE(text.find("Path-3"), std::string::npos);
     EXPECT_EQ(text.substr(text.find("Path-3")),
               "Path-3\r\n" + PathCsvText({}, {}, 0, 0) + "\r\n\r\n");
-    // Any other method value: only the file is made.
-    doc.m_settings.m_isovistMethod = 2;
+    // A method value outside the table: only the file is made.
+    doc.m_settings.m_isovistMethod = 3;
     ui.yesNoAnswers = {true};
     ui.fileAnswers = {file};
     doc.OnExportAllPathsCsv();
