@@ -112,11 +112,8 @@ int runAxial(const std::string& planPath, const ImportOptions& importOptions,
         return 1;
     }
     CliUi ui;
-    if (!applyImportOptions(importOptions, ui)) {
-        return 1;
-    }
     CORVDoc doc(ui);
-    if (!loadPlan(planPath, doc)) {
+    if (!loadPlanWith(planPath, importOptions, ui, doc)) {
         return 1;
     }
     if (!options.linesFrom.empty()) {
@@ -156,9 +153,7 @@ int runAxial(const std::string& planPath, const ImportOptions& importOptions,
         }
     }
     if (!options.output.empty()) {
-        const DocumentFileResult saved = saveDocumentFile(doc, options.output);
-        if (!saved.ok) {
-            printError(saved.message);
+        if (!saveDocumentOrSay(doc, options.output)) {
             return 1;
         }
     }

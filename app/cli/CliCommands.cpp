@@ -180,9 +180,7 @@ int runImport(const std::string& drawingPath, const ImportOptions& options,
     if (doc.ImportDxfFile(drawingPath) != CORVDoc::ImportOutcome::Imported) {
         return 1;
     }
-    const DocumentFileResult saved = saveDocumentFile(doc, outputPath);
-    if (!saved.ok) {
-        printError(saved.message);
+    if (!saveDocumentOrSay(doc, outputPath)) {
         return 1;
     }
     printPlanSummary(out, doc);
@@ -197,11 +195,8 @@ int runIsovist(const std::string& planPath, const ImportOptions& importOptions,
         return 1;
     }
     CliUi ui;
-    if (!applyImportOptions(importOptions, ui)) {
-        return 1;
-    }
     CORVDoc doc(ui);
-    if (!loadPlan(planPath, doc)) {
+    if (!loadPlanWith(planPath, importOptions, ui, doc)) {
         return 1;
     }
     if (!options.method.empty()) {

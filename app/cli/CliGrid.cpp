@@ -193,9 +193,7 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
     }
 
     if (!options.output.empty()) {
-        const DocumentFileResult saved = saveDocumentFile(doc, options.output);
-        if (!saved.ok) {
-            printError(saved.message);
+        if (!saveDocumentOrSay(doc, options.output)) {
             return 1;
         }
     }

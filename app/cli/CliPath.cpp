@@ -127,11 +127,8 @@ int runPath(const std::string& planPath, const ImportOptions& importOptions,
         return 1;
     }
     CliUi ui;
-    if (!applyImportOptions(importOptions, ui)) {
-        return 1;
-    }
     CORVDoc doc(ui);
-    if (!loadPlan(planPath, doc)) {
+    if (!loadPlanWith(planPath, importOptions, ui, doc)) {
         return 1;
     }
     if (!options.method.empty()) {
@@ -173,9 +170,7 @@ int runPath(const std::string& planPath, const ImportOptions& importOptions,
     }
 
     if (!options.output.empty()) {
-        const DocumentFileResult saved = saveDocumentFile(doc, options.output);
-        if (!saved.ok) {
-            printError(saved.message);
+        if (!saveDocumentOrSay(doc, options.output)) {
             return 1;
         }
     }

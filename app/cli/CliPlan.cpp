@@ -76,3 +76,15 @@ bool outputsCollide(const std::string& first, const std::string& second) {
     printError("Two outputs name the same file " + second + "; choose two paths");
     return true;
 }
+
+bool loadPlanWith(const std::string& path, const ImportOptions& options, CliUi& ui, CORVDoc& doc) {
+    return applyImportOptions(options, ui) && loadPlan(path, doc);
+}
+
+bool saveDocumentOrSay(const CORVDoc& doc, const std::string& path) {
+    const DocumentFileResult saved = saveDocumentFile(doc, path);
+    if (!saved.ok) {
+        printError(saved.message);
+    }
+    return saved.ok;
+}

@@ -15,6 +15,13 @@ bool applyImportOptions(const ImportOptions& options, CliUi& ui);
 // Imports a .dxf drawing or opens any other file as a document; false after a message.
 bool loadPlan(const std::string& path, CORVDoc& doc);
 
+// A command's plan: the import options applied to `ui` (the port of `doc`), then the plan
+// loaded; false after a message.
+bool loadPlanWith(const std::string& path, const ImportOptions& options, CliUi& ui, CORVDoc& doc);
+
+// Saves the document to `path`; false after the save's message.
+bool saveDocumentOrSay(const CORVDoc& doc, const std::string& path);
+
 bool hasDxfExtension(const std::string& path);
 
 // True (after a message) when `output` names the same file as `input` (same device and
