@@ -3,20 +3,21 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "document/DxfDrawing.h"
 #include "document/DxfImportSteps.h"
 #include "document/DxfPlanReaders.h"
 #include "testing/IsovistPlans.h"
 
-// The plan `file` of the plans folder, its polygons oriented as the import leaves them; empty
-// with `error` set when the folder, the file or the boundary is missing.
-inline std::optional<IsovistTestPlan> LoadSharedPlan(const char* file, const char* boundaryLayer,
-                                                     const char* wallLayer, std::string& error) {
+// The drawing `file` of the plans folder; empty with `error` set when the folder or the file
+// is missing.
+inline std::optional<DxfDrawing> LoadSharedDrawing(const char* file, std::string& error) {
     const char* dir = std::getenv("ORVELLE_PLANS_DIR");
     if (dir == nullptr) {
         error = "set ORVELLE_PLANS_DIR to the plans folder";
@@ -27,15 +28,58 @@ inline std::optional<IsovistTestPlan> LoadSharedPlan(const char* file, const cha
         error = *message;
         return std::nullopt;
     }
-    const DxfDrawing& drawing = std::get<DxfDrawing>(loaded);
+    return std::move(std::get<DxfDrawing>(loaded));
+}
+
+// The plan `file` of the plans folder, its polygons oriented as the import leaves them; empty
+// with `error` set when the folder, the file or the boundary is missing.
+inline std::optional<IsovistTestPlan> LoadSharedPlan(const char* file, const char* boundaryLayer,
+                                                     const char* wallLayer, std::string& error) {
+    const auto drawing = LoadSharedDrawing(file, error);
+    if (!drawing) {
+        return std::nullopt;
+    }
     PolygonList polygons;
-    auto boundary = readBoundaryPolygon(drawing, boundaryLayer).polygon;
+    auto boundary = readBoundaryPolygon(*drawing, boundaryLayer).polygon;
     if (!boundary) {
         error = "no boundary";
         return std::nullopt;
     }
     polygons.append(*boundary);
-    appendWallPolygons(drawing, wallLayer, polygons);
+    appendWallPolygons(*drawing, wallLayer, polygons);
+    orientPlanPolygons(polygons);
+    return IsovistTestPlan(polygons.items());
+}
+
+// A plan without a usable boundary layer: the walls of `wallLayers` inside the boundary the
+// import creates around their extent, oriented as the import leaves them.
+inline std::optional<IsovistTestPlan> LoadSharedPlanWithMadeBoundary(
+    const char* file, const std::vector<const char*>& wallLayers, std::string& error) {
+    const auto drawing = LoadSharedDrawing(file, error);
+    if (!drawing) {
+        return std::nullopt;
+    }
+    PolygonList walls;
+    for (const char* layer : wallLayers) {
+        appendWallPolygons(*drawing, layer, walls);
+    }
+    PlanExtent extent{INFINITY, -INFINITY, INFINITY, -INFINITY};
+    for (const PlanPolygon& polygon : walls.items()) {
+        for (const PlanPoint& p : polygon.points()) {
+            extent = {std::min(extent.minX, p.x), std::max(extent.maxX, p.x),
+                      std::min(extent.minY, p.y), std::max(extent.maxY, p.y)};
+        }
+    }
+    auto boundary = boundaryAroundExtent(extent);
+    if (!boundary) {
+        error = "no walls";
+        return std::nullopt;
+    }
+    PolygonList polygons;
+    polygons.append(*boundary);
+    for (const PlanPolygon& polygon : walls.items()) {
+        polygons.append(polygon);
+    }
     orientPlanPolygons(polygons);
     return IsovistTestPlan(polygons.items());
 }

@@ -44,46 +44,6 @@ struct AxialBenchPlan {
     }
 };
 
-// Walls of the layers, with a boundary around their extent (the plans without a usable
-// boundary layer), oriented as the import leaves them.
-std::optional<IsovistTestPlan> LoadWithMadeBoundary(const char* file,
-                                                    std::vector<const char*> wallLayers,
-                                                    std::string& error) {
-    const char* dir = std::getenv("ORVELLE_PLANS_DIR");
-    if (dir == nullptr) {
-        error = "set ORVELLE_PLANS_DIR to the plans folder";
-        return std::nullopt;
-    }
-    auto loaded = DxfDrawing::load(std::string(dir) + "/" + file);
-    if (auto* message = std::get_if<std::string>(&loaded)) {
-        error = *message;
-        return std::nullopt;
-    }
-    PolygonList walls;
-    for (const char* layer : wallLayers) {
-        appendWallPolygons(std::get<DxfDrawing>(loaded), layer, walls);
-    }
-    PlanExtent extent{INFINITY, -INFINITY, INFINITY, -INFINITY};
-    for (const PlanPolygon& polygon : walls.items()) {
-        for (const PlanPoint& p : polygon.points()) {
-            extent = {std::min(extent.minX, p.x), std::max(extent.maxX, p.x),
-                      std::min(extent.minY, p.y), std::max(extent.maxY, p.y)};
-        }
-    }
-    auto boundary = boundaryAroundExtent(extent);
-    if (!boundary) {
-        error = "no extent";
-        return std::nullopt;
-    }
-    PolygonList polygons;
-    polygons.append(*boundary);
-    for (const PlanPolygon& polygon : walls.items()) {
-        polygons.append(polygon);
-    }
-    orientPlanPolygons(polygons);
-    return IsovistTestPlan(polygons.items());
-}
-
 enum PlanId { kGallery, kJupedsim, kBicocca };
 const char* const kPlanNames[] = {"depthmapx_gallery", "jupedsim_gallery", "rawseeds_bicocca"};
 
@@ -97,9 +57,9 @@ const AxialBenchPlan& Plan(int id) {
     loaded[id] = true;
     std::optional<IsovistTestPlan> plan;
     if (id == kGallery) {
-        plan = LoadWithMadeBoundary("depthmapx_gallery.dxf", {"0"}, p.error);
+        plan = LoadSharedPlanWithMadeBoundary("depthmapx_gallery.dxf", {"0"}, p.error);
     } else if (id == kJupedsim) {
-        plan = LoadWithMadeBoundary("jupedsim_gallery.dxf", {"jps-walkablearea", "jps-obstacles"},
+        plan = LoadSharedPlanWithMadeBoundary("jupedsim_gallery.dxf", {"jps-walkablearea", "jps-obstacles"},
                                     p.error);
     } else {
         plan = LoadSharedPlan("rawseeds_bicocca_floor.dxf", "valid_area", "M", p.error);

@@ -33,43 +33,6 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// A drawing without a boundary layer: its walls in a rectangle one unit around them.
-std::optional<IsovistTestPlan> LoadFramedPlan(const char* file, const char* wallLayer,
-                                              std::string& error) {
-    const char* dir = std::getenv("ORVELLE_PLANS_DIR");
-    if (dir == nullptr) {
-        error = "set ORVELLE_PLANS_DIR to the plans folder";
-        return std::nullopt;
-    }
-    auto loaded = DxfDrawing::load(std::string(dir) + "/" + file);
-    if (auto* message = std::get_if<std::string>(&loaded)) {
-        error = *message;
-        return std::nullopt;
-    }
-    PolygonList walls;
-    appendWallPolygons(std::get<DxfDrawing>(loaded), wallLayer, walls);
-    if (walls.count() == 0) {
-        error = "no walls";
-        return std::nullopt;
-    }
-    double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
-    for (const PlanPolygon& wall : walls.items()) {
-        for (const PlanPoint& p : wall.points()) {
-            minX = std::min(minX, p.x);
-            maxX = std::max(maxX, p.x);
-            minY = std::min(minY, p.y);
-            maxY = std::max(maxY, p.y);
-        }
-    }
-    PolygonList polygons;
-    polygons.append(rectangle(minX - 1, minY - 1, maxX + 1, maxY + 1, false));
-    for (const PlanPolygon& wall : walls.items()) {
-        polygons.append(wall);
-    }
-    orientPlanPolygons(polygons);
-    return IsovistTestPlan(polygons.items());
-}
-
 CAnalysisGrid gridOver(const IsovistTestPlan& plan, double span) {
     CAnalysisGrid grid = std::move(*LayOutGrid(BoundaryExtent(plan), {span}).grid);
     MarkEffectiveCells(grid, plan.polygons);
@@ -173,7 +136,7 @@ int main() {
         return 1;
     }
     // The gallery has no boundary layer: its walls (layer 0) in a frame, as the tests take it.
-    const auto gallery = LoadFramedPlan("depthmapx_gallery.dxf", "0", error);
+    const auto gallery = LoadSharedPlanWithMadeBoundary("depthmapx_gallery.dxf", {"0"}, error);
     comparePlan("rawseeds_bicocca_floor.dxf", *bicocca);
     if (gallery) {
         comparePlan("depthmapx_gallery.dxf", *gallery);
