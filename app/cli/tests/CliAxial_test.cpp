@@ -15,32 +15,18 @@
 #include "document/DocumentFile.h"
 #include "report/AxialCsv.h"
 #include "testing/FakeDocumentUi.h"
+#include "testing/ScratchFolder.h"
 
 namespace {
 
 const std::string kSample = std::string(ORVELLE_SOURCE_DIR) + "/examples/gallery.dxf";
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class CliAxial : public ::testing::Test {
   protected:
-    std::filesystem::path folder;
+    ScratchFolder folder{"orvelle_cli_axial"};
     int status = -1;
     std::string out;
     std::string err;
-
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("orvelle_cli_axial_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     std::string path(const std::string& name) const { return (folder / name).string(); }
 
@@ -49,8 +35,8 @@ class CliAxial : public ::testing::Test {
                                     path("stdout") + " 2>" + path("stderr");
         const int raw = std::system(command.c_str());
         status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128;
-        out = ReadAll(path("stdout"));
-        err = ReadAll(path("stderr"));
+        out = ReadWholeFile(path("stdout"));
+        err = ReadWholeFile(path("stderr"));
     }
 };
 
@@ -70,7 +56,7 @@ TEST_F(CliAxial, ReducedMapAnalysedGivesTheDocumentsExport) {
     const AxialAnalysis analysis = AnalyseAxialLines(lines, 2);
     EXPECT_EQ(doc.m_axialLineRecords, analysis.records);
     EXPECT_EQ(doc.m_settings.m_scaleMode, 2);
-    EXPECT_EQ(ReadAll(path("a.csv")), *AxialCsvText(lines, analysis.records, 0));
+    EXPECT_EQ(ReadWholeFile(path("a.csv")), *AxialCsvText(lines, analysis.records, 0));
 }
 
 TEST_F(CliAxial, LinesOnlyExportWithoutRecordsAndJson) {
@@ -88,7 +74,7 @@ TEST_F(CliAxial, LinesOnlyExportWithoutRecordsAndJson) {
     EXPECT_NE(out.find("\"start\": [0, 0], \"end\": [3, 4], \"connectivity\": 0"),
               std::string::npos)
         << out;
-    EXPECT_EQ(ReadAll(path("b.csv")).rfind("Index, Start point x (mm)", 0), 0u);
+    EXPECT_EQ(ReadWholeFile(path("b.csv")).rfind("Index, Start point x (mm)", 0), 0u);
 }
 
 TEST_F(CliAxial, LinesOfThePlanItselfExportWithoutRecords) {
@@ -100,7 +86,7 @@ TEST_F(CliAxial, LinesOfThePlanItselfExportWithoutRecords) {
     std::ofstream(path("plan.dxf"), std::ios::binary) << dxf;
     run("axial " + path("plan.dxf") + " --role LINES=axial-line --csv " + path("d.csv"));
     ASSERT_EQ(status, 0) << err;
-    EXPECT_EQ(ReadAll(path("d.csv")),
+    EXPECT_EQ(ReadWholeFile(path("d.csv")),
               "Index, Start point x, Start point y, End point x, End point y, Length\r\n"
               "0, 1.000000, 1.000000, 4.000000, 5.000000, 5.000000\r\n");
 }

@@ -9,14 +9,9 @@
 #include <fstream>
 #include <sstream>
 
-namespace {
+#include "testing/ScratchFolder.h"
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+namespace {
 
 // A 10 x 10 boundary and a path from (1, 5) to (9, 5) on the layer "Path".
 const char* const kRoomWithPath =
@@ -39,17 +34,12 @@ const std::string kRows =
 
 class CliPath : public ::testing::Test {
   protected:
-    std::filesystem::path folder;
+    ScratchFolder folder{"orvelle_cli_path"};
     std::string plan;
 
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("orvelle_cli_path_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
         plan = file("room.dxf", kRoomWithPath);
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     std::string file(const std::string& name, const std::string& bytes) {
         const auto path = (folder / name).string();
@@ -69,7 +59,7 @@ class CliPath : public ::testing::Test {
         const std::string command =
             std::string(ORVELLE_CLI_PATH) + " " + arguments + " >" + out + " 2>" + err;
         const int raw = std::system(command.c_str());
-        return Run{WIFEXITED(raw) ? WEXITSTATUS(raw) : 128, readAll(out), readAll(err)};
+        return Run{WIFEXITED(raw) ? WEXITSTATUS(raw) : 128, ReadWholeFile(out), ReadWholeFile(err)};
     }
 };
 
@@ -78,8 +68,8 @@ TEST_F(CliPath, ExportsAreTheBytesOfTheDesktopExports) {
                       " --all-paths-csv " + at("all.csv"));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind("path: Path-1\nobservation points: 3\ntime: ", 0), 0u) << r.out;
-    EXPECT_EQ(readAll(at("path.csv")), kHeader + kRows);
-    EXPECT_EQ(readAll(at("all.csv")), "Path-1\r\n" + kHeader + kRows + "\r\n\r\n");
+    EXPECT_EQ(ReadWholeFile(at("path.csv")), kHeader + kRows);
+    EXPECT_EQ(ReadWholeFile(at("all.csv")), "Path-1\r\n" + kHeader + kRows + "\r\n\r\n");
 }
 
 TEST_F(CliPath, ViewAngleAndUserValuesInTheJson) {
@@ -106,7 +96,7 @@ TEST_F(CliPath, SavedDocumentRunsAgain) {
     ASSERT_EQ(run("path " + plan + " --count 3 -o " + at("room.ovx")).status, 0);
     const Run again = run("path " + at("room.ovx") + " --count 1 --csv " + at("again.csv"));
     ASSERT_EQ(again.status, 0) << again.err;
-    EXPECT_EQ(readAll(at("again.csv")), kHeader + kRows);
+    EXPECT_EQ(ReadWholeFile(at("again.csv")), kHeader + kRows);
 }
 
 TEST_F(CliPath, UserErrorsGiveOneLineAndStatusOne) {
@@ -133,7 +123,7 @@ TEST_F(CliPath, UserErrorsGiveOneLineAndStatusOne) {
         EXPECT_NE(r.err.find(c.message), std::string::npos) << c.arguments << ": " << r.err;
         EXPECT_TRUE(r.out.empty()) << c.arguments;
     }
-    EXPECT_EQ(readAll(plan), kRoomWithPath);
+    EXPECT_EQ(ReadWholeFile(plan), kRoomWithPath);
     EXPECT_EQ(run("path " + plan + " --count 1 --spacing 2").status, 1);
 }
 

@@ -12,6 +12,7 @@
 #include "path/PathDataTable.h"
 #include "path/PathOptionsDialogModel.h"
 #include "testing/FakeDocumentUi.h"
+#include "testing/ScratchFolder.h"
 #include "testing/IsovistPlans.h"
 
 namespace {
@@ -20,13 +21,9 @@ class PathCommands : public ::testing::Test {
   protected:
     FakeDocumentUi ui;
     CORVDoc doc{ui};
-    std::filesystem::path folder;
+    ScratchFolder folder{"orvelle_path"};
 
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("orvelle_path_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
         // A 10 x 10 room with a path across it, left to right at y = 5, and a second path up.
         doc.m_planPolygons.append(rectangle(0, 0, 10, 10, false));
         doc.RebuildWallTables();
@@ -36,7 +33,6 @@ class PathCommands : public ::testing::Test {
         doc.m_observationPoints.append(PlanPolygon());
         doc.SetTitle("plan.dxf");
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     // Answers the Create Observation Points dialog with `request`.
     void answerPoints(ObservationPointRequest request) {

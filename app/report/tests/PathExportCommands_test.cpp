@@ -12,6 +12,7 @@
 #include "report/PathCsv.h"
 #include "report/PathReport.h"
 #include "testing/FakeDocumentUi.h"
+#include "testing/ScratchFolder.h"
 #include "testing/IsovistPlans.h"
 
 namespace {
@@ -19,24 +20,13 @@ namespace {
 const char* const kQuestion =
     "This command will remove current path analysis results.\nDo you want to continue?";
 
-std::string readAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 class PathExportCommands : public ::testing::Test {
   protected:
     FakeDocumentUi ui;
     CORVDoc doc{ui};
-    std::filesystem::path folder;
+    ScratchFolder folder{"orvelle_path_export"};
 
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("orvelle_path_export_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
         // A room with a pillar; path 1 along the bottom, path 2 up the right side.
         doc.m_planPolygons.append(rectangle(0, 0, 10, 10, false));
         doc.m_planPolygons.append(rectangle(4, 4, 6, 6, true));
@@ -48,7 +38,6 @@ class PathExportCommands : public ::testing::Test {
         doc.m_currentPath = 0;
         doc.SetTitle("pillar.dxf");
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     // The records of one path as the engine computes them, for the expected files.
     PathIsovistRun runOf(int32_t path) const {
@@ -71,7 +60,7 @@ TEST_F(PathExportCommands, CurrentPathExport) {
         ui.fileAnswers = {file};
         ASSERT_TRUE(runDocumentCommand(doc, {CommandId::PathExportCsv}));
         const PathIsovistRun run = runOf(0);
-        EXPECT_EQ(readAll(file), PathCsvText(run.records, run.radialStats, method, 0));
+        EXPECT_EQ(ReadWholeFile(file), PathCsvText(run.records, run.radialStats, method, 0));
         EXPECT_EQ(ui.fileDialogFilters.back(),
                   "Comma Separated Values (*.csv)|*.csv|All Files (*.*)|*.*||");
     }
@@ -102,7 +91,7 @@ TEST_F(PathExportCommands, AllPathsRecomputesEveryPathAndRemovesTheResults) {
         doc.OnExportAllPathsCsv();
         const PathIsovistRun first = runOf(0);
         const PathIsovistRun second = runOf(1);
-        EXPECT_EQ(readAll(file),
+        EXPECT_EQ(ReadWholeFile(file),
                   AllPathsCsvSection(1, first.records, first.radialStats, method, 0) +
                       AllPathsCsvSection(2, second.records, second.radialStats, method, 0));
         EXPECT_TRUE(doc.m_pathIsovists.empty());
@@ -113,7 +102,7 @@ TEST_F(PathExportCommands, AllPathsRecomputesEveryPathAndRemovesTheResults) {
         EXPECT_EQ(ui.waitCursorDepth, 0);
     }
     EXPECT_TRUE(ui.messages.empty());
-    const std::string text = readAll(file);
+    const std::string text = ReadWholeFile(file);
     EXPECT_EQ(text.substr(0, 8), "Path-1\r\n");
     EXPECT_NE(text.find("\r\n\r\n\r\nPath-2\r\n"), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 4), "\r\n\r\n");
@@ -146,7 +135,7 @@ TEST_F(PathExportCommands, AllPathsWithOtherMethodsOrMissingLists) {
     ui.yesNoAnswers = {true};
     ui.fileAnswers = {file};
     doc.OnExportAllPathsCsv();
-    const std::string text = readAll(file);
+    const std::string text = ReadWholeFile(file);
     ASSERT_NE(text.find("Path-3"), std::string::npos);
     EXPECT_EQ(text.substr(text.find("Path-3")),
               "Path-3\r\n" + PathCsvText({}, {}, 0, 0) + "\r\n\r\n");
@@ -155,7 +144,7 @@ TEST_F(PathExportCommands, AllPathsWithOtherMethodsOrMissingLists) {
     ui.yesNoAnswers = {true};
     ui.fileAnswers = {file};
     doc.OnExportAllPathsCsv();
-    EXPECT_EQ(readAll(file), "");
+    EXPECT_EQ(ReadWholeFile(file), "");
 }
 
 TEST_F(PathExportCommands, ReportShowsTheCurrentPathsText) {

@@ -11,6 +11,7 @@
 #include "report/GridCsv.h"
 #include "report/GridReport.h"
 #include "testing/FakeDocumentUi.h"
+#include "testing/ScratchFolder.h"
 
 namespace {
 
@@ -28,28 +29,16 @@ class ExportUi : public FakeDocumentUi {
     }
 };
 
-std::string readAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 class ReportCommands : public ::testing::Test {
   protected:
     ExportUi ui;
     CORVDoc doc{ui};
-    std::filesystem::path folder;
+    ScratchFolder folder{"orvelle_report"};
 
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("orvelle_report_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
         doc.m_settings.setGridState(kGridOptionsAccepted | kGridInitialised |
                                     kGridIsovistsComputed);
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     // 2 x 1 cells of span 2, the second one effective, with radial statistics.
     void giveGrid() {
@@ -112,7 +101,7 @@ TEST_F(ReportCommands, ExportWritesTheGridFileInTheDocumentsMethodAndUnit) {
         ui.fileAnswers = {path.string()};
         doc.OnExportGridCsv();
         EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
-        EXPECT_EQ(readAll(path), GridCsvText(doc.m_grid, doc.m_gridRadialStats, c.method, c.unit))
+        EXPECT_EQ(ReadWholeFile(path), GridCsvText(doc.m_grid, doc.m_gridRadialStats, c.method, c.unit))
             << c.method << "/" << c.unit;
         // Nothing else is left in the folder (no temporary file).
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
