@@ -3,7 +3,6 @@
 // values first, and the current cell's depth and properties.
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 
 #include "document/CORVDoc.h"
 #include "document/CommandAvailability.h"
@@ -49,7 +48,6 @@ GridLayoutOptions gridOptionsOf(const CORVDoc& doc) {
     return GridLayoutOptions{doc.m_gridSpan, offsets[0], offsets[1], offsets[2], offsets[3]};
 }
 
-constexpr const char* kUserValuesFilter = "Plain Text File (*.txt)|*.txt|All Files (*.*)|*.*||";
 
 // The display codes of the shape measures an entry recomputes before it shows them.
 std::optional<IsovistShapeMeasure> shapeMeasureOf(int32_t code) {
@@ -223,22 +221,12 @@ void CORVDoc::OnGridUserDefined() {
     if (m_grid.cells.empty()) {
         return;
     }
-    const std::optional<std::string> path = m_ui->chooseOpenFile(kUserValuesFilter, "txt");
-    if (!path) {
+    const std::optional<std::vector<double>> values =
+        ChooseUserValues(*m_ui, static_cast<size_t>(m_grid.effectiveCount()));
+    if (!values) {
         return;
     }
-    std::ifstream in(*path, std::ios::binary);
-    if (!in) {
-        m_ui->message("The file " + *path + " cannot be opened");
-        return;
-    }
-    const std::vector<double> values =
-        ReadUserValues(in, static_cast<size_t>(m_grid.effectiveCount()));
-    if (in.bad()) {
-        m_ui->message("The file " + *path + " cannot be read");
-        return;
-    }
-    if (!AssignUserValues(m_grid, values)) {
+    if (!AssignUserValues(m_grid, *values)) {
         m_ui->message("Number of data is not consistent");
         return;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -151,4 +152,24 @@ bool AssignUserValues(CAnalysisGrid& grid, std::span<const double> values) {
         }
     }
     return true;
+}
+
+std::optional<std::vector<double>> ChooseUserValues(DocumentUi& ui, size_t maxValues) {
+    static constexpr const char* kUserValuesFilter =
+        "Plain Text File (*.txt)|*.txt|All Files (*.*)|*.*||";
+    const std::optional<std::string> path = ui.chooseOpenFile(kUserValuesFilter, "txt");
+    if (!path) {
+        return std::nullopt;
+    }
+    std::ifstream in(*path, std::ios::binary);
+    if (!in) {
+        ui.message("The file " + *path + " cannot be opened");
+        return std::nullopt;
+    }
+    std::vector<double> values = ReadUserValues(in, maxValues);
+    if (in.bad()) {
+        ui.message("The file " + *path + " cannot be read");
+        return std::nullopt;
+    }
+    return values;
 }

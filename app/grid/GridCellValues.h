@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/AnalysisGrid.h"
+#include "document/DocumentUi.h"
 #include "document/PlanTypes.h"
 #include "isovist/IsovistMeasures.h"
 
@@ -27,6 +28,11 @@ void CountPointsInCells(CAnalysisGrid& grid, std::span<const PlanPoint> points);
 // more than `maxValues` lines were seen (the result then has maxValues + 1 values), so a
 // huge file costs no more than the grid it is meant for.
 std::vector<double> ReadUserValues(std::istream& in, size_t maxValues);
+
+// The User Defined commands' file step: asks for a text file of values and reads it as
+// ReadUserValues does; empty (after "The file PATH cannot be opened" or "... cannot be read")
+// when the file cannot be opened or read, or when the user cancels.
+std::optional<std::vector<double>> ChooseUserValues(DocumentUi& ui, size_t maxValues);
 
 // Gives the values, in order, to the effective cells in index order; false (nothing changed)
 // unless there is exactly one value per effective cell.

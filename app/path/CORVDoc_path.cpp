@@ -1,6 +1,5 @@
 // The document's path commands: Path Options, Create Observation Points, Create Path Isovist,
 // Apply View Angle, View Path Data and the path's User Defined values.
-#include <fstream>
 #include <memory>
 
 #include "document/CORVDoc.h"
@@ -15,7 +14,6 @@
 
 namespace {
 
-constexpr const char* kUserValuesFilter = "Plain Text File (*.txt)|*.txt|All Files (*.*)|*.*||";
 constexpr int32_t kPathUserDefinedProperty = 6;
 
 // A path the commands can place points on: an index of m_paths with at least 2 nodes.
@@ -202,22 +200,12 @@ void CORVDoc::OnPathUserDefined() {
     if (m_pathIsovists.empty()) {
         return;
     }
-    const std::optional<std::string> path = m_ui->chooseOpenFile(kUserValuesFilter, "txt");
-    if (!path) {
-        return;
-    }
-    std::ifstream in(*path, std::ios::binary);
-    if (!in) {
-        m_ui->message("The file " + *path + " cannot be opened");
-        return;
-    }
     const auto count = static_cast<size_t>(points->count());
-    const std::vector<double> values = ReadUserValues(in, count);
-    if (in.bad()) {
-        m_ui->message("The file " + *path + " cannot be read");
+    const std::optional<std::vector<double>> values = ChooseUserValues(*m_ui, count);
+    if (!values) {
         return;
     }
-    if (!AssignPathUserValues(m_pathIsovists, values, count)) {
+    if (!AssignPathUserValues(m_pathIsovists, *values, count)) {
         m_ui->message("Number of data is not consistent");
         return;
     }
