@@ -24,6 +24,12 @@ void addImportOptions(CLI::App& command, ImportOptions& options) {
                      "Read arcs, old-style polylines and blocks too");
 }
 
+// --method: the isovist calculation method by its name, checked against the one table.
+void addMethodOption(CLI::App& command, std::string& method) {
+    command.add_option("--method", method, isovistMethodHelp())
+        ->check(CLI::IsMember(isovistMethodNames()));
+}
+
 int run(int argc, char** argv) {
     CLI::App app("Orvelle: spatial analysis of architectural plans", "orvelle-cli");
     app.require_subcommand(1);
@@ -48,8 +54,7 @@ int run(int argc, char** argv) {
     auto* isovist = app.add_subcommand("isovist", "The isovist at a point with its measures");
     isovist->add_option("PLAN", plan, "A drawing (.dxf) or a document (.ovx)")->required();
     isovist->add_option("--at", isovistOptions.at, "The point: X,Y")->required();
-    isovist->add_option("--method", isovistOptions.method, isovistMethodHelp())
-        ->check(CLI::IsMember(isovistMethodNames()));
+    addMethodOption(*isovist, isovistOptions.method);
     isovist->add_flag("--json", isovistOptions.json, "Write the result as JSON");
     addImportOptions(*isovist, importOptions);
 
@@ -64,8 +69,7 @@ int run(int argc, char** argv) {
     grid->add_flag("--graph", gridOptions.graph,
                    "Also build the visibility graph and its measures (at most 46340 cells)");
     grid->add_option("--depth", gridOptions.depth, "The depth n of Integration-n (default 3)");
-    grid->add_option("--method", gridOptions.method, isovistMethodHelp())
-        ->check(CLI::IsMember(isovistMethodNames()));
+    addMethodOption(*grid, gridOptions.method);
     grid->add_option("-o,--output", gridOptions.output, "Save the document with the results");
     grid->add_option("--csv", gridOptions.csv,
                      "Write the effective cells and their measures as comma-separated values");
@@ -138,8 +142,7 @@ int run(int argc, char** argv) {
     path->add_option("--view-angle", pathOptions.viewAngle,
                      "Narrow each isovist to this full angle (degrees) around the walking "
                      "direction");
-    path->add_option("--method", pathOptions.method, isovistMethodHelp())
-        ->check(CLI::IsMember(isovistMethodNames()));
+    addMethodOption(*path, pathOptions.method);
     path->add_option("--values", pathOptions.values,
                      "A text file of user values, one line per observation point");
     path->add_option("--csv", pathOptions.csv, "Write the path export (comma-separated values)");
