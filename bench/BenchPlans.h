@@ -40,14 +40,14 @@ inline std::optional<IsovistTestPlan> LoadSharedPlan(const char* file, const cha
         return std::nullopt;
     }
     PolygonList polygons;
-    auto boundary = readBoundaryPolygon(*drawing, boundaryLayer).polygon;
+    auto boundary = ReadBoundaryPolygon(*drawing, boundaryLayer).polygon;
     if (!boundary) {
         error = "no boundary";
         return std::nullopt;
     }
     polygons.append(*boundary);
-    appendWallPolygons(*drawing, wallLayer, polygons);
-    orientPlanPolygons(polygons);
+    AppendWallPolygons(*drawing, wallLayer, polygons);
+    OrientPlanPolygons(polygons);
     return IsovistTestPlan(polygons.items());
 }
 
@@ -61,7 +61,7 @@ inline std::optional<IsovistTestPlan> LoadSharedPlanWithMadeBoundary(
     }
     PolygonList walls;
     for (const char* layer : wallLayers) {
-        appendWallPolygons(*drawing, layer, walls);
+        AppendWallPolygons(*drawing, layer, walls);
     }
     PlanExtent extent{INFINITY, -INFINITY, INFINITY, -INFINITY};
     for (const PlanPolygon& polygon : walls.items()) {
@@ -70,7 +70,7 @@ inline std::optional<IsovistTestPlan> LoadSharedPlanWithMadeBoundary(
                       std::min(extent.minY, p.y), std::max(extent.maxY, p.y)};
         }
     }
-    auto boundary = boundaryAroundExtent(extent);
+    auto boundary = BoundaryAroundExtent(extent);
     if (!boundary) {
         error = "no walls";
         return std::nullopt;
@@ -80,7 +80,7 @@ inline std::optional<IsovistTestPlan> LoadSharedPlanWithMadeBoundary(
     for (const PlanPolygon& polygon : walls.items()) {
         polygons.append(polygon);
     }
-    orientPlanPolygons(polygons);
+    OrientPlanPolygons(polygons);
     return IsovistTestPlan(polygons.items());
 }
 

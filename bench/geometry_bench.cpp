@@ -38,7 +38,7 @@ struct HitProbe {
 };
 
 template <class HitFn>
-void runHitTests(benchmark::State& state, HitFn hit) {
+void RunHitTests(benchmark::State& state, HitFn hit) {
     const HitProbe probe(static_cast<int>(state.range(0)));
     std::size_t i = 0;
     for (auto _ : state) {
@@ -48,14 +48,14 @@ void runHitTests(benchmark::State& state, HitFn hit) {
 }
 
 void BM_HitTestPG(benchmark::State& state) {
-    runHitTests(state, [](const HitProbe& p, double px, double py) {
+    RunHitTests(state, [](const HitProbe& p, double px, double py) {
         return zoHitTestPG(p.count(), 8, p.x.data(), p.y.data(), px, py);
     });
 }
 BENCHMARK(BM_HitTestPG)->Arg(4)->Arg(100)->Arg(1000);
 
 void BM_HitTestPGReference(benchmark::State& state) {
-    runHitTests(state, [](const HitProbe& p, double px, double py) {
+    RunHitTests(state, [](const HitProbe& p, double px, double py) {
         return reference::hitTest(p.count(), p.x.data(), p.y.data(), px, py);
     });
 }

@@ -67,7 +67,7 @@ const RoomsGrid& Rooms() {
 
 // Long views: a 40 x 40 room with nine small pillars at span 0.4 (100 x 100 cells).
 const RoomsGrid& OpenRoom() {
-    static const RoomsGrid room = Analyse(roomWithPillars(40, 21), 0.4, "");
+    static const RoomsGrid room = Analyse(RoomWithPillars(40, 21), 0.4, "");
     return room;
 }
 
@@ -85,7 +85,7 @@ bool Ready(benchmark::State& state) {
     return true;
 }
 
-void pass1Isovists(benchmark::State& state, GridRunMode mode) {
+void Pass1Isovists(benchmark::State& state, GridRunMode mode) {
     if (!Ready(state)) {
         return;
     }
@@ -99,7 +99,7 @@ void pass1Isovists(benchmark::State& state, GridRunMode mode) {
     state.counters["cells"] = Rooms().grid.count;
 }
 
-void pass2Graph(benchmark::State& state, GridGraphMethod method) {
+void Pass2Graph(benchmark::State& state, GridGraphMethod method) {
     if (!Ready(state)) {
         return;
     }
@@ -111,7 +111,7 @@ void pass2Graph(benchmark::State& state, GridGraphMethod method) {
     state.counters["edges"] = Rooms().graph.edgeCount();
 }
 
-void passes34Bfs(benchmark::State& state, Plan plan) {
+void Passes34Bfs(benchmark::State& state, Plan plan) {
     if (plan == Plan::Rooms && !Ready(state)) {
         return;
     }
@@ -124,7 +124,7 @@ void passes34Bfs(benchmark::State& state, Plan plan) {
 }
 
 // One library search per sampled source; passes 3 and 4 each run one per node.
-void passes34ReferenceSample(benchmark::State& state, Plan plan) {
+void Passes34ReferenceSample(benchmark::State& state, Plan plan) {
     if (plan == Plan::Rooms && !Ready(state)) {
         return;
     }
@@ -155,7 +155,7 @@ void passes34ReferenceSample(benchmark::State& state, Plan plan) {
 
 // One unlimited search from every source, serially, each level found the given way; the
 // counters describe the rows (share of non-zero words, runs per row) and the searches.
-void levelSearches(benchmark::State& state, Plan plan, LevelDirection direction) {
+void LevelSearches(benchmark::State& state, Plan plan, LevelDirection direction) {
     if (plan == Plan::Rooms && !Ready(state)) {
         return;
     }
@@ -181,56 +181,56 @@ void levelSearches(benchmark::State& state, Plan plan, LevelDirection direction)
         static_cast<double>(levels) / state.iterations() / ((n + step - 1) / step);
 }
 
-BENCHMARK_CAPTURE(pass1Isovists, parallel, GridRunMode::Parallel)
+BENCHMARK_CAPTURE(Pass1Isovists, parallel, GridRunMode::Parallel)
     ->Unit(benchmark::kSecond)
     ->MeasureProcessCPUTime();
-BENCHMARK_CAPTURE(pass1Isovists, serial, GridRunMode::Serial)->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(pass2Graph, rowFill, GridGraphMethod::RowFill)
+BENCHMARK_CAPTURE(Pass1Isovists, serial, GridRunMode::Serial)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Pass2Graph, rowFill, GridGraphMethod::RowFill)
     ->Unit(benchmark::kSecond)
     ->MeasureProcessCPUTime();
-BENCHMARK_CAPTURE(pass2Graph, reference, GridGraphMethod::Reference)
+BENCHMARK_CAPTURE(Pass2Graph, reference, GridGraphMethod::Reference)
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(passes34Bfs, rooms, Plan::Rooms)
+BENCHMARK_CAPTURE(Passes34Bfs, rooms, Plan::Rooms)
     ->Unit(benchmark::kSecond)
     ->Iterations(1)
     ->MeasureProcessCPUTime();
-BENCHMARK_CAPTURE(passes34ReferenceSample, rooms, Plan::Rooms)
+BENCHMARK_CAPTURE(Passes34ReferenceSample, rooms, Plan::Rooms)
     ->Arg(10)
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(passes34Bfs, openRoom, Plan::OpenRoom)
+BENCHMARK_CAPTURE(Passes34Bfs, openRoom, Plan::OpenRoom)
     ->Unit(benchmark::kSecond)
     ->Iterations(1)
     ->MeasureProcessCPUTime();
-BENCHMARK_CAPTURE(passes34ReferenceSample, openRoom, Plan::OpenRoom)
+BENCHMARK_CAPTURE(Passes34ReferenceSample, openRoom, Plan::OpenRoom)
     ->Arg(10)
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
 // Serial searches from every 10th place; second argument 1: tile order, 0: the cells' own.
-BENCHMARK_CAPTURE(levelSearches, roomsAuto, Plan::Rooms, LevelDirection::Auto)
+BENCHMARK_CAPTURE(LevelSearches, roomsAuto, Plan::Rooms, LevelDirection::Auto)
     ->Args({10, 1})
     ->Args({10, 0})
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(levelSearches, roomsTopDown, Plan::Rooms, LevelDirection::TopDown)
+BENCHMARK_CAPTURE(LevelSearches, roomsTopDown, Plan::Rooms, LevelDirection::TopDown)
     ->Args({10, 1})
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(levelSearches, roomsBottomUp, Plan::Rooms, LevelDirection::BottomUp)
+BENCHMARK_CAPTURE(LevelSearches, roomsBottomUp, Plan::Rooms, LevelDirection::BottomUp)
     ->Args({10, 1})
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(levelSearches, openRoomAuto, Plan::OpenRoom, LevelDirection::Auto)
+BENCHMARK_CAPTURE(LevelSearches, openRoomAuto, Plan::OpenRoom, LevelDirection::Auto)
     ->Args({10, 1})
     ->Args({10, 0})
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(levelSearches, openRoomTopDown, Plan::OpenRoom, LevelDirection::TopDown)
+BENCHMARK_CAPTURE(LevelSearches, openRoomTopDown, Plan::OpenRoom, LevelDirection::TopDown)
     ->Args({10, 1})
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(levelSearches, openRoomBottomUp, Plan::OpenRoom, LevelDirection::BottomUp)
+BENCHMARK_CAPTURE(LevelSearches, openRoomBottomUp, Plan::OpenRoom, LevelDirection::BottomUp)
     ->Args({10, 1})
     ->Unit(benchmark::kSecond)
     ->Iterations(1);

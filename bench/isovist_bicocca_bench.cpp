@@ -74,7 +74,7 @@ bool Ready(benchmark::State& state) {
 }
 
 // One isovist per iteration, cycling through the sampled cell centres.
-void oneIsovist(benchmark::State& state, int32_t method, CandidateSearch search) {
+void OneIsovist(benchmark::State& state, int32_t method, CandidateSearch search) {
     if (!Ready(state)) {
         return;
     }
@@ -83,14 +83,14 @@ void oneIsovist(benchmark::State& state, int32_t method, CandidateSearch search)
     IsovistResult result;
     size_t next = 0;
     for (auto _ : state) {
-        computeIsovist(tables, Plan().sample[next], method, scratch, result, search);
+        ComputeIsovistAt(tables, Plan().sample[next], method, scratch, result, search);
         next = (next + 1) % Plan().sample.size();
         benchmark::DoNotOptimize(result.area);
     }
     state.counters["segments"] = static_cast<double>(tables.wallSegments.size());
 }
 
-double threadSeconds() {
+double ThreadSeconds() {
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
@@ -98,14 +98,14 @@ double threadSeconds() {
 
 // The occlusivity of one cell's isovist (the first sampled cell), by the wall grid and by the
 // plain scan of every wall.
-void occlusivity(benchmark::State& state, WallSearch search) {
+void Occlusivity(benchmark::State& state, WallSearch search) {
     if (!Ready(state)) {
         return;
     }
     const PlanTables tables = Plan().plan->tables();
     IsovistScratch scratch;
     IsovistResult result;
-    computeIsovist(tables, Plan().sample[1], kExactMethod, scratch, result);
+    ComputeIsovistAt(tables, Plan().sample[1], kExactMethod, scratch, result);
     IsovistRecord record;
     record.polygon.resize(static_cast<int32_t>(result.radialLines.size()));
     for (size_t i = 0; i < result.radialLines.size(); ++i) {
@@ -122,7 +122,7 @@ void occlusivity(benchmark::State& state, WallSearch search) {
 
 // One isovist with a fresh scratch each time: the plan index is built first (a point isovist
 // after the plan changed).
-void firstIsovist(benchmark::State& state, int32_t method) {
+void FirstIsovist(benchmark::State& state, int32_t method) {
     if (!Ready(state)) {
         return;
     }
@@ -130,14 +130,14 @@ void firstIsovist(benchmark::State& state, int32_t method) {
     IsovistResult result;
     for (auto _ : state) {
         IsovistScratch scratch;
-        computeIsovist(tables, Plan().sample[0], method, scratch, result);
+        ComputeIsovistAt(tables, Plan().sample[0], method, scratch, result);
         benchmark::DoNotOptimize(result.area);
     }
 }
 
 // Every `stride`-th sampled cell once per iteration, timed by the thread's CPU clock (the
 // machine is shared); `extrapolated_s` scales to all effective cells.
-void sampledGrid(benchmark::State& state, int32_t method, CandidateSearch search) {
+void SampledGrid(benchmark::State& state, int32_t method, CandidateSearch search) {
     if (!Ready(state)) {
         return;
     }
@@ -148,13 +148,13 @@ void sampledGrid(benchmark::State& state, int32_t method, CandidateSearch search
     double seconds = 0.0;
     size_t cells = 0;
     for (auto _ : state) {
-        const double start = threadSeconds();
+        const double start = ThreadSeconds();
         for (size_t i = 0; i < Plan().sample.size(); i += stride) {
-            computeIsovist(tables, Plan().sample[i], method, scratch, result, search);
+            ComputeIsovistAt(tables, Plan().sample[i], method, scratch, result, search);
             benchmark::DoNotOptimize(result.area);
             ++cells;
         }
-        seconds += threadSeconds() - start;
+        seconds += ThreadSeconds() - start;
     }
     const double perCell = seconds / static_cast<double>(cells);
     state.counters["sampled_cells"] = static_cast<double>(cells / state.iterations());
@@ -163,7 +163,7 @@ void sampledGrid(benchmark::State& state, int32_t method, CandidateSearch search
 }
 
 // The whole grid pass (isovists and shape measures) on `threads` worker threads.
-void wholeGrid(benchmark::State& state, int32_t method) {
+void WholeGrid(benchmark::State& state, int32_t method) {
     if (!Ready(state)) {
         return;
     }
@@ -184,36 +184,36 @@ void wholeGrid(benchmark::State& state, int32_t method) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(oneIsovist, exactFast, kExactMethod, CandidateSearch::Indexed)
+BENCHMARK_CAPTURE(OneIsovist, exactFast, kExactMethod, CandidateSearch::Indexed)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(oneIsovist, exactReference, kExactMethod, CandidateSearch::FullScan)
+BENCHMARK_CAPTURE(OneIsovist, exactReference, kExactMethod, CandidateSearch::FullScan)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(oneIsovist, radialFast, kRadialMethod, CandidateSearch::Indexed)
+BENCHMARK_CAPTURE(OneIsovist, radialFast, kRadialMethod, CandidateSearch::Indexed)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(oneIsovist, radialReference, kRadialMethod, CandidateSearch::FullScan)
+BENCHMARK_CAPTURE(OneIsovist, radialReference, kRadialMethod, CandidateSearch::FullScan)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(occlusivity, indexed, WallSearch::Indexed)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(occlusivity, reference, WallSearch::FullScan)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(firstIsovist, exact, kExactMethod)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(firstIsovist, radial, kRadialMethod)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(sampledGrid, exactFast, kExactMethod, CandidateSearch::Indexed)
+BENCHMARK_CAPTURE(Occlusivity, indexed, WallSearch::Indexed)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Occlusivity, reference, WallSearch::FullScan)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FirstIsovist, exact, kExactMethod)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FirstIsovist, radial, kRadialMethod)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SampledGrid, exactFast, kExactMethod, CandidateSearch::Indexed)
     ->Arg(1)
     ->Arg(4)
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(sampledGrid, exactReference, kExactMethod, CandidateSearch::FullScan)
+BENCHMARK_CAPTURE(SampledGrid, exactReference, kExactMethod, CandidateSearch::FullScan)
     ->Arg(4)
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(sampledGrid, radialFast, kRadialMethod, CandidateSearch::Indexed)
+BENCHMARK_CAPTURE(SampledGrid, radialFast, kRadialMethod, CandidateSearch::Indexed)
     ->Arg(4)
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(sampledGrid, radialReference, kRadialMethod, CandidateSearch::FullScan)
+BENCHMARK_CAPTURE(SampledGrid, radialReference, kRadialMethod, CandidateSearch::FullScan)
     ->Arg(4)
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(wholeGrid, exact, kExactMethod)
+BENCHMARK_CAPTURE(WholeGrid, exact, kExactMethod)
     ->Arg(1)
     ->Arg(2)
     ->Unit(benchmark::kSecond)

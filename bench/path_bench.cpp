@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kPointCount = 1000;
 
-bool insidePlan(const IsovistTestPlan& plan, PlanPoint p) {
+bool InsidePlan(const IsovistTestPlan& plan, PlanPoint p) {
     for (size_t i = 0; i < plan.polygons.size(); ++i) {
         const PlanPolygon& polygon = plan.polygons[i];
         const bool inside = zoHitTestPG(polygon.count(), PlanPolygon::kStride, polygon.xs(),
@@ -56,7 +56,7 @@ const FloorPath& Floor() {
             PlanPolygon points = PlaceObservationPoints(path, request, {});
             int inside = 0;
             for (const PlanPoint& p : points.points()) {
-                inside += insidePlan(*f.plan, p) ? 1 : 0;
+                inside += InsidePlan(*f.plan, p) ? 1 : 0;
             }
             if (inside > best) {
                 best = inside;
@@ -68,7 +68,7 @@ const FloorPath& Floor() {
     return floor;
 }
 
-void pathIsovists(benchmark::State& state, int32_t method) {
+void PathIsovistRuns(benchmark::State& state, int32_t method) {
     const FloorPath& floor = Floor();
     if (!floor.plan) {
         state.SkipWithError(floor.error.c_str());
@@ -92,7 +92,7 @@ void pathIsovists(benchmark::State& state, int32_t method) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(pathIsovists, exact, 0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(pathIsovists, radial, 1)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(PathIsovistRuns, exact, 0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(PathIsovistRuns, radial, 1)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();

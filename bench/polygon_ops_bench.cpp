@@ -11,7 +11,7 @@ namespace {
 
 // Radii drawn from [1 - spread, 1 + spread]: a wide spread gives spiky stars whose outlines
 // cross each other hundreds of times, a narrow one round outlines that cross a few times.
-std::vector<zoPoint> star(std::mt19937& random, double cx, double cy, int count, double spread) {
+std::vector<zoPoint> Star(std::mt19937& random, double cx, double cy, int count, double spread) {
     const double pi = 3.14159265358979323846;
     std::uniform_real_distribution<double> jitter(-0.4, 0.4);
     std::uniform_real_distribution<double> radius(1 - spread, 1 + spread);
@@ -30,15 +30,15 @@ struct Pair {
     zoPolygon second() { return {b.data(), static_cast<int32_t>(b.size())}; }
 };
 
-Pair makePair(const benchmark::State& state) {
+Pair MakePair(const benchmark::State& state) {
     const auto count = static_cast<int>(state.range(0));
     const double spread = state.range(1) == 0 ? 0.4 : 0.02;
     std::mt19937 random(static_cast<unsigned>(count));
-    return Pair{star(random, 0, 0, count, spread), star(random, 0.5, 0.3, count, spread)};
+    return Pair{Star(random, 0, 0, count, spread), Star(random, 0.5, 0.3, count, spread)};
 }
 
 void BM_PolyUnion(benchmark::State& state) {
-    Pair pair = makePair(state);
+    Pair pair = MakePair(state);
     const zoPolygon a = pair.first(), b = pair.second();
     // A region from the library to write into, reused by every union.
     zoRegion* region = nullptr;
@@ -53,7 +53,7 @@ void BM_PolyUnion(benchmark::State& state) {
 }
 
 void BM_PolyIntersection(benchmark::State& state) {
-    Pair pair = makePair(state);
+    Pair pair = MakePair(state);
     const zoPolygon a = pair.first(), b = pair.second();
     int32_t pieces = 0;
     for (auto _ : state) {

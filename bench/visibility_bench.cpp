@@ -29,11 +29,11 @@ constexpr size_t kPoints = 2000;
 
 using Clock = std::chrono::steady_clock;
 
-double secondsSince(Clock::time_point start) {
+double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-CAnalysisGrid gridOver(const IsovistTestPlan& plan, double span) {
+CAnalysisGrid GridOver(const IsovistTestPlan& plan, double span) {
     CAnalysisGrid grid = std::move(*LayOutGrid(BoundaryExtent(plan), {span}).grid);
     MarkEffectiveCells(grid, plan.polygons);
     return grid;
@@ -41,9 +41,9 @@ CAnalysisGrid gridOver(const IsovistTestPlan& plan, double span) {
 
 // About kPoints effective cell centres, evenly spread over the effective cells of a grid of
 // 100 cells along the longer side.
-std::vector<PlanPoint> cellCentres(const IsovistTestPlan& plan) {
+std::vector<PlanPoint> CellCentres(const IsovistTestPlan& plan) {
     const PlanExtent e = BoundaryExtent(plan);
-    const CAnalysisGrid grid = gridOver(plan, std::max(e.maxX - e.minX, e.maxY - e.minY) / 100.0);
+    const CAnalysisGrid grid = GridOver(plan, std::max(e.maxX - e.minX, e.maxY - e.minY) / 100.0);
     std::vector<PlanPoint> all;
     for (const CGridCell& cell : grid.cells) {
         if (cell.effective != 0) {
@@ -65,18 +65,18 @@ struct Timing {
     int empty = 0;
 };
 
-Timing timeMethod(const IsovistTestPlan& plan, const std::vector<PlanPoint>& points,
+Timing TimeMethod(const IsovistTestPlan& plan, const std::vector<PlanPoint>& points,
                   int32_t method) {
     const PlanTables tables = plan.tables();
     IsovistScratch scratch;
     IsovistResult result;
-    computeIsovist(tables, points.front(), method, scratch, result);  // plan data prepared
+    ComputeIsovistAt(tables, points.front(), method, scratch, result);  // plan data prepared
     std::vector<double> micros;
     Timing t;
     for (const PlanPoint p : points) {
         const auto start = Clock::now();
-        computeIsovist(tables, p, method, scratch, result);
-        micros.push_back(1e6 * secondsSince(start));
+        ComputeIsovistAt(tables, p, method, scratch, result);
+        micros.push_back(1e6 * SecondsSince(start));
         t.fellBack += method == kNode && result.usedRadialMethod ? 1 : 0;
         t.empty += result.radialLines.size() < 3 ? 1 : 0;
     }
@@ -88,12 +88,12 @@ Timing timeMethod(const IsovistTestPlan& plan, const std::vector<PlanPoint>& poi
     return t;
 }
 
-void comparePlan(const char* name, const IsovistTestPlan& plan) {
-    const std::vector<PlanPoint> points = cellCentres(plan);
+void ComparePlan(const char* name, const IsovistTestPlan& plan) {
+    const std::vector<PlanPoint> points = CellCentres(plan);
     IsovistVisibilityPolygon visibility;
     const auto start = Clock::now();
     visibility.prepare(plan.tables());
-    const double preparation = secondsSince(start);
+    const double preparation = SecondsSince(start);
     std::printf("%s: %zu wall segments, %zu arrangement edges, %zu cell centres\n", name,
                 plan.segments.size(), visibility.edgeCount(), points.size());
     std::printf("  visibility polygon preparation: %.3f s\n", preparation);
@@ -102,15 +102,15 @@ void comparePlan(const char* name, const IsovistTestPlan& plan) {
     const std::pair<const char*, int32_t> methods[] = {
         {"visibility polygon", kVisibility}, {"node", kNode}, {"radial", kRadial}};
     for (const auto& [label, method] : methods) {
-        const Timing t = timeMethod(plan, points, method);
+        const Timing t = TimeMethod(plan, points, method);
         std::printf("  %-20s %12.1f %12.1f %10d %8d\n", label, t.median, t.mean, t.fellBack,
                     t.empty);
         std::fflush(stdout);
     }
 }
 
-void wholeGrid(const IsovistTestPlan& plan, double span, int threads) {
-    CAnalysisGrid grid = gridOver(plan, span);
+void WholeGrid(const IsovistTestPlan& plan, double span, int threads) {
+    CAnalysisGrid grid = GridOver(plan, span);
     int32_t effective = 0;
     for (const CGridCell& cell : grid.cells) {
         effective += cell.effective != 0 ? 1 : 0;
@@ -123,7 +123,7 @@ void wholeGrid(const IsovistTestPlan& plan, double span, int threads) {
     ComputeGridIsovists(grid, plan.tables(), kVisibility, stats, progress);
     std::printf("bicocca grid span %.1f, %d effective cells, visibility polygon, %d threads: "
                 "%.2f s\n",
-                span, effective, threads, secondsSince(start));
+                span, effective, threads, SecondsSince(start));
 }
 
 }  // namespace
@@ -137,12 +137,12 @@ int main() {
     }
     // The gallery has no boundary layer: its walls (layer 0) in a frame, as the tests take it.
     const auto gallery = LoadSharedPlanWithMadeBoundary("depthmapx_gallery.dxf", {"0"}, error);
-    comparePlan("rawseeds_bicocca_floor.dxf", *bicocca);
+    ComparePlan("rawseeds_bicocca_floor.dxf", *bicocca);
     if (gallery) {
-        comparePlan("depthmapx_gallery.dxf", *gallery);
+        ComparePlan("depthmapx_gallery.dxf", *gallery);
     } else {
         std::fprintf(stderr, "gallery: %s\n", error.c_str());
     }
-    wholeGrid(*bicocca, 0.5, 2);
+    WholeGrid(*bicocca, 0.5, 2);
     return 0;
 }

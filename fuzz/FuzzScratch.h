@@ -19,7 +19,7 @@ namespace fuzzscratch {
 
 inline constexpr const char* kPrefix = "orvelle-fuzz-";
 
-inline std::filesystem::path baseFolder() {
+inline std::filesystem::path BaseFolder() {
     const char* tmpdir = std::getenv("TMPDIR");
     if (tmpdir != nullptr && *tmpdir != '\0') {
         return tmpdir;
@@ -29,7 +29,7 @@ inline std::filesystem::path baseFolder() {
     return std::filesystem::is_directory("/dev/shm", error) ? "/dev/shm" : "/tmp";
 }
 
-inline void removeFoldersOfEndedProcesses(const std::filesystem::path& base) {
+inline void RemoveFoldersOfEndedProcesses(const std::filesystem::path& base) {
     const std::string prefix = kPrefix;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(base, error)) {
@@ -51,45 +51,45 @@ inline void removeFoldersOfEndedProcesses(const std::filesystem::path& base) {
     }
 }
 
-inline std::filesystem::path& folderSlot() {
+inline std::filesystem::path& FolderSlot() {
     static std::filesystem::path folder;
     return folder;
 }
 
-inline void removeFolder() {
+inline void RemoveFolder() {
     std::error_code ignored;
-    if (!folderSlot().empty()) {
-        std::filesystem::remove_all(folderSlot(), ignored);
+    if (!FolderSlot().empty()) {
+        std::filesystem::remove_all(FolderSlot(), ignored);
     }
 }
 
 // This process's folder; empty when it cannot be created.
-inline const std::filesystem::path& folder() {
+inline const std::filesystem::path& Folder() {
     static const bool created = [] {
-        const std::filesystem::path base = baseFolder();
-        removeFoldersOfEndedProcesses(base);
+        const std::filesystem::path base = BaseFolder();
+        RemoveFoldersOfEndedProcesses(base);
         const std::filesystem::path mine = base / (kPrefix + std::to_string(::getpid()));
         std::error_code error;
         std::filesystem::remove_all(mine, error);
         if (!std::filesystem::create_directory(mine, error)) {
             return false;
         }
-        folderSlot() = mine;
-        std::atexit(removeFolder);
+        FolderSlot() = mine;
+        std::atexit(RemoveFolder);
         return true;
     }();
     (void)created;
-    return folderSlot();
+    return FolderSlot();
 }
 
 // A path in this process's folder.
-inline std::string path(const std::string& name) {
-    return folder().empty() ? std::string() : (folder() / name).string();
+inline std::string Path(const std::string& name) {
+    return Folder().empty() ? std::string() : (Folder() / name).string();
 }
 
 // Writes the bytes to the named scratch file; its path, or empty when that fails.
-inline std::string write(const std::string& name, const uint8_t* data, size_t size) {
-    const std::string target = path(name);
+inline std::string Write(const std::string& name, const uint8_t* data, size_t size) {
+    const std::string target = Path(name);
     if (target.empty()) {
         return target;
     }

@@ -75,7 +75,7 @@ void ReadType(FuzzAgent& agent, FILE* stream, const zoBinFileTypeCell& cell) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string path = fuzzscratch::write("container", data, size);
+    const std::string path = fuzzscratch::Write("container", data, size);
     if (path.empty())
         return 0;
 

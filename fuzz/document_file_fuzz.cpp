@@ -8,12 +8,12 @@
 #include "document/DocumentFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string path = fuzzscratch::write("document.ovx", data, size);
+    const std::string path = fuzzscratch::Write("document.ovx", data, size);
     if (path.empty()) {
         return 0;
     }
     HeadlessDocumentUi ui;
     CORVDoc doc(ui);
-    loadDocumentFile(doc, path);
+    LoadDocumentFile(doc, path);
     return 0;
 }

@@ -16,20 +16,20 @@
 
 namespace {
 
-std::string contents(const std::string& path) {
+std::string Contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-FILE* discard() {
+FILE* Discard() {
     static FILE* sink = std::fopen("/dev/null", "w");
     return sink;
 }
 
 // Saves the document to `path` and loads that file into a fresh document; aborts when either
 // fails, since a document that opened must survive its own save.
-void saveAndReload(const CORVDoc& doc, const std::string& path, CORVDoc& reloaded) {
-    if (!saveDocumentFile(doc, path).ok || !loadDocumentFile(reloaded, path).ok) {
+void SaveAndReload(const CORVDoc& doc, const std::string& path, CORVDoc& reloaded) {
+    if (!SaveDocumentFile(doc, path).ok || !LoadDocumentFile(reloaded, path).ok) {
         std::abort();
     }
 }
@@ -37,29 +37,29 @@ void saveAndReload(const CORVDoc& doc, const std::string& path, CORVDoc& reloade
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string input = fuzzscratch::write("input.ovx", data, size);
+    const std::string input = fuzzscratch::Write("input.ovx", data, size);
     if (input.empty()) {
         return 0;
     }
     HeadlessDocumentUi ui;
     CORVDoc doc(ui);
-    if (!loadDocumentFile(doc, input).ok) {
+    if (!LoadDocumentFile(doc, input).ok) {
         return 0;
     }
-    if (FILE* sink = discard()) {
-        runInfo(input, sink);
+    if (FILE* sink = Discard()) {
+        RunInfo(input, sink);
     }
-    const std::string first = fuzzscratch::path("first.ovx");
-    const std::string second = fuzzscratch::path("second.ovx");
+    const std::string first = fuzzscratch::Path("first.ovx");
+    const std::string second = fuzzscratch::Path("second.ovx");
     CORVDoc reloaded(ui);
-    saveAndReload(doc, first, reloaded);
+    SaveAndReload(doc, first, reloaded);
     CORVDoc again(ui);
-    saveAndReload(reloaded, second, again);
-    if (contents(first) != contents(second)) {
+    SaveAndReload(reloaded, second, again);
+    if (Contents(first) != Contents(second)) {
         std::abort();
     }
-    if (FILE* sink = discard()) {
-        runInfo(second, sink);
+    if (FILE* sink = Discard()) {
+        RunInfo(second, sink);
     }
     return 0;
 }

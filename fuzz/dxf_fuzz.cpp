@@ -58,9 +58,9 @@ class SteeredUi : public HeadlessDocumentUi {
         model.readAllEntities = (header_[6] & 2) != 0;
         model.boundaryMayBeMissing = (header_[6] & 4) != 0;
         // What the dialog would show, for either state of the option.
-        (void)droppedEntityLines(model);
-        (void)notReadLines(model);
-        return acceptLayerChoice(model, *this);
+        (void)DroppedEntityLines(model);
+        (void)NotReadLines(model);
+        return AcceptLayerChoice(model, *this);
     }
 
   private:
@@ -68,7 +68,7 @@ class SteeredUi : public HeadlessDocumentUi {
     unsigned asked_ = 0;
 };
 
-double along(double low, double high, uint8_t fraction) {
+double Along(double low, double high, uint8_t fraction) {
     const double width = high - low;
     return low - 0.1 * width + 1.2 * width * (fraction / 255.0);
 }
@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     const std::string path =
-        fuzzscratch::write("drawing.dxf", data + kHeaderBytes, size - kHeaderBytes);
+        fuzzscratch::Write("drawing.dxf", data + kHeaderBytes, size - kHeaderBytes);
     if (path.empty()) {
         return 0;
     }
@@ -90,8 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     const PlanExtent& extent = doc.m_planExtent;
-    const double x = along(extent.minX, extent.maxX, data[4]);
-    const double y = along(extent.minY, extent.maxY, data[5]);
+    const double x = Along(extent.minX, extent.maxX, data[4]);
+    const double y = Along(extent.minY, extent.maxY, data[5]);
     if (!std::isfinite(x) || !std::isfinite(y)) {
         return 0;
     }

@@ -70,13 +70,13 @@ class Decoder {
     size_t at_ = 0;
 };
 
-void check(bool condition) {
+void Check(bool condition) {
     if (!condition) {
         std::abort();
     }
 }
 
-bool oneOf(int32_t code, std::initializer_list<int32_t> codes) {
+bool OneOf(int32_t code, std::initializer_list<int32_t> codes) {
     return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
 
@@ -87,7 +87,7 @@ struct Ring {
     zoPolygon view() { return zoPolygon{points.data(), count()}; }
 };
 
-Ring ring(Decoder& in, Mode mode, int32_t low, int32_t high) {
+Ring RingOf(Decoder& in, Mode mode, int32_t low, int32_t high) {
     Ring r;
     const int32_t n = in.count(low, high);
     for (int32_t i = 0; i < n; ++i) {
@@ -104,7 +104,7 @@ class Calls {
     Calls(Decoder& in, Mode mode) : in_(in), mode_(mode), exact_(mode == Mode::Grid) {}
 
     double n() { return in_.number(mode_); }
-    void finite(double value) { check(!exact_ || std::isfinite(value)); }
+    void finite(double value) { Check(!exact_ || std::isfinite(value)); }
     void finite(const double* values, int32_t count) {
         for (int32_t i = 0; i < count; ++i) {
             finite(values[i]);
@@ -112,28 +112,28 @@ class Calls {
     }
 
     void polygonMeasures() {
-        Ring r = ring(in_, mode_, 0, 24);
+        Ring r = RingOf(in_, mode_, 0, 24);
         const double area = zoGetGeoAreaPGF(r.count(), 8, r.xs.data(), r.ys.data());
-        check(std::isnan(area) || area >= 0.0 || area == -1.0);
+        Check(std::isnan(area) || area >= 0.0 || area == -1.0);
         finite(area);
         double cx = 1.0, cy = 1.0;
         zoGetGeoCentPGF(r.count(), 8, r.xs.data(), r.ys.data(), &cx, &cy);
         finite(cx);
         finite(cy);
         if (r.count() >= 1) {
-            check(oneOf(zoPolyIsCW(r.count(), 8, r.xs.data(), r.ys.data()), {0, 1}));
+            Check(OneOf(zoPolyIsCW(r.count(), 8, r.xs.data(), r.ys.data()), {0, 1}));
         }
         std::vector<double> outX(r.xs.size()), outY(r.ys.size());
         int32_t outCount = -1;
         zoReducePG(r.count(), 8, r.xs.data(), r.ys.data(), &outCount, outX.data(), outY.data());
-        check(outCount == -1 ? r.count() < 3 : outCount >= 0 && outCount <= r.count());
+        Check(outCount == -1 ? r.count() < 3 : outCount >= 0 && outCount <= r.count());
         if (outCount > 0) {
             finite(outX.data(), outCount);
             finite(outY.data(), outCount);
         }
         double extreme = 0.0;
-        check(zoGetMaxValueF(r.count(), 8, r.xs.data(), &extreme) == (r.count() >= 1 ? 1 : 0));
-        check(zoGetMinValueF(r.count(), 8, r.ys.data(), &extreme) == (r.count() >= 1 ? 1 : 0));
+        Check(zoGetMaxValueF(r.count(), 8, r.xs.data(), &extreme) == (r.count() >= 1 ? 1 : 0));
+        Check(zoGetMinValueF(r.count(), 8, r.ys.data(), &extreme) == (r.count() >= 1 ? 1 : 0));
         std::vector<int32_t> ints(r.xs.size());
         for (size_t i = 0; i < ints.size(); ++i) {
             ints[i] = static_cast<int32_t>(in_.u32());
@@ -142,15 +142,15 @@ class Calls {
         zoGetMaxValue(r.count(), 4, ints.data(), &intExtreme);
         zoGetMinValue(r.count(), 4, ints.data(), &intExtreme);
         const double intArea = zoGetGeoAreaPG(r.count(), 4, ints.data(), ints.data());
-        check(std::isfinite(intArea));
+        Check(std::isfinite(intArea));
         zoGetGeoCentPG(r.count(), 4, ints.data(), ints.data(), &cx, &cy);
     }
 
     void pointOnSegment() {
         const double px = n(), py = n(), ax = n(), ay = n(), bx = n(), by = n();
-        check(oneOf(zoIsPointOnSeg(px, py, ax, ay, bx, by), {0, 1, 2, 3}));
-        check(oneOf(zoIsPointOnSeg2(px, py, ax, ay, bx, by), {0, 1, 2, 3}));
-        check(oneOf(zoIsPointOnSegTol(px, py, ax, ay, bx, by, n()), {0, 1}));
+        Check(OneOf(zoIsPointOnSeg(px, py, ax, ay, bx, by), {0, 1, 2, 3}));
+        Check(OneOf(zoIsPointOnSeg2(px, py, ax, ay, bx, by), {0, 1, 2, 3}));
+        Check(OneOf(zoIsPointOnSegTol(px, py, ax, ay, bx, by, n()), {0, 1}));
     }
 
     void lineCrossings() {
@@ -161,27 +161,27 @@ class Calls {
             finite(y);
         }
         const int32_t ls = zoGetCrossPointLS(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], &x, &y);
-        check(oneOf(ls, {0, 1}));
+        Check(OneOf(ls, {0, 1}));
         if (ls == 1) {
             finite(x);
             finite(y);
         }
         const int32_t hls =
             zoGetCrossPointHLS(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], &x, &y);
-        check(oneOf(hls, {0, 1}));
+        Check(OneOf(hls, {0, 1}));
         if (hls == 1) {
             finite(x);
             finite(y);
         }
         const int32_t ss = zoGetCrossPointSS(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], &x, &y);
-        check(oneOf(ss, {0, 1, 2}));
+        Check(OneOf(ss, {0, 1, 2}));
         if (ss == 1) {
             finite(x);
             finite(y);
         }
         const int32_t ss2 =
             zoGetCrossPointSS2(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], &x, &y, &x2, &y2);
-        check(oneOf(ss2, {-2, -1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+        Check(OneOf(ss2, {-2, -1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
         if (ss2 >= 3) {
             finite(x);
             finite(y);
@@ -193,24 +193,24 @@ class Calls {
     }
 
     void polygonCrossings() {
-        Ring r = ring(in_, mode_, 0, 16);
+        Ring r = RingOf(in_, mode_, 0, 16);
         std::vector<double> outX(r.xs.size() + 1), outY(r.ys.size() + 1);
         const double a[4] = {n(), n(), n(), n()};
         int32_t count = -1;
         const int32_t ps = zoGetCrossPointPS(r.count(), 8, r.xs.data(), r.ys.data(), a[0], a[1],
                                              a[2], a[3], &count, outX.data(), outY.data());
-        check(ps == (r.count() >= 3 ? 1 : 0));
+        Check(ps == (r.count() >= 3 ? 1 : 0));
         if (ps == 1) {
-            check(count >= 0 && count <= r.count());
+            Check(count >= 0 && count <= r.count());
             finite(outX.data(), count);
             finite(outY.data(), count);
         }
         count = -1;
         const int32_t pl = zoGetCrossPointPL(r.count(), 8, r.xs.data(), r.ys.data(), a[0], a[1],
                                              a[2], a[3], &count, outX.data(), outY.data());
-        check(pl == (r.count() >= 3 ? 1 : 0));
+        Check(pl == (r.count() >= 3 ? 1 : 0));
         if (pl == 1) {
-            check(count >= 0 && count <= r.count());
+            Check(count >= 0 && count <= r.count());
             finite(outX.data(), count);
             finite(outY.data(), count);
         }
@@ -223,20 +223,20 @@ class Calls {
         double xs[2] = {0, 0}, ys[2] = {0, 0};
         const auto points = [&](int32_t code, int32_t count) {
             if (code == 1 || code == 2) {
-                check(count >= 1 && count <= 2);
+                Check(count >= 1 && count <= 2);
                 finite(xs, count);
                 finite(ys, count);
             }
         };
         int32_t count = 0;
         int32_t code = zoGetCrossPointCL(m[0], m[1], m[2], a[0], a[1], a[2], a[3], &count, xs, ys);
-        check(oneOf(code, {0, 1, 2}));
+        Check(OneOf(code, {0, 1, 2}));
         points(code, count);
         code = zoGetCrossPointCC(m[0], m[1], m[2], a[0], a[1], r2, &count, xs, ys);
-        check(oneOf(code, {0, 1, 2}));
+        Check(OneOf(code, {0, 1, 2}));
         points(code, count);
         code = zoGetCrossPointCS(m[0], m[1], m[2], a[0], a[1], a[2], a[3], &count, xs, ys);
-        check(oneOf(code, {0, 1, 2}));
+        Check(OneOf(code, {0, 1, 2}));
         points(code, count);
     }
 
@@ -260,23 +260,23 @@ class Calls {
         const auto hit = [&](int32_t code) {
             if (code >= 1) {
                 finite(distance);
-                check(!exact_ || distance >= 0.0);
+                Check(!exact_ || distance >= 0.0);
                 finite(hx);
                 finite(hy);
             }
         };
         int32_t code = zoGetDistLP2Vector(l[0], l[1], l[2], l[3], q[0], q[1], e[0], e[1],
                                           &distance, &hx, &hy);
-        check(oneOf(code, {-1, 0, 1, 2}));
+        Check(OneOf(code, {-1, 0, 1, 2}));
         hit(code);
         code = zoGetDistLP2Angle(l[0], l[1], l[2], l[3], q[0], q[1], angle, &distance, &hx, &hy);
-        check(oneOf(code, {-1, 0, 1, 2}));
+        Check(OneOf(code, {-1, 0, 1, 2}));
         code = zoGetDistSP2Vector(l[0], l[1], l[2], l[3], q[0], q[1], e[0], e[1], &distance, &hx,
                                   &hy);
-        check(oneOf(code, {-3, -2, -1, 0, 1, 2, 3}));
+        Check(OneOf(code, {-3, -2, -1, 0, 1, 2, 3}));
         hit(code);
         code = zoGetDistSP2Angle(l[0], l[1], l[2], l[3], q[0], q[1], angle, &distance, &hx, &hy);
-        check(oneOf(code, {-3, -2, -1, 0, 1, 2, 3}));
+        Check(OneOf(code, {-3, -2, -1, 0, 1, 2, 3}));
         zoGetDistLP2Vector(l[0], l[1], l[2], l[3], q[0], q[1], e[0], e[1], nullptr, nullptr,
                            nullptr);
         zoGetDistSP2Vector(l[0], l[1], l[2], l[3], q[0], q[1], e[0], e[1], nullptr, nullptr,
@@ -284,8 +284,8 @@ class Calls {
     }
 
     void hitTests() {
-        Ring r = ring(in_, mode_, 0, 16);
-        check(oneOf(zoHitTestPG(r.count(), 8, r.xs.data(), r.ys.data(), n(), n()), {0, 1}));
+        Ring r = RingOf(in_, mode_, 0, 16);
+        Check(OneOf(zoHitTestPG(r.count(), 8, r.xs.data(), r.ys.data(), n(), n()), {0, 1}));
         const int32_t nx = in_.count(0, 6), ny = in_.count(0, 6);
         std::vector<double> columns(static_cast<size_t>(nx)), rows(static_cast<size_t>(ny));
         for (double& c : columns) {
@@ -303,10 +303,10 @@ class Calls {
                               rows.data(), mask.data());
             if (r.count() >= 3) {
                 for (int32_t i = 0; i < nx * ny; ++i) {
-                    check(mask[static_cast<size_t>(i)] <= 1);
+                    Check(mask[static_cast<size_t>(i)] <= 1);
                 }
             }
-            check(mask.back() == 7);
+            Check(mask.back() == 7);
         }
     }
 
@@ -334,9 +334,9 @@ class Calls {
         const int32_t source = static_cast<int8_t>(in_.byte());
         zoGraphSP(source, count, 0, adjacency.data(), type, weights.data(), distances.data(),
                   reached.data());
-        check(distances[static_cast<size_t>(count)] == -7.0 && reached[static_cast<size_t>(count)] == 7);
+        Check(distances[static_cast<size_t>(count)] == -7.0 && reached[static_cast<size_t>(count)] == 7);
         for (int32_t i = 0; i < count; ++i) {
-            check(reached[static_cast<size_t>(i)] <= 1);
+            Check(reached[static_cast<size_t>(i)] <= 1);
         }
     }
 
@@ -371,13 +371,13 @@ class Calls {
         int32_t* table = nullptr;
         int32_t count = -1;
         if (zoBuildLoc1D(lower, upper, step, &count, &table) == 1) {
-            check(count >= 0);
+            Check(count >= 0);
         }
         if (zoBuildLoc1DA(origin, lower, upper, step, &count, &table) == 1) {
-            check(count >= 0);
+            Check(count >= 0);
         }
         if (zoBuildLoc1DC(lower, upper, in_.count(0, 64), &count, &table) == 1) {
-            check(count >= 0);
+            Check(count >= 0);
         }
         const int32_t zones = in_.count(1, 4);
         std::vector<int32_t> breaks(static_cast<size_t>(zones)), steps(static_cast<size_t>(zones)),
@@ -388,50 +388,50 @@ class Calls {
         }
         if (zoBuildLoc1DB(zones, breaks.data(), lower, upper, steps.data(), &count, &table,
                           ends.data()) == 1) {
-            check(count >= 0);
+            Check(count >= 0);
         }
         std::free(table);
     }
 
     void booleans() {
-        Ring a = ring(in_, mode_, 0, 12), b = ring(in_, mode_, 0, 12);
+        Ring a = RingOf(in_, mode_, 0, 12), b = RingOf(in_, mode_, 0, 12);
         const zoPolygon first = a.view(), second = b.view();
         const auto finitePolygon = [&](const zoPolygon& p) {
-            check(p.count >= 0 && (p.count == 0 || p.points != nullptr));
+            Check(p.count >= 0 && (p.count == 0 || p.points != nullptr));
             for (int32_t i = 0; i < p.count; ++i) {
                 finite(p.points[i].x);
                 finite(p.points[i].y);
             }
         };
         const auto finiteList = [&](const zoPolygonList* list) {
-            check(list != nullptr && list->count >= 0 && list->count <= list->capacity);
+            Check(list != nullptr && list->count >= 0 && list->count <= list->capacity);
             for (int32_t i = 0; i < list->count; ++i) {
                 finitePolygon(list->items[i]);
             }
         };
 
         auto* region = static_cast<zoRegion*>(std::calloc(1, sizeof(zoRegion)));
-        check(region != nullptr);
+        Check(region != nullptr);
         zoRegion* target = region;
         const int32_t joined = zoPolyUnion(&first, &second, &target);
-        check(oneOf(joined, {0, 1}));
+        Check(OneOf(joined, {0, 1}));
         if (joined == 1) {
-            check(region->outline.count >= 3);
+            Check(region->outline.count >= 3);
             finitePolygon(region->outline);
             finiteList(&region->holes);
         }
         zoPolyOpenFree(region);
 
         zoPolygonList* pieces = nullptr;
-        check(oneOf(zoPolyIntersection(&first, &second, &pieces), {0, 1}));
+        Check(OneOf(zoPolyIntersection(&first, &second, &pieces), {0, 1}));
         finiteList(pieces);
         zoPolyPointsFree(pieces);
         pieces = nullptr;
         const int32_t left = zoPolySubtract(&first, &second, &pieces);
-        check(oneOf(left, {0, 1, 2, 3}));
+        Check(OneOf(left, {0, 1, 2, 3}));
         finiteList(pieces);
         if (left == 3) {
-            check(pieces->count == 2);
+            Check(pieces->count == 2);
         }
         zoPolyPointsFree(pieces);
 
@@ -442,7 +442,7 @@ class Calls {
         for (int r = 0; r < 2; ++r) {
             const int32_t holeCount = in_.count(0, 2);
             for (int32_t h = 0; h < holeCount; ++h) {
-                holes.push_back(ring(in_, mode_, 0, 8));
+                holes.push_back(RingOf(in_, mode_, 0, 8));
             }
         }
         size_t next = 0;
@@ -456,8 +456,8 @@ class Calls {
         }
         zoRegion* merged = nullptr;
         const int32_t code = zoPolyOpenUnion(&regions[0], &regions[1], &merged);
-        check(oneOf(code, {0, 1}));
-        check(code == 1 ? merged != nullptr : merged == nullptr);
+        Check(OneOf(code, {0, 1}));
+        Check(code == 1 ? merged != nullptr : merged == nullptr);
         if (merged != nullptr) {
             finitePolygon(merged->outline);
             finiteList(&merged->holes);
@@ -466,14 +466,14 @@ class Calls {
     }
 
     void kernel() {
-        Ring r = ring(in_, mode_, 0, 16);
+        Ring r = RingOf(in_, mode_, 0, 16);
         std::vector<double> outX(r.xs.size()), outY(r.ys.size());
         int32_t count = -1;
         const int32_t code =
             zoGetPolyKernel(r.count(), r.xs.data(), r.ys.data(), &count, outX.data(), outY.data());
-        check(oneOf(code, {0, 1, 2}));
+        Check(OneOf(code, {0, 1, 2}));
         if (code != 0) {
-            check(count >= 0 && count <= r.count());
+            Check(count >= 0 && count <= r.count());
             finite(outX.data(), count);
             finite(outY.data(), count);
         }

@@ -10,7 +10,7 @@ namespace {
 constexpr double kCell = 1e-6;
 constexpr double kLargestHashed = 1e12;
 
-uint64_t keyOf(int64_t cx, int64_t cy) {
+uint64_t KeyOf(int64_t cx, int64_t cy) {
     const auto x = static_cast<uint64_t>(cx);
     const auto y = static_cast<uint64_t>(cy);
     return x * 0x9E3779B97F4A7C15ull ^ (y + 0x632BE59BD9B4E019ull + (x << 6) + (x >> 2));
@@ -39,7 +39,7 @@ void AxialLineSet::add(const PlanSegment& line) {
     int64_t cx = 0;
     int64_t cy = 0;
     if (cellOf(line.start, cx, cy)) {
-        byCell_[keyOf(cx, cy)].push_back(index);
+        byCell_[KeyOf(cx, cy)].push_back(index);
     } else {
         unhashed_.push_back(index);
     }
@@ -60,7 +60,7 @@ bool AxialLineSet::startsNear(const PlanPoint& start, const PlanPoint& end) cons
     }
     for (int64_t dy = -1; dy <= 1; ++dy) {
         for (int64_t dx = -1; dx <= 1; ++dx) {
-            const auto found = byCell_.find(keyOf(cx + dx, cy + dy));
+            const auto found = byCell_.find(KeyOf(cx + dx, cy + dy));
             if (found == byCell_.end()) {
                 continue;
             }

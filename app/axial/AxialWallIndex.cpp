@@ -13,11 +13,11 @@ constexpr double kAngleBin = 1e-6;
 // Relative rounding allowance for angles and offsets (far above the few ulps they carry).
 constexpr double kRounding = 1e-12;
 
-bool finitePoint(const PlanPoint& p) {
+bool FinitePoint(const PlanPoint& p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
-bool zeroLength(const PlanSegment& s) {
+bool ZeroLength(const PlanSegment& s) {
     // The geometry library finds no common point with a segment this short.
     return std::fabs(s.end.x - s.start.x) <= kAxialTolerance &&
            std::fabs(s.end.y - s.start.y) <= kAxialTolerance;
@@ -30,7 +30,7 @@ struct LineDirection {
     double uy = 0.0;
 };
 
-LineDirection directionOf(const PlanPoint& from, const PlanPoint& to) {
+LineDirection DirectionOf(const PlanPoint& from, const PlanPoint& to) {
     const double dx = to.x - from.x;
     const double dy = to.y - from.y;
     const double length = std::sqrt(dx * dx + dy * dy);
@@ -47,7 +47,7 @@ LineDirection directionOf(const PlanPoint& from, const PlanPoint& to) {
     return d;
 }
 
-int64_t binOf(double angle) {
+int64_t BinOf(double angle) {
     return static_cast<int64_t>(std::floor(angle / kAngleBin));
 }
 
@@ -58,11 +58,11 @@ AxialWallIndex::AxialWallIndex(std::span<const PlanSegment> walls) : walls_(wall
     double minX = INFINITY, maxX = -INFINITY, minY = INFINITY, maxY = -INFINITY;
     for (size_t k = 0; k < walls.size(); ++k) {
         const PlanSegment& w = walls[k];
-        if (!finitePoint(w.start) || !finitePoint(w.end)) {
+        if (!FinitePoint(w.start) || !FinitePoint(w.end)) {
             plainWalls_.push_back(static_cast<int32_t>(k));
             continue;
         }
-        if (zeroLength(w)) {
+        if (ZeroLength(w)) {
             continue;  // blocks nothing
         }
         gridded.push_back(static_cast<int32_t>(k));
@@ -94,9 +94,9 @@ AxialWallIndex::AxialWallIndex(std::span<const PlanSegment> walls) : walls_(wall
             shortWalls_.push_back(k);
             continue;
         }
-        const LineDirection d = directionOf(w.start, w.end);
+        const LineDirection d = DirectionOf(w.start, w.end);
         const double offset = d.ux * (w.start.y - centreY_) - d.uy * (w.start.x - centreX_);
-        lines_.push_back({binOf(d.angle), offset, k});
+        lines_.push_back({BinOf(d.angle), offset, k});
     }
     std::sort(lines_.begin(), lines_.end(), [](const LineEntry& a, const LineEntry& b) {
         return a.bin != b.bin ? a.bin < b.bin : a.offset < b.offset;
@@ -112,7 +112,7 @@ AxialWallIndex::AxialWallIndex(std::span<const PlanSegment> walls) : walls_(wall
 
 bool AxialWallIndex::blocks(const PlanPoint& from, const PlanPoint& to,
                             AxialWallScratch& scratch) const {
-    if (zeroLength({from, to})) {
+    if (ZeroLength({from, to})) {
         return false;  // the library finds no common point with any wall
     }
     for (int32_t k : plainWalls_) {
@@ -120,7 +120,7 @@ bool AxialWallIndex::blocks(const PlanPoint& from, const PlanPoint& to,
             return true;
         }
     }
-    if (!finitePoint(from) || !finitePoint(to)) {
+    if (!FinitePoint(from) || !FinitePoint(to)) {
         return AnyWallBlocks(from, to, walls_);
     }
     // Walls crossing the candidate, nearest to its start first.
@@ -173,7 +173,7 @@ bool AxialWallIndex::blockedAlongLine(const PlanPoint& from, const PlanPoint& to
     const double reach = radius_ + std::hypot(from.x - centreX_, from.y - centreY_);
     const double offsetWindow =
         2.0 * kAxialTolerance / length + angleWindow * reach + kRounding * reach;
-    const LineDirection d = directionOf(from, to);
+    const LineDirection d = DirectionOf(from, to);
     const double offset = d.ux * (from.y - centreY_) - d.uy * (from.x - centreX_);
     const double low = d.angle - angleWindow;
     const double high = d.angle + angleWindow;
@@ -191,8 +191,8 @@ bool AxialWallIndex::blockedAlongLine(const PlanPoint& from, const PlanPoint& to
 
 bool AxialWallIndex::blockedInWindow(const PlanPoint& from, const PlanPoint& to, double angleLow,
                                      double angleHigh, double offsetLow, double offsetHigh) const {
-    const int64_t binLow = binOf(std::max(angleLow, 0.0));
-    const int64_t binHigh = binOf(angleHigh);
+    const int64_t binLow = BinOf(std::max(angleLow, 0.0));
+    const int64_t binHigh = BinOf(angleHigh);
     auto key = std::lower_bound(binKeys_.begin(), binKeys_.end(), binLow);
     for (; key != binKeys_.end() && *key <= binHigh; ++key) {
         const auto b = static_cast<size_t>(key - binKeys_.begin());

@@ -13,17 +13,17 @@ constexpr int32_t kAxialLengthProperty = 1;
 
 // The lines changed: their length range (kept as it was without lines), no graph, one
 // zeroed record per line.
-void refreshAfterNewLines(CORVDoc& doc) {
+void RefreshAfterNewLines(CORVDoc& doc) {
     doc.m_axialLineCount = static_cast<int32_t>(doc.m_axialLines.size());
     if (!doc.m_axialLines.empty()) {
         std::tie(doc.m_shortestAxialLineLength, doc.m_longestAxialLineLength) =
-            axialLineLengthRange(doc.m_axialLines);
+            AxialLineLengthRange(doc.m_axialLines);
     }
     doc.m_axialGraph.clear();
     doc.m_axialLineRecords.assign(doc.m_axialLines.size(), IsovistRecord{});
 }
 
-void generateMap(CORVDoc& doc, AxialMapKind kind) {
+void GenerateMap(CORVDoc& doc, AxialMapKind kind) {
     DocumentUi& ui = doc.ui();
     if (!doc.m_axialLines.empty() &&
         !ui.askYesNo("Axial lines already exist.\nClick YES to add new lines.\nClick NO to "
@@ -37,7 +37,7 @@ void generateMap(CORVDoc& doc, AxialMapKind kind) {
                          std::span<const PlanPoint>(doc.m_wallVertices).first(vertexCount),
                          doc.WallSegments()};
     GenerateAxialMap(plan, kind, doc.m_axialLines);
-    refreshAfterNewLines(doc);
+    RefreshAfterNewLines(doc);
     ui.redrawAll();
     ui.setWaitCursor(false);
 }
@@ -68,9 +68,9 @@ void CORVDoc::OnRunAxialAnalysis() {
 }
 
 void CORVDoc::OnGenerateAllLineAxialMap() {
-    generateMap(*this, AxialMapKind::AllLines);
+    GenerateMap(*this, AxialMapKind::AllLines);
 }
 
 void CORVDoc::OnGenerateReducedAxialMap() {
-    generateMap(*this, AxialMapKind::Reduced);
+    GenerateMap(*this, AxialMapKind::Reduced);
 }

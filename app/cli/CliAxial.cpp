@@ -24,18 +24,18 @@ const char* kGenerateQuestion =
     "Axial lines already exist.\nClick YES to add new lines.\nClick NO to remove existing lines.";
 const char* kScaleQuestion = "Do you want to switch the scale into the axial analysis mode?";
 
-double secondsSince(std::chrono::steady_clock::time_point start) {
+double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-bool sameFile(const std::string& a, const std::string& b) {
+bool SameFile(const std::string& a, const std::string& b) {
     std::error_code error;
     const auto pa = std::filesystem::weakly_canonical(a, error);
     const auto pb = error ? std::filesystem::path{} : std::filesystem::weakly_canonical(b, error);
     return !error && pa == pb;
 }
 
-std::string measuresJson(const CORVDoc& doc, double generateSeconds, double analyseSeconds) {
+std::string MeasuresJson(const CORVDoc& doc, double generateSeconds, double analyseSeconds) {
     JsonObject head;
     head.number("lineCount", static_cast<double>(doc.m_axialLines.size()));
     head.number("edgeCount", doc.m_axialGraph.edgeCount());
@@ -71,10 +71,10 @@ std::string measuresJson(const CORVDoc& doc, double generateSeconds, double anal
 
 // The roles for the axial import of another drawing: the automatic axial-line layers and the
 // --role choices that name its layers. False (after a message) when no layer gets the role.
-bool chooseAxialLayers(const std::string& drawingPath, CliUi& ui) {
+bool ChooseAxialLayers(const std::string& drawingPath, CliUi& ui) {
     auto loaded = DxfDrawing::load(drawingPath);
     if (auto* error = std::get_if<std::string>(&loaded)) {
-        printError(*error);
+        PrintError(*error);
         return false;
     }
     const std::map<std::string, LayerRole> given = ui.roleOverrides;
@@ -83,12 +83,12 @@ bool chooseAxialLayers(const std::string& drawingPath, CliUi& ui) {
     bool any = false;
     for (const std::string& name : std::get<DxfDrawing>(loaded).readLayerNames()) {
         const auto chosen = given.find(name);
-        const LayerRole role = chosen != given.end() ? chosen->second : automaticLayerRole(name);
+        const LayerRole role = chosen != given.end() ? chosen->second : AutomaticLayerRole(name);
         ui.roleOverrides[name] = role;
         any = any || role == LayerRole::AxialLine;
     }
     if (!any) {
-        printError("The drawing " + drawingPath +
+        PrintError("The drawing " + drawingPath +
                    " has no axial-line layer; name one with --role LAYER=axial-line");
     }
     return any;
@@ -96,29 +96,29 @@ bool chooseAxialLayers(const std::string& drawingPath, CliUi& ui) {
 
 }  // namespace
 
-int runAxial(const std::string& planPath, const ImportOptions& importOptions,
+int RunAxial(const std::string& PlanPath, const ImportOptions& importOptions,
              const AxialCliOptions& options, FILE* out) {
     if (options.depth < 0) {
-        printError("--depth wants a whole number greater than 0");
+        PrintError("--depth wants a whole number greater than 0");
         return 1;
     }
     for (const std::string* output : {&options.output, &options.csv}) {
-        if (!output->empty() && outputIsInput(planPath, *output)) {
+        if (!output->empty() && OutputIsInput(PlanPath, *output)) {
             return 1;
         }
     }
-    if (!options.output.empty() && !options.csv.empty() && sameFile(options.output, options.csv)) {
-        printError("Two outputs name the same file " + options.csv + "; choose two paths");
+    if (!options.output.empty() && !options.csv.empty() && SameFile(options.output, options.csv)) {
+        PrintError("Two outputs name the same file " + options.csv + "; choose two paths");
         return 1;
     }
     CliUi ui;
     CORVDoc doc(ui);
-    if (!loadPlanWith(planPath, importOptions, ui, doc)) {
+    if (!LoadPlanWith(PlanPath, importOptions, ui, doc)) {
         return 1;
     }
     if (!options.linesFrom.empty()) {
         // Added to the plan's own lines.
-        if (!chooseAxialLayers(options.linesFrom, ui)) {
+        if (!ChooseAxialLayers(options.linesFrom, ui)) {
             return 1;
         }
         ui.answers[kImportQuestion] = true;
@@ -137,7 +137,7 @@ int runAxial(const std::string& planPath, const ImportOptions& importOptions,
         ui.answers[kGenerateQuestion] = false;
         doc.OnGenerateReducedAxialMap();
     }
-    const double generateSeconds = options.generate.empty() ? 0.0 : secondsSince(generateStart);
+    const double generateSeconds = options.generate.empty() ? 0.0 : SecondsSince(generateStart);
     double analyseSeconds = 0.0;
     if (options.analyse) {
         if (options.depth > 0) {
@@ -147,23 +147,23 @@ int runAxial(const std::string& planPath, const ImportOptions& importOptions,
         const auto start = std::chrono::steady_clock::now();
         const int before = ui.messagesShown;
         doc.OnRunAxialAnalysis();
-        analyseSeconds = secondsSince(start);
+        analyseSeconds = SecondsSince(start);
         if (ui.messagesShown != before) {
             return 1;  // refused, with its message on stderr
         }
     }
     if (!options.output.empty()) {
-        if (!saveDocumentOrSay(doc, options.output)) {
+        if (!SaveDocumentOrSay(doc, options.output)) {
             return 1;
         }
     }
     if (!options.csv.empty()) {
         if (doc.m_axialLines.empty()) {
-            printError("There are no axial lines");
+            PrintError("There are no axial lines");
             return 1;
         }
         if (doc.WriteAxialCsv(options.csv) != FileWriteOutcome::Written) {
-            printError(doc.m_axialLineRecords.empty() ||
+            PrintError(doc.m_axialLineRecords.empty() ||
                                doc.m_axialLineRecords.size() == doc.m_axialLines.size()
                            ? "Cannot write the axial export " + options.csv
                            : std::string("Internal error"));
@@ -171,7 +171,7 @@ int runAxial(const std::string& planPath, const ImportOptions& importOptions,
         }
     }
     if (options.json) {
-        const std::string text = measuresJson(doc, generateSeconds, analyseSeconds);
+        const std::string text = MeasuresJson(doc, generateSeconds, analyseSeconds);
         std::fwrite(text.data(), 1, text.size(), out);
     } else {
         std::fprintf(out, "axial lines: %zu\n", doc.m_axialLines.size());
@@ -184,7 +184,7 @@ int runAxial(const std::string& planPath, const ImportOptions& importOptions,
         }
     }
     if (std::fflush(out) != 0 || std::ferror(out) != 0) {
-        printError("Cannot write the results to the output");
+        PrintError("Cannot write the results to the output");
         return 1;
     }
     return 0;

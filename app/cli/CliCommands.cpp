@@ -18,17 +18,17 @@
 
 namespace {
 
-std::optional<PlanPoint> parsePoint(const std::string& text) {
+std::optional<PlanPoint> ParsePoint(const std::string& text) {
     const size_t comma = text.find(',');
     if (comma == std::string::npos) {
         return std::nullopt;
     }
     const std::string_view all(text);
-    const auto x = parseDxfDouble(all.substr(0, comma));
-    const auto y = parseDxfDouble(all.substr(comma + 1));
+    const auto x = ParseDxfDouble(all.substr(0, comma));
+    const auto y = ParseDxfDouble(all.substr(comma + 1));
     // The whole text must be the two numbers, not just start with them.
     auto isNumber = [](std::string_view part) {
-        part = trimDxf(part);
+        part = TrimDxf(part);
         double value = 0;
         if (!part.empty() && part.front() == '+') {
             part.remove_prefix(1);
@@ -48,7 +48,7 @@ struct Measure {
     double value;
 };
 
-std::vector<Measure> shapeMeasures(const IsovistRecord& r) {
+std::vector<Measure> ShapeMeasures(const IsovistRecord& r) {
     return {{"area", "area", r.area},
             {"perimeter", "perimeter", r.perimeter},
             {"drift", "drift", r.drift},
@@ -59,7 +59,7 @@ std::vector<Measure> shapeMeasures(const IsovistRecord& r) {
             {"max vertex distance", "maxVertexDistance", r.maxVertexDistance}};
 }
 
-std::vector<Measure> radialMeasures(const RadialStats& s) {
+std::vector<Measure> RadialMeasures(const RadialStats& s) {
     return {{"radial ray count", "rayCount", s.rayCount},
             {"radial sum", "sum", s.sum},
             {"radial mean", "mean", s.mean},
@@ -74,13 +74,13 @@ std::vector<Measure> radialMeasures(const RadialStats& s) {
             {"radial min bidirectional", "minBidirectional", s.minBidirectional}};
 }
 
-void printMeasures(FILE* out, const std::vector<Measure>& measures) {
+void PrintMeasures(FILE* out, const std::vector<Measure>& measures) {
     for (const Measure& m : measures) {
-        std::fprintf(out, "%s: %s\n", m.text, numberText(m.value).c_str());
+        std::fprintf(out, "%s: %s\n", m.text, NumberText(m.value).c_str());
     }
 }
 
-JsonObject measuresJson(const std::vector<Measure>& measures) {
+JsonObject MeasuresJson(const std::vector<Measure>& measures) {
     JsonObject json;
     for (const Measure& m : measures) {
         json.number(m.key, m.value);
@@ -88,32 +88,32 @@ JsonObject measuresJson(const std::vector<Measure>& measures) {
     return json;
 }
 
-std::string pointText(const PlanPoint& p) {
-    return numberText(p.x) + ", " + numberText(p.y);
+std::string PointText(const PlanPoint& p) {
+    return NumberText(p.x) + ", " + NumberText(p.y);
 }
 
-void printIsovistText(FILE* out, const CORVDoc& doc, bool radial) {
+void PrintIsovistText(FILE* out, const CORVDoc& doc, bool radial) {
     const IsovistRecord& r = doc.m_pointIsovist;
-    std::fprintf(out, "at: %s\n", pointText(r.origin).c_str());
-    std::fprintf(out, "method: %s\n", isovistMethodName(doc.m_settings.m_isovistMethod).c_str());
+    std::fprintf(out, "at: %s\n", PointText(r.origin).c_str());
+    std::fprintf(out, "method: %s\n", IsovistMethodName(doc.m_settings.m_isovistMethod).c_str());
     std::fprintf(out, "vertices: %d\n", r.polygon.count());
-    std::fprintf(out, "centroid: %s\n", pointText(r.centroid).c_str());
-    printMeasures(out, shapeMeasures(r));
+    std::fprintf(out, "centroid: %s\n", PointText(r.centroid).c_str());
+    PrintMeasures(out, ShapeMeasures(r));
     if (radial) {
-        printMeasures(out, radialMeasures(doc.m_pointRadialStats));
+        PrintMeasures(out, RadialMeasures(doc.m_pointRadialStats));
     }
 }
 
-void printIsovistJson(FILE* out, const CORVDoc& doc, bool radial) {
+void PrintIsovistJson(FILE* out, const CORVDoc& doc, bool radial) {
     const IsovistRecord& r = doc.m_pointIsovist;
     JsonObject json;
     json.point("at", r.origin);
-    json.text("method", isovistMethodName(doc.m_settings.m_isovistMethod));
+    json.text("method", IsovistMethodName(doc.m_settings.m_isovistMethod));
     json.number("vertices", r.polygon.count());
     json.point("centroid", r.centroid);
-    json.object("measures", measuresJson(shapeMeasures(r)));
+    json.object("measures", MeasuresJson(ShapeMeasures(r)));
     if (radial) {
-        json.object("radialStats", measuresJson(radialMeasures(doc.m_pointRadialStats)));
+        json.object("radialStats", MeasuresJson(RadialMeasures(doc.m_pointRadialStats)));
     } else {
         json.null("radialStats");
     }
@@ -121,7 +121,7 @@ void printIsovistJson(FILE* out, const CORVDoc& doc, bool radial) {
     std::fprintf(out, "%s\n", json.str().c_str());
 }
 
-void printPlanSummary(FILE* out, const CORVDoc& doc) {
+void PrintPlanSummary(FILE* out, const CORVDoc& doc) {
     const int32_t polygons = doc.m_planPolygons.count();
     std::fprintf(out, "boundary vertices: %d\n", polygons > 0 ? doc.m_planPolygons[0].count() : 0);
     std::fprintf(out, "wall polygons: %d\n", polygons > 0 ? polygons - 1 : 0);
@@ -131,80 +131,80 @@ void printPlanSummary(FILE* out, const CORVDoc& doc) {
     std::fprintf(out, "axial lines: %d\n", static_cast<int>(doc.m_axialLines.size()));
     std::fprintf(out, "reference lines: %d\n", doc.m_referenceLines.count());
     const PlanExtent& e = doc.m_planExtent;
-    std::fprintf(out, "extent: %s %s %s %s\n", numberText(e.minX).c_str(),
-                 numberText(e.maxX).c_str(), numberText(e.minY).c_str(),
-                 numberText(e.maxY).c_str());
+    std::fprintf(out, "extent: %s %s %s %s\n", NumberText(e.minX).c_str(),
+                 NumberText(e.maxX).c_str(), NumberText(e.minY).c_str(),
+                 NumberText(e.maxY).c_str());
 }
 
 }  // namespace
 
-int runLayers(const std::string& drawingPath, FILE* out) {
-    return runLayers(drawingPath, false, out);
+int RunLayers(const std::string& drawingPath, FILE* out) {
+    return RunLayers(drawingPath, false, out);
 }
 
-int runLayers(const std::string& drawingPath, bool allEntities, FILE* out) {
+int RunLayers(const std::string& drawingPath, bool allEntities, FILE* out) {
     auto loaded = DxfDrawing::load(drawingPath);
     if (auto* error = std::get_if<std::string>(&loaded)) {
-        printError(*error);
+        PrintError(*error);
         return 1;
     }
     const DxfDrawing& drawing = std::get<DxfDrawing>(loaded);
-    const LayerTable table = makeLayerTable(drawing.readLayerNames(), true);
-    const DxfAllEntitiesReading all = readAllEntities(drawing);
-    const std::vector<LayerDrops> drops = allEntities ? surveyDroppedEntities(all, table.names)
-                                                      : surveyDroppedEntities(drawing, table.names);
+    const LayerTable table = MakeLayerTable(drawing.readLayerNames(), true);
+    const DxfAllEntitiesReading all = ReadAllEntities(drawing);
+    const std::vector<LayerDrops> drops = allEntities ? SurveyDroppedEntities(all, table.names)
+                                                      : SurveyDroppedEntities(drawing, table.names);
     const std::vector<LayerEntityCounts> counts =
-        layerEntityCounts(table.names, all, drops, allEntities);
+        CountLayerEntities(table.names, all, drops, allEntities);
     for (int i = 0; i < table.count(); ++i) {
         const auto row = static_cast<size_t>(i);
         std::fprintf(out, "%s\t%s\t%zu\t%zu\n", table.names[row].c_str(),
-                     layerRoleLabel(table.roles[row]), counts[row].read, counts[row].notRead);
+                     LayerRoleLabel(table.roles[row]), counts[row].read, counts[row].notRead);
     }
     // Every layer's, as any of them may be given a role.
-    printDroppedEntities(allDroppedEntityLines(table.names, drops));
-    printDrawingAccount(notReadAccount(table.names, all, allEntities),
-                        suggestedUnitText(readInsUnits(drawing.text())));
+    PrintDroppedEntities(AllDroppedEntityLines(table.names, drops));
+    PrintDrawingAccount(NotReadAccount(table.names, all, allEntities),
+                        SuggestedUnitText(ReadInsUnits(drawing.text())));
     return 0;
 }
 
-int runImport(const std::string& drawingPath, const ImportOptions& options,
+int RunImport(const std::string& drawingPath, const ImportOptions& options,
               const std::string& outputPath, FILE* out) {
-    if (outputIsInput(drawingPath, outputPath)) {
+    if (OutputIsInput(drawingPath, outputPath)) {
         return 1;
     }
     CliUi ui;
-    if (!applyImportOptions(options, ui)) {
+    if (!ApplyImportOptions(options, ui)) {
         return 1;
     }
     CORVDoc doc(ui);
     if (doc.ImportDxfFile(drawingPath) != CORVDoc::ImportOutcome::Imported) {
         return 1;
     }
-    if (!saveDocumentOrSay(doc, outputPath)) {
+    if (!SaveDocumentOrSay(doc, outputPath)) {
         return 1;
     }
-    printPlanSummary(out, doc);
+    PrintPlanSummary(out, doc);
     return 0;
 }
 
-int runIsovist(const std::string& planPath, const ImportOptions& importOptions,
+int RunIsovist(const std::string& PlanPath, const ImportOptions& importOptions,
                const IsovistOptions& options, FILE* out) {
-    const auto point = parsePoint(options.at);
+    const auto point = ParsePoint(options.at);
     if (!point) {
-        printError("--at wants two numbers X,Y; got \"" + options.at + "\"");
+        PrintError("--at wants two numbers X,Y; got \"" + options.at + "\"");
         return 1;
     }
     CliUi ui;
     CORVDoc doc(ui);
-    if (!loadPlanWith(planPath, importOptions, ui, doc)) {
+    if (!LoadPlanWith(PlanPath, importOptions, ui, doc)) {
         return 1;
     }
     if (!options.method.empty()) {
-        doc.m_settings.m_isovistMethod = isovistMethodOfName(options.method);
+        doc.m_settings.m_isovistMethod = IsovistMethodOfName(options.method);
     }
     doc.ComputePointIsovist(point->x, point->y);
     if (doc.m_radialLines.empty()) {
-        printError("No isovist at " + options.at +
+        PrintError("No isovist at " + options.at +
                    ": the point is not in the open space of the plan");
         return 1;
     }
@@ -213,28 +213,28 @@ int runIsovist(const std::string& planPath, const ImportOptions& importOptions,
     if (!std::isfinite(doc.m_isovistArea) || !std::isfinite(record.perimeter) ||
         !std::isfinite(doc.m_isovistCentroid.x) || !std::isfinite(doc.m_isovistCentroid.y)) {
         // Coordinates so large that their squares overflow give no usable result.
-        printError("The isovist at " + options.at +
+        PrintError("The isovist at " + options.at +
                    " cannot be measured: the plan's coordinates are too large");
         return 1;
     }
     const bool radial = doc.m_settings.m_isovistMethod == kApproximateRadialMethod;
     if (options.json) {
-        printIsovistJson(out, doc, radial);
+        PrintIsovistJson(out, doc, radial);
     } else {
-        printIsovistText(out, doc, radial);
+        PrintIsovistText(out, doc, radial);
     }
     return 0;
 }
 
-int runInfo(const std::string& documentPath, FILE* out) {
+int RunInfo(const std::string& documentPath, FILE* out) {
     CliUi ui;
     CORVDoc doc(ui);
     if (!doc.OpenDocument(documentPath)) {
         return 1;
     }
-    printPlanSummary(out, doc);
+    PrintPlanSummary(out, doc);
     std::fprintf(out, "grid cells: %d\n", doc.m_grid.count);
     std::fprintf(out, "unit index: %d\n", doc.m_settings.m_unit);
-    std::fprintf(out, "isovist method: %s\n", isovistMethodName(doc.m_settings.m_isovistMethod).c_str());
+    std::fprintf(out, "isovist method: %s\n", IsovistMethodName(doc.m_settings.m_isovistMethod).c_str());
     return 0;
 }

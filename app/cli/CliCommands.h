@@ -43,20 +43,20 @@ struct GridCliOptions {
     std::string depthCsv;
 };
 
-int runLayers(const std::string& drawingPath, FILE* out);
+int RunLayers(const std::string& drawingPath, FILE* out);
 // Per layer: name, automatic role, entities read and not read (tab-separated); the account of
 // what is not read and the suggested unit on stderr. `allEntities` counts with the option on.
-int runLayers(const std::string& drawingPath, bool allEntities, FILE* out);
-int runImport(const std::string& drawingPath, const ImportOptions& options,
+int RunLayers(const std::string& drawingPath, bool allEntities, FILE* out);
+int RunImport(const std::string& drawingPath, const ImportOptions& options,
               const std::string& outputPath, FILE* out);
-int runIsovist(const std::string& planPath, const ImportOptions& importOptions,
+int RunIsovist(const std::string& PlanPath, const ImportOptions& importOptions,
                const IsovistOptions& options, FILE* out);
-int runInfo(const std::string& documentPath, FILE* out);
+int RunInfo(const std::string& documentPath, FILE* out);
 // Lays the grid with the options and runs the grid analysis; the computation time goes to
 // stderr with the run's messages, the summary (or with `report` the grid report, as the
 // Analysis Summary dialog shows it) to `out`. With `csv` the grid export is written, the same
 // bytes as the desktop program's export, whole or not at all.
-int runGrid(const std::string& planPath, const ImportOptions& importOptions,
+int RunGrid(const std::string& PlanPath, const ImportOptions& importOptions,
             const GridCliOptions& options, FILE* out);
 
 struct AxialCliOptions {
@@ -71,7 +71,7 @@ struct AxialCliOptions {
 // Brings axial lines into the plan (its own, another drawing's, a generated map), optionally
 // runs the axial analysis, and writes the export, the document and a summary (or JSON with
 // every line's measures) to `out`.
-int runAxial(const std::string& planPath, const ImportOptions& importOptions,
+int RunAxial(const std::string& PlanPath, const ImportOptions& importOptions,
              const AxialCliOptions& options, FILE* out);
 
 struct PathCliOptions {
@@ -94,5 +94,5 @@ struct PathCliOptions {
 // Places observation points on path K, computes their isovists, then applies the view angle
 // and the user values when asked; writes the exports and the document, and prints the
 // summary, the path report or the points with their measures as JSON to `out`.
-int runPath(const std::string& planPath, const ImportOptions& importOptions,
+int RunPath(const std::string& PlanPath, const ImportOptions& importOptions,
             const PathCliOptions& options, FILE* out);

@@ -23,7 +23,7 @@
 namespace {
 
 // Comma-separated finite numbers, exactly `count` of them.
-std::optional<std::vector<double>> parseNumbers(const std::string& text, size_t count) {
+std::optional<std::vector<double>> ParseNumbers(const std::string& text, size_t count) {
     std::vector<double> values;
     const char* p = text.c_str();
     while (true) {
@@ -49,7 +49,7 @@ std::optional<std::vector<double>> parseNumbers(const std::string& text, size_t 
 
 // Every effective cell's index and depth from the current cell, as "%d, %d" lines with CR LF
 // ends under the header, written whole or not at all; false (after a message) on failure.
-bool writeDepthCsv(const CAnalysisGrid& grid, const std::string& path) {
+bool WriteDepthCsv(const CAnalysisGrid& grid, const std::string& path) {
     std::string text = "Cell Index, Depth\r\n";
     char line[64];
     for (size_t i = 0; i < grid.cells.size(); ++i) {
@@ -61,7 +61,7 @@ bool writeDepthCsv(const CAnalysisGrid& grid, const std::string& path) {
         }
     }
     if (WriteFileDurably(path, text) != FileWriteOutcome::Written) {
-        printError("Cannot write the depths " + path);
+        PrintError("Cannot write the depths " + path);
         return false;
     }
     return true;
@@ -69,7 +69,7 @@ bool writeDepthCsv(const CAnalysisGrid& grid, const std::string& path) {
 
 // The grid commands a script asks for after the run, in the order a user would give them;
 // false when one of them complained (its message is on stderr).
-bool runFollowUps(CORVDoc& doc, CliUi& ui, const GridCliOptions& options) {
+bool RunFollowUps(CORVDoc& doc, CliUi& ui, const GridCliOptions& options) {
     if (!options.values.empty()) {
         ui.openFileAnswers = {options.values};
         doc.OnGridUserDefined();
@@ -100,16 +100,16 @@ bool runFollowUps(CORVDoc& doc, CliUi& ui, const GridCliOptions& options) {
         }
     }
     if (!options.depthFrom.empty()) {
-        const auto at = parseNumbers(options.depthFrom, 2);
+        const auto at = ParseNumbers(options.depthFrom, 2);
         if (!at) {
-            printError("--depth-from wants a point X,Y; got \"" + options.depthFrom + "\"");
+            PrintError("--depth-from wants a point X,Y; got \"" + options.depthFrom + "\"");
             return false;
         }
         doc.m_currentCell =
             doc.m_grid.addressOf((*at)[0], (*at)[1]).value_or(GridCellIndex{});
         doc.OnGridDepthFromCurrentCell();
         if (doc.m_gridDisplayProperty != kGridDepthFromCurrentCell ||
-            !writeDepthCsv(doc.m_grid, options.depthCsv)) {
+            !WriteDepthCsv(doc.m_grid, options.depthCsv)) {
             return false;
         }
     }
@@ -118,22 +118,22 @@ bool runFollowUps(CORVDoc& doc, CliUi& ui, const GridCliOptions& options) {
 
 }  // namespace
 
-int runGrid(const std::string& planPath, const ImportOptions& importOptions,
+int RunGrid(const std::string& PlanPath, const ImportOptions& importOptions,
             const GridCliOptions& options, FILE* out) {
     if (!(options.span > 0.0) || !std::isfinite(options.span)) {
-        printError("--span wants a number greater than 0");
+        PrintError("--span wants a number greater than 0");
         return 1;
     }
     std::optional<std::vector<double>> offsets = std::vector<double>{0, 0, 0, 0};
     if (!options.offsets.empty()) {
-        offsets = parseNumbers(options.offsets, 4);
+        offsets = ParseNumbers(options.offsets, 4);
         if (!offsets) {
-            printError("--offsets wants four numbers X0,Y0,X1,Y1; got \"" + options.offsets + "\"");
+            PrintError("--offsets wants four numbers X0,Y0,X1,Y1; got \"" + options.offsets + "\"");
             return 1;
         }
     }
     if (options.depth < 1) {
-        printError("--depth wants a whole number greater than 0");
+        PrintError("--depth wants a whole number greater than 0");
         return 1;
     }
     const std::string* outputs[] = {&options.output, &options.csv, &options.depthCsv};
@@ -141,11 +141,11 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
         if (outputs[i]->empty()) {
             continue;
         }
-        if (outputIsInput(planPath, *outputs[i])) {
+        if (OutputIsInput(PlanPath, *outputs[i])) {
             return 1;
         }
         for (size_t j = 0; j < i; ++j) {
-            if (!outputs[j]->empty() && outputsCollide(*outputs[j], *outputs[i])) {
+            if (!outputs[j]->empty() && OutputsCollide(*outputs[j], *outputs[i])) {
                 return 1;
             }
         }
@@ -157,18 +157,18 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
     }
 
     CliUi ui;
-    if (!applyImportOptions(importOptions, ui)) {
+    if (!ApplyImportOptions(importOptions, ui)) {
         return 1;
     }
     // The run's own question: a script that asks for the graph has answered it.
     ui.answers["The graph analysis may take several hours depending on the grid resolution.\n"
                "Do you want to proceed?"] = true;
     CORVDoc doc(ui);
-    if (!loadPlan(planPath, doc)) {
+    if (!LoadPlan(PlanPath, doc)) {
         return 1;
     }
     if (!options.method.empty()) {
-        doc.m_settings.m_isovistMethod = isovistMethodOfName(options.method);
+        doc.m_settings.m_isovistMethod = IsovistMethodOfName(options.method);
     }
     doc.m_gridSpan = options.span;
     for (size_t i = 0; i < 4; ++i) {
@@ -188,18 +188,18 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (!runFollowUps(doc, ui, options)) {
+    if (!RunFollowUps(doc, ui, options)) {
         return 1;
     }
 
     if (!options.output.empty()) {
-        if (!saveDocumentOrSay(doc, options.output)) {
+        if (!SaveDocumentOrSay(doc, options.output)) {
             return 1;
         }
     }
     if (!options.csv.empty() && doc.WriteGridCsv(options.csv) != FileWriteOutcome::Written) {
         // Written whole or not at all: an old file at that path is kept as it was.
-        printError("Cannot write the grid export " + options.csv);
+        PrintError("Cannot write the grid export " + options.csv);
         return 1;
     }
     const CAnalysisGrid& grid = doc.m_grid;
@@ -221,7 +221,7 @@ int runGrid(const std::string& planPath, const ImportOptions& importOptions,
         std::fprintf(out, "time: %.2f s\n", seconds);
     }
     if (std::fflush(out) != 0 || std::ferror(out) != 0) {
-        printError("Cannot write the results to the output");
+        PrintError("Cannot write the results to the output");
         return 1;
     }
     return 0;

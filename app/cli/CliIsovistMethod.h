@@ -6,10 +6,10 @@
 #include <vector>
 
 // The accepted --method names, in the order of the stored method values.
-const std::vector<std::string>& isovistMethodNames();
+const std::vector<std::string>& IsovistMethodNames();
 // The help text of --method.
-const std::string& isovistMethodHelp();
+const std::string& IsovistMethodHelp();
 // The stored method value of an accepted name; the exact node method for any other text.
-int32_t isovistMethodOfName(const std::string& name);
+int32_t IsovistMethodOfName(const std::string& name);
 // The name of a stored method value; "exact" for a value outside the table.
-std::string isovistMethodName(int32_t method);
+std::string IsovistMethodName(int32_t method);

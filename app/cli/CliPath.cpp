@@ -21,7 +21,7 @@ namespace {
 constexpr int32_t kPathUserDefinedProperty = 6;
 
 // "START,END": two finite numbers.
-bool parseOffset(const std::string& text, double& start, double& end) {
+bool ParseOffset(const std::string& text, double& start, double& end) {
     const char* p = text.c_str();
     char* stop = nullptr;
     start = std::strtod(p, &stop);
@@ -33,13 +33,13 @@ bool parseOffset(const std::string& text, double& start, double& end) {
     return stop != p && *stop == '\0' && std::isfinite(end);
 }
 
-bool checkOptions(const std::string& planPath, const PathCliOptions& options) {
+bool CheckOptions(const std::string& PlanPath, const PathCliOptions& options) {
     if (options.count.has_value() == options.spacing.has_value()) {
-        printError("Give one of --count and --spacing");
+        PrintError("Give one of --count and --spacing");
         return false;
     }
     if (options.viewAngle && !std::isfinite(*options.viewAngle)) {
-        printError("--view-angle wants a number");
+        PrintError("--view-angle wants a number");
         return false;
     }
     const std::string* outputs[] = {&options.output, &options.csv, &options.allPathsCsv};
@@ -47,11 +47,11 @@ bool checkOptions(const std::string& planPath, const PathCliOptions& options) {
         if (outputs[i]->empty()) {
             continue;
         }
-        if (outputIsInput(planPath, *outputs[i])) {
+        if (OutputIsInput(PlanPath, *outputs[i])) {
             return false;
         }
         for (size_t j = 0; j < i; ++j) {
-            if (!outputs[j]->empty() && outputsCollide(*outputs[j], *outputs[i])) {
+            if (!outputs[j]->empty() && OutputsCollide(*outputs[j], *outputs[i])) {
                 return false;
             }
         }
@@ -59,7 +59,7 @@ bool checkOptions(const std::string& planPath, const PathCliOptions& options) {
     return true;
 }
 
-ObservationPointRequest requestOf(const PathCliOptions& options) {
+ObservationPointRequest RequestOf(const PathCliOptions& options) {
     ObservationPointRequest request;
     if (options.count) {
         request.mode = ObservationPointMode::ByNodeCount;
@@ -72,7 +72,7 @@ ObservationPointRequest requestOf(const PathCliOptions& options) {
     return request;
 }
 
-std::string pointJson(size_t index, const IsovistRecord& r, const RadialStats* stats) {
+std::string PointJson(size_t index, const IsovistRecord& r, const RadialStats* stats) {
     JsonObject point;
     point.number("index", static_cast<double>(index));
     point.point("at", r.origin);
@@ -102,17 +102,17 @@ std::string pointJson(size_t index, const IsovistRecord& r, const RadialStats* s
     return point.str();
 }
 
-void printJson(FILE* out, const CORVDoc& doc, int path, double seconds) {
+void PrintJson(FILE* out, const CORVDoc& doc, int path, double seconds) {
     JsonObject summary;
     summary.number("path", path);
-    summary.text("method", isovistMethodName(doc.m_settings.m_isovistMethod));
+    summary.text("method", IsovistMethodName(doc.m_settings.m_isovistMethod));
     const bool radial = doc.m_settings.m_isovistMethod == kApproximateRadialMethod;
     summary.number("seconds", std::round(seconds * 1000.0) / 1000.0);
     std::string points;
     for (size_t i = 0; i < doc.m_pathIsovists.size(); ++i) {
         const RadialStats* stats =
             radial && i < doc.m_pathRadialStats.size() ? &doc.m_pathRadialStats[i] : nullptr;
-        points += (i > 0 ? ", " : "") + pointJson(i, doc.m_pathIsovists[i], stats);
+        points += (i > 0 ? ", " : "") + PointJson(i, doc.m_pathIsovists[i], stats);
     }
     std::string text = summary.str();
     text.insert(text.size() - 1, ", \"points\": [" + points + "]");
@@ -121,21 +121,21 @@ void printJson(FILE* out, const CORVDoc& doc, int path, double seconds) {
 
 }  // namespace
 
-int runPath(const std::string& planPath, const ImportOptions& importOptions,
+int RunPath(const std::string& PlanPath, const ImportOptions& importOptions,
             const PathCliOptions& options, FILE* out) {
-    if (!checkOptions(planPath, options)) {
+    if (!CheckOptions(PlanPath, options)) {
         return 1;
     }
     CliUi ui;
     CORVDoc doc(ui);
-    if (!loadPlanWith(planPath, importOptions, ui, doc)) {
+    if (!LoadPlanWith(PlanPath, importOptions, ui, doc)) {
         return 1;
     }
     if (!options.method.empty()) {
-        doc.m_settings.m_isovistMethod = isovistMethodOfName(options.method);
+        doc.m_settings.m_isovistMethod = IsovistMethodOfName(options.method);
     }
     if (options.path < 1 || options.path > doc.m_paths.count()) {
-        printError("The plan has " + std::to_string(doc.m_paths.count()) +
+        PrintError("The plan has " + std::to_string(doc.m_paths.count()) +
                    " paths; there is no Path-" + std::to_string(options.path));
         return 1;
     }
@@ -143,8 +143,8 @@ int runPath(const std::string& planPath, const ImportOptions& importOptions,
     if (!options.offset.empty()) {
         double start = 0.0;
         double end = 0.0;
-        if (!parseOffset(options.offset, start, end)) {
-            printError("--offset wants START,END; got \"" + options.offset + "\"");
+        if (!ParseOffset(options.offset, start, end)) {
+            PrintError("--offset wants START,END; got \"" + options.offset + "\"");
             return 1;
         }
         doc.m_settings.useOffsetFromOrigin = 1;
@@ -153,7 +153,7 @@ int runPath(const std::string& planPath, const ImportOptions& importOptions,
     }
 
     const auto begin = std::chrono::steady_clock::now();
-    if (!doc.CreateObservationPoints(requestOf(options)) || !doc.ComputePathIsovists()) {
+    if (!doc.CreateObservationPoints(RequestOf(options)) || !doc.ComputePathIsovists()) {
         return 1;  // refused, with its message on stderr
     }
     const double seconds =
@@ -170,12 +170,12 @@ int runPath(const std::string& planPath, const ImportOptions& importOptions,
     }
 
     if (!options.output.empty()) {
-        if (!saveDocumentOrSay(doc, options.output)) {
+        if (!SaveDocumentOrSay(doc, options.output)) {
             return 1;
         }
     }
     if (!options.csv.empty() && doc.WritePathCsv(options.csv) != FileWriteOutcome::Written) {
-        printError("Cannot write the path export " + options.csv);
+        PrintError("Cannot write the path export " + options.csv);
         return 1;
     }
     if (options.report) {
@@ -184,7 +184,7 @@ int runPath(const std::string& planPath, const ImportOptions& importOptions,
                                                 doc.m_entropyParams);
         std::fwrite(text.data(), 1, text.size(), out);
     } else if (options.json) {
-        printJson(out, doc, options.path, seconds);
+        PrintJson(out, doc, options.path, seconds);
     } else {
         std::fprintf(out, "path: Path-%d\n", options.path);
         std::fprintf(out, "observation points: %d\n",
@@ -194,11 +194,11 @@ int runPath(const std::string& planPath, const ImportOptions& importOptions,
     // Last: the all-paths export removes the current path's results.
     if (!options.allPathsCsv.empty() &&
         doc.WriteAllPathsCsv(options.allPathsCsv) != FileWriteOutcome::Written) {
-        printError("Cannot write the all-paths export " + options.allPathsCsv);
+        PrintError("Cannot write the all-paths export " + options.allPathsCsv);
         return 1;
     }
     if (std::fflush(out) != 0 || std::ferror(out) != 0) {
-        printError("Cannot write the results to the output");
+        PrintError("Cannot write the results to the output");
         return 1;
     }
     return 0;

@@ -17,18 +17,18 @@ constexpr const char* kNoWallQuestion =
 
 }  // namespace
 
-bool hasDxfExtension(const std::string& path) {
-    return equalsIgnoringCase(std::filesystem::path(path).extension().string(), ".dxf");
+bool HasDxfExtension(const std::string& path) {
+    return EqualsIgnoringCase(std::filesystem::path(path).extension().string(), ".dxf");
 }
 
-bool applyImportOptions(const ImportOptions& options, CliUi& ui) {
+bool ApplyImportOptions(const ImportOptions& options, CliUi& ui) {
     for (const std::string& text : options.roles) {
         const size_t equals = text.rfind('=');
         const auto role = equals == std::string::npos
                               ? std::nullopt
-                              : layerRoleFromText(std::string_view(text).substr(equals + 1));
+                              : LayerRoleFromText(std::string_view(text).substr(equals + 1));
         if (!role || equals == 0) {
-            printError(
+            PrintError(
                 "--role wants LAYER=ROLE with ROLE one of ignore, boundary, wall, path, "
                 "point, axial-line, reference-line; got \"" +
                 text + "\"");
@@ -45,14 +45,14 @@ bool applyImportOptions(const ImportOptions& options, CliUi& ui) {
     return true;
 }
 
-bool loadPlan(const std::string& path, CORVDoc& doc) {
-    if (hasDxfExtension(path)) {
+bool LoadPlan(const std::string& path, CORVDoc& doc) {
+    if (HasDxfExtension(path)) {
         return doc.ImportDxfFile(path) == CORVDoc::ImportOutcome::Imported;
     }
     return doc.OpenDocument(path);
 }
 
-bool outputIsInput(const std::string& input, const std::string& output) {
+bool OutputIsInput(const std::string& input, const std::string& output) {
     struct stat in {};
     struct stat out {};
     if (::stat(input.c_str(), &in) != 0 || ::stat(output.c_str(), &out) != 0) {
@@ -61,11 +61,11 @@ bool outputIsInput(const std::string& input, const std::string& output) {
     if (in.st_dev != out.st_dev || in.st_ino != out.st_ino) {
         return false;
     }
-    printError("The output " + output + " is the input file; choose another path");
+    PrintError("The output " + output + " is the input file; choose another path");
     return true;
 }
 
-bool outputsCollide(const std::string& first, const std::string& second) {
+bool OutputsCollide(const std::string& first, const std::string& second) {
     std::error_code error;
     const auto a = std::filesystem::weakly_canonical(first, error);
     const auto b =
@@ -73,18 +73,18 @@ bool outputsCollide(const std::string& first, const std::string& second) {
     if (error || a != b) {
         return false;
     }
-    printError("Two outputs name the same file " + second + "; choose two paths");
+    PrintError("Two outputs name the same file " + second + "; choose two paths");
     return true;
 }
 
-bool loadPlanWith(const std::string& path, const ImportOptions& options, CliUi& ui, CORVDoc& doc) {
-    return applyImportOptions(options, ui) && loadPlan(path, doc);
+bool LoadPlanWith(const std::string& path, const ImportOptions& options, CliUi& ui, CORVDoc& doc) {
+    return ApplyImportOptions(options, ui) && LoadPlan(path, doc);
 }
 
-bool saveDocumentOrSay(const CORVDoc& doc, const std::string& path) {
-    const DocumentFileResult saved = saveDocumentFile(doc, path);
+bool SaveDocumentOrSay(const CORVDoc& doc, const std::string& path) {
+    const DocumentFileResult saved = SaveDocumentFile(doc, path);
     if (!saved.ok) {
-        printError(saved.message);
+        PrintError(saved.message);
     }
     return saved.ok;
 }

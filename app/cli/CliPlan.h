@@ -10,24 +10,24 @@
 
 // Sets up the UI's answers and role overrides from the options; false (after a message) when
 // a role is malformed.
-bool applyImportOptions(const ImportOptions& options, CliUi& ui);
+bool ApplyImportOptions(const ImportOptions& options, CliUi& ui);
 
 // Imports a .dxf drawing or opens any other file as a document; false after a message.
-bool loadPlan(const std::string& path, CORVDoc& doc);
+bool LoadPlan(const std::string& path, CORVDoc& doc);
 
 // A command's plan: the import options applied to `ui` (the port of `doc`), then the plan
 // loaded; false after a message.
-bool loadPlanWith(const std::string& path, const ImportOptions& options, CliUi& ui, CORVDoc& doc);
+bool LoadPlanWith(const std::string& path, const ImportOptions& options, CliUi& ui, CORVDoc& doc);
 
 // Saves the document to `path`; false after the save's message.
-bool saveDocumentOrSay(const CORVDoc& doc, const std::string& path);
+bool SaveDocumentOrSay(const CORVDoc& doc, const std::string& path);
 
-bool hasDxfExtension(const std::string& path);
+bool HasDxfExtension(const std::string& path);
 
 // True (after a message) when `output` names the same file as `input` (same device and
 // inode), so that writing it would destroy the input.
-bool outputIsInput(const std::string& input, const std::string& output);
+bool OutputIsInput(const std::string& input, const std::string& output);
 
 // True (after a message) when the two outputs name one file: the second would overwrite the
 // first.
-bool outputsCollide(const std::string& first, const std::string& second);
+bool OutputsCollide(const std::string& first, const std::string& second);

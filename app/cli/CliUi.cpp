@@ -6,30 +6,30 @@
 #include "cli/TerminalProgress.h"
 #include "document/LayerDialogModel.h"
 
-void printError(const std::string& text) {
+void PrintError(const std::string& text) {
     std::string line = text;
     std::replace(line.begin(), line.end(), '\n', ' ');
     std::fprintf(stderr, "orvelle-cli: %s\n", line.c_str());
 }
 
-void printDroppedEntities(const std::vector<std::string>& lines) {
+void PrintDroppedEntities(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
-        printError("dropped: " + line);
+        PrintError("dropped: " + line);
     }
 }
 
-void printDrawingAccount(const std::vector<std::string>& notRead, const std::string& suggestedUnit) {
+void PrintDrawingAccount(const std::vector<std::string>& notRead, const std::string& suggestedUnit) {
     for (const std::string& line : notRead) {
-        printError(line);
+        PrintError(line);
     }
     if (!suggestedUnit.empty()) {
-        printError(suggestedUnit);
+        PrintError(suggestedUnit);
     }
 }
 
 void CliUi::message(const std::string& text) {
     ++messagesShown;
-    printError(text);
+    PrintError(text);
 }
 
 std::optional<std::string> CliUi::chooseOpenFile(const std::string&, const std::string&) {
@@ -45,7 +45,7 @@ bool CliUi::askYesNo(const std::string& text) {
     const auto answer = answers.find(text);
     const bool yes = answer != answers.end() && answer->second;
     if (!yes) {
-        printError(text + " No.");
+        PrintError(text + " No.");
     }
     return yes;
 }
@@ -69,21 +69,21 @@ bool CliUi::chooseLayerRoles(LayerDialogModel& model) {
     model.readAllEntities = readAllEntities;
     model.boundaryMayBeMissing = boundaryMayBeMissing;
     if (!unknownLayers.empty()) {
-        printError("The drawing has no layer named \"" + unknownLayers.front() + "\"");
+        PrintError("The drawing has no layer named \"" + unknownLayers.front() + "\"");
         return false;
     }
-    if (!acceptLayerChoice(model, *this)) {
+    if (!AcceptLayerChoice(model, *this)) {
         return false;
     }
     // What the dialog would list: the entities the import is about to drop.
-    printDroppedEntities(droppedEntityLines(model));
+    PrintDroppedEntities(DroppedEntityLines(model));
     // The suggested unit is told by the layers command; an import keeps the user's unit.
-    printDrawingAccount(notReadLines(model), {});
+    PrintDrawingAccount(NotReadLines(model), {});
     return true;
 }
 
 bool CliUi::runProgressDialog(LongTask& task) {
     TerminalProgress progress;
-    runTaskInline(task, progress);
+    RunTaskInline(task, progress);
     return true;
 }

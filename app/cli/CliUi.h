@@ -41,8 +41,8 @@ class CliUi : public HeadlessDocumentUi {
 };
 
 // Prints a message on one line of stderr, its line breaks as spaces.
-void printError(const std::string& text);
+void PrintError(const std::string& text);
 // Prints each line of the import's dropped-entity account as "dropped: LINE" on stderr.
-void printDroppedEntities(const std::vector<std::string>& lines);
+void PrintDroppedEntities(const std::vector<std::string>& lines);
 // Prints the account of what a drawing holds that is not read and its suggested unit.
-void printDrawingAccount(const std::vector<std::string>& notRead, const std::string& suggestedUnit);
+void PrintDrawingAccount(const std::vector<std::string>& notRead, const std::string& suggestedUnit);

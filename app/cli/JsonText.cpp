@@ -6,7 +6,7 @@
 
 namespace {
 
-std::string quoted(const std::string& text) {
+std::string Quoted(const std::string& text) {
     std::string out = "\"";
     for (const char c : text) {
         if (c == '"' || c == '\\') {
@@ -23,17 +23,17 @@ std::string quoted(const std::string& text) {
     return out + "\"";
 }
 
-std::string jsonNumber(double value) {
-    return std::isfinite(value) ? numberText(value) : "null";
+std::string JsonNumber(double value) {
+    return std::isfinite(value) ? NumberText(value) : "null";
 }
 
-std::string pointText(const PlanPoint& p) {
-    return "[" + jsonNumber(p.x) + ", " + jsonNumber(p.y) + "]";
+std::string PointText(const PlanPoint& p) {
+    return "[" + JsonNumber(p.x) + ", " + JsonNumber(p.y) + "]";
 }
 
 }  // namespace
 
-std::string numberText(double value) {
+std::string NumberText(double value) {
     char buffer[64];
     const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
     return error == std::errc() ? std::string(buffer, end) : std::string("nan");
@@ -43,17 +43,17 @@ void JsonObject::key(const std::string& name) {
     if (!body_.empty()) {
         body_ += ", ";
     }
-    body_ += quoted(name) + ": ";
+    body_ += Quoted(name) + ": ";
 }
 
 void JsonObject::number(const std::string& name, double value) {
     key(name);
-    body_ += jsonNumber(value);
+    body_ += JsonNumber(value);
 }
 
 void JsonObject::text(const std::string& name, const std::string& value) {
     key(name);
-    body_ += quoted(value);
+    body_ += Quoted(value);
 }
 
 void JsonObject::null(const std::string& name) {
@@ -68,14 +68,14 @@ void JsonObject::object(const std::string& name, const JsonObject& value) {
 
 void JsonObject::point(const std::string& name, const PlanPoint& point) {
     key(name);
-    body_ += pointText(point);
+    body_ += PointText(point);
 }
 
 void JsonObject::pointList(const std::string& name, const std::vector<PlanPoint>& points) {
     key(name);
     body_ += "[";
     for (size_t i = 0; i < points.size(); ++i) {
-        body_ += (i == 0 ? "" : ", ") + pointText(points[i]);
+        body_ += (i == 0 ? "" : ", ") + PointText(points[i]);
     }
     body_ += "]";
 }

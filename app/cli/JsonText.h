@@ -8,7 +8,7 @@
 #include "document/PlanTypes.h"
 
 // The shortest text that reads back as the same double; "nan", "inf" and "-inf" otherwise.
-std::string numberText(double value);
+std::string NumberText(double value);
 
 class JsonObject {
   public:

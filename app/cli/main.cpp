@@ -10,7 +10,7 @@
 
 namespace {
 
-void addImportOptions(CLI::App& command, ImportOptions& options) {
+void AddImportOptions(CLI::App& command, ImportOptions& options) {
     command.add_option("--role", options.roles,
                        "Give a layer a role: LAYER=ROLE, ROLE one of ignore, boundary, wall, "
                        "path, point, axial-line, reference-line (repeatable)");
@@ -25,12 +25,12 @@ void addImportOptions(CLI::App& command, ImportOptions& options) {
 }
 
 // --method: the isovist calculation method by its name, checked against the one table.
-void addMethodOption(CLI::App& command, std::string& method) {
-    command.add_option("--method", method, isovistMethodHelp())
-        ->check(CLI::IsMember(isovistMethodNames()));
+void AddMethodOption(CLI::App& command, std::string& method) {
+    command.add_option("--method", method, IsovistMethodHelp())
+        ->check(CLI::IsMember(IsovistMethodNames()));
 }
 
-int run(int argc, char** argv) {
+int RunOf(int argc, char** argv) {
     CLI::App app("Orvelle: spatial analysis of architectural plans", "orvelle-cli");
     app.require_subcommand(1);
 
@@ -48,15 +48,15 @@ int run(int argc, char** argv) {
 
     auto* import = app.add_subcommand("import", "Import a drawing and save it as a document");
     import->add_option("PLAN.dxf", drawing, "The drawing")->required();
-    addImportOptions(*import, importOptions);
+    AddImportOptions(*import, importOptions);
     import->add_option("-o,--output", output, "The document file to write (.ovx)")->required();
 
     auto* isovist = app.add_subcommand("isovist", "The isovist at a point with its measures");
     isovist->add_option("PLAN", plan, "A drawing (.dxf) or a document (.ovx)")->required();
     isovist->add_option("--at", isovistOptions.at, "The point: X,Y")->required();
-    addMethodOption(*isovist, isovistOptions.method);
+    AddMethodOption(*isovist, isovistOptions.method);
     isovist->add_flag("--json", isovistOptions.json, "Write the result as JSON");
-    addImportOptions(*isovist, importOptions);
+    AddImportOptions(*isovist, importOptions);
 
     GridCliOptions gridOptions;
     auto* grid = app.add_subcommand(
@@ -69,7 +69,7 @@ int run(int argc, char** argv) {
     grid->add_flag("--graph", gridOptions.graph,
                    "Also build the visibility graph and its measures (at most 46340 cells)");
     grid->add_option("--depth", gridOptions.depth, "The depth n of Integration-n (default 3)");
-    addMethodOption(*grid, gridOptions.method);
+    AddMethodOption(*grid, gridOptions.method);
     grid->add_option("-o,--output", gridOptions.output, "Save the document with the results");
     grid->add_option("--csv", gridOptions.csv,
                      "Write the effective cells and their measures as comma-separated values");
@@ -95,7 +95,7 @@ int run(int argc, char** argv) {
                      "Where --depth-from writes the cell index and depth of every effective cell")
         ->needs(depthFrom);
     depthFrom->needs(grid->get_option("--depth-csv"));
-    addImportOptions(*grid, importOptions);
+    AddImportOptions(*grid, importOptions);
 
     AxialCliOptions axialOptions;
     auto* axial = app.add_subcommand(
@@ -120,7 +120,7 @@ int run(int argc, char** argv) {
     axial->add_flag("--json", axialOptions.json,
                     "Write the line count and every line's measures as JSON");
     axial->add_option("-o,--output", axialOptions.output, "Save the document (.ovx)");
-    addImportOptions(*axial, importOptions);
+    AddImportOptions(*axial, importOptions);
 
     PathCliOptions pathOptions;
     auto* path = app.add_subcommand(
@@ -142,7 +142,7 @@ int run(int argc, char** argv) {
     path->add_option("--view-angle", pathOptions.viewAngle,
                      "Narrow each isovist to this full angle (degrees) around the walking "
                      "direction");
-    addMethodOption(*path, pathOptions.method);
+    AddMethodOption(*path, pathOptions.method);
     path->add_option("--values", pathOptions.values,
                      "A text file of user values, one line per observation point");
     path->add_option("--csv", pathOptions.csv, "Write the path export (comma-separated values)");
@@ -154,7 +154,7 @@ int run(int argc, char** argv) {
                    "Print the path report (CR LF line ends) instead of the summary")
         ->excludes(pathJson);
     path->add_option("-o,--output", pathOptions.output, "Save the document with the results");
-    addImportOptions(*path, importOptions);
+    AddImportOptions(*path, importOptions);
 
     auto* info = app.add_subcommand("info", "Summarise a document file");
     info->add_option("PLAN.ovx", plan, "The document")->required();
@@ -165,38 +165,38 @@ int run(int argc, char** argv) {
         if (error.get_exit_code() == 0) {
             return app.exit(error);  // --help
         }
-        printError(error.what());
+        PrintError(error.what());
         return 1;
     }
 
     if (layers->parsed()) {
-        return runLayers(drawing, importOptions.allEntities, stdout);
+        return RunLayers(drawing, importOptions.allEntities, stdout);
     }
     if (import->parsed()) {
-        return runImport(drawing, importOptions, output, stdout);
+        return RunImport(drawing, importOptions, output, stdout);
     }
     if (isovist->parsed()) {
-        return runIsovist(plan, importOptions, isovistOptions, stdout);
+        return RunIsovist(plan, importOptions, isovistOptions, stdout);
     }
     if (grid->parsed()) {
-        return runGrid(plan, importOptions, gridOptions, stdout);
+        return RunGrid(plan, importOptions, gridOptions, stdout);
     }
     if (axial->parsed()) {
-        return runAxial(plan, importOptions, axialOptions, stdout);
+        return RunAxial(plan, importOptions, axialOptions, stdout);
     }
     if (path->parsed()) {
-        return runPath(plan, importOptions, pathOptions, stdout);
+        return RunPath(plan, importOptions, pathOptions, stdout);
     }
-    return runInfo(plan, stdout);
+    return RunInfo(plan, stdout);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     try {
-        return run(argc, argv);
+        return RunOf(argc, argv);
     } catch (const std::exception& error) {
-        printError(error.what());
+        PrintError(error.what());
         return 1;
     }
 }

@@ -54,8 +54,8 @@ class Edges {
             return std::nullopt;
         }
         // Meeting at an end point is a touch, not a crossing.
-        if (dxfPointsEqual(at, a) || dxfPointsEqual(at, b) || dxfPointsEqual(at, u) ||
-            dxfPointsEqual(at, v)) {
+        if (DxfPointsEqual(at, a) || DxfPointsEqual(at, b) || DxfPointsEqual(at, u) ||
+            DxfPointsEqual(at, v)) {
             return std::nullopt;
         }
         return at;
@@ -71,13 +71,13 @@ class Edges {
     std::vector<EdgeBox> boxes_;
 };
 
-bool lowerPair(int32_t i, int32_t j, const std::optional<EdgeCrossing>& best) {
+bool LowerPair(int32_t i, int32_t j, const std::optional<EdgeCrossing>& best) {
     return !best || i < best->first || (i == best->first && j < best->second);
 }
 
 }  // namespace
 
-std::optional<EdgeCrossing> findBoundaryCrossingByAllPairs(const PlanPolygon& boundary) {
+std::optional<EdgeCrossing> FindBoundaryCrossingByAllPairs(const PlanPolygon& boundary) {
     const Edges edges(boundary);
     for (int32_t i = 0; i < edges.count(); ++i) {
         for (int32_t j = i + 1; j < edges.count(); ++j) {
@@ -89,7 +89,7 @@ std::optional<EdgeCrossing> findBoundaryCrossingByAllPairs(const PlanPolygon& bo
     return std::nullopt;
 }
 
-std::optional<EdgeCrossing> findBoundaryCrossing(const PlanPolygon& boundary) {
+std::optional<EdgeCrossing> FindBoundaryCrossing(const PlanPolygon& boundary) {
     const Edges edges(boundary);
     std::vector<int32_t> order(static_cast<size_t>(edges.count()));
     std::iota(order.begin(), order.end(), 0);
@@ -102,7 +102,7 @@ std::optional<EdgeCrossing> findBoundaryCrossing(const PlanPolygon& boundary) {
         for (size_t b = a + 1; b < order.size() && edges.box(order[b]).minX <= reach; ++b) {
             const int32_t i = std::min(edge, order[b]);
             const int32_t j = std::max(edge, order[b]);
-            if (!lowerPair(i, j, best)) {
+            if (!LowerPair(i, j, best)) {
                 continue;
             }
             if (const auto at = edges.cross(i, j)) {
@@ -113,7 +113,7 @@ std::optional<EdgeCrossing> findBoundaryCrossing(const PlanPolygon& boundary) {
     return best;
 }
 
-std::string boundaryCrossingMessage(const PlanPoint& at) {
+std::string BoundaryCrossingMessage(const PlanPoint& at) {
     char text[720];  // room for two of the largest doubles printed in full
     std::snprintf(text, sizeof text, "The boundary crosses itself near (%.3f, %.3f)", at.x, at.y);
     return text;

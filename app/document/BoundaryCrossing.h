@@ -24,10 +24,10 @@ struct EdgeCrossing {
 // The search used by the import: edges swept in order of their least x, each compared only with
 // the edges whose x and y ranges meet its own, so a boundary of thousands of vertices is checked
 // in about n log n steps unless very many edges overlap in both ranges.
-std::optional<EdgeCrossing> findBoundaryCrossing(const PlanPolygon& boundary);
+std::optional<EdgeCrossing> FindBoundaryCrossing(const PlanPolygon& boundary);
 
 // The reference: every pair of edges in index order.
-std::optional<EdgeCrossing> findBoundaryCrossingByAllPairs(const PlanPolygon& boundary);
+std::optional<EdgeCrossing> FindBoundaryCrossingByAllPairs(const PlanPolygon& boundary);
 
 // "The boundary crosses itself near (x, y)", each coordinate as printf's "%.3f".
-std::string boundaryCrossingMessage(const PlanPoint& at);
+std::string BoundaryCrossingMessage(const PlanPoint& at);

@@ -19,7 +19,7 @@ constexpr const char* kDxfFilter = "Drawing Exchange Format (*.dxf)|*.dxf|All Fi
 constexpr const char* kDxfExtension = "dxf";
 
 // The drawing and its layer table; empty (after a message) when it cannot be read.
-std::optional<DxfDrawing> openDrawing(const std::string& path, DocumentUi& ui) {
+std::optional<DxfDrawing> OpenDrawing(const std::string& path, DocumentUi& ui) {
     auto loaded = DxfDrawing::load(path);
     if (auto* error = std::get_if<std::string>(&loaded)) {
         ui.message(*error);
@@ -28,64 +28,64 @@ std::optional<DxfDrawing> openDrawing(const std::string& path, DocumentUi& ui) {
     return std::get<DxfDrawing>(std::move(loaded));
 }
 
-void resizeObservationPointLists(CORVDoc& doc) {
+void ResizeObservationPointLists(CORVDoc& doc) {
     while (doc.m_observationPoints.count() < doc.m_paths.count()) {
         doc.m_observationPoints.append(PlanPolygon());
     }
 }
 
 // Without lines the length range keeps its previous values.
-void refreshAxialLines(CORVDoc& doc) {
+void RefreshAxialLines(CORVDoc& doc) {
     doc.m_axialLineCount = static_cast<int32_t>(doc.m_axialLines.size());
     if (!doc.m_axialLines.empty()) {
         std::tie(doc.m_shortestAxialLineLength, doc.m_longestAxialLineLength) =
-            axialLineLengthRange(doc.m_axialLines);
+            AxialLineLengthRange(doc.m_axialLines);
     }
 }
 
 // The dialog's model: the layers with their first roles, what the readers would drop and what
 // the drawing holds that is not read, with the option off and on.
-LayerDialogModel layerDialogModel(const DxfDrawing& drawing, const DxfAllEntitiesReading& all,
+LayerDialogModel LayerDialogModelOf(const DxfDrawing& drawing, const DxfAllEntitiesReading& all,
                                   LayerDialogMode mode) {
     LayerDialogModel model;
     model.mode = mode;
-    model.table = makeLayerTable(drawing.readLayerNames(), mode == LayerDialogMode::FullImport);
-    model.droppedEntities = surveyDroppedEntities(drawing, model.table.names);
-    model.droppedEntitiesAll = surveyDroppedEntities(all, model.table.names);
-    model.notReadOff = notReadAccount(model.table.names, all, false);
-    model.notReadOn = notReadAccount(model.table.names, all, true);
-    model.suggestedUnit = suggestedUnitText(readInsUnits(drawing.text()));
+    model.table = MakeLayerTable(drawing.readLayerNames(), mode == LayerDialogMode::FullImport);
+    model.droppedEntities = SurveyDroppedEntities(drawing, model.table.names);
+    model.droppedEntitiesAll = SurveyDroppedEntities(all, model.table.names);
+    model.notReadOff = NotReadAccount(model.table.names, all, false);
+    model.notReadOn = NotReadAccount(model.table.names, all, true);
+    model.suggestedUnit = SuggestedUnitText(ReadInsUnits(drawing.text()));
     return model;
 }
 
 // The shapes of the option "Read arcs, old-style polylines and blocks", when it is on.
-const DxfAllEntitiesReading* furtherEntities(const LayerDialogModel& model,
+const DxfAllEntitiesReading* FurtherEntities(const LayerDialogModel& model,
                                              const DxfAllEntitiesReading& all) {
     return model.readAllEntities ? &all : nullptr;
 }
 
-void readLayer(CORVDoc& doc, const DxfDrawing& drawing, const DxfAllEntitiesReading* all,
+void ReadLayer(CORVDoc& doc, const DxfDrawing& drawing, const DxfAllEntitiesReading* all,
                const std::string& layer, LayerRole role) {
     if (all) {
         const DxfLayerShapes& shapes = all->layer(layer);
         switch (role) {
             case LayerRole::Wall:
-                appendWallPolygons(shapes, doc.m_planPolygons);
+                AppendWallPolygons(shapes, doc.m_planPolygons);
                 break;
             case LayerRole::Path:
-                appendPaths(shapes, doc.m_paths);
-                resizeObservationPointLists(doc);
+                AppendPaths(shapes, doc.m_paths);
+                ResizeObservationPointLists(doc);
                 break;
             case LayerRole::Point:
-                appendCircleCentres(shapes, doc.m_customPoints);
+                AppendCircleCentres(shapes, doc.m_customPoints);
                 doc.m_customPointCount = static_cast<int32_t>(doc.m_customPoints.size());
                 break;
             case LayerRole::AxialLine:
-                appendAxialSegments(shapes, doc.m_axialLines);
+                AppendAxialSegments(shapes, doc.m_axialLines);
                 doc.m_axialLineCount = static_cast<int32_t>(doc.m_axialLines.size());
                 break;
             case LayerRole::ReferenceLine:
-                appendWallPolygons(shapes, doc.m_referenceLines);
+                AppendWallPolygons(shapes, doc.m_referenceLines);
                 break;
             case LayerRole::Ignore:
             case LayerRole::Boundary:
@@ -97,25 +97,25 @@ void readLayer(CORVDoc& doc, const DxfDrawing& drawing, const DxfAllEntitiesRead
         case LayerRole::Ignore:
             break;
         case LayerRole::Boundary:
-            // Read by the full import before it resets the document (readBoundaryLayer).
+            // Read by the full import before it resets the document (ReadBoundaryLayer).
             break;
         case LayerRole::Wall:
-            appendWallPolygons(drawing, layer, doc.m_planPolygons);
+            AppendWallPolygons(drawing, layer, doc.m_planPolygons);
             break;
         case LayerRole::Path:
-            appendPaths(drawing, layer, doc.m_paths);
-            resizeObservationPointLists(doc);
+            AppendPaths(drawing, layer, doc.m_paths);
+            ResizeObservationPointLists(doc);
             break;
         case LayerRole::Point:
-            appendCircleCentres(drawing, layer, doc.m_customPoints);
+            AppendCircleCentres(drawing, layer, doc.m_customPoints);
             doc.m_customPointCount = static_cast<int32_t>(doc.m_customPoints.size());
             break;
         case LayerRole::AxialLine:
-            appendAxialSegments(drawing, layer, doc.m_axialLines);
+            AppendAxialSegments(drawing, layer, doc.m_axialLines);
             doc.m_axialLineCount = static_cast<int32_t>(doc.m_axialLines.size());
             break;
         case LayerRole::ReferenceLine:
-            appendWallPolygons(drawing, layer, doc.m_referenceLines);
+            AppendWallPolygons(drawing, layer, doc.m_referenceLines);
             break;
     }
 }
@@ -123,7 +123,7 @@ void readLayer(CORVDoc& doc, const DxfDrawing& drawing, const DxfAllEntitiesRead
 // The boundary of the chosen layer (left empty when the layer has no polyline), read before the
 // document is reset so that a refused boundary leaves the document as it was. False (after the
 // message) when refused.
-bool readBoundaryLayer(const DxfDrawing& drawing, const DxfAllEntitiesReading* all,
+bool ReadBoundaryLayer(const DxfDrawing& drawing, const DxfAllEntitiesReading* all,
                        const LayerTable& table, DocumentUi& ui, PlanPolygon& boundary) {
     for (int i = 0; i < table.count(); ++i) {
         if (table.roles[static_cast<size_t>(i)] != LayerRole::Boundary) {
@@ -131,9 +131,9 @@ bool readBoundaryLayer(const DxfDrawing& drawing, const DxfAllEntitiesReading* a
         }
         const std::string& layer = table.names[static_cast<size_t>(i)];
         BoundaryReading reading =
-            all ? readBoundaryPolygon(all->layer(layer)) : readBoundaryPolygon(drawing, layer);
+            all ? ReadBoundaryPolygon(all->layer(layer)) : ReadBoundaryPolygon(drawing, layer);
         if (reading.refusedFor) {
-            ui.message(boundaryRefusalMessage(*reading.refusedFor));
+            ui.message(BoundaryRefusalMessage(*reading.refusedFor));
             return false;
         }
         if (reading.polygon) {
@@ -145,11 +145,11 @@ bool readBoundaryLayer(const DxfDrawing& drawing, const DxfAllEntitiesReading* a
 }
 
 // The questions after the readers when polygon 0 has no area yet.
-void askForBoundary(CORVDoc& doc) {
+void AskForBoundary(CORVDoc& doc) {
     DocumentUi& ui = doc.ui();
     PolygonList& polygons = doc.m_planPolygons;
     if (ui.askYesNo("No boundary is found\nDo you want to create one?")) {
-        if (auto rectangle = boundaryAroundExtent(doc.m_planExtent)) {
+        if (auto rectangle = BoundaryAroundExtent(doc.m_planExtent)) {
             polygons[0] = std::move(*rectangle);
         }
         return;
@@ -158,7 +158,7 @@ void askForBoundary(CORVDoc& doc) {
         polygons.count() > 1) {
         polygons[0] = std::move(polygons.items().back());
         polygons.items().pop_back();
-        moveOutermostPolygonFirst(polygons);
+        MoveOutermostPolygonFirst(polygons);
     }
 }
 
@@ -173,12 +173,12 @@ void CORVDoc::OnImportDxf() {
 }
 
 CORVDoc::ImportOutcome CORVDoc::ImportDxfFile(const std::string& path) {
-    const auto drawing = openDrawing(path, *m_ui);
+    const auto drawing = OpenDrawing(path, *m_ui);
     if (!drawing) {
         return ImportOutcome::Failed;
     }
-    const DxfAllEntitiesReading all = readAllEntities(*drawing);
-    LayerDialogModel model = layerDialogModel(*drawing, all, LayerDialogMode::FullImport);
+    const DxfAllEntitiesReading all = ReadAllEntities(*drawing);
+    LayerDialogModel model = LayerDialogModelOf(*drawing, all, LayerDialogMode::FullImport);
     if (model.table.names.empty()) {
         m_ui->message("No layers are found in the drawing");
         return ImportOutcome::Failed;
@@ -187,21 +187,21 @@ CORVDoc::ImportOutcome CORVDoc::ImportDxfFile(const std::string& path) {
         return ImportOutcome::Cancelled;
     }
 
-    const DxfAllEntitiesReading* further = furtherEntities(model, all);
+    const DxfAllEntitiesReading* further = FurtherEntities(model, all);
     PlanPolygon boundary;
-    if (!readBoundaryLayer(*drawing, further, model.table, *m_ui, boundary)) {
+    if (!ReadBoundaryLayer(*drawing, further, model.table, *m_ui, boundary)) {
         return ImportOutcome::Failed;
     }
 
     ResetDocument();
     m_planPolygons.append(std::move(boundary));
     for (int i = 0; i < model.table.count(); ++i) {
-        readLayer(*this, *drawing, further, model.table.names[static_cast<size_t>(i)],
+        ReadLayer(*this, *drawing, further, model.table.names[static_cast<size_t>(i)],
                   model.table.roles[static_cast<size_t>(i)]);
     }
     ComputePlanExtent();
     if (m_planPolygons[0].count() < 3) {
-        askForBoundary(*this);
+        AskForBoundary(*this);
     }
     if (m_planPolygons[0].count() < 3) {
         m_ui->message("No boundary is found");
@@ -210,12 +210,12 @@ CORVDoc::ImportOutcome CORVDoc::ImportDxfFile(const std::string& path) {
     }
 
     ComputePlanExtent();
-    orientPlanPolygons(m_planPolygons);
+    OrientPlanPolygons(m_planPolygons);
     RebuildWallTables();
-    refreshAxialLines(*this);
+    RefreshAxialLines(*this);
     // A bow-tie boundary is imported as drawn; the user is told where to mend it.
-    if (const auto crossing = findBoundaryCrossing(m_planPolygons[0])) {
-        m_ui->message(boundaryCrossingMessage(crossing->at));
+    if (const auto crossing = FindBoundaryCrossing(m_planPolygons[0])) {
+        m_ui->message(BoundaryCrossingMessage(crossing->at));
     }
     SetTitle(std::filesystem::path(path).filename().string());
     m_documentPath = path + ".ovx";
@@ -245,7 +245,7 @@ constexpr SmallerImport kAxialImport{LayerDialogMode::AxialLines,
                                      "lines.\nClick NO to remove existing axial lines.",
                                      false};
 
-bool targetHoldsData(const CORVDoc& doc, LayerDialogMode mode) {
+bool TargetHoldsData(const CORVDoc& doc, LayerDialogMode mode) {
     switch (mode) {
         case LayerDialogMode::Paths:
             return !doc.m_paths.empty();
@@ -259,7 +259,7 @@ bool targetHoldsData(const CORVDoc& doc, LayerDialogMode mode) {
     return false;
 }
 
-void removeTargetData(CORVDoc& doc, LayerDialogMode mode) {
+void RemoveTargetData(CORVDoc& doc, LayerDialogMode mode) {
     switch (mode) {
         case LayerDialogMode::Paths:
             doc.m_paths.clear();
@@ -283,57 +283,57 @@ void removeTargetData(CORVDoc& doc, LayerDialogMode mode) {
 
 // One run of a smaller import; false when the layer dialog was cancelled, so that the command
 // runs again.
-bool runSmallerImport(CORVDoc& doc, const SmallerImport& import) {
+bool RunSmallerImport(CORVDoc& doc, const SmallerImport& import) {
     DocumentUi& ui = doc.ui();
     if (import.needsPlan && doc.m_planPolygons.empty()) {
         ui.message("No boundary found");
         return true;
     }
-    if (targetHoldsData(doc, import.mode) && !ui.askYesNo(import.question)) {
-        removeTargetData(doc, import.mode);
+    if (TargetHoldsData(doc, import.mode) && !ui.askYesNo(import.question)) {
+        RemoveTargetData(doc, import.mode);
     }
     const auto path = ui.chooseOpenFile(kDxfFilter, kDxfExtension);
     if (!path) {
         return true;
     }
-    const auto drawing = openDrawing(*path, ui);
+    const auto drawing = OpenDrawing(*path, ui);
     if (!drawing) {
         return true;
     }
-    const DxfAllEntitiesReading all = readAllEntities(*drawing);
-    LayerDialogModel model = layerDialogModel(*drawing, all, import.mode);
+    const DxfAllEntitiesReading all = ReadAllEntities(*drawing);
+    LayerDialogModel model = LayerDialogModelOf(*drawing, all, import.mode);
     if (!ui.chooseLayerRoles(model)) {
         return false;
     }
-    const LayerRole role = roleOfMode(import.mode);
+    const LayerRole role = RoleOfMode(import.mode);
     for (int i = 0; i < model.table.count(); ++i) {
         if (model.table.roles[static_cast<size_t>(i)] == role) {
-            readLayer(doc, *drawing, furtherEntities(model, all),
+            ReadLayer(doc, *drawing, FurtherEntities(model, all),
                       model.table.names[static_cast<size_t>(i)], role);
         }
     }
     if (import.mode == LayerDialogMode::AxialLines) {
         doc.m_axialGraph.clear();
         doc.m_axialLineRecords.assign(doc.m_axialLines.size(), IsovistRecord{});
-        refreshAxialLines(doc);
+        RefreshAxialLines(doc);
     }
     ui.redrawAll();
     return true;
 }
 
-void repeatUntilDone(CORVDoc& doc, const SmallerImport& import) {
-    while (!runSmallerImport(doc, import)) {
+void RepeatUntilDone(CORVDoc& doc, const SmallerImport& import) {
+    while (!RunSmallerImport(doc, import)) {
     }
 }
 
 }  // namespace
 
 void CORVDoc::OnImportPathsFromDxf() {
-    repeatUntilDone(*this, kPathImport);
+    RepeatUntilDone(*this, kPathImport);
 }
 void CORVDoc::OnImportPointsFromDxf() {
-    repeatUntilDone(*this, kPointImport);
+    RepeatUntilDone(*this, kPointImport);
 }
 void CORVDoc::OnImportAxialLinesFromDxf() {
-    repeatUntilDone(*this, kAxialImport);
+    RepeatUntilDone(*this, kAxialImport);
 }

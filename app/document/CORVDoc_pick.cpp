@@ -6,7 +6,7 @@
 
 namespace {
 
-std::string pointText(PlanPoint p) {
+std::string PointText(PlanPoint p) {
     char text[256];
     std::snprintf(text, sizeof text, "%.1f, %.1f", p.x, p.y);
     return text;
@@ -20,7 +20,7 @@ CORVDoc::PickOutcome CORVDoc::OnPickPoint(PlanPoint point) {
     if (m_settings.m_show[kShowPointIsovist] != 0) {
         ComputePointIsovist(point.x, point.y);
         outcome.redraw = m_pointIsovist.polygon.count() > 0;
-        outcome.status = pointText(point);
+        outcome.status = PointText(point);
         outcome.changed = true;
     } else if (m_gridResultsValid != 0 && m_settings.m_show[kShowGrid] != 0) {
         PickGridCell(point, outcome);
@@ -42,11 +42,11 @@ void CORVDoc::PickGridCell(PlanPoint point, PickOutcome& outcome) {
     }
     const PlanPoint centre = cell->isovist.origin;
     if (m_settings.m_show[kShowGridResults] == 0) {
-        outcome.status = pointText(centre);
+        outcome.status = PointText(centre);
         return;
     }
     const DisplayProperty* property =
-        findDisplayProperty(PropertyFamily::Grid, m_gridDisplayProperty);
+        FindDisplayProperty(PropertyFamily::Grid, m_gridDisplayProperty);
     if (property == nullptr) {
         return;
     }
@@ -56,5 +56,5 @@ void CORVDoc::PickGridCell(PlanPoint point, PickOutcome& outcome) {
         radial = &m_gridRadialStats[static_cast<size_t>(radialIndex)];
     }
     outcome.status =
-        gridPickStatusText(*property, displayValue(*property, cell->isovist, radial), centre);
+        GridPickStatusText(*property, DisplayValue(*property, cell->isovist, radial), centre);
 }

@@ -7,54 +7,54 @@
 
 namespace {
 
-bool hasStage(const CommandContext& c, int32_t bit) {
+bool HasStage(const CommandContext& c, int32_t bit) {
     return (c.gridStage & bit) != 0;
 }
 
-bool gridPropertyEnabled(int32_t code, const CommandContext& c) {
-    if (!hasStage(c, kGridIsovistsComputed)) {
+bool GridPropertyEnabled(int32_t code, const CommandContext& c) {
+    if (!HasStage(c, kGridIsovistsComputed)) {
         return false;
     }
-    if (isGridGraphProperty(code)) {
+    if (IsGridGraphProperty(code)) {
         return c.graphMeasuresCalculated;
     }
-    if (isGridRadialProperty(code)) {
+    if (IsGridRadialProperty(code)) {
         return c.isovistMethod == kApproximateRadialMethod;
     }
     return true;
 }
 
-bool currentPathHasPoints(const CommandContext& c) {
+bool CurrentPathHasPoints(const CommandContext& c) {
     return c.currentPath >= 0 && c.currentPathObservationPointCount > 0;
 }
 
-bool enabled(const Command& command, const CommandContext& c) {
+bool Enabled(const Command& command, const CommandContext& c) {
     const bool pathIsovists = c.pathIsovistCount > 0;
     switch (command.id) {
         case CommandId::InitializeGrid:
-            return hasStage(c, kGridOptionsAccepted);
+            return HasStage(c, kGridOptionsAccepted);
         case CommandId::CreateGridIsovist:
-            return hasStage(c, kGridInitialised);
+            return HasStage(c, kGridInitialised);
         case CommandId::GridExportCsv:
         case CommandId::GridReport:
         case CommandId::GridUserDefined:
-            return hasStage(c, kGridIsovistsComputed);
+            return HasStage(c, kGridIsovistsComputed);
         case CommandId::GridProperty:
-            return gridPropertyEnabled(command.code, c);
+            return GridPropertyEnabled(command.code, c);
         case CommandId::GridCellProperties:
             return c.currentCellExists;
         case CommandId::CreateObservationPoints:
             return c.currentPath >= 0;
         case CommandId::CreatePathIsovist:
         case CommandId::PathUserDefined:
-            return currentPathHasPoints(c);
+            return CurrentPathHasPoints(c);
         case CommandId::ViewPathData:
         case CommandId::ApplyViewAngle:
         case CommandId::PathExportCsv:
         case CommandId::PathReport:
             return pathIsovists;
         case CommandId::PathProperty:
-            return pathIsovists && (!isPathRadialProperty(command.code) ||
+            return pathIsovists && (!IsPathRadialProperty(command.code) ||
                                     c.isovistMethod == kApproximateRadialMethod);
         case CommandId::PathExportAllCsv:
             return c.pathCount > 0;
@@ -63,7 +63,7 @@ bool enabled(const Command& command, const CommandContext& c) {
     }
 }
 
-bool checked(const Command& command, const CommandContext& c) {
+bool Checked(const Command& command, const CommandContext& c) {
     switch (command.id) {
         case CommandId::Pan:
             return c.panMode;
@@ -83,26 +83,26 @@ bool checked(const Command& command, const CommandContext& c) {
 
 }  // namespace
 
-bool isGridGraphProperty(int32_t code) {
-    const DisplayProperty* p = findDisplayProperty(PropertyFamily::Grid, code);
+bool IsGridGraphProperty(int32_t code) {
+    const DisplayProperty* p = FindDisplayProperty(PropertyFamily::Grid, code);
     return p != nullptr && p->graphMeasure;
 }
 
-bool isGridRadialProperty(int32_t code) {
-    const DisplayProperty* p = findDisplayProperty(PropertyFamily::Grid, code);
+bool IsGridRadialProperty(int32_t code) {
+    const DisplayProperty* p = FindDisplayProperty(PropertyFamily::Grid, code);
     return p != nullptr && p->radial;
 }
 
-bool isPathRadialProperty(int32_t code) {
-    const DisplayProperty* p = findDisplayProperty(PropertyFamily::Path, code);
+bool IsPathRadialProperty(int32_t code) {
+    const DisplayProperty* p = FindDisplayProperty(PropertyFamily::Path, code);
     return p != nullptr && p->radial;
 }
 
-CommandState commandState(const Command& command, const CommandContext& context) {
-    return CommandState{enabled(command, context), checked(command, context)};
+CommandState CommandStateOf(const Command& command, const CommandContext& context) {
+    return CommandState{Enabled(command, context), Checked(command, context)};
 }
 
-CommandContext commandContext(const CORVDoc& doc, bool panMode) {
+CommandContext CommandContextOf(const CORVDoc& doc, bool panMode) {
     CommandContext c;
     c.gridStage = doc.m_settings.gridState();
     c.graphMeasuresCalculated = doc.m_settings.calculateGraphMeasures != 0;

@@ -94,13 +94,13 @@ struct CommandState {
     friend bool operator==(const CommandState&, const CommandState&) = default;
 };
 
-CommandState commandState(const Command& command, const CommandContext& context);
+CommandState CommandStateOf(const Command& command, const CommandContext& context);
 
 class CORVDoc;
 // The document's side of the context; the view adds its pan mode.
-CommandContext commandContext(const CORVDoc& doc, bool panMode);
+CommandContext CommandContextOf(const CORVDoc& doc, bool panMode);
 
 // Property families, by display code.
-bool isGridGraphProperty(int32_t code);
-bool isGridRadialProperty(int32_t code);
-bool isPathRadialProperty(int32_t code);
+bool IsGridGraphProperty(int32_t code);
+bool IsGridRadialProperty(int32_t code);
+bool IsPathRadialProperty(int32_t code);

@@ -46,14 +46,14 @@ struct DisplayProperty {
 };
 
 // Every property of a family in code order.
-std::span<const DisplayProperty> displayProperties(PropertyFamily family);
+std::span<const DisplayProperty> DisplayPropertiesOf(PropertyFamily family);
 // The property with that code, or null.
-const DisplayProperty* findDisplayProperty(PropertyFamily family, int32_t code);
+const DisplayProperty* FindDisplayProperty(PropertyFamily family, int32_t code);
 
 // The value a property shows for one record and, for radial properties, its radial statistics.
-double displayValue(const DisplayProperty& property, const IsovistRecord& record,
+double DisplayValue(const DisplayProperty& property, const IsovistRecord& record,
                     const RadialStats* radial);
 
 // The status-bar text of a picked grid cell: the value by the property's format, then
 // " @ %.1f, %.1f" with the cell's centre; empty for the properties that show nothing.
-std::string gridPickStatusText(const DisplayProperty& property, double value, PlanPoint centre);
+std::string GridPickStatusText(const DisplayProperty& property, double value, PlanPoint centre);

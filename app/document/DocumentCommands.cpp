@@ -5,18 +5,18 @@
 namespace {
 
 // Grid entries that only choose what is shown: the area and every value the grid run stores.
-bool showsStoredGridValue(int32_t code) {
+bool ShowsStoredGridValue(int32_t code) {
     return code == 1 || (code >= 9 && code <= 17) || (code >= 19 && code <= 26) ||
            (code >= 28 && code <= 31);
 }
 
 // Grid entries that recompute one shape measure before showing it.
-bool showsRecomputedShapeMeasure(int32_t code) {
+bool ShowsRecomputedShapeMeasure(int32_t code) {
     return (code >= 2 && code <= 5) || code == 7 || code == 8;
 }
 
 // The property family of a property command, if it is one.
-bool propertyFamily(CommandId id, PropertyFamily& family) {
+bool PropertyFamilyOf(CommandId id, PropertyFamily& family) {
     switch (id) {
         case CommandId::GridProperty:
             family = PropertyFamily::Grid;
@@ -34,7 +34,7 @@ bool propertyFamily(CommandId id, PropertyFamily& family) {
 
 // The document operation of a command, or false when the document has none for it.
 // With a null document only the table is consulted.
-bool dispatch(CORVDoc* doc, const Command& command) {
+bool Dispatch(CORVDoc* doc, const Command& command) {
     auto with = [doc](auto&& operation) {
         if (doc != nullptr) {
             operation();
@@ -42,8 +42,8 @@ bool dispatch(CORVDoc* doc, const Command& command) {
         return true;
     };
     PropertyFamily family{};
-    if (propertyFamily(command.id, family)) {
-        if (findDisplayProperty(family, command.code) == nullptr) {
+    if (PropertyFamilyOf(command.id, family)) {
+        if (FindDisplayProperty(family, command.code) == nullptr) {
             return false;
         }
         if (family == PropertyFamily::Grid) {
@@ -57,14 +57,14 @@ bool dispatch(CORVDoc* doc, const Command& command) {
                 default:
                     break;
             }
-            if (showsRecomputedShapeMeasure(command.code)) {
+            if (ShowsRecomputedShapeMeasure(command.code)) {
                 return with([&] { doc->OnGridShapeMeasure(command.code); });
             }
-            if (!showsStoredGridValue(command.code)) {
+            if (!ShowsStoredGridValue(command.code)) {
                 return false;
             }
         }
-        return with([&] { setDisplayProperty(*doc, family, command.code); });
+        return with([&] { SetDisplayProperty(*doc, family, command.code); });
     }
     switch (command.id) {
         case CommandId::GridOptions:
@@ -111,7 +111,7 @@ bool dispatch(CORVDoc* doc, const Command& command) {
             if (command.code < 0 || command.code >= kShowFlagCount) {
                 return false;
             }
-            return with([&] { toggleShowFlag(*doc, command.code); });
+            return with([&] { ToggleShowFlag(*doc, command.code); });
         case CommandId::PathOptions:
             return with([&] { doc->OnPathOptions(); });
         case CommandId::CreateObservationPoints:
@@ -137,18 +137,18 @@ bool dispatch(CORVDoc* doc, const Command& command) {
 
 }  // namespace
 
-bool isDocumentCommand(const Command& command) {
-    return dispatch(nullptr, command);
+bool IsDocumentCommand(const Command& command) {
+    return Dispatch(nullptr, command);
 }
 
-bool runDocumentCommand(CORVDoc& doc, const Command& command) {
-    if (!commandState(command, commandContext(doc, false)).enabled) {
+bool RunDocumentCommand(CORVDoc& doc, const Command& command) {
+    if (!CommandStateOf(command, CommandContextOf(doc, false)).enabled) {
         return false;
     }
-    return dispatch(&doc, command);
+    return Dispatch(&doc, command);
 }
 
-void setDisplayProperty(CORVDoc& doc, PropertyFamily family, int32_t code) {
+void SetDisplayProperty(CORVDoc& doc, PropertyFamily family, int32_t code) {
     switch (family) {
         case PropertyFamily::Grid:
             doc.m_gridDisplayProperty = code;
@@ -163,7 +163,7 @@ void setDisplayProperty(CORVDoc& doc, PropertyFamily family, int32_t code) {
     doc.ui().redrawAll();
 }
 
-void toggleShowFlag(CORVDoc& doc, int flag) {
+void ToggleShowFlag(CORVDoc& doc, int flag) {
     int32_t& value = doc.m_settings.m_show[static_cast<size_t>(flag)];
     value = value != 0 ? 0 : 1;
     doc.ui().redrawAll();

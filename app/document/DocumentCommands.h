@@ -9,12 +9,12 @@
 class CORVDoc;
 
 // True when the command is one of the document's own.
-bool isDocumentCommand(const Command& command);
+bool IsDocumentCommand(const Command& command);
 
 // Runs a document command; false (nothing done) when it is not one or not available in the
 // document's present state.
-bool runDocumentCommand(CORVDoc& doc, const Command& command);
+bool RunDocumentCommand(CORVDoc& doc, const Command& command);
 
 // Display choices shared by the menus and the toolbar.
-void setDisplayProperty(CORVDoc& doc, PropertyFamily family, int32_t code);
-void toggleShowFlag(CORVDoc& doc, int flag);
+void SetDisplayProperty(CORVDoc& doc, PropertyFamily family, int32_t code);
+void ToggleShowFlag(CORVDoc& doc, int flag);

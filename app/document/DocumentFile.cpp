@@ -64,41 +64,41 @@ using Bytes = std::vector<uint8_t>;
 //                          12 edge count i32
 // ---------------------------------------------------------------------------------------------
 
-Bytes pointImages(std::span<const PlanPoint> points) {
+Bytes PointImages(std::span<const PlanPoint> points) {
     Bytes bytes(points.size() * kPointSize);
     for (size_t i = 0; i < points.size(); ++i) {
-        le::putF64(bytes, i * kPointSize, points[i].x);
-        le::putF64(bytes, i * kPointSize + 8, points[i].y);
+        le::PutF64(bytes, i * kPointSize, points[i].x);
+        le::PutF64(bytes, i * kPointSize + 8, points[i].y);
     }
     return bytes;
 }
 
-std::vector<PlanPoint> pointsFromImages(std::span<const uint8_t> bytes) {
+std::vector<PlanPoint> PointsFromImages(std::span<const uint8_t> bytes) {
     std::vector<PlanPoint> points(bytes.size() / kPointSize);
     for (size_t i = 0; i < points.size(); ++i) {
-        points[i] = {le::f64At(bytes, i * kPointSize), le::f64At(bytes, i * kPointSize + 8)};
+        points[i] = {le::F64At(bytes, i * kPointSize), le::F64At(bytes, i * kPointSize + 8)};
     }
     return points;
 }
 
-Bytes segmentImages(std::span<const PlanSegment> segments) {
+Bytes SegmentImages(std::span<const PlanSegment> segments) {
     Bytes bytes(segments.size() * kSegmentSize);
     for (size_t i = 0; i < segments.size(); ++i) {
         const size_t at = i * kSegmentSize;
-        le::putF64(bytes, at, segments[i].start.x);
-        le::putF64(bytes, at + 8, segments[i].start.y);
-        le::putF64(bytes, at + 16, segments[i].end.x);
-        le::putF64(bytes, at + 24, segments[i].end.y);
+        le::PutF64(bytes, at, segments[i].start.x);
+        le::PutF64(bytes, at + 8, segments[i].start.y);
+        le::PutF64(bytes, at + 16, segments[i].end.x);
+        le::PutF64(bytes, at + 24, segments[i].end.y);
     }
     return bytes;
 }
 
-std::vector<PlanSegment> segmentsFromImages(std::span<const uint8_t> bytes) {
+std::vector<PlanSegment> SegmentsFromImages(std::span<const uint8_t> bytes) {
     std::vector<PlanSegment> segments(bytes.size() / kSegmentSize);
     for (size_t i = 0; i < segments.size(); ++i) {
         const size_t at = i * kSegmentSize;
-        segments[i] = {{le::f64At(bytes, at), le::f64At(bytes, at + 8)},
-                       {le::f64At(bytes, at + 16), le::f64At(bytes, at + 24)}};
+        segments[i] = {{le::F64At(bytes, at), le::F64At(bytes, at + 8)},
+                       {le::F64At(bytes, at + 16), le::F64At(bytes, at + 24)}};
     }
     return segments;
 }
@@ -170,19 +170,19 @@ class RecordWriter {
     void integer(uint32_t slot, int32_t value) {
         inStep(slot, integersWritten_);
         Bytes bytes(4);
-        le::putI32(bytes, 0, value);
+        le::PutI32(bytes, 0, value);
         add(kIntegerType, 4, bytes);
     }
     void real(uint32_t slot, double value) {
         inStep(slot, realsWritten_);
         Bytes bytes(8);
-        le::putF64(bytes, 0, value);
+        le::PutF64(bytes, 0, value);
         add(kDoubleType, 8, bytes);
     }
     // The points of a polygon (when it has any); returns the index of its first point, which
     // is the type's count when nothing was added.
     uint32_t points(const PlanPolygon& polygon) {
-        return add(kPointType, kPointSize, pointImages(polygon.points()));
+        return add(kPointType, kPointSize, PointImages(polygon.points()));
     }
     // Points then polygon record for every polygon; the index of the first record, 0 when the
     // list is empty.
@@ -191,8 +191,8 @@ class RecordWriter {
         for (int32_t i = 0; i < list.count(); ++i) {
             const uint32_t firstPoint = points(list[i]);
             Bytes record(kPolygonRecordSize);
-            le::putU32(record, 0, firstPoint);
-            le::putI32(record, 4, list[i].count());
+            le::PutU32(record, 0, firstPoint);
+            le::PutI32(record, 4, list[i].count());
             const uint32_t index = add(kPolygonType, kPolygonRecordSize, record);
             if (i == 0) {
                 firstRecord = index;
@@ -234,11 +234,11 @@ class RecordWriter {
             const bool hasPoints = !cell.isovist.polygon.empty();
             const uint32_t firstPoint = points(cell.isovist.polygon);
             Bytes bytes(kGridCellSize);
-            le::putF64(bytes, 0, cell.xMin);
-            le::putF64(bytes, 8, cell.xMax);
-            le::putF64(bytes, 16, cell.yMin);
-            le::putF64(bytes, 24, cell.yMax);
-            le::putI32(bytes, 32, cell.effective);
+            le::PutF64(bytes, 0, cell.xMin);
+            le::PutF64(bytes, 8, cell.xMax);
+            le::PutF64(bytes, 16, cell.yMin);
+            le::PutF64(bytes, 24, cell.yMax);
+            le::PutI32(bytes, 32, cell.effective);
             const IsovistRecordImage image =
                 StoreIsovistRecord(cell.isovist, hasPoints ? static_cast<int32_t>(firstPoint) : 0);
             std::copy(image.begin(), image.end(), bytes.begin() + 36);
@@ -248,13 +248,13 @@ class RecordWriter {
             }
         }
         Bytes record(kGridRecordSize);
-        le::putU32(record, 0, firstCell);
-        le::putI32(record, 4, grid.count);
-        le::putI32(record, 8, grid.nx);
-        le::putI32(record, 12, grid.ny);
-        le::putF64(record, 16, grid.span);
-        le::putF64(record, 24, grid.originX);
-        le::putF64(record, 32, grid.originY);
+        le::PutU32(record, 0, firstCell);
+        le::PutI32(record, 4, grid.count);
+        le::PutI32(record, 8, grid.nx);
+        le::PutI32(record, 12, grid.ny);
+        le::PutF64(record, 16, grid.span);
+        le::PutF64(record, 24, grid.originX);
+        le::PutF64(record, 32, grid.originY);
         add(kGridType, kGridRecordSize, record);
     }
     // The byte matrix goes out a row at a time, so that saving a large graph never holds
@@ -267,10 +267,10 @@ class RecordWriter {
             add(matrixType, 1, row);
         }
         Bytes header(kGraphHeaderSize);
-        le::putI32(header, 0, n);
-        le::putI32(header, 4, static_cast<int32_t>(static_cast<int64_t>(n) * n));
-        le::putU32(header, 8, 0);
-        le::putI32(header, 12, graph.edgeCount());
+        le::PutI32(header, 0, n);
+        le::PutI32(header, 4, static_cast<int32_t>(static_cast<int64_t>(n) * n));
+        le::PutU32(header, 8, 0);
+        le::PutI32(header, 12, graph.edgeCount());
         add(kGraphHeaderType, kGraphHeaderSize, header);
     }
 
@@ -288,7 +288,7 @@ class RecordWriter {
 };
 
 template <class T>
-std::span<const T> firstOf(const std::vector<T>& items, int32_t count) {
+std::span<const T> FirstOf(const std::vector<T>& items, int32_t count) {
     const size_t n = std::min(items.size(), static_cast<size_t>(std::max(count, 0)));
     return std::span<const T>(items.data(), n);
 }
@@ -329,7 +329,7 @@ class RecordReader {
     void markDamaged() { damaged_ = true; }
     std::optional<int32_t> integer(uint32_t index) {
         const auto bytes = run(kIntegerType, 4, index, 1);
-        return bytes ? std::optional<int32_t>(le::i32At(*bytes, 0)) : std::nullopt;
+        return bytes ? std::optional<int32_t>(le::I32At(*bytes, 0)) : std::nullopt;
     }
     void integerInto(uint32_t index, int32_t& target) {
         if (const auto value = integer(index)) {
@@ -338,12 +338,12 @@ class RecordReader {
     }
     void realInto(uint32_t index, double& target) {
         if (const auto bytes = run(kDoubleType, 8, index, 1)) {
-            target = le::f64At(*bytes, 0);
+            target = le::F64At(*bytes, 0);
         }
     }
     std::optional<std::vector<PlanPoint>> points(int64_t first, int64_t count) {
         const auto bytes = run(kPointType, kPointSize, first, count);
-        return bytes ? std::optional(pointsFromImages(*bytes)) : std::nullopt;
+        return bytes ? std::optional(PointsFromImages(*bytes)) : std::nullopt;
     }
     // A polygon list of `count` records from `firstRecord`; a record whose points are not in
     // the file gives an empty polygon.
@@ -355,7 +355,7 @@ class RecordReader {
         PolygonList list;
         for (int64_t i = 0; i < count; ++i) {
             const size_t at = static_cast<size_t>(i) * kPolygonRecordSize;
-            auto polygonPoints = points(le::u32At(*records, at), le::i32At(*records, at + 4));
+            auto polygonPoints = points(le::U32At(*records, at), le::I32At(*records, at + 4));
             list.append(
                 PlanPolygon(polygonPoints ? std::move(*polygonPoints) : std::vector<PlanPoint>{}));
         }
@@ -406,13 +406,13 @@ class RecordReader {
             return std::nullopt;
         }
         CAnalysisGrid grid;
-        const uint32_t firstCell = le::u32At(*record, 0);
-        grid.count = le::i32At(*record, 4);
-        grid.nx = le::i32At(*record, 8);
-        grid.ny = le::i32At(*record, 12);
-        grid.span = le::f64At(*record, 16);
-        grid.originX = le::f64At(*record, 24);
-        grid.originY = le::f64At(*record, 32);
+        const uint32_t firstCell = le::U32At(*record, 0);
+        grid.count = le::I32At(*record, 4);
+        grid.nx = le::I32At(*record, 8);
+        grid.ny = le::I32At(*record, 12);
+        grid.span = le::F64At(*record, 16);
+        grid.originX = le::F64At(*record, 24);
+        grid.originY = le::F64At(*record, 32);
         // Cells are found by row * nx + column, so the shape must match the cells held.
         if (grid.nx < 0 || grid.ny < 0 ||
             int64_t{grid.nx} * int64_t{grid.ny} != int64_t{grid.count}) {
@@ -427,11 +427,11 @@ class RecordReader {
             const auto image =
                 std::span<const uint8_t>(*cells).subspan(i * kGridCellSize, kGridCellSize);
             CGridCell& cell = grid.cells[i];
-            cell.xMin = le::f64At(image, 0);
-            cell.xMax = le::f64At(image, 8);
-            cell.yMin = le::f64At(image, 16);
-            cell.yMax = le::f64At(image, 24);
-            cell.effective = le::i32At(image, 32);
+            cell.xMin = le::F64At(image, 0);
+            cell.xMax = le::F64At(image, 8);
+            cell.yMin = le::F64At(image, 16);
+            cell.yMax = le::F64At(image, 24);
+            cell.effective = le::I32At(image, 32);
             cell.isovist = isovistFromImage(image.subspan(36));
         }
         return grid;
@@ -441,9 +441,9 @@ class RecordReader {
         if (!header) {
             return std::nullopt;
         }
-        const int32_t nodeCount = le::i32At(*header, 0);
-        const int32_t matrixBytes = le::i32At(*header, 4);
-        const int32_t edgeCount = le::i32At(*header, 12);
+        const int32_t nodeCount = le::I32At(*header, 0);
+        const int32_t matrixBytes = le::I32At(*header, 4);
+        const int32_t edgeCount = le::I32At(*header, 12);
         if (nodeCount < 0 || int64_t{nodeCount} * int64_t{nodeCount} != int64_t{matrixBytes}) {
             return std::nullopt;
         }
@@ -473,45 +473,45 @@ class RecordReader {
 };
 
 template <class T>
-void assignWithCount(std::optional<std::vector<T>> read, std::vector<T>& target, int32_t& count) {
+void AssignWithCount(std::optional<std::vector<T>> read, std::vector<T>& target, int32_t& count) {
     if (read) {
         target = std::move(*read);
         count = static_cast<int32_t>(target.size());
     }
 }
 
-bool finite(const PlanPoint& p) {
+bool Finite(const PlanPoint& p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
-bool allFinite(const std::vector<PlanPoint>& points) {
-    return std::all_of(points.begin(), points.end(), [](const PlanPoint& p) { return finite(p); });
+bool AllFinite(const std::vector<PlanPoint>& points) {
+    return std::all_of(points.begin(), points.end(), [](const PlanPoint& p) { return Finite(p); });
 }
 
-bool allFinite(const std::vector<PlanSegment>& segments) {
+bool AllFinite(const std::vector<PlanSegment>& segments) {
     return std::all_of(segments.begin(), segments.end(), [](const PlanSegment& s) {
-        return finite(s.start) && finite(s.end);
+        return Finite(s.start) && Finite(s.end);
     });
 }
 
-bool allFinite(const PolygonList& list) {
+bool AllFinite(const PolygonList& list) {
     return std::all_of(list.items().begin(), list.items().end(),
-                       [](const PlanPolygon& polygon) { return allFinite(polygon.points()); });
+                       [](const PlanPolygon& polygon) { return AllFinite(polygon.points()); });
 }
 
 // Every coordinate of the plan and its extent is a finite number.
-bool coordinatesFinite(const CORVDoc& doc) {
+bool CoordinatesFinite(const CORVDoc& doc) {
     const PlanExtent& e = doc.m_planExtent;
-    return allFinite(doc.m_wallVertices) && allFinite(doc.m_wallSegments) &&
-           allFinite(doc.m_planPolygons) && allFinite(doc.m_axialLines) &&
-           allFinite(doc.m_radialLines) && allFinite(doc.m_paths) &&
-           allFinite(doc.m_observationPoints) && allFinite(doc.m_referenceLines) &&
+    return AllFinite(doc.m_wallVertices) && AllFinite(doc.m_wallSegments) &&
+           AllFinite(doc.m_planPolygons) && AllFinite(doc.m_axialLines) &&
+           AllFinite(doc.m_radialLines) && AllFinite(doc.m_paths) &&
+           AllFinite(doc.m_observationPoints) && AllFinite(doc.m_referenceLines) &&
            std::isfinite(e.minX) && std::isfinite(e.maxX) && std::isfinite(e.minY) &&
-           std::isfinite(e.maxY) && finite(doc.m_isovistOrigin);
+           std::isfinite(e.maxY) && Finite(doc.m_isovistOrigin);
 }
 
 // Settings written by older versions of the program.
-void upgradeSettings(DocumentSettings& settings, int32_t version) {
+void UpgradeSettings(DocumentSettings& settings, int32_t version) {
     if (version == 1000) {
         if (settings.resultDisplay != 0 && settings.resultDisplay != 1) {
             settings.resultDisplay = 0;
@@ -540,14 +540,14 @@ void upgradeSettings(DocumentSettings& settings, int32_t version) {
 
 }  // namespace
 
-void writeDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink) {
+void WriteDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink) {
     RecordWriter w(sink);
     Bytes version(4);
-    le::putI32(version, 0, kDocumentFileVersion);
+    le::PutI32(version, 0, kDocumentFileVersion);
     w.add(kVersionType, 4, version);
-    w.add(kPointType, kPointSize, pointImages(firstOf(doc.m_wallVertices, doc.m_wallVertexCount)));
+    w.add(kPointType, kPointSize, PointImages(FirstOf(doc.m_wallVertices, doc.m_wallVertexCount)));
     w.add(kSegmentType, kSegmentSize,
-          segmentImages(firstOf(doc.m_wallSegments, doc.m_wallSegmentCount)));
+          SegmentImages(FirstOf(doc.m_wallSegments, doc.m_wallSegmentCount)));
     w.integer(kWallVertexCount, doc.m_wallVertexCount);
     w.integer(kWallSegmentCount, doc.m_wallSegmentCount);
     w.integer(kWallTableFlags, doc.m_wallTableFlags[0]);
@@ -556,7 +556,7 @@ void writeDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink) {
     w.real(kLongestAxialLine, doc.m_longestAxialLineLength);
 
     w.integer(kAxialLineCount, static_cast<int32_t>(doc.m_axialLines.size()));
-    const uint32_t firstAxial = w.add(kSegmentType, kSegmentSize, segmentImages(doc.m_axialLines));
+    const uint32_t firstAxial = w.add(kSegmentType, kSegmentSize, SegmentImages(doc.m_axialLines));
     w.integer(kFirstAxialLine, static_cast<int32_t>(firstAxial));
     w.integer(kAxialLinesReserved, doc.m_axialLinesReserved);
 
@@ -576,7 +576,7 @@ void writeDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink) {
 
     w.integer(kRadialLineCount, static_cast<int32_t>(doc.m_radialLines.size()));
     const uint32_t firstRadial =
-        w.add(kSegmentType, kSegmentSize, segmentImages(doc.m_radialLines));
+        w.add(kSegmentType, kSegmentSize, SegmentImages(doc.m_radialLines));
     w.integer(kFirstRadialLine, static_cast<int32_t>(firstRadial));
     w.integer(kRadialLinesReserved, 0);
     w.real(kIsovistOrigin, doc.m_isovistOrigin.x);
@@ -605,7 +605,7 @@ void writeDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink) {
     w.integer(kReferenceLineCount, doc.m_referenceLines.count());
     w.integer(kFirstReferenceLine, static_cast<int32_t>(w.polygonList(doc.m_referenceLines)));
     Bytes pathDisplay(4);
-    le::putI32(pathDisplay, 0, doc.m_pathDisplayProperty);
+    le::PutI32(pathDisplay, 0, doc.m_pathDisplayProperty);
     w.add(kPathDisplayType, 4, pathDisplay);
 
     w.radialStats(kPathRadialStatsCount, doc.m_pathRadialStats);
@@ -618,22 +618,22 @@ void writeDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink) {
     w.integer(kFirstAxialRecord, static_cast<int32_t>(w.isovistRecords(doc.m_axialLineRecords)));
 }
 
-bool readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
+bool ReadDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
     RecordReader r(source);
     const auto versionBytes = r.run(kVersionType, 4, 0, 1);
     if (!versionBytes) {
         return false;
     }
-    const int32_t version = le::i32At(*versionBytes, 0);
+    const int32_t version = le::I32At(*versionBytes, 0);
     if (version < 1000) {
         return true;
     }
     if (version <= kDocumentFileVersion) {
         const auto count = [&](uint32_t index) { return r.integer(index).value_or(0); };
-        assignWithCount(r.points(0, count(kWallVertexCount)), doc.m_wallVertices,
+        AssignWithCount(r.points(0, count(kWallVertexCount)), doc.m_wallVertices,
                         doc.m_wallVertexCount);
         if (auto bytes = r.run(kSegmentType, kSegmentSize, 0, count(kWallSegmentCount))) {
-            doc.m_wallSegments = segmentsFromImages(*bytes);
+            doc.m_wallSegments = SegmentsFromImages(*bytes);
             doc.m_wallSegmentCount = static_cast<int32_t>(doc.m_wallSegments.size());
         }
         r.integerInto(kWallTableFlags, doc.m_wallTableFlags[0]);
@@ -642,7 +642,7 @@ bool readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
         r.realInto(kLongestAxialLine, doc.m_longestAxialLineLength);
         if (auto bytes =
                 r.run(kSegmentType, kSegmentSize, count(kFirstAxialLine), count(kAxialLineCount))) {
-            doc.m_axialLines = segmentsFromImages(*bytes);
+            doc.m_axialLines = SegmentsFromImages(*bytes);
             doc.m_axialLineCount = static_cast<int32_t>(doc.m_axialLines.size());
         }
         r.integerInto(kAxialLinesReserved, doc.m_axialLinesReserved);
@@ -663,7 +663,7 @@ bool readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
 
         if (auto bytes = r.run(kSegmentType, kSegmentSize, count(kFirstRadialLine),
                                count(kRadialLineCount))) {
-            doc.m_radialLines = segmentsFromImages(*bytes);
+            doc.m_radialLines = SegmentsFromImages(*bytes);
         }
         r.realInto(kIsovistOrigin, doc.m_isovistOrigin.x);
         r.realInto(kIsovistOrigin + 1, doc.m_isovistOrigin.y);
@@ -703,7 +703,7 @@ bool readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
             doc.m_referenceLines = std::move(*lines);
         }
         if (auto bytes = r.run(kPathDisplayType, 4, 0, 1)) {
-            doc.m_pathDisplayProperty = le::i32At(*bytes, 0);
+            doc.m_pathDisplayProperty = le::I32At(*bytes, 0);
         }
         if (auto stats =
                 r.radialStats(count(kFirstPathRadialStats), count(kPathRadialStatsCount))) {
@@ -729,8 +729,8 @@ bool readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source) {
             doc.m_axialLineRecords = std::move(*records);
         }
     }
-    upgradeSettings(doc.m_settings, version);
-    if (r.damaged() || !coordinatesFinite(doc)) {
+    UpgradeSettings(doc.m_settings, version);
+    if (r.damaged() || !CoordinatesFinite(doc)) {
         return false;
     }
     // The wall tables are derived from the plan polygons; a file whose tables disagree with
@@ -745,10 +745,10 @@ constexpr unsigned kPageSize = 65536;
 
 }  // namespace
 
-DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path,
+DocumentFileResult SaveDocumentFile(const CORVDoc& doc, const std::string& path,
                                     uint64_t maxContainerBytes) {
     CountingRecordSink counter;
-    writeDocumentRecords(doc, counter);
+    WriteDocumentRecords(doc, counter);
     if (counter.containerBytes() > maxContainerBytes) {
         return {false, "The document is too large to be saved: its file would pass 2 GB"};
     }
@@ -762,7 +762,7 @@ DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path,
             zoBfInitM();
             zoBfSetStringTypeNoM(-1);
             CellstoreRecords records;
-            writeDocumentRecords(doc, records);
+            WriteDocumentRecords(doc, records);
             const bool closed = zoBfCloseM(stream) == 0;
             return records.allAdded() && closed ? FileWriteOutcome::Written
                                                 : FileWriteOutcome::WriteFailed;
@@ -773,7 +773,7 @@ DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path,
     return {true, {}};
 }
 
-DocumentFileResult loadDocumentFile(CORVDoc& doc, const std::string& path) {
+DocumentFileResult LoadDocumentFile(CORVDoc& doc, const std::string& path) {
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
     if (error) {
@@ -794,12 +794,12 @@ DocumentFileResult loadDocumentFile(CORVDoc& doc, const std::string& path) {
     }
     // Read first into a scratch document, so that a damaged file leaves the document as it was.
     CORVDoc scratch(doc.ui());
-    if (!readDocumentRecords(scratch, records)) {
+    if (!ReadDocumentRecords(scratch, records)) {
         zoBfCloseM(stream);
         return {false, "The file " + path + " is damaged and cannot be opened"};
     }
     doc.ResetDocument();
-    readDocumentRecords(doc, records);
+    ReadDocumentRecords(doc, records);
     zoBfCloseM(stream);
     return {true, {}};
 }

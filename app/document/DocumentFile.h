@@ -12,7 +12,7 @@
 inline constexpr int32_t kDocumentFileVersion = 1002;
 
 // Adds every record of the document, in file order.
-void writeDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink);
+void WriteDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink);
 
 // Reads the records into `doc`, which the caller has reset: by version, 999 and below and 1003
 // and above read nothing; 1000 and 1001 bring the settings block up to date. Counts and indices
@@ -22,7 +22,7 @@ void writeDocumentRecords(const CORVDoc& doc, DocumentRecordSink& sink);
 // missing, out of bounds or inconsistent with its counts, or a coordinate or the extent is not a
 // finite number (`doc` then holds a partial read and is to be discarded). The derived wall
 // tables are rebuilt from the plan polygons rather than trusted.
-bool readDocumentRecords(CORVDoc& doc, DocumentRecordSource& source);
+bool ReadDocumentRecords(CORVDoc& doc, DocumentRecordSource& source);
 
 struct DocumentFileResult {
     bool ok = false;
@@ -35,10 +35,10 @@ struct DocumentFileResult {
 // is gone are removed. A container that would pass the format's 32-bit addresses is
 // refused before anything is written.
 inline constexpr uint64_t kMaxContainerBytes = INT32_MAX;  // addresses are signed 32-bit
-DocumentFileResult saveDocumentFile(const CORVDoc& doc, const std::string& path,
+DocumentFileResult SaveDocumentFile(const CORVDoc& doc, const std::string& path,
                                     uint64_t maxContainerBytes = kMaxContainerBytes);
 
 // Resets the document and reads the file into it; when the file cannot be opened, holds no
-// version record (it is no document file) or is damaged (see readDocumentRecords) the document
+// version record (it is no document file) or is damaged (see ReadDocumentRecords) the document
 // is left unchanged and the message says which.
-DocumentFileResult loadDocumentFile(CORVDoc& doc, const std::string& path);
+DocumentFileResult LoadDocumentFile(CORVDoc& doc, const std::string& path);

@@ -9,7 +9,7 @@ namespace {
 constexpr const char* kDocumentFilter = "Vistrel 1.3 (*.ovx)|*.ovx|All Files (*.*)|*.*||";
 constexpr const char* kDocumentExtension = "ovx";
 
-std::string fileNameOf(const std::string& path) {
+std::string FileNameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
 
@@ -20,8 +20,8 @@ bool CORVDoc::TransferDocumentFile(TransferDirection direction, const std::strin
         return true;
     }
     const DocumentFileResult result = direction == TransferDirection::Write
-                                          ? saveDocumentFile(*this, path)
-                                          : loadDocumentFile(*this, path);
+                                          ? SaveDocumentFile(*this, path)
+                                          : LoadDocumentFile(*this, path);
     return result.ok;
 }
 
@@ -31,7 +31,7 @@ void CORVDoc::OnFileSave() {
         return;
     }
     WaitCursor wait(*m_ui);
-    const DocumentFileResult result = saveDocumentFile(*this, m_documentPath);
+    const DocumentFileResult result = SaveDocumentFile(*this, m_documentPath);
     if (!result.ok) {
         m_ui->message(result.message);
     }
@@ -45,14 +45,14 @@ void CORVDoc::OnFileSaveAs() {
     DocumentFileResult result;
     {
         WaitCursor wait(*m_ui);
-        result = saveDocumentFile(*this, *path);
+        result = SaveDocumentFile(*this, *path);
     }
     if (!result.ok) {
         m_ui->message(result.message);
         return;
     }
     m_documentPath = *path;
-    SetTitle(fileNameOf(*path));
+    SetTitle(FileNameOf(*path));
     m_ui->addRecentFile(*path);
 }
 
@@ -66,14 +66,14 @@ bool CORVDoc::OpenDocument(const std::string& path) {
     DocumentFileResult result;
     {
         WaitCursor wait(*m_ui);
-        result = loadDocumentFile(*this, path);
+        result = LoadDocumentFile(*this, path);
     }
     if (!result.ok) {
         m_ui->message(result.message);
         return false;
     }
     m_ui->redrawAll();
-    SetTitle(fileNameOf(path));
+    SetTitle(FileNameOf(path));
     m_documentPath = path;
     m_ui->addRecentFile(path);
     return true;

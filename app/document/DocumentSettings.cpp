@@ -67,9 +67,9 @@ void VisitSettingsFields(Settings& s, Visitor& v) {
 
 struct ImageWriter {
     std::span<uint8_t> image;
-    void i32(size_t offset, int32_t value) { le::putI32(image, offset, value); }
-    void u32(size_t offset, uint32_t value) { le::putU32(image, offset, value); }
-    void f64(size_t offset, double value) { le::putF64(image, offset, value); }
+    void i32(size_t offset, int32_t value) { le::PutI32(image, offset, value); }
+    void u32(size_t offset, uint32_t value) { le::PutU32(image, offset, value); }
+    void f64(size_t offset, double value) { le::PutF64(image, offset, value); }
     template <size_t N>
     void bytes(size_t offset, const std::array<uint8_t, N>& run) {
         std::copy(run.begin(), run.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
@@ -78,9 +78,9 @@ struct ImageWriter {
 
 struct ImageReader {
     std::span<const uint8_t> image;
-    void i32(size_t offset, int32_t& value) { value = le::i32At(image, offset); }
-    void u32(size_t offset, uint32_t& value) { value = le::u32At(image, offset); }
-    void f64(size_t offset, double& value) { value = le::f64At(image, offset); }
+    void i32(size_t offset, int32_t& value) { value = le::I32At(image, offset); }
+    void u32(size_t offset, uint32_t& value) { value = le::U32At(image, offset); }
+    void f64(size_t offset, double& value) { value = le::F64At(image, offset); }
     template <size_t N>
     void bytes(size_t offset, std::array<uint8_t, N>& run) {
         std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(offset), N, run.begin());

@@ -9,7 +9,7 @@
 #include <vector>
 
 // A colour: red in the lowest byte, then green, then blue; top byte 0.
-constexpr uint32_t rgb(uint32_t red, uint32_t green, uint32_t blue) {
+constexpr uint32_t Rgb(uint32_t red, uint32_t green, uint32_t blue) {
     return (red & 0xFFu) | ((green & 0xFFu) << 8) | ((blue & 0xFFu) << 16);
 }
 
@@ -55,20 +55,20 @@ enum IsovistMethod : int32_t {
 };
 
 // Defaults of the two colours that a reset keeps; set when the document is created.
-constexpr uint32_t kDefaultCustomPointsColor = rgb(255, 128, 0);
-constexpr uint32_t kDefaultAxialLinesColor = rgb(0, 0, 255);
+constexpr uint32_t kDefaultCustomPointsColor = Rgb(255, 128, 0);
+constexpr uint32_t kDefaultAxialLinesColor = Rgb(0, 0, 255);
 
 // The display colours of a new document.
-constexpr std::array<uint32_t, kColorCount> defaultColors() {
-    return {rgb(255, 255, 255),     rgb(0, 0, 0),       rgb(0, 0, 0),
-            rgb(170, 170, 170),     rgb(187, 187, 187), rgb(204, 204, 204),
-            rgb(136, 136, 136),     rgb(255, 0, 0),     rgb(0, 136, 0),
-            rgb(0, 0, 170),         rgb(204, 153, 153), kDefaultCustomPointsColor,
+constexpr std::array<uint32_t, kColorCount> DefaultColors() {
+    return {Rgb(255, 255, 255),     Rgb(0, 0, 0),       Rgb(0, 0, 0),
+            Rgb(170, 170, 170),     Rgb(187, 187, 187), Rgb(204, 204, 204),
+            Rgb(136, 136, 136),     Rgb(255, 0, 0),     Rgb(0, 136, 0),
+            Rgb(0, 0, 170),         Rgb(204, 153, 153), kDefaultCustomPointsColor,
             kDefaultAxialLinesColor};
 }
 
 template <typename T, size_t N>
-constexpr std::array<T, N> filledArray(T value) {
+constexpr std::array<T, N> FilledArray(T value) {
     std::array<T, N> a{};
     a.fill(value);
     return a;
@@ -83,12 +83,12 @@ struct DocumentSettings {
 
     int32_t m_isovistMethod = kExactNodeMethod;
     int32_t rayCount = 1440;
-    std::array<uint32_t, kColorCount> m_colors = defaultColors();
+    std::array<uint32_t, kColorCount> m_colors = DefaultColors();
     // Lower-left x, y and upper-right x, y offsets of the grid.
     std::array<double, 4> gridCornerOffsets{};
     int32_t pathCircleRadius = 20;
     int32_t pathDisplayMethod = 0;
-    std::array<int32_t, kShowFlagCount> m_show = filledArray<int32_t, kShowFlagCount>(1);
+    std::array<int32_t, kShowFlagCount> m_show = FilledArray<int32_t, kShowFlagCount>(1);
     int32_t useOffsetFromOrigin = 0;
     double offsetStart = 0.0;
     double offsetEnd = 0.0;

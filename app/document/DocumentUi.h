@@ -67,7 +67,7 @@ public:
     // --- end grid dialogs ---
 
     // --- import and file dialogs ---
-    // The "Layer" dialog: the user edits `model.table.roles`; OK must pass acceptLayerChoice.
+    // The "Layer" dialog: the user edits `model.table.roles`; OK must pass AcceptLayerChoice.
     // False on Cancel.
     virtual bool chooseLayerRoles(LayerDialogModel& model) = 0;
     // The General Options dialog, opened after a drawing is imported.
@@ -120,7 +120,7 @@ public:
     }
     void runLongTask(LongTask& task) override {
         NullProgress progress;
-        runTaskInline(task, progress);
+        RunTaskInline(task, progress);
     }
     // No point is typed; shown dialogs close at once.
     std::optional<PlanPoint> askPointIsovistAt(const PlanPoint&) override { return std::nullopt; }
@@ -129,7 +129,7 @@ public:
     bool runGridOptions(GridOptionsDialogModel&) override { return false; }
     // The roles are taken as the automatic choice (or the caller's overrides) made them.
     bool chooseLayerRoles(LayerDialogModel& model) override {
-        return acceptLayerChoice(model, *this);
+        return AcceptLayerChoice(model, *this);
     }
     void showGeneralOptions() override {}
     void postZoomExtent() override {}

@@ -13,25 +13,25 @@
 namespace {
 
 // The hidden name of a write in progress: ".NAME.saving-PID-SERIAL" beside the target.
-std::string temporaryPrefix(const std::filesystem::path& target) {
+std::string TemporaryPrefix(const std::filesystem::path& target) {
     return "." + target.filename().string() + ".saving-";
 }
 
-std::string temporaryPathBeside(const std::string& path) {
+std::string TemporaryPathBeside(const std::string& path) {
     static std::atomic<unsigned> serial{0};
     const std::filesystem::path target(path);
     const std::string name =
-        temporaryPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(serial++);
+        TemporaryPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(serial++);
     return (target.parent_path() / name).string();
 }
 
 // Removes the temporary files that writes of `path` killed before their rename left behind:
 // those whose process no longer runs.
-void removeStaleTemporaries(const std::string& path) {
+void RemoveStaleTemporaries(const std::string& path) {
     const std::filesystem::path target(path);
     const std::filesystem::path folder =
         target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
-    const std::string prefix = temporaryPrefix(target);
+    const std::string prefix = TemporaryPrefix(target);
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
@@ -56,7 +56,7 @@ void removeStaleTemporaries(const std::string& path) {
 }
 
 // Flushes a file or folder to the disk; false if it cannot be opened or flushed.
-bool syncPath(const std::string& path, int flags) {
+bool SyncPath(const std::string& path, int flags) {
     const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC);
     if (descriptor < 0) {
         return false;
@@ -69,7 +69,7 @@ bool syncPath(const std::string& path, int flags) {
     return result == 0;
 }
 
-std::string folderOf(const std::string& path) {
+std::string FolderOf(const std::string& path) {
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     return folder.empty() ? std::string(".") : folder.string();
 }
@@ -78,18 +78,18 @@ std::string folderOf(const std::string& path) {
 
 FileWriteOutcome ReplaceFileDurably(
     const std::string& path, const std::function<FileWriteOutcome(const std::string&)>& write) {
-    removeStaleTemporaries(path);
-    const std::string temporary = temporaryPathBeside(path);
+    RemoveStaleTemporaries(path);
+    const std::string temporary = TemporaryPathBeside(path);
     FileWriteOutcome outcome = write(temporary);
     std::error_code error;
     if (outcome == FileWriteOutcome::Written) {
         // The new file reaches the disk before it replaces the old one, and the rename reaches
         // it before the write reports success: a power cut leaves the old file or the new,
         // never an empty one.
-        if (syncPath(temporary, O_RDONLY)) {
+        if (SyncPath(temporary, O_RDONLY)) {
             std::filesystem::rename(temporary, path, error);
             if (!error) {
-                syncPath(folderOf(path), O_RDONLY | O_DIRECTORY);
+                SyncPath(FolderOf(path), O_RDONLY | O_DIRECTORY);
                 return FileWriteOutcome::Written;
             }
         }

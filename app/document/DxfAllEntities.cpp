@@ -12,10 +12,10 @@ namespace {
 // beyond, the rest of the entity is not kept, so that one entity cannot fill memory.
 constexpr size_t kMaxGroupsPerEntity = 8'000'064;
 
-void addCount(std::vector<DxfTypeCount>& counts,
+void AddCount(std::vector<DxfTypeCount>& counts,
               std::map<std::pair<std::string, std::string>, size_t>& index,
               const std::string& layer, const std::string& type) {
-    auto key = std::make_pair(upperAscii(trimDxf(layer)), type);
+    auto key = std::make_pair(UpperAscii(TrimDxf(layer)), type);
     const auto [found, added] = index.emplace(std::move(key), counts.size());
     if (added) {
         counts.push_back({layer, type, 0});
@@ -35,13 +35,13 @@ class ReadingSink : public DxfShapeSink {
             for (PlanPoint& p : points) {
                 p = placement.apply(p);
             }
-            if (!dxfPointsInRange(points)) {
+            if (!DxfPointsInRange(points)) {
                 dropped({shape.kind, layer, shape.line, shape.handle, DxfDropReason::OutOfRange,
                          "a placed point is out of range"});
                 return;
             }
         }
-        DxfLayerShapes& target = reading_.layers[upperAscii(trimDxf(layer))];
+        DxfLayerShapes& target = reading_.layers[UpperAscii(TrimDxf(layer))];
         switch (shape.kind) {
             case DxfEntityKind::Polyline:
             case DxfEntityKind::OldPolyline:
@@ -55,7 +55,7 @@ class ReadingSink : public DxfShapeSink {
                 if (!placement.isIdentity()) {
                     circle.outlineMap = {placement.a, placement.b, placement.c, placement.d};
                     // The placed octagon, not only its centre, must stay within range.
-                    if (!dxfPointsInRange(circleOctagon(circle).points())) {
+                    if (!DxfPointsInRange(CircleOctagon(circle).points())) {
                         dropped({shape.kind, layer, shape.line, shape.handle,
                                  DxfDropReason::OutOfRange, "a placed point is out of range"});
                         return;
@@ -76,7 +76,7 @@ class ReadingSink : public DxfShapeSink {
         const bool polyline =
             entity.kind == DxfEntityKind::Polyline || entity.kind == DxfEntityKind::OldPolyline;
         if (polyline && entity.reason == DxfDropReason::OutOfRange) {
-            DxfLayerShapes& target = reading_.layers[upperAscii(trimDxf(entity.layer))];
+            DxfLayerShapes& target = reading_.layers[UpperAscii(TrimDxf(entity.layer))];
             if (target.polylines.empty() && !target.polylineRefusedFirst) {
                 target.polylineRefusedFirst = entity;
             }
@@ -93,7 +93,7 @@ class ReadingSink : public DxfShapeSink {
     }
 
     void unreadInBlock(const std::string& layer, const std::string& type) override {
-        addCount(reading_.unreadInBlocks, unreadIndex_, layer, type);
+        AddCount(reading_.unreadInBlocks, unreadIndex_, layer, type);
     }
 
   private:
@@ -144,8 +144,8 @@ class SectionReader {
                 continue;
             }
             if (current_ && current_->groups.size() < kMaxGroupsPerEntity) {
-                const auto code = parseDxfInteger(pair.code);
-                current_->groups.push_back({code ? *code : -1, trimDxf(pair.rawValue)});
+                const auto code = ParseDxfInteger(pair.code);
+                current_->groups.push_back({code ? *code : -1, TrimDxf(pair.rawValue)});
             }
         }
         if (state == State::Blocks || state == State::Entities) {
@@ -202,7 +202,7 @@ class SectionReader {
             }
         }
         if (inEntities_ && type != "SEQEND" && type != "VERTEX" && type != "ATTRIB") {
-            addCount(reading_.entities, entityIndex_, entity.layer(), type);
+            AddCount(reading_.entities, entityIndex_, entity.layer(), type);
         }
         if (!inEntities_) {
             if (type == "BLOCK") {
@@ -221,7 +221,7 @@ class SectionReader {
         if (type == "SEQEND" || type == "VERTEX" || type == "ATTRIB") {
             return;  // belongs to nothing read
         }
-        addReading(readEntityParts(entity), entity);
+        addReading(ReadEntityParts(entity), entity);
     }
 
     // The file ended inside an entity (or a polyline's vertices): it is not read.
@@ -235,7 +235,7 @@ class SectionReader {
                 kind = DxfEntityKind::OldPolyline;
             }
         } else if (current_) {
-            kind = dxfEntityKindOf(current_->type);
+            kind = DxfEntityKindOf(current_->type);
             drop = {kind.value_or(DxfEntityKind::Line),
                     current_->layer(),
                     current_->line,
@@ -256,13 +256,13 @@ class SectionReader {
         const std::string name(entity.first(2).value_or(std::string_view()));
         double x = 0.0, y = 0.0;
         const auto xText = entity.first(10), yText = entity.first(20);
-        const bool based = (!xText || !readDxfBounded("10", *xText, *xText, x)) &&
-                           (!yText || !readDxfBounded("20", *yText, *yText, y));
+        const bool based = (!xText || !ReadDxfBounded("10", *xText, *xText, x)) &&
+                           (!yText || !ReadDxfBounded("20", *yText, *yText, y));
         if (name.empty() || !based) {
             return;  // its entities are then read into no block
         }
         const auto [found, added] =
-            blocks.emplace(upperAscii(trimDxf(name)), DxfBlock{name, {x, y}, {}});
+            blocks.emplace(UpperAscii(TrimDxf(name)), DxfBlock{name, {x, y}, {}});
         if (added) {
             block_ = &found->second;
         }
@@ -282,11 +282,11 @@ const DxfLayerShapes kNoShapes;
 }  // namespace
 
 const DxfLayerShapes& DxfAllEntitiesReading::layer(std::string_view name) const {
-    const auto found = layers.find(upperAscii(trimDxf(name)));
+    const auto found = layers.find(UpperAscii(TrimDxf(name)));
     return found == layers.end() ? kNoShapes : found->second;
 }
 
-DxfAllEntitiesReading readAllEntities(const DxfDrawing& drawing) {
+DxfAllEntitiesReading ReadAllEntities(const DxfDrawing& drawing) {
     DxfAllEntitiesReading reading;
     ReadingSink sink(reading);
     SectionReader sections(reading, sink);

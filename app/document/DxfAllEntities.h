@@ -34,4 +34,4 @@ struct DxfAllEntitiesReading {
     const DxfLayerShapes& layer(std::string_view name) const;
 };
 
-DxfAllEntitiesReading readAllEntities(const DxfDrawing& drawing);
+DxfAllEntitiesReading ReadAllEntities(const DxfDrawing& drawing);

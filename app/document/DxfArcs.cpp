@@ -9,13 +9,13 @@ constexpr double kDegree = std::numbers::pi / 180.0;
 
 }  // namespace
 
-int arcPieceCount(double sweep) {
+int ArcPieceCount(double sweep) {
     // The small give keeps a sweep of exactly k steps (90°, 180°) from rounding up to k + 1.
     const double steps = std::ceil(sweep / kArcAngleStep * (1.0 - 1e-12));
     return std::clamp(static_cast<int>(std::isfinite(steps) ? steps : 1.0), 1, kMaxArcPieces);
 }
 
-std::optional<double> arcSweep(double startDegrees, double endDegrees) {
+std::optional<double> ArcSweep(double startDegrees, double endDegrees) {
     if (!std::isfinite(startDegrees) || !std::isfinite(endDegrees)) {
         return std::nullopt;
     }
@@ -26,9 +26,9 @@ std::optional<double> arcSweep(double startDegrees, double endDegrees) {
     return sweep * kDegree;
 }
 
-std::vector<PlanPoint> arcPoints(const PlanPoint& centre, double radius, double startDegrees,
+std::vector<PlanPoint> ArcPoints(const PlanPoint& centre, double radius, double startDegrees,
                                  double sweep) {
-    const int pieces = arcPieceCount(sweep);
+    const int pieces = ArcPieceCount(sweep);
     const double start = std::fmod(startDegrees, 360.0) * kDegree;
     std::vector<PlanPoint> points;
     points.reserve(static_cast<size_t>(pieces) + 1);
@@ -40,7 +40,7 @@ std::vector<PlanPoint> arcPoints(const PlanPoint& centre, double radius, double 
     return points;
 }
 
-std::vector<PlanPoint> bulgePoints(const PlanPoint& from, const PlanPoint& to, double bulge) {
+std::vector<PlanPoint> BulgePoints(const PlanPoint& from, const PlanPoint& to, double bulge) {
     const double dx = to.x - from.x;
     const double dy = to.y - from.y;
     const double chord = std::hypot(dx, dy);
@@ -56,7 +56,7 @@ std::vector<PlanPoint> bulgePoints(const PlanPoint& from, const PlanPoint& to, d
     const PlanPoint centre{(from.x + to.x) / 2.0 - offset * dy / chord,
                            (from.y + to.y) / 2.0 + offset * dx / chord};
     const double start = std::atan2(from.y - centre.y, from.x - centre.x);
-    const int pieces = arcPieceCount(std::fabs(included));
+    const int pieces = ArcPieceCount(std::fabs(included));
     std::vector<PlanPoint> points;
     points.reserve(static_cast<size_t>(pieces) - 1);
     for (int k = 1; k < pieces; ++k) {
@@ -67,7 +67,7 @@ std::vector<PlanPoint> bulgePoints(const PlanPoint& from, const PlanPoint& to, d
     return points;
 }
 
-std::vector<PlanPoint> polylineWithArcs(const std::vector<PlanPoint>& vertices,
+std::vector<PlanPoint> PolylineWithArcs(const std::vector<PlanPoint>& vertices,
                                         const std::vector<double>& bulges, bool closed) {
     std::vector<PlanPoint> points;
     points.reserve(vertices.size());
@@ -76,7 +76,7 @@ std::vector<PlanPoint> polylineWithArcs(const std::vector<PlanPoint>& vertices,
         const bool last = i + 1 == vertices.size();
         if (i < bulges.size() && bulges[i] != 0.0 && (!last || closed)) {
             const std::vector<PlanPoint> bend =
-                bulgePoints(vertices[i], vertices[last ? 0 : i + 1], bulges[i]);
+                BulgePoints(vertices[i], vertices[last ? 0 : i + 1], bulges[i]);
             points.insert(points.end(), bend.begin(), bend.end());
         }
     }

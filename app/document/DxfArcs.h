@@ -19,25 +19,25 @@ inline constexpr int kMaxArcPieces = 32;
 
 // The number of pieces of an arc sweeping `sweep` radians (0 < sweep <= 2π): the fewest of at
 // most kArcAngleStep each.
-int arcPieceCount(double sweep);
+int ArcPieceCount(double sweep);
 
 // The counter-clockwise sweep in radians from the start to the end angle, both in degrees as
 // an ARC gives them; equal angles (after whole turns) sweep the whole circle. Empty when an
 // angle is not finite.
-std::optional<double> arcSweep(double startDegrees, double endDegrees);
+std::optional<double> ArcSweep(double startDegrees, double endDegrees);
 
 // The points of an ARC from its start to its end angle (counter-clockwise), both ends
 // included: pieces + 1 points.
-std::vector<PlanPoint> arcPoints(const PlanPoint& centre, double radius, double startDegrees,
+std::vector<PlanPoint> ArcPoints(const PlanPoint& centre, double radius, double startDegrees,
                                  double sweep);
 
 // The points strictly between `from` and `to` on the arc of bulge `bulge` (the tangent of a
 // quarter of the included angle, positive counter-clockwise). Empty for a bulge of 0 or
 // coinciding ends: the piece is straight.
-std::vector<PlanPoint> bulgePoints(const PlanPoint& from, const PlanPoint& to, double bulge);
+std::vector<PlanPoint> BulgePoints(const PlanPoint& from, const PlanPoint& to, double bulge);
 
 // The vertices with the points of each bulged piece put in between: bulges[i] bends the piece
 // from vertex i to vertex i + 1, and with `closed` the last one bends the piece back to the
 // first vertex (whose points then end the list). `bulges` is as long as `vertices`.
-std::vector<PlanPoint> polylineWithArcs(const std::vector<PlanPoint>& vertices,
+std::vector<PlanPoint> PolylineWithArcs(const std::vector<PlanPoint>& vertices,
                                         const std::vector<double>& bulges, bool closed);

@@ -4,8 +4,8 @@
 
 #include "document/DxfPairReader.h"
 
-bool isLayerZero(std::string_view layer) {
-    return trimDxf(layer) == "0";
+bool IsLayerZero(std::string_view layer) {
+    return TrimDxf(layer) == "0";
 }
 
 void DxfBlockPlacer::placeTopLevel(const std::vector<DxfBlockItem>& items) {
@@ -14,8 +14,8 @@ void DxfBlockPlacer::placeTopLevel(const std::vector<DxfBlockItem>& items) {
 
 void DxfBlockPlacer::place(const std::vector<DxfBlockItem>& items, const DxfPlacement& placement,
                            const std::string* layerOfZero, int depth) {
-    auto layerOf = [&](const std::string& layer) -> const std::string& {
-        return layerOfZero && isLayerZero(layer) ? *layerOfZero : layer;
+    auto LayerOf = [&](const std::string& layer) -> const std::string& {
+        return layerOfZero && IsLayerZero(layer) ? *layerOfZero : layer;
     };
     for (const DxfBlockItem& item : items) {
         const auto* shape = std::get_if<DxfShape>(&item);
@@ -31,11 +31,11 @@ void DxfBlockPlacer::place(const std::vector<DxfBlockItem>& items, const DxfPlac
             vertices_ += cost;
         }
         if (shape) {
-            sink_.shape(*shape, layerOf(shape->layer), placement);
+            sink_.shape(*shape, LayerOf(shape->layer), placement);
         } else if (const auto* insert = std::get_if<DxfInsert>(&item)) {
             placeInsert(*insert, placement, layerOfZero, depth);
         } else if (const auto* unread = std::get_if<DxfUnreadEntity>(&item)) {
-            sink_.unreadInBlock(layerOf(unread->layer), unread->type);
+            sink_.unreadInBlock(LayerOf(unread->layer), unread->type);
         } else if (depth == 0) {
             // Drops inside blocks were told once, when the block was read.
             sink_.dropped(DxfDroppedEntity(std::get<DxfDroppedEntity>(item)));
@@ -54,9 +54,9 @@ void DxfBlockPlacer::placeInsert(const DxfInsert& insert, const DxfPlacement& pl
         return;
     }
     const std::string& layer =
-        layerOfZero && isLayerZero(insert.layer) ? *layerOfZero : insert.layer;
+        layerOfZero && IsLayerZero(insert.layer) ? *layerOfZero : insert.layer;
     const std::string shownBlock = "\"" + insert.block.substr(0, 80) + "\"";
-    const auto found = blocks_.find(upperAscii(trimDxf(insert.block)));
+    const auto found = blocks_.find(UpperAscii(TrimDxf(insert.block)));
     if (found == blocks_.end()) {
         refuse(insert, layer, "no block named " + shownBlock);
         return;

@@ -84,4 +84,4 @@ class DxfBlockPlacer {
 };
 
 // Whether a layer name is "0" (trimmed), the layer whose block entities take the INSERT's.
-bool isLayerZero(std::string_view layer);
+bool IsLayerZero(std::string_view layer);

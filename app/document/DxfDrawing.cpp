@@ -16,19 +16,19 @@ enum class Step { Collecting, Complete, Dropped };
 using Drop = DxfValueProblem;
 
 // A value as shown in a report: quoted, cut when long.
-std::string shownValue(std::string_view raw) {
+std::string ShownValue(std::string_view raw) {
     constexpr size_t kShown = 32;
-    raw = trimDxf(raw);
+    raw = TrimDxf(raw);
     return "\"" + std::string(raw.substr(0, kShown)) + (raw.size() > kShown ? "...\"" : "\"");
 }
 
-Drop notANumber(const DxfPair& pair) {
-    return dxfNotANumber(pair.code, pair.rawValue);
+Drop NotANumberOf(const DxfPair& pair) {
+    return DxfNotANumber(pair.code, pair.rawValue);
 }
 
 // A coordinate or radius: a number within the coordinate bound, or the drop that refuses it.
-std::optional<Drop> readBounded(const DxfPair& pair, double& value) {
-    return readDxfBounded(pair.code, pair.value, pair.rawValue, value);
+std::optional<Drop> ReadBounded(const DxfPair& pair, double& value) {
+    return ReadDxfBounded(pair.code, pair.value, pair.rawValue, value);
 }
 
 // Collects one LWPOLYLINE: 90 sizes it, 70 is the closed flag, 10 gives x and 20 appends the
@@ -42,9 +42,9 @@ class PolylineCollector {
 
     Step feed(const DxfPair& pair) {
         if (pair.code == "90") {
-            const auto count = parseDxfInteger(pair.value);
+            const auto count = ParseDxfInteger(pair.value);
             if (!count) {
-                return dropWith(notANumber(pair));
+                return dropWith(NotANumberOf(pair));
             }
             if (*count < 2) {
                 return dropWith(
@@ -53,14 +53,14 @@ class PolylineCollector {
             }
             count_ = *count;
         } else if (pair.code == "70") {
-            const auto flag = parseDxfInteger(pair.value);
+            const auto flag = ParseDxfInteger(pair.value);
             if (!flag) {
-                return dropWith(notANumber(pair));
+                return dropWith(NotANumberOf(pair));
             }
             result_.closedFlag = *flag;
         } else if (pair.code == "10") {
             double x = 0.0;
-            if (auto drop = readBounded(pair, x)) {
+            if (auto drop = ReadBounded(pair, x)) {
                 return dropWith(std::move(*drop));
             }
             x_ = x;
@@ -69,7 +69,7 @@ class PolylineCollector {
                 return dropWith({DxfDropReason::Incomplete, "group 20 came before its group 10"});
             }
             double y = 0.0;
-            if (auto drop = readBounded(pair, y)) {
+            if (auto drop = ReadBounded(pair, y)) {
                 return dropWith(std::move(*drop));
             }
             result_.vertices.push_back({*x_, y});
@@ -118,7 +118,7 @@ class ValuesCollector {
         }
         const auto index = static_cast<size_t>(code - codes_.begin());
         double value = 0.0;
-        if (auto drop = readBounded(pair, value)) {
+        if (auto drop = ReadBounded(pair, value)) {
             drop_ = std::move(*drop);
             return Step::Dropped;
         }
@@ -176,9 +176,9 @@ struct EntityPlace {
     std::string layer;
 };
 
-std::string shownName(std::string_view raw) {
+std::string ShownName(std::string_view raw) {
     constexpr size_t kShown = 80;
-    raw = trimDxf(raw);
+    raw = TrimDxf(raw);
     return std::string(raw.substr(0, kShown)) + (raw.size() > kShown ? "..." : "");
 }
 
@@ -186,11 +186,11 @@ std::string shownName(std::string_view raw) {
 // layer when empty) to a fresh collector; complete entities go to `results` (when given) in
 // file order, unreadable ones to `dropped` (when set).
 template <class Collector>
-void scanEntities(std::string_view text, std::optional<std::string_view> layer, size_t limit,
+void ScanEntities(std::string_view text, std::optional<std::string_view> layer, size_t limit,
                   std::vector<typename Collector::Result>* results, const DxfDropSink& dropped) {
     enum class State { SeekSection, SectionName, InSection, EntityHeader, Collecting, Skipping };
-    const std::string_view entityName = dxfEntityName(Collector::kKind);
-    const std::string_view wantedLayer = layer ? trimDxf(*layer) : std::string_view();
+    const std::string_view entityName = DxfEntityName(Collector::kKind);
+    const std::string_view wantedLayer = layer ? TrimDxf(*layer) : std::string_view();
     State state = State::SeekSection;
     std::optional<Collector> collector;
     EntityPlace place;
@@ -231,14 +231,14 @@ void scanEntities(std::string_view text, std::optional<std::string_view> layer, 
         }
         if ((state == State::EntityHeader || state == State::Collecting) && pair.code == "5" &&
             place.handle.empty()) {
-            place.handle = shownName(pair.rawValue);
+            place.handle = ShownName(pair.rawValue);
         }
         if (state == State::EntityHeader && pair.code == "8") {
-            if (!layer || equalsIgnoringCase(trimDxf(pair.value), wantedLayer)) {
+            if (!layer || EqualsIgnoringCase(TrimDxf(pair.value), wantedLayer)) {
                 state = State::Collecting;
                 // One byte more than a listed name holds, so that a longer name never matches.
                 place.layer = std::string(
-                    trimDxf(pair.rawValue).substr(0, DxfDrawing::kMaxLayerNameBytes + 1));
+                    TrimDxf(pair.rawValue).substr(0, DxfDrawing::kMaxLayerNameBytes + 1));
                 collector.emplace();
             } else {
                 state = State::Skipping;
@@ -265,10 +265,10 @@ void scanEntities(std::string_view text, std::optional<std::string_view> layer, 
 }
 
 template <class Collector>
-std::vector<typename Collector::Result> readEntities(std::string_view text, std::string_view layer,
+std::vector<typename Collector::Result> ReadEntities(std::string_view text, std::string_view layer,
                                                      size_t limit, const DxfDropSink& dropped) {
     std::vector<typename Collector::Result> results;
-    scanEntities<Collector>(text, layer, limit, &results, dropped);
+    ScanEntities<Collector>(text, layer, limit, &results, dropped);
     return results;
 }
 
@@ -276,22 +276,22 @@ constexpr std::string_view kBinaryDxfSignature = "AutoCAD Binary DXF";
 
 }  // namespace
 
-DxfValueProblem dxfNotANumber(std::string_view code, std::string_view rawValue) {
+DxfValueProblem DxfNotANumber(std::string_view code, std::string_view rawValue) {
     return {DxfDropReason::NotANumber,
-            "group " + std::string(code) + " value " + shownValue(rawValue) + " is not a number"};
+            "group " + std::string(code) + " value " + ShownValue(rawValue) + " is not a number"};
 }
 
-std::optional<DxfValueProblem> readDxfBounded(std::string_view code, std::string_view value,
+std::optional<DxfValueProblem> ReadDxfBounded(std::string_view code, std::string_view value,
                                               std::string_view rawValue, double& result) {
-    const DxfNumber number = parseDxfNumber(value);
+    const DxfNumber number = ParseDxfNumber(value);
     if (number.kind == DxfNumber::Kind::NotANumber) {
-        return dxfNotANumber(code, rawValue);
+        return DxfNotANumber(code, rawValue);
     }
     // Written so that NaN fails the test too.
     if (number.kind == DxfNumber::Kind::OutOfRange ||
         !(std::fabs(number.value) <= kMaxDxfCoordinate)) {
         return DxfValueProblem{DxfDropReason::OutOfRange,
-                               "group " + std::string(code) + " value " + shownValue(rawValue) +
+                               "group " + std::string(code) + " value " + ShownValue(rawValue) +
                                    " is out of range (|value| <= 1e15)"};
     }
     result = number.value;
@@ -370,19 +370,19 @@ std::vector<std::string> DxfDrawing::readLayerNames() const {
 
 std::vector<DxfPolyline> DxfDrawing::readPolylines(std::string_view layer, size_t limit,
                                                    const DxfDropSink& dropped) const {
-    return readEntities<PolylineCollector>(text_, layer, limit, dropped);
+    return ReadEntities<PolylineCollector>(text_, layer, limit, dropped);
 }
 
 std::vector<PlanSegment> DxfDrawing::readLines(std::string_view layer) const {
-    return readEntities<LineCollector>(text_, layer, SIZE_MAX, {});
+    return ReadEntities<LineCollector>(text_, layer, SIZE_MAX, {});
 }
 
 std::vector<DxfCircle> DxfDrawing::readCircles(std::string_view layer) const {
-    return readEntities<CircleCollector>(text_, layer, SIZE_MAX, {});
+    return ReadEntities<CircleCollector>(text_, layer, SIZE_MAX, {});
 }
 
 void DxfDrawing::readDroppedEntities(const DxfDropSink& dropped) const {
-    scanEntities<PolylineCollector>(text_, std::nullopt, SIZE_MAX, nullptr, dropped);
-    scanEntities<LineCollector>(text_, std::nullopt, SIZE_MAX, nullptr, dropped);
-    scanEntities<CircleCollector>(text_, std::nullopt, SIZE_MAX, nullptr, dropped);
+    ScanEntities<PolylineCollector>(text_, std::nullopt, SIZE_MAX, nullptr, dropped);
+    ScanEntities<LineCollector>(text_, std::nullopt, SIZE_MAX, nullptr, dropped);
+    ScanEntities<CircleCollector>(text_, std::nullopt, SIZE_MAX, nullptr, dropped);
 }

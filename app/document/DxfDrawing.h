@@ -43,10 +43,10 @@ struct DxfValueProblem {
     std::string detail;
 };
 // "group C value "V" is not a number".
-DxfValueProblem dxfNotANumber(std::string_view code, std::string_view rawValue);
+DxfValueProblem DxfNotANumber(std::string_view code, std::string_view rawValue);
 // A coordinate, radius or angle: the number of `value` within kMaxDxfCoordinate into `result`,
 // or why not (no number; out of range, NaN or infinite).
-std::optional<DxfValueProblem> readDxfBounded(std::string_view code, std::string_view value,
+std::optional<DxfValueProblem> ReadDxfBounded(std::string_view code, std::string_view value,
                                               std::string_view rawValue, double& result);
 
 class DxfDrawing {

@@ -17,20 +17,20 @@ constexpr std::array<std::string_view, 15> kAnnotationTypes{
     "IMAGE",  "WIPEOUT", "OLEFRAME",    "OLE2FRAME", "ACAD_TABLE"};
 
 template <size_t N>
-bool isOneOf(std::string_view type, const std::array<std::string_view, N>& types) {
+bool IsOneOf(std::string_view type, const std::array<std::string_view, N>& types) {
     return std::find(types.begin(), types.end(), type) != types.end();
 }
 
 // The layers in table order, then those met that the table does not list.
-std::vector<std::string> layerOrder(const std::vector<std::string>& names,
+std::vector<std::string> LayerOrder(const std::vector<std::string>& names,
                                     const std::vector<DxfTypeCount>& counts) {
     std::vector<std::string> order;
     std::vector<std::string> keys;
     auto add = [&](const std::string& name) {
-        std::string key = upperAscii(trimDxf(name));
+        std::string key = UpperAscii(TrimDxf(name));
         if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
             keys.push_back(std::move(key));
-            order.push_back(std::string(trimDxf(name)));
+            order.push_back(std::string(TrimDxf(name)));
         }
     };
     for (const std::string& name : names) {
@@ -42,40 +42,40 @@ std::vector<std::string> layerOrder(const std::vector<std::string>& names,
     return order;
 }
 
-bool sameLayer(std::string_view a, std::string_view b) {
-    return equalsIgnoringCase(trimDxf(a), trimDxf(b));
+bool SameLayer(std::string_view a, std::string_view b) {
+    return EqualsIgnoringCase(TrimDxf(a), TrimDxf(b));
 }
 
 }  // namespace
 
-bool importReadsEntityType(std::string_view type, bool allEntities) {
-    return isOneOf(type, kReadTypes) || (allEntities && isOneOf(type, kOptionTypes));
+bool ImportReadsEntityType(std::string_view type, bool allEntities) {
+    return IsOneOf(type, kReadTypes) || (allEntities && IsOneOf(type, kOptionTypes));
 }
 
-bool isAnnotationEntity(std::string_view type) {
-    return isOneOf(type, kAnnotationTypes);
+bool IsAnnotationEntity(std::string_view type) {
+    return IsOneOf(type, kAnnotationTypes);
 }
 
-std::vector<std::string> notReadAccount(const std::vector<std::string>& layerNames,
+std::vector<std::string> NotReadAccount(const std::vector<std::string>& layerNames,
                                         const DxfAllEntitiesReading& reading, bool allEntities) {
     std::vector<std::string> parts;
     bool optionWouldRead = false;
     std::vector<DxfTypeCount> all = reading.entities;
     all.insert(all.end(), reading.unreadInBlocks.begin(), reading.unreadInBlocks.end());
-    for (const std::string& layer : layerOrder(layerNames, all)) {
+    for (const std::string& layer : LayerOrder(layerNames, all)) {
         for (const DxfTypeCount& count : reading.entities) {
-            if (sameLayer(count.layer, layer) && !isAnnotationEntity(count.type) &&
-                !importReadsEntityType(count.type, allEntities)) {
+            if (SameLayer(count.layer, layer) && !IsAnnotationEntity(count.type) &&
+                !ImportReadsEntityType(count.type, allEntities)) {
                 parts.push_back(layer + ": " + std::to_string(count.count) + " " + count.type +
                                 " not read");
-                optionWouldRead = optionWouldRead || importReadsEntityType(count.type, true);
+                optionWouldRead = optionWouldRead || ImportReadsEntityType(count.type, true);
             }
         }
         if (!allEntities) {
             continue;
         }
         for (const DxfTypeCount& count : reading.unreadInBlocks) {
-            if (sameLayer(count.layer, layer) && !isAnnotationEntity(count.type)) {
+            if (SameLayer(count.layer, layer) && !IsAnnotationEntity(count.type)) {
                 parts.push_back(layer + ": " + std::to_string(count.count) + " " + count.type +
                                 " in blocks not read");
             }
@@ -98,17 +98,17 @@ std::vector<std::string> notReadAccount(const std::vector<std::string>& layerNam
     return lines;
 }
 
-std::vector<LayerEntityCounts> layerEntityCounts(const std::vector<std::string>& layerNames,
+std::vector<LayerEntityCounts> CountLayerEntities(const std::vector<std::string>& layerNames,
                                                  const DxfAllEntitiesReading& reading,
                                                  const std::vector<LayerDrops>& dropped,
                                                  bool allEntities) {
     std::vector<LayerEntityCounts> counts(layerNames.size());
     for (size_t i = 0; i < layerNames.size(); ++i) {
         for (const DxfTypeCount& count : reading.entities) {
-            if (!sameLayer(count.layer, layerNames[i]) || isAnnotationEntity(count.type)) {
+            if (!SameLayer(count.layer, layerNames[i]) || IsAnnotationEntity(count.type)) {
                 continue;
             }
-            (importReadsEntityType(count.type, allEntities) ? counts[i].read : counts[i].notRead) +=
+            (ImportReadsEntityType(count.type, allEntities) ? counts[i].read : counts[i].notRead) +=
                 count.count;
         }
         if (i < dropped.size()) {
@@ -124,7 +124,7 @@ std::vector<LayerEntityCounts> layerEntityCounts(const std::vector<std::string>&
     return counts;
 }
 
-std::optional<int32_t> readInsUnits(std::string_view text) {
+std::optional<int32_t> ReadInsUnits(std::string_view text) {
     enum class State { SeekSection, SectionName, Header, Variable };
     State state = State::SeekSection;
     DxfPairReader reader(text);
@@ -148,7 +148,7 @@ std::optional<int32_t> readInsUnits(std::string_view text) {
                 if (pair.code == "9") {
                     state = pair.value == "$INSUNITS" ? State::Variable : State::Header;
                 } else if (state == State::Variable && pair.code == "70") {
-                    return parseDxfInteger(pair.value);
+                    return ParseDxfInteger(pair.value);
                 }
                 break;
         }
@@ -156,7 +156,7 @@ std::optional<int32_t> readInsUnits(std::string_view text) {
     return std::nullopt;
 }
 
-std::optional<int32_t> unitOfInsUnits(int32_t insUnits) {
+std::optional<int32_t> UnitOfInsUnits(int32_t insUnits) {
     switch (insUnits) {
         case 1:
             return 3;  // inches
@@ -173,12 +173,12 @@ std::optional<int32_t> unitOfInsUnits(int32_t insUnits) {
     }
 }
 
-std::string suggestedUnitText(std::optional<int32_t> insUnits) {
+std::string SuggestedUnitText(std::optional<int32_t> insUnits) {
     if (!insUnits || *insUnits == 0) {
         return {};
     }
     const std::string value = std::to_string(*insUnits);
-    if (const auto unit = unitOfInsUnits(*insUnits)) {
+    if (const auto unit = UnitOfInsUnits(*insUnits)) {
         return "Suggested unit: " + UnitName(*unit) + " (the drawing's $INSUNITS is " + value + ")";
     }
     return "The drawing's $INSUNITS is " + value + ", which names none of mm, cm, m, in, ft";

@@ -6,22 +6,22 @@
 #include "document/DxfPairReader.h"
 #include "document/DxfPlanReaders.h"
 
-std::vector<LayerDrops> surveyDroppedEntities(const DxfDrawing& drawing,
+std::vector<LayerDrops> SurveyDroppedEntities(const DxfDrawing& drawing,
                                               const std::vector<std::string>& layerNames) {
-    return groupDropsByLayer(layerNames,
+    return GroupDropsByLayer(layerNames,
                              [&](const DxfDropSink& sink) { drawing.readDroppedEntities(sink); });
 }
 
-std::vector<LayerDrops> groupDropsByLayer(const std::vector<std::string>& layerNames,
+std::vector<LayerDrops> GroupDropsByLayer(const std::vector<std::string>& layerNames,
                                           const std::function<void(const DxfDropSink&)>& scan) {
     std::vector<LayerDrops> drops(layerNames.size());
     // Readers compare names trimmed and ignoring case; so does the survey.
     std::unordered_multimap<std::string, size_t> rowsByName;
     for (size_t i = 0; i < layerNames.size(); ++i) {
-        rowsByName.emplace(upperAscii(trimDxf(layerNames[i])), i);
+        rowsByName.emplace(UpperAscii(TrimDxf(layerNames[i])), i);
     }
     scan([&](DxfDroppedEntity&& entity) {
-        const auto [first, last] = rowsByName.equal_range(upperAscii(trimDxf(entity.layer)));
+        const auto [first, last] = rowsByName.equal_range(UpperAscii(TrimDxf(entity.layer)));
         for (auto row = first; row != last; ++row) {
             LayerDrops& layer = drops[row->second];
             if (layer.listed.size() < LayerDrops::kMaxListed) {
@@ -40,9 +40,9 @@ std::vector<LayerDrops> groupDropsByLayer(const std::vector<std::string>& layerN
     return drops;
 }
 
-std::vector<LayerDrops> surveyDroppedEntities(const DxfAllEntitiesReading& reading,
+std::vector<LayerDrops> SurveyDroppedEntities(const DxfAllEntitiesReading& reading,
                                               const std::vector<std::string>& layerNames) {
-    return groupDropsByLayer(layerNames, [&](const DxfDropSink& sink) {
+    return GroupDropsByLayer(layerNames, [&](const DxfDropSink& sink) {
         for (const DxfDroppedEntity& entity : reading.dropped) {
             sink(DxfDroppedEntity(entity));
         }
@@ -53,14 +53,14 @@ namespace {
 
 // The lines of the layers and kinds that `reads(layer, kind)` picks.
 template <class Reads>
-std::vector<std::string> linesOf(const std::vector<std::string>& names,
+std::vector<std::string> LinesOf(const std::vector<std::string>& names,
                                  const std::vector<LayerDrops>& drops, Reads reads) {
     std::vector<std::string> lines;
     const size_t layers = std::min(drops.size(), names.size());
     for (size_t i = 0; i < layers; ++i) {
         for (const DxfDroppedEntity& entity : drops[i].listed) {
             if (reads(i, entity.kind)) {
-                lines.push_back(dxfDroppedEntityText(entity));
+                lines.push_back(DxfDroppedEntityText(entity));
             }
         }
         size_t more = 0;
@@ -71,7 +71,7 @@ std::vector<std::string> linesOf(const std::vector<std::string>& names,
         }
         if (more > 0) {
             lines.push_back("... and " + std::to_string(more) + " more on layer " +
-                            shownLayerName(names[i]));
+                            ShownLayerName(names[i]));
         }
     }
     return lines;
@@ -79,14 +79,14 @@ std::vector<std::string> linesOf(const std::vector<std::string>& names,
 
 }  // namespace
 
-std::vector<std::string> droppedEntityLines(const LayerTable& table,
+std::vector<std::string> DroppedEntityLines(const LayerTable& table,
                                             const std::vector<LayerDrops>& drops) {
-    return linesOf(table.names, drops, [&](size_t layer, DxfEntityKind kind) {
-        return layer < table.roles.size() && roleReadsEntity(table.roles[layer], kind);
+    return LinesOf(table.names, drops, [&](size_t layer, DxfEntityKind kind) {
+        return layer < table.roles.size() && RoleReadsEntity(table.roles[layer], kind);
     });
 }
 
-std::vector<std::string> allDroppedEntityLines(const std::vector<std::string>& layerNames,
+std::vector<std::string> AllDroppedEntityLines(const std::vector<std::string>& layerNames,
                                                const std::vector<LayerDrops>& drops) {
-    return linesOf(layerNames, drops, [](size_t, DxfEntityKind) { return true; });
+    return LinesOf(layerNames, drops, [](size_t, DxfEntityKind) { return true; });
 }

@@ -1,6 +1,6 @@
 #include "document/DxfDroppedEntity.h"
 
-const char* dxfEntityName(DxfEntityKind kind) {
+const char* DxfEntityName(DxfEntityKind kind) {
     switch (kind) {
         case DxfEntityKind::Polyline:
             return "LWPOLYLINE";
@@ -18,15 +18,15 @@ const char* dxfEntityName(DxfEntityKind kind) {
     return "?";
 }
 
-std::string shownLayerName(const std::string& name) {
+std::string ShownLayerName(const std::string& name) {
     constexpr size_t kShownBytes = 80;
     const bool cut = name.size() > kShownBytes;
     return "\"" + name.substr(0, kShownBytes) + (cut ? "...\"" : "\"");
 }
 
-std::string dxfDroppedEntityText(const DxfDroppedEntity& entity) {
-    std::string text = dxfEntityName(entity.kind);
-    text += " on layer " + shownLayerName(entity.layer) + ", line " + std::to_string(entity.line);
+std::string DxfDroppedEntityText(const DxfDroppedEntity& entity) {
+    std::string text = DxfEntityName(entity.kind);
+    text += " on layer " + ShownLayerName(entity.layer) + ", line " + std::to_string(entity.line);
     if (!entity.handle.empty()) {
         text += ", handle " + entity.handle;
     }

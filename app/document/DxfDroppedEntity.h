@@ -14,7 +14,7 @@ enum class DxfEntityKind : uint8_t { Polyline, Line, Circle, Arc, OldPolyline, I
 inline constexpr size_t kDxfEntityKindCount = 6;
 
 // "LWPOLYLINE", "LINE", "CIRCLE", "ARC", "POLYLINE" or "INSERT", as the drawing names the kind.
-const char* dxfEntityName(DxfEntityKind kind);
+const char* DxfEntityName(DxfEntityKind kind);
 
 enum class DxfDropReason : uint8_t {
     NotANumber,      // a value the readers need is no number
@@ -37,9 +37,9 @@ struct DxfDroppedEntity {
 // One short line, e.g.
 //   LWPOLYLINE on layer "WALLS", line 120, handle 2F: vertex count 5 never reached (4 read)
 // (without ", handle …" when the entity has no handle).
-std::string dxfDroppedEntityText(const DxfDroppedEntity& entity);
+std::string DxfDroppedEntityText(const DxfDroppedEntity& entity);
 // A layer name as the report lines show it: quoted, cut after 80 bytes.
-std::string shownLayerName(const std::string& name);
+std::string ShownLayerName(const std::string& name);
 
 // Receives the dropped entities of a scan, in file order.
 using DxfDropSink = std::function<void(DxfDroppedEntity&&)>;

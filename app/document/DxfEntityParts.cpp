@@ -24,7 +24,7 @@ class Values {
             return fallback;
         }
         double value = 0.0;
-        if (auto problem = readDxfBounded(std::to_string(code), *text, *text, value)) {
+        if (auto problem = ReadDxfBounded(std::to_string(code), *text, *text, value)) {
             if (!problem_) {
                 problem_ = std::move(problem);
             }
@@ -37,9 +37,9 @@ class Values {
         if (!text) {
             return fallback;
         }
-        const auto value = parseDxfInteger(*text);
+        const auto value = ParseDxfInteger(*text);
         if (!value && !problem_) {
-            problem_ = dxfNotANumber(std::to_string(code), *text);
+            problem_ = DxfNotANumber(std::to_string(code), *text);
         }
         return value;
     }
@@ -55,12 +55,12 @@ class Values {
     std::optional<DxfValueProblem> problem_;
 };
 
-DxfDroppedEntity dropOf(const DxfEntityText& entity, DxfEntityKind kind, DxfValueProblem problem) {
+DxfDroppedEntity DropOf(const DxfEntityText& entity, DxfEntityKind kind, DxfValueProblem problem) {
     return {kind,           entity.layer(),           entity.line, entity.handle(),
             problem.reason, std::move(problem.detail)};
 }
 
-DxfShape shapeOf(const DxfEntityText& entity, DxfEntityKind kind) {
+DxfShape ShapeOf(const DxfEntityText& entity, DxfEntityKind kind) {
     DxfShape shape;
     shape.kind = kind;
     shape.layer = entity.layer();
@@ -69,7 +69,7 @@ DxfShape shapeOf(const DxfEntityText& entity, DxfEntityKind kind) {
     return shape;
 }
 
-void mirror(std::vector<PlanPoint>& points) {
+void Mirror(std::vector<PlanPoint>& points) {
     for (PlanPoint& p : points) {
         p.x = -p.x;
     }
@@ -77,15 +77,15 @@ void mirror(std::vector<PlanPoint>& points) {
 
 // LWPOLYLINE: 90 the vertex count, 70 bit 1 closed, 10/20 a vertex, 42 the bulge of the piece
 // from the vertex before it to the next.
-DxfEntityReading readLwPolyline(const DxfEntityText& entity, bool mirrored) {
+DxfEntityReading ReadLwPolyline(const DxfEntityText& entity, bool mirrored) {
     Values values(entity);
     const auto count = values.integer(90, -1);
     const auto flags = values.integer(70, 0);
     if (!count || !flags) {
-        return dropOf(entity, DxfEntityKind::Polyline, *values.problem());
+        return DropOf(entity, DxfEntityKind::Polyline, *values.problem());
     }
     if (*count < 2) {
-        return dropOf(entity, DxfEntityKind::Polyline,
+        return DropOf(entity, DxfEntityKind::Polyline,
                       {*count < 0 ? DxfDropReason::Incomplete : DxfDropReason::TooFewVertices,
                        *count < 0 ? "no vertex count (group 90)"
                                   : "vertex count " + std::to_string(*count) +
@@ -102,8 +102,8 @@ DxfEntityReading readLwPolyline(const DxfEntityText& entity, bool mirrored) {
         double value = 0.0;
         if (group.code == 10 || group.code == 20 || group.code == 42) {
             if (auto problem =
-                    readDxfBounded(std::to_string(group.code), group.value, group.value, value)) {
-                return dropOf(entity, DxfEntityKind::Polyline, std::move(*problem));
+                    ReadDxfBounded(std::to_string(group.code), group.value, group.value, value)) {
+                return DropOf(entity, DxfEntityKind::Polyline, std::move(*problem));
             }
         }
         if (group.code == 10) {
@@ -111,7 +111,7 @@ DxfEntityReading readLwPolyline(const DxfEntityText& entity, bool mirrored) {
             hasX = true;
         } else if (group.code == 20) {
             if (!hasX) {
-                return dropOf(entity, DxfEntityKind::Polyline,
+                return DropOf(entity, DxfEntityKind::Polyline,
                               {DxfDropReason::Incomplete, "group 20 came before its group 10"});
             }
             vertices.push_back({x, value});
@@ -122,37 +122,37 @@ DxfEntityReading readLwPolyline(const DxfEntityText& entity, bool mirrored) {
         }
     }
     if (static_cast<int64_t>(vertices.size()) < *count) {
-        return dropOf(entity, DxfEntityKind::Polyline,
+        return DropOf(entity, DxfEntityKind::Polyline,
                       {DxfDropReason::Incomplete, "vertex count " + std::to_string(*count) +
                                                       " never reached (" +
                                                       std::to_string(vertices.size()) + " read)"});
     }
-    DxfShape shape = shapeOf(entity, DxfEntityKind::Polyline);
+    DxfShape shape = ShapeOf(entity, DxfEntityKind::Polyline);
     shape.closedFlag = *flags & 1;
-    shape.points = polylineWithArcs(vertices, bulges, shape.closedFlag != 0);
+    shape.points = PolylineWithArcs(vertices, bulges, shape.closedFlag != 0);
     if (mirrored) {
-        mirror(shape.points);
+        Mirror(shape.points);
     }
-    if (!dxfPointsInRange(shape.points)) {
-        return dropOf(entity, DxfEntityKind::Polyline,
+    if (!DxfPointsInRange(shape.points)) {
+        return DropOf(entity, DxfEntityKind::Polyline,
                       {DxfDropReason::OutOfRange, "a point of a bulge is out of range"});
     }
     return shape;
 }
 
-DxfEntityReading readLine(const DxfEntityText& entity) {
+DxfEntityReading ReadLine(const DxfEntityText& entity) {
     Values values(entity);
     const auto x0 = values.number(10), y0 = values.number(20);
     const auto x1 = values.number(11), y1 = values.number(21);
     if (values.problem()) {
-        return dropOf(entity, DxfEntityKind::Line, *values.problem());
+        return DropOf(entity, DxfEntityKind::Line, *values.problem());
     }
-    DxfShape shape = shapeOf(entity, DxfEntityKind::Line);
+    DxfShape shape = ShapeOf(entity, DxfEntityKind::Line);
     shape.points = {{*x0, *y0}, {*x1, *y1}};
     return shape;
 }
 
-DxfEntityReading readCircleOrArc(const DxfEntityText& entity, DxfEntityKind kind, bool mirrored) {
+DxfEntityReading ReadCircleOrArc(const DxfEntityText& entity, DxfEntityKind kind, bool mirrored) {
     Values values(entity);
     const auto x = values.number(10), y = values.number(20), radius = values.number(40);
     std::optional<double> start, end;
@@ -166,31 +166,31 @@ DxfEntityReading readCircleOrArc(const DxfEntityText& entity, DxfEntityKind kind
         }
     }
     if (values.problem()) {
-        return dropOf(entity, kind, *values.problem());
+        return DropOf(entity, kind, *values.problem());
     }
-    DxfShape shape = shapeOf(entity, kind);
+    DxfShape shape = ShapeOf(entity, kind);
     shape.radius = *radius;
     if (kind == DxfEntityKind::Circle) {
         shape.points = {{*x, *y}};
     } else {
-        shape.points = arcPoints({*x, *y}, *radius, *start, *arcSweep(*start, *end));
+        shape.points = ArcPoints({*x, *y}, *radius, *start, *ArcSweep(*start, *end));
     }
     if (mirrored) {
-        mirror(shape.points);
+        Mirror(shape.points);
     }
-    if (!dxfPointsInRange(shape.points)) {
-        return dropOf(entity, kind,
+    if (!DxfPointsInRange(shape.points)) {
+        return DropOf(entity, kind,
                       {DxfDropReason::OutOfRange, "a point of the arc is out of range"});
     }
     return shape;
 }
 
-DxfEntityReading readInsert(const DxfEntityText& entity, bool mirrored) {
+DxfEntityReading ReadInsert(const DxfEntityText& entity, bool mirrored) {
     Values values(entity);
     DxfInsert insert;
     const auto name = entity.first(2);
     if (!name || name->empty()) {
-        return dropOf(entity, DxfEntityKind::Insert,
+        return DropOf(entity, DxfEntityKind::Insert,
                       {DxfDropReason::Incomplete, "no block name (group 2)"});
     }
     insert.block = std::string(*name);
@@ -200,7 +200,7 @@ DxfEntityReading readInsert(const DxfEntityText& entity, bool mirrored) {
     const auto columns = values.integer(70, 1), rows = values.integer(71, 1);
     const auto columnSpacing = values.number(44, 0.0), rowSpacing = values.number(45, 0.0);
     if (values.problem()) {
-        return dropOf(entity, DxfEntityKind::Insert, *values.problem());
+        return DropOf(entity, DxfEntityKind::Insert, *values.problem());
     }
     insert.layer = entity.layer();
     insert.at = {*x, *y};
@@ -258,7 +258,7 @@ DxfPlacement DxfInsert::placement(const PlanPoint& base, int32_t column, int32_t
     return mirrored ? DxfPlacement::mirrorX().after(p) : p;
 }
 
-std::variant<bool, DxfValueProblem> readExtrusion(const DxfEntityText& entity) {
+std::variant<bool, DxfValueProblem> ReadExtrusion(const DxfEntityText& entity) {
     Values values(entity);
     const auto x = values.number(210, 0.0), y = values.number(220, 0.0),
                z = values.number(230, 1.0);
@@ -275,39 +275,39 @@ std::variant<bool, DxfValueProblem> readExtrusion(const DxfEntityText& entity) {
     return *z < 0.0;
 }
 
-DxfEntityReading readEntityParts(const DxfEntityText& entity) {
-    const auto kind = dxfEntityKindOf(entity.type);
+DxfEntityReading ReadEntityParts(const DxfEntityText& entity) {
+    const auto kind = DxfEntityKindOf(entity.type);
     if (!kind || *kind == DxfEntityKind::OldPolyline) {
         return std::monostate{};
     }
     bool mirrored = false;
     if (*kind != DxfEntityKind::Line) {
-        auto extrusion = readExtrusion(entity);
+        auto extrusion = ReadExtrusion(entity);
         if (auto* problem = std::get_if<DxfValueProblem>(&extrusion)) {
-            return dropOf(entity, *kind, std::move(*problem));
+            return DropOf(entity, *kind, std::move(*problem));
         }
         mirrored = std::get<bool>(extrusion);
     }
     switch (*kind) {
         case DxfEntityKind::Polyline:
-            return readLwPolyline(entity, mirrored);
+            return ReadLwPolyline(entity, mirrored);
         case DxfEntityKind::Line:
-            return readLine(entity);
+            return ReadLine(entity);
         case DxfEntityKind::Circle:
         case DxfEntityKind::Arc:
-            return readCircleOrArc(entity, *kind, mirrored);
+            return ReadCircleOrArc(entity, *kind, mirrored);
         case DxfEntityKind::Insert:
-            return readInsert(entity, mirrored);
+            return ReadInsert(entity, mirrored);
         case DxfEntityKind::OldPolyline:
             break;
     }
     return std::monostate{};
 }
 
-std::optional<DxfEntityKind> dxfEntityKindOf(std::string_view type) {
+std::optional<DxfEntityKind> DxfEntityKindOf(std::string_view type) {
     for (size_t k = 0; k < kDxfEntityKindCount; ++k) {
         const auto kind = static_cast<DxfEntityKind>(k);
-        if (type == dxfEntityName(kind)) {
+        if (type == DxfEntityName(kind)) {
             return kind;
         }
     }

@@ -47,11 +47,11 @@ struct DxfInsert {
 // or a drop.
 using DxfEntityReading = std::variant<std::monostate, DxfShape, DxfInsert, DxfDroppedEntity>;
 
-DxfEntityReading readEntityParts(const DxfEntityText& entity);
+DxfEntityReading ReadEntityParts(const DxfEntityText& entity);
 
 // Which way the entity's extrusion (210, 220, 230) maps its own coordinates: true for −z (x
 // mirrored), false for +z or none; a drop when it points off the z axis or is no number.
-std::variant<bool, DxfValueProblem> readExtrusion(const DxfEntityText& entity);
+std::variant<bool, DxfValueProblem> ReadExtrusion(const DxfEntityText& entity);
 
 // The kinds the readers name in reports, or empty for others.
-std::optional<DxfEntityKind> dxfEntityKindOf(std::string_view type);
+std::optional<DxfEntityKind> DxfEntityKindOf(std::string_view type);

@@ -7,18 +7,18 @@
 
 namespace {
 
-bool isInside(const PlanPolygon& polygon, const PlanPoint& point) {
+bool IsInside(const PlanPolygon& polygon, const PlanPoint& point) {
     return zoHitTestPG(polygon.count(), PlanPolygon::kStride, polygon.xs(), polygon.ys(), point.x,
                        point.y) == 1;
 }
 
-bool isClockwise(const PlanPolygon& polygon) {
+bool IsClockwise(const PlanPolygon& polygon) {
     return zoPolyIsCW(polygon.count(), PlanPolygon::kStride, polygon.xs(), polygon.ys()) == 1;
 }
 
 }  // namespace
 
-std::optional<PlanPolygon> boundaryAroundExtent(const PlanExtent& e) {
+std::optional<PlanPolygon> BoundaryAroundExtent(const PlanExtent& e) {
     if (!(e.maxX > e.minX) || !(e.maxY > e.minY)) {
         return std::nullopt;
     }
@@ -29,7 +29,7 @@ std::optional<PlanPolygon> boundaryAroundExtent(const PlanExtent& e) {
     return PlanPolygon({{left, bottom}, {right, bottom}, {right, top}, {left, top}});
 }
 
-void moveOutermostPolygonFirst(PolygonList& polygons) {
+void MoveOutermostPolygonFirst(PolygonList& polygons) {
     const int32_t count = polygons.count();
     std::vector<bool> marked(static_cast<size_t>(count), false);
     for (int32_t i = 0; i < count; ++i) {
@@ -46,10 +46,10 @@ void moveOutermostPolygonFirst(PolygonList& polygons) {
             if (other.count() < 2) {
                 continue;
             }
-            const bool t1 = isInside(outer, other[0]);
-            const bool t2 = isInside(outer, other[1]);
-            const bool t3 = isInside(other, outer[0]);
-            const bool t4 = isInside(other, outer[1]);
+            const bool t1 = IsInside(outer, other[0]);
+            const bool t2 = IsInside(outer, other[1]);
+            const bool t3 = IsInside(other, outer[0]);
+            const bool t4 = IsInside(other, outer[1]);
             if (t1 || t2) {
                 if (!t3 && !t4) {
                     marked[static_cast<size_t>(j)] = true;
@@ -71,20 +71,20 @@ void moveOutermostPolygonFirst(PolygonList& polygons) {
     }
 }
 
-void orientPlanPolygons(PolygonList& polygons) {
+void OrientPlanPolygons(PolygonList& polygons) {
     for (int32_t i = 0; i < polygons.count(); ++i) {
         PlanPolygon& polygon = polygons[i];
         if (polygon.empty()) {
             continue;
         }
         const bool wantClockwise = i != 0;
-        if (isClockwise(polygon) != wantClockwise) {
+        if (IsClockwise(polygon) != wantClockwise) {
             std::reverse(polygon.points().begin(), polygon.points().end());
         }
     }
 }
 
-std::pair<double, double> axialLineLengthRange(const std::vector<PlanSegment>& lines) {
+std::pair<double, double> AxialLineLengthRange(const std::vector<PlanSegment>& lines) {
     if (lines.empty()) {
         return {0.0, 0.0};
     }

@@ -19,9 +19,9 @@ void DxfOldPolyline::start(const DxfEntityText& header) {
     shape_.layer = header.layer();
     shape_.line = header.line;
     shape_.handle = header.handle();
-    const auto flags = parseDxfInteger(header.first(70).value_or("0"));
+    const auto flags = ParseDxfInteger(header.first(70).value_or("0"));
     if (!flags) {
-        problem_ = dxfNotANumber("70", *header.first(70));
+        problem_ = DxfNotANumber("70", *header.first(70));
         return;
     }
     if ((*flags & (kPolygonMesh | kPolyfaceMesh)) != 0) {
@@ -29,7 +29,7 @@ void DxfOldPolyline::start(const DxfEntityText& header) {
         return;
     }
     shape_.closedFlag = *flags & kClosed;
-    auto extrusion = readExtrusion(header);
+    auto extrusion = ReadExtrusion(header);
     if (auto* problem = std::get_if<DxfValueProblem>(&extrusion)) {
         problem_ = std::move(*problem);
         return;
@@ -41,7 +41,7 @@ void DxfOldPolyline::addVertex(const DxfEntityText& vertex) {
     if (!active_ || problem_) {
         return;
     }
-    const auto flags = parseDxfInteger(vertex.first(70).value_or("0"));
+    const auto flags = ParseDxfInteger(vertex.first(70).value_or("0"));
     if (flags && (*flags & kSplineFramePoint) != 0) {
         return;
     }
@@ -56,12 +56,12 @@ void DxfOldPolyline::addVertex(const DxfEntityText& vertex) {
         problem_ = DxfValueProblem{DxfDropReason::Incomplete, "a VERTEX without group 10 or 20"};
         return;
     }
-    if (auto problem = readDxfBounded("10", *xText, *xText, x)) {
+    if (auto problem = ReadDxfBounded("10", *xText, *xText, x)) {
         problem_ = std::move(problem);
-    } else if (auto problem = readDxfBounded("20", *yText, *yText, y)) {
+    } else if (auto problem = ReadDxfBounded("20", *yText, *yText, y)) {
         problem_ = std::move(problem);
     } else if (const auto bulgeText = vertex.first(42)) {
-        if (auto problem = readDxfBounded("42", *bulgeText, *bulgeText, bulge)) {
+        if (auto problem = ReadDxfBounded("42", *bulgeText, *bulgeText, bulge)) {
             problem_ = std::move(problem);
         }
     }
@@ -89,13 +89,13 @@ DxfEntityReading DxfOldPolyline::finish(bool atSeqend) {
         return drop(DxfDropReason::TooFewVertices,
                     std::to_string(vertices_.size()) + " vertices (a polyline needs at least 2)");
     }
-    shape_.points = polylineWithArcs(vertices_, bulges_, shape_.closedFlag != 0);
+    shape_.points = PolylineWithArcs(vertices_, bulges_, shape_.closedFlag != 0);
     if (mirrored_) {
         for (PlanPoint& p : shape_.points) {
             p.x = -p.x;
         }
     }
-    if (!dxfPointsInRange(shape_.points)) {
+    if (!DxfPointsInRange(shape_.points)) {
         return drop(DxfDropReason::OutOfRange, "a point of a bulge is out of range");
     }
     return std::move(shape_);

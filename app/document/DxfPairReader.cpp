@@ -5,16 +5,16 @@
 
 namespace {
 
-bool isDxfSpace(char c) {
+bool IsDxfSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-char upperChar(char c) {
+char UpperChar(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // Leaves the sign to the caller: from_chars accepts '-' but not '+'.
-std::string_view skipPlus(std::string_view text) {
+std::string_view SkipPlus(std::string_view text) {
     if (!text.empty() && text.front() == '+' && text.size() > 1 && text[1] != '-') {
         text.remove_prefix(1);
     }
@@ -53,58 +53,58 @@ bool DxfPairReader::next(DxfPair& pair) {
     if (!valueLine) {
         return false;
     }
-    pair.code = upperAscii(trimDxf(*codeLine));
-    pair.value = upperAscii(trimDxf(*valueLine));
-    pair.rawValue = trimDxfRight(*valueLine);
+    pair.code = UpperAscii(TrimDxf(*codeLine));
+    pair.value = UpperAscii(TrimDxf(*valueLine));
+    pair.rawValue = TrimDxfRight(*valueLine);
     pair.line = codeLineNumber;
     return true;
 }
 
-std::string_view trimDxfRight(std::string_view text) {
-    while (!text.empty() && isDxfSpace(text.back())) {
+std::string_view TrimDxfRight(std::string_view text) {
+    while (!text.empty() && IsDxfSpace(text.back())) {
         text.remove_suffix(1);
     }
     return text;
 }
 
-std::string_view trimDxf(std::string_view text) {
-    text = trimDxfRight(text);
-    while (!text.empty() && isDxfSpace(text.front())) {
+std::string_view TrimDxf(std::string_view text) {
+    text = TrimDxfRight(text);
+    while (!text.empty() && IsDxfSpace(text.front())) {
         text.remove_prefix(1);
     }
     return text;
 }
 
-std::string upperAscii(std::string_view text) {
+std::string UpperAscii(std::string_view text) {
     std::string upper(text);
     for (char& c : upper) {
-        c = upperChar(c);
+        c = UpperChar(c);
     }
     return upper;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
     for (size_t i = 0; i < a.size(); ++i) {
-        if (upperChar(a[i]) != upperChar(b[i])) {
+        if (UpperChar(a[i]) != UpperChar(b[i])) {
             return false;
         }
     }
     return true;
 }
 
-std::optional<double> parseDxfDouble(std::string_view text) {
-    const DxfNumber number = parseDxfNumber(text);
+std::optional<double> ParseDxfDouble(std::string_view text) {
+    const DxfNumber number = ParseDxfNumber(text);
     if (number.kind != DxfNumber::Kind::Number || !std::isfinite(number.value)) {
         return std::nullopt;
     }
     return number.value;
 }
 
-DxfNumber parseDxfNumber(std::string_view text) {
-    text = skipPlus(trimDxf(text));
+DxfNumber ParseDxfNumber(std::string_view text) {
+    text = SkipPlus(TrimDxf(text));
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (end == text.data()) {
@@ -120,8 +120,8 @@ DxfNumber parseDxfNumber(std::string_view text) {
     return {DxfNumber::Kind::Number, value};
 }
 
-std::optional<int32_t> parseDxfInteger(std::string_view text) {
-    text = skipPlus(trimDxf(text));
+std::optional<int32_t> ParseDxfInteger(std::string_view text) {
+    text = SkipPlus(TrimDxf(text));
     int32_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end == text.data()) {

@@ -34,15 +34,15 @@ class DxfPairReader {
 };
 
 // Text helpers shared by the readers.
-std::string_view trimDxf(std::string_view text);
-std::string_view trimDxfRight(std::string_view text);
-std::string upperAscii(std::string_view text);
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
+std::string_view TrimDxf(std::string_view text);
+std::string_view TrimDxfRight(std::string_view text);
+std::string UpperAscii(std::string_view text);
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 // Number conversions of group values: the leading number of the text, as the classic
 // conversions read it; empty when there is none or it is not finite or out of range.
-std::optional<double> parseDxfDouble(std::string_view text);
-std::optional<int32_t> parseDxfInteger(std::string_view text);
+std::optional<double> ParseDxfDouble(std::string_view text);
+std::optional<int32_t> ParseDxfInteger(std::string_view text);
 
 // A group value read as a number for a coordinate or radius: its leading number, NaN and the
 // infinities included, so that the caller can tell a value out of range from no number at all.
@@ -51,4 +51,4 @@ struct DxfNumber {
     Kind kind = Kind::NotANumber;
     double value = 0.0;  // for Number: possibly NaN or infinite
 };
-DxfNumber parseDxfNumber(std::string_view text);
+DxfNumber ParseDxfNumber(std::string_view text);

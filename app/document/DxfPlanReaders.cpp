@@ -5,83 +5,83 @@
 
 namespace {
 
-bool lastRepeatsFirst(const std::vector<PlanPoint>& vertices) {
-    return vertices.size() > 1 && dxfPointsEqual(vertices.front(), vertices.back());
+bool LastRepeatsFirst(const std::vector<PlanPoint>& vertices) {
+    return vertices.size() > 1 && DxfPointsEqual(vertices.front(), vertices.back());
 }
 
-PlanPolygon twoPointPolygon(const PlanPoint& a, const PlanPoint& b) {
+PlanPolygon TwoPointPolygon(const PlanPoint& a, const PlanPoint& b) {
     return PlanPolygon(std::vector<PlanPoint>{a, b});
 }
 
 }  // namespace
 
-bool dxfPointsEqual(const PlanPoint& a, const PlanPoint& b) {
+bool DxfPointsEqual(const PlanPoint& a, const PlanPoint& b) {
     return std::fabs(a.x - b.x) < kDxfPointTolerance && std::fabs(a.y - b.y) < kDxfPointTolerance;
 }
 
 namespace {
 
-BoundaryReading boundaryOf(std::vector<DxfPolyline> polylines) {
+BoundaryReading BoundaryOf(std::vector<DxfPolyline> polylines) {
     BoundaryReading reading;
     if (polylines.empty()) {
         return reading;
     }
     std::vector<PlanPoint>& vertices = polylines.front().vertices;
-    if (vertices.size() > 2 && lastRepeatsFirst(vertices)) {
+    if (vertices.size() > 2 && LastRepeatsFirst(vertices)) {
         vertices.pop_back();
     }
     reading.polygon = PlanPolygon(std::move(vertices));
     return reading;
 }
 
-void appendWallShapes(std::vector<DxfPolyline> polylines, const std::vector<PlanSegment>& lines,
+void AppendWallShapes(std::vector<DxfPolyline> polylines, const std::vector<PlanSegment>& lines,
                       const std::vector<DxfCircle>& circles,
                       const std::vector<std::vector<PlanPoint>>& arcs, PolygonList& target) {
     for (DxfPolyline& polyline : polylines) {
         std::vector<PlanPoint>& vertices = polyline.vertices;
         if (polyline.closedFlag != 0) {
             target.append(PlanPolygon(std::move(vertices)));
-        } else if (lastRepeatsFirst(vertices)) {
+        } else if (LastRepeatsFirst(vertices)) {
             vertices.pop_back();
             target.append(PlanPolygon(std::move(vertices)));
         } else {
             for (size_t i = 0; i + 1 < vertices.size(); ++i) {
-                target.append(twoPointPolygon(vertices[i], vertices[i + 1]));
+                target.append(TwoPointPolygon(vertices[i], vertices[i + 1]));
             }
-            target.append(twoPointPolygon(vertices.back(), vertices.front()));
+            target.append(TwoPointPolygon(vertices.back(), vertices.front()));
         }
     }
     for (const PlanSegment& line : lines) {
-        target.append(twoPointPolygon(line.start, line.end));
+        target.append(TwoPointPolygon(line.start, line.end));
     }
     for (const DxfCircle& circle : circles) {
-        target.append(circleOctagon(circle));
+        target.append(CircleOctagon(circle));
     }
     // Piece by piece, as lines: no closing piece cuts across what the arc bounds.
     for (const std::vector<PlanPoint>& arc : arcs) {
         for (size_t i = 0; i + 1 < arc.size(); ++i) {
-            target.append(twoPointPolygon(arc[i], arc[i + 1]));
+            target.append(TwoPointPolygon(arc[i], arc[i + 1]));
         }
     }
 }
 
-void appendPathPolylines(std::vector<DxfPolyline> polylines, PolygonList& target) {
+void AppendPathPolylines(std::vector<DxfPolyline> polylines, PolygonList& target) {
     for (DxfPolyline& polyline : polylines) {
         std::vector<PlanPoint>& vertices = polyline.vertices;
-        if (lastRepeatsFirst(vertices)) {
+        if (LastRepeatsFirst(vertices)) {
             vertices.pop_back();
         }
         target.append(PlanPolygon(std::move(vertices)));
     }
 }
 
-void appendCentres(const std::vector<DxfCircle>& circles, std::vector<PlanPoint>& target) {
+void AppendCentres(const std::vector<DxfCircle>& circles, std::vector<PlanPoint>& target) {
     for (const DxfCircle& circle : circles) {
         target.push_back(circle.centre);
     }
 }
 
-void appendSegments(const std::vector<DxfPolyline>& polylines,
+void AppendSegments(const std::vector<DxfPolyline>& polylines,
                     const std::vector<PlanSegment>& lines,
                     const std::vector<std::vector<PlanPoint>>& arcs,
                     std::vector<PlanSegment>& target) {
@@ -102,7 +102,7 @@ void appendSegments(const std::vector<DxfPolyline>& polylines,
 
 }  // namespace
 
-BoundaryReading readBoundaryPolygon(const DxfDrawing& drawing, std::string_view layer) {
+BoundaryReading ReadBoundaryPolygon(const DxfDrawing& drawing, std::string_view layer) {
     std::optional<DxfDroppedEntity> refusedFor;
     auto polylines = drawing.readPolylines(layer, 1, [&](DxfDroppedEntity&& dropped) {
         if (dropped.reason == DxfDropReason::OutOfRange && !refusedFor) {
@@ -114,10 +114,10 @@ BoundaryReading readBoundaryPolygon(const DxfDrawing& drawing, std::string_view 
         reading.refusedFor = std::move(refusedFor);
         return reading;
     }
-    return boundaryOf(std::move(polylines));
+    return BoundaryOf(std::move(polylines));
 }
 
-BoundaryReading readBoundaryPolygon(const DxfLayerShapes& shapes) {
+BoundaryReading ReadBoundaryPolygon(const DxfLayerShapes& shapes) {
     if (shapes.polylineRefusedFirst) {
         BoundaryReading reading;
         reading.refusedFor = shapes.polylineRefusedFirst;
@@ -126,14 +126,14 @@ BoundaryReading readBoundaryPolygon(const DxfLayerShapes& shapes) {
     if (shapes.polylines.empty()) {
         return {};
     }
-    return boundaryOf({shapes.polylines.front()});
+    return BoundaryOf({shapes.polylines.front()});
 }
 
-std::string boundaryRefusalMessage(const DxfDroppedEntity& polyline) {
-    return "The boundary cannot be read: " + dxfDroppedEntityText(polyline);
+std::string BoundaryRefusalMessage(const DxfDroppedEntity& polyline) {
+    return "The boundary cannot be read: " + DxfDroppedEntityText(polyline);
 }
 
-bool roleReadsEntity(LayerRole role, DxfEntityKind kind) {
+bool RoleReadsEntity(LayerRole role, DxfEntityKind kind) {
     // A placed block may hold anything a role reads.
     const bool polyline = kind == DxfEntityKind::Polyline || kind == DxfEntityKind::OldPolyline ||
                           kind == DxfEntityKind::Insert;
@@ -154,44 +154,44 @@ bool roleReadsEntity(LayerRole role, DxfEntityKind kind) {
     return false;
 }
 
-void appendWallPolygons(const DxfDrawing& drawing, std::string_view layer, PolygonList& target) {
+void AppendWallPolygons(const DxfDrawing& drawing, std::string_view layer, PolygonList& target) {
     std::vector<DxfPolyline> polylines = drawing.readPolylines(layer);
     const std::vector<PlanSegment> lines = drawing.readLines(layer);
-    appendWallShapes(std::move(polylines), lines, drawing.readCircles(layer), {}, target);
+    AppendWallShapes(std::move(polylines), lines, drawing.readCircles(layer), {}, target);
 }
 
-void appendWallPolygons(const DxfLayerShapes& shapes, PolygonList& target) {
-    appendWallShapes(shapes.polylines, shapes.lines, shapes.circles, shapes.arcs, target);
+void AppendWallPolygons(const DxfLayerShapes& shapes, PolygonList& target) {
+    AppendWallShapes(shapes.polylines, shapes.lines, shapes.circles, shapes.arcs, target);
 }
 
-void appendPaths(const DxfDrawing& drawing, std::string_view layer, PolygonList& target) {
-    appendPathPolylines(drawing.readPolylines(layer), target);
+void AppendPaths(const DxfDrawing& drawing, std::string_view layer, PolygonList& target) {
+    AppendPathPolylines(drawing.readPolylines(layer), target);
 }
 
-void appendPaths(const DxfLayerShapes& shapes, PolygonList& target) {
-    appendPathPolylines(shapes.polylines, target);
+void AppendPaths(const DxfLayerShapes& shapes, PolygonList& target) {
+    AppendPathPolylines(shapes.polylines, target);
 }
 
-void appendCircleCentres(const DxfDrawing& drawing, std::string_view layer,
+void AppendCircleCentres(const DxfDrawing& drawing, std::string_view layer,
                          std::vector<PlanPoint>& target) {
-    appendCentres(drawing.readCircles(layer), target);
+    AppendCentres(drawing.readCircles(layer), target);
 }
 
-void appendCircleCentres(const DxfLayerShapes& shapes, std::vector<PlanPoint>& target) {
-    appendCentres(shapes.circles, target);
+void AppendCircleCentres(const DxfLayerShapes& shapes, std::vector<PlanPoint>& target) {
+    AppendCentres(shapes.circles, target);
 }
 
-void appendAxialSegments(const DxfDrawing& drawing, std::string_view layer,
+void AppendAxialSegments(const DxfDrawing& drawing, std::string_view layer,
                          std::vector<PlanSegment>& target) {
     const std::vector<DxfPolyline> polylines = drawing.readPolylines(layer);
-    appendSegments(polylines, drawing.readLines(layer), {}, target);
+    AppendSegments(polylines, drawing.readLines(layer), {}, target);
 }
 
-void appendAxialSegments(const DxfLayerShapes& shapes, std::vector<PlanSegment>& target) {
-    appendSegments(shapes.polylines, shapes.lines, shapes.arcs, target);
+void AppendAxialSegments(const DxfLayerShapes& shapes, std::vector<PlanSegment>& target) {
+    AppendSegments(shapes.polylines, shapes.lines, shapes.arcs, target);
 }
 
-PlanPolygon circleOctagon(const DxfCircle& circle) {
+PlanPolygon CircleOctagon(const DxfCircle& circle) {
     const auto& [a, b, c, d] = circle.outlineMap;
     const bool drawn = a == 1.0 && b == 0.0 && c == 0.0 && d == 1.0;
     std::vector<PlanPoint> points;

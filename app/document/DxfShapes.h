@@ -55,7 +55,7 @@ struct DxfLayerShapes {
 };
 
 // Whether every coordinate is finite and within kMaxDxfCoordinate.
-inline bool dxfPointsInRange(const std::vector<PlanPoint>& points) {
+inline bool DxfPointsInRange(const std::vector<PlanPoint>& points) {
     for (const PlanPoint& p : points) {
         if (!(std::fabs(p.x) <= kMaxDxfCoordinate) || !(std::fabs(p.y) <= kMaxDxfCoordinate)) {
             return false;

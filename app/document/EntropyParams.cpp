@@ -51,9 +51,9 @@ std::vector<uint8_t> EntropyParams::toBytes() const {
     for (size_t k = 0; k < kSetCount; ++k) {
         const size_t base = k * kSetStride;
         const size_t count = std::min(sets[k].size(), kMaxThresholds);
-        le::putI32(image, base + kCountOffset, static_cast<int32_t>(count));
+        le::PutI32(image, base + kCountOffset, static_cast<int32_t>(count));
         for (size_t i = 0; i < count; ++i) {
-            le::putF64(image, base + kThresholdsOffset + 8 * i, sets[k][i]);
+            le::PutF64(image, base + kThresholdsOffset + 8 * i, sets[k][i]);
         }
     }
     return bytes;
@@ -65,11 +65,11 @@ bool EntropyParams::fromBytes(std::span<const uint8_t> image) {
     }
     for (size_t k = 0; k < kSetCount; ++k) {
         const size_t base = k * kSetStride;
-        const int32_t stored = le::i32At(image, base + kCountOffset);
+        const int32_t stored = le::I32At(image, base + kCountOffset);
         const auto count = static_cast<size_t>(std::clamp<int32_t>(stored, 0, kMaxThresholds));
         sets[k].assign(count, 0.0);
         for (size_t i = 0; i < count; ++i) {
-            sets[k][i] = le::f64At(image, base + kThresholdsOffset + 8 * i);
+            sets[k][i] = le::F64At(image, base + kThresholdsOffset + 8 * i);
         }
     }
     return true;

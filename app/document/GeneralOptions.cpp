@@ -5,7 +5,7 @@
 
 namespace {
 
-bool validRole(int role) {
+bool ValidRole(int role) {
     return role >= 0 && role < kColorCount;
 }
 
@@ -14,13 +14,13 @@ constexpr LayerNames::Field kEditableFields[] = {LayerNames::kBoundary, LayerNam
 
 }  // namespace
 
-const std::vector<std::string>& isovistMethodLabels() {
+const std::vector<std::string>& IsovistMethodLabels() {
     static const std::vector<std::string> labels = {"Exact - Node", "Approximate - Radial",
                                                     "Exact - Visibility Polygon"};
     return labels;
 }
 
-const std::vector<std::string>& unitLabels() {
+const std::vector<std::string>& UnitLabels() {
     // The list offers every unit the unit names know, in index order.
     static const std::vector<std::string> labels = [] {
         std::vector<std::string> names;
@@ -32,7 +32,7 @@ const std::vector<std::string>& unitLabels() {
     return labels;
 }
 
-const std::vector<std::string>& colorRoleLabels() {
+const std::vector<std::string>& ColorRoleLabels() {
     static const std::vector<std::string> labels = {"Background",      "Walls",
                                                     "Point Isovist",   "Path Isovist",
                                                     "Markers",         "Grid",
@@ -44,11 +44,11 @@ const std::vector<std::string>& colorRoleLabels() {
 }
 
 uint32_t GeneralOptionsModel::color(int role) const {
-    return validRole(role) ? blocks_.settings.m_colors[static_cast<size_t>(role)] : 0u;
+    return ValidRole(role) ? blocks_.settings.m_colors[static_cast<size_t>(role)] : 0u;
 }
 
 void GeneralOptionsModel::setColor(int role, uint32_t colorRef) {
-    if (validRole(role)) {
+    if (ValidRole(role)) {
         blocks_.settings.m_colors[static_cast<size_t>(role)] = colorRef & 0x00FFFFFFu;
     }
 }
@@ -63,11 +63,11 @@ EditableLayerNames GeneralOptionsModel::layerNamesForEditing() const {
 
 void GeneralOptionsModel::acceptLayerNames(const EditableLayerNames& names) {
     for (size_t i = 0; i < names.size(); ++i) {
-        blocks_.layerNames.set(kEditableFields[i], upperCaseLayerName(names[i]));
+        blocks_.layerNames.set(kEditableFields[i], UpperCaseLayerName(names[i]));
     }
 }
 
-std::string upperCaseLayerName(std::string name) {
+std::string UpperCaseLayerName(std::string name) {
     for (char& c : name) {
         if (c >= 'a' && c <= 'z') {
             c = static_cast<char>(c - 'a' + 'A');
@@ -76,11 +76,11 @@ std::string upperCaseLayerName(std::string name) {
     return name;
 }
 
-GeneralOptionsBlocks generalOptionsOf(const CORVDoc& doc) {
+GeneralOptionsBlocks GeneralOptionsOf(const CORVDoc& doc) {
     return GeneralOptionsBlocks{doc.m_settings, doc.m_entropyParams, doc.m_layerNames};
 }
 
-void applyGeneralOptions(CORVDoc& doc, const GeneralOptionsBlocks& blocks) {
+void ApplyGeneralOptions(CORVDoc& doc, const GeneralOptionsBlocks& blocks) {
     doc.m_settings = blocks.settings;
     doc.m_entropyParams = blocks.entropy;
     doc.m_layerNames = blocks.layerNames;

@@ -19,15 +19,15 @@ struct GeneralOptionsBlocks {
 
 class CORVDoc;
 // The document's three blocks as the dialog opens on them.
-GeneralOptionsBlocks generalOptionsOf(const CORVDoc& doc);
+GeneralOptionsBlocks GeneralOptionsOf(const CORVDoc& doc);
 // OK in the dialog: the three blocks written back whole, then every view redrawn.
-void applyGeneralOptions(CORVDoc& doc, const GeneralOptionsBlocks& blocks);
+void ApplyGeneralOptions(CORVDoc& doc, const GeneralOptionsBlocks& blocks);
 
 // Labels of the dialog's lists, in the order of their stored values.
-const std::vector<std::string>& isovistMethodLabels();
-const std::vector<std::string>& unitLabels();
+const std::vector<std::string>& IsovistMethodLabels();
+const std::vector<std::string>& UnitLabels();
 // The 13 colour buttons' captions, in the order of the colour table.
-const std::vector<std::string>& colorRoleLabels();
+const std::vector<std::string>& ColorRoleLabels();
 
 // The four names the Layer Names dialog edits: boundary, wall, path, reference line.
 using EditableLayerNames = std::array<std::string, 4>;
@@ -58,4 +58,4 @@ class GeneralOptionsModel {
 };
 
 // ASCII letters to upper case; other bytes (UTF-8 included) unchanged.
-std::string upperCaseLayerName(std::string name);
+std::string UpperCaseLayerName(std::string name);

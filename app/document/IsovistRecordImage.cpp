@@ -80,21 +80,21 @@ std::array<decltype(&std::declval<Stats&>().sum), 12> StatsFields(Stats& s) {
 
 IsovistRecordImage StoreIsovistRecord(const IsovistRecord& record, int32_t firstPointIndex) {
     IsovistRecordImage image{};
-    le::putI32(image, 0, firstPointIndex);
-    le::putI32(image, 4, record.polygon.count());
+    le::PutI32(image, 0, firstPointIndex);
+    le::PutI32(image, 4, record.polygon.count());
     VisitRecordFields(
-        record, [&image](std::size_t at, double v) { le::putF64(image, at, v); },
-        [&image](std::size_t at, int32_t v) { le::putI32(image, at, v); });
+        record, [&image](std::size_t at, double v) { le::PutF64(image, at, v); },
+        [&image](std::size_t at, int32_t v) { le::PutI32(image, at, v); });
     return image;
 }
 
 LoadedIsovistRecord LoadIsovistRecord(const IsovistRecordImage& image) {
     LoadedIsovistRecord loaded;
-    loaded.firstPointIndex = le::i32At(image, 0);
-    loaded.pointCount = le::i32At(image, 4);
+    loaded.firstPointIndex = le::I32At(image, 0);
+    loaded.pointCount = le::I32At(image, 4);
     VisitRecordFields(
-        loaded.record, [&image](std::size_t at, double& v) { v = le::f64At(image, at); },
-        [&image](std::size_t at, int32_t& v) { v = le::i32At(image, at); });
+        loaded.record, [&image](std::size_t at, double& v) { v = le::F64At(image, at); },
+        [&image](std::size_t at, int32_t& v) { v = le::I32At(image, at); });
     return loaded;
 }
 
@@ -102,7 +102,7 @@ RadialStatsImage StoreRadialStats(const RadialStats& stats) {
     RadialStatsImage image{};
     const auto fields = StatsFields(stats);
     for (std::size_t k = 0; k < fields.size(); ++k) {
-        le::putF64(image, 8 * k, *fields[k]);
+        le::PutF64(image, 8 * k, *fields[k]);
     }
     return image;
 }
@@ -111,7 +111,7 @@ RadialStats LoadRadialStats(const RadialStatsImage& image) {
     RadialStats stats;
     const auto fields = StatsFields(stats);
     for (std::size_t k = 0; k < fields.size(); ++k) {
-        *fields[k] = le::f64At(image, 8 * k);
+        *fields[k] = le::F64At(image, 8 * k);
     }
     return stats;
 }

@@ -3,16 +3,16 @@
 #include "document/DocumentUi.h"
 #include "document/DxfDropSurvey.h"
 
-std::vector<std::string> droppedEntityLines(const LayerDialogModel& model) {
-    return droppedEntityLines(
+std::vector<std::string> DroppedEntityLines(const LayerDialogModel& model) {
+    return DroppedEntityLines(
         model.table, model.readAllEntities ? model.droppedEntitiesAll : model.droppedEntities);
 }
 
-const std::vector<std::string>& notReadLines(const LayerDialogModel& model) {
+const std::vector<std::string>& NotReadLines(const LayerDialogModel& model) {
     return model.readAllEntities ? model.notReadOn : model.notReadOff;
 }
 
-LayerRole roleOfMode(LayerDialogMode mode) {
+LayerRole RoleOfMode(LayerDialogMode mode) {
     switch (mode) {
         case LayerDialogMode::Paths:
             return LayerRole::Path;
@@ -26,12 +26,12 @@ LayerRole roleOfMode(LayerDialogMode mode) {
     return LayerRole::Ignore;
 }
 
-bool isRoleEnabled(LayerDialogMode mode, LayerRole role) {
+bool IsRoleEnabled(LayerDialogMode mode, LayerRole role) {
     return mode == LayerDialogMode::FullImport || role == LayerRole::Ignore ||
-           role == roleOfMode(mode);
+           role == RoleOfMode(mode);
 }
 
-bool acceptLayerChoice(const LayerDialogModel& model, DocumentUi& ui) {
+bool AcceptLayerChoice(const LayerDialogModel& model, DocumentUi& ui) {
     const LayerTable& table = model.table;
     if (model.mode == LayerDialogMode::FullImport) {
         const int boundaries = table.countWithRole(LayerRole::Boundary);

@@ -27,7 +27,7 @@ struct LayerDialogModel {
     bool readAllEntities = false;
     // The same account with the option on.
     std::vector<LayerDrops> droppedEntitiesAll;
-    // What the drawing holds that is not read (notReadAccount), with the option off and on.
+    // What the drawing holds that is not read (NotReadAccount), with the option off and on.
     std::vector<std::string> notReadOff;
     std::vector<std::string> notReadOn;
     // The drawing's $INSUNITS as a suggested unit; empty when it names none.
@@ -38,19 +38,19 @@ struct LayerDialogModel {
 };
 
 // The account of what is not read, for the option as the model has it.
-const std::vector<std::string>& notReadLines(const LayerDialogModel& model);
+const std::vector<std::string>& NotReadLines(const LayerDialogModel& model);
 
 // The lines the dialog lists under "Dropped entities:": the unreadable entities of every layer
 // whose role would read them, so the list follows the roles as the user changes them.
-std::vector<std::string> droppedEntityLines(const LayerDialogModel& model);
+std::vector<std::string> DroppedEntityLines(const LayerDialogModel& model);
 
 // Whether the radio button of `role` is enabled: every role in the full import, otherwise only
 // Ignore and the mode's own role.
-bool isRoleEnabled(LayerDialogMode mode, LayerRole role);
+bool IsRoleEnabled(LayerDialogMode mode, LayerRole role);
 
 // The role a smaller import reads (Path, Point, Axial line); Ignore in the full import.
-LayerRole roleOfMode(LayerDialogMode mode);
+LayerRole RoleOfMode(LayerDialogMode mode);
 
 // Checks the choice when OK is pressed: shows the messages and asks the questions of the mode
 // through `ui`. True when the dialog may close.
-bool acceptLayerChoice(const LayerDialogModel& model, DocumentUi& ui);
+bool AcceptLayerChoice(const LayerDialogModel& model, DocumentUi& ui);

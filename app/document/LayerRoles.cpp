@@ -26,35 +26,35 @@ constexpr std::array<Fragment, 7> kFragments = {{
     {"REF", LayerRole::ReferenceLine},
 }};
 
-std::string withoutSeparators(std::string_view text) {
+std::string WithoutSeparators(std::string_view text) {
     std::string kept;
     for (const char c : text) {
         if (c != ' ' && c != '-' && c != '_') {
             kept.push_back(c);
         }
     }
-    return upperAscii(kept);
+    return UpperAscii(kept);
 }
 
 }  // namespace
 
-const char* layerRoleLabel(LayerRole role) {
+const char* LayerRoleLabel(LayerRole role) {
     const auto index = static_cast<size_t>(role);
     return index < kLabels.size() ? kLabels[index] : kLabels[0];
 }
 
-std::optional<LayerRole> layerRoleFromText(std::string_view text) {
-    const std::string wanted = withoutSeparators(text);
+std::optional<LayerRole> LayerRoleFromText(std::string_view text) {
+    const std::string wanted = WithoutSeparators(text);
     for (int i = 0; i < kLayerRoleCount; ++i) {
-        if (withoutSeparators(kLabels[static_cast<size_t>(i)]) == wanted) {
+        if (WithoutSeparators(kLabels[static_cast<size_t>(i)]) == wanted) {
             return static_cast<LayerRole>(i);
         }
     }
     return std::nullopt;
 }
 
-LayerRole automaticLayerRole(std::string_view layerName) {
-    const std::string upper = upperAscii(layerName);
+LayerRole AutomaticLayerRole(std::string_view layerName) {
+    const std::string upper = UpperAscii(layerName);
     for (const Fragment& fragment : kFragments) {
         if (upper.find(fragment.text) != std::string::npos) {
             return fragment.role;
@@ -67,11 +67,11 @@ int LayerTable::countWithRole(LayerRole role) const {
     return static_cast<int>(std::count(roles.begin(), roles.end(), role));
 }
 
-LayerTable makeLayerTable(std::vector<std::string> names, bool chooseAutomatically) {
+LayerTable MakeLayerTable(std::vector<std::string> names, bool chooseAutomatically) {
     LayerTable table;
     table.roles.reserve(names.size());
     for (const std::string& name : names) {
-        table.roles.push_back(chooseAutomatically ? automaticLayerRole(name) : LayerRole::Ignore);
+        table.roles.push_back(chooseAutomatically ? AutomaticLayerRole(name) : LayerRole::Ignore);
     }
     table.names = std::move(names);
     return table;

@@ -20,13 +20,13 @@ enum class LayerRole : uint8_t {
 inline constexpr int kLayerRoleCount = 7;
 
 // "Ignore", "Boundary", "Wall", "Path", "Point", "Axial line", "Reference line".
-const char* layerRoleLabel(LayerRole role);
+const char* LayerRoleLabel(LayerRole role);
 // The role whose label matches `text` ignoring case, also accepting the label without its space
 // ("axialline") and with a dash ("reference-line"), as typed on a command line.
-std::optional<LayerRole> layerRoleFromText(std::string_view text);
+std::optional<LayerRole> LayerRoleFromText(std::string_view text);
 
 // The role a layer gets when the import dialog opens, from fragments of its upper-cased name.
-LayerRole automaticLayerRole(std::string_view layerName);
+LayerRole AutomaticLayerRole(std::string_view layerName);
 
 // The drawing's layers in table order with one role each.
 struct LayerTable {
@@ -38,4 +38,4 @@ struct LayerTable {
 };
 
 // A table of the names, every role Ignore or chosen automatically.
-LayerTable makeLayerTable(std::vector<std::string> names, bool chooseAutomatically);
+LayerTable MakeLayerTable(std::vector<std::string> names, bool chooseAutomatically);

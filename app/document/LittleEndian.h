@@ -15,32 +15,32 @@
 
 namespace le {
 
-inline void requireRoom(std::span<uint8_t> image, size_t offset, size_t width) {
+inline void RequireRoom(std::span<uint8_t> image, size_t offset, size_t width) {
     if (offset > image.size() || image.size() - offset < width) {
         throw std::out_of_range("record field written past the end of its image");
     }
 }
 
-inline void putU32(std::span<uint8_t> image, size_t offset, uint32_t value) {
-    requireRoom(image, offset, 4);
+inline void PutU32(std::span<uint8_t> image, size_t offset, uint32_t value) {
+    RequireRoom(image, offset, 4);
     for (size_t i = 0; i < 4; ++i) {
         image[offset + i] = static_cast<uint8_t>(value >> (8 * i));
     }
 }
 
-inline void putI32(std::span<uint8_t> image, size_t offset, int32_t value) {
-    putU32(image, offset, static_cast<uint32_t>(value));
+inline void PutI32(std::span<uint8_t> image, size_t offset, int32_t value) {
+    PutU32(image, offset, static_cast<uint32_t>(value));
 }
 
-inline void putF64(std::span<uint8_t> image, size_t offset, double value) {
-    requireRoom(image, offset, 8);
+inline void PutF64(std::span<uint8_t> image, size_t offset, double value) {
+    RequireRoom(image, offset, 8);
     const auto bits = std::bit_cast<uint64_t>(value);
     for (size_t i = 0; i < 8; ++i) {
         image[offset + i] = static_cast<uint8_t>(bits >> (8 * i));
     }
 }
 
-inline bool getU32(std::span<const uint8_t> image, size_t offset, uint32_t& value) {
+inline bool GetU32(std::span<const uint8_t> image, size_t offset, uint32_t& value) {
     if (offset > image.size() || image.size() - offset < 4) {
         return false;
     }
@@ -52,16 +52,16 @@ inline bool getU32(std::span<const uint8_t> image, size_t offset, uint32_t& valu
     return true;
 }
 
-inline bool getI32(std::span<const uint8_t> image, size_t offset, int32_t& value) {
+inline bool GetI32(std::span<const uint8_t> image, size_t offset, int32_t& value) {
     uint32_t v = 0;
-    if (!getU32(image, offset, v)) {
+    if (!GetU32(image, offset, v)) {
         return false;
     }
     value = static_cast<int32_t>(v);
     return true;
 }
 
-inline bool getF64(std::span<const uint8_t> image, size_t offset, double& value) {
+inline bool GetF64(std::span<const uint8_t> image, size_t offset, double& value) {
     if (offset > image.size() || image.size() - offset < 8) {
         return false;
     }
@@ -74,21 +74,21 @@ inline bool getF64(std::span<const uint8_t> image, size_t offset, double& value)
 }
 
 // Plain 32-bit and 64-bit reads for images whose size is already known to be right.
-inline int32_t i32At(std::span<const uint8_t> image, size_t offset) {
+inline int32_t I32At(std::span<const uint8_t> image, size_t offset) {
     int32_t v = 0;
-    getI32(image, offset, v);
+    GetI32(image, offset, v);
     return v;
 }
 
-inline uint32_t u32At(std::span<const uint8_t> image, size_t offset) {
+inline uint32_t U32At(std::span<const uint8_t> image, size_t offset) {
     uint32_t v = 0;
-    getU32(image, offset, v);
+    GetU32(image, offset, v);
     return v;
 }
 
-inline double f64At(std::span<const uint8_t> image, size_t offset) {
+inline double F64At(std::span<const uint8_t> image, size_t offset) {
     double v = 0.0;
-    getF64(image, offset, v);
+    GetF64(image, offset, v);
     return v;
 }
 

@@ -66,7 +66,7 @@ struct LongTask {
 };
 
 // Runs a task on the calling thread, for ports without a window.
-inline void runTaskInline(LongTask& task, ProgressSink& progress) {
+inline void RunTaskInline(LongTask& task, ProgressSink& progress) {
     if (task.work) {
         task.work(progress);
     }

@@ -31,16 +31,16 @@ constexpr size_t kScale = 60;
 std::vector<uint8_t> SavedViewState::toBytes() const {
     std::vector<uint8_t> bytes(kImageSize, 0);
     std::span<uint8_t> image(bytes);
-    le::putI32(image, kPickedIntX, pickedLogicalIntX);
-    le::putI32(image, kPickedIntY, pickedLogicalIntY);
-    le::putF64(image, kOriginX, originX);
-    le::putF64(image, kOriginY, originY);
-    le::putF64(image, kPickedLogicalX, pickedLogicalX);
-    le::putF64(image, kPickedLogicalY, pickedLogicalY);
-    le::putF64(image, kPickedPlanX, pickedPlanX);
-    le::putF64(image, kPickedPlanY, pickedPlanY);
-    le::putI32(image, kMappingMode, mappingMode);
-    le::putF64(image, kScale, scale);
+    le::PutI32(image, kPickedIntX, pickedLogicalIntX);
+    le::PutI32(image, kPickedIntY, pickedLogicalIntY);
+    le::PutF64(image, kOriginX, originX);
+    le::PutF64(image, kOriginY, originY);
+    le::PutF64(image, kPickedLogicalX, pickedLogicalX);
+    le::PutF64(image, kPickedLogicalY, pickedLogicalY);
+    le::PutF64(image, kPickedPlanX, pickedPlanX);
+    le::PutF64(image, kPickedPlanY, pickedPlanY);
+    le::PutI32(image, kMappingMode, mappingMode);
+    le::PutF64(image, kScale, scale);
     return bytes;
 }
 
@@ -48,15 +48,15 @@ bool SavedViewState::fromBytes(std::span<const uint8_t> image) {
     if (image.size() != kImageSize) {
         return false;
     }
-    pickedLogicalIntX = le::i32At(image, kPickedIntX);
-    pickedLogicalIntY = le::i32At(image, kPickedIntY);
-    originX = le::f64At(image, kOriginX);
-    originY = le::f64At(image, kOriginY);
-    pickedLogicalX = le::f64At(image, kPickedLogicalX);
-    pickedLogicalY = le::f64At(image, kPickedLogicalY);
-    pickedPlanX = le::f64At(image, kPickedPlanX);
-    pickedPlanY = le::f64At(image, kPickedPlanY);
-    mappingMode = le::i32At(image, kMappingMode);
-    scale = le::f64At(image, kScale);
+    pickedLogicalIntX = le::I32At(image, kPickedIntX);
+    pickedLogicalIntY = le::I32At(image, kPickedIntY);
+    originX = le::F64At(image, kOriginX);
+    originY = le::F64At(image, kOriginY);
+    pickedLogicalX = le::F64At(image, kPickedLogicalX);
+    pickedLogicalY = le::F64At(image, kPickedLogicalY);
+    pickedPlanX = le::F64At(image, kPickedPlanX);
+    pickedPlanY = le::F64At(image, kPickedPlanY);
+    mappingMode = le::I32At(image, kMappingMode);
+    scale = le::F64At(image, kScale);
     return true;
 }

@@ -21,7 +21,7 @@
 namespace {
 
 
-const char* refusalMessage(GridLayoutRefusal refusal) {
+const char* RefusalMessage(GridLayoutRefusal refusal) {
     switch (refusal) {
         case GridLayoutRefusal::BadSpan:
             return "The span size must be a number greater than 0";
@@ -43,14 +43,14 @@ struct GridRunResult {
     double seconds = 0.0;
 };
 
-GridLayoutOptions gridOptionsOf(const CORVDoc& doc) {
+GridLayoutOptions GridOptionsOf(const CORVDoc& doc) {
     const auto& offsets = doc.m_settings.gridCornerOffsets;
     return GridLayoutOptions{doc.m_gridSpan, offsets[0], offsets[1], offsets[2], offsets[3]};
 }
 
 
 // The display codes of the shape measures an entry recomputes before it shows them.
-std::optional<IsovistShapeMeasure> shapeMeasureOf(int32_t code) {
+std::optional<IsovistShapeMeasure> ShapeMeasureOf(int32_t code) {
     switch (code) {
         case 2:
             return IsovistShapeMeasure::Perimeter;
@@ -94,10 +94,10 @@ void CORVDoc::OnGridOptions() {
 
 bool CORVDoc::OnInitializeGrid() {
     WaitCursor wait(*m_ui);
-    GridLayoutResult layout = LayOutGrid(m_planExtent, gridOptionsOf(*this));
+    GridLayoutResult layout = LayOutGrid(m_planExtent, GridOptionsOf(*this));
     if (!layout.grid) {
         // The old grid is kept: a refused layout changes nothing.
-        m_ui->message(refusalMessage(layout.refusal));
+        m_ui->message(RefusalMessage(layout.refusal));
         return false;
     }
     MarkEffectiveCells(*layout.grid, m_planPolygons.items());
@@ -199,7 +199,7 @@ void CORVDoc::OnGridDepthFromCurrentCell() {
 }
 
 void CORVDoc::OnGridShapeMeasure(int32_t code) {
-    const std::optional<IsovistShapeMeasure> measure = shapeMeasureOf(code);
+    const std::optional<IsovistShapeMeasure> measure = ShapeMeasureOf(code);
     if (!measure) {
         return;
     }

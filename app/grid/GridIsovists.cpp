@@ -29,7 +29,7 @@ std::optional<RadialStats> ComputeCellIsovist(CGridCell& cell, const PlanTables&
     }
     const PlanPoint centre = CellCentre(cell);
     IsovistResult& result = worker.result;
-    computeIsovist(plan, centre, method, worker.scratch, result);
+    ComputeIsovistAt(plan, centre, method, worker.scratch, result);
     if (result.outcome != IsovistResult::Outcome::Computed || result.radialLines.empty()) {
         return std::nullopt;
     }

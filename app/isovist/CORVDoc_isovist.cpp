@@ -21,7 +21,7 @@ void CORVDoc::ComputeIsovist(double x, double y, RadialStats& stats) {
         m_isovistScratch = std::make_shared<IsovistScratch>();
     }
     IsovistResult result;
-    computeIsovist(isovistPlanTables(), PlanPoint{x, y}, m_settings.m_isovistMethod,
+    ComputeIsovistAt(isovistPlanTables(), PlanPoint{x, y}, m_settings.m_isovistMethod,
                    *m_isovistScratch, result);
     if (result.outcome == IsovistResult::Outcome::NoWalls) {
         return;

@@ -10,7 +10,7 @@ constexpr int32_t kMinBuckets = 64;
 constexpr int32_t kMaxBuckets = 4096;
 
 // The angle brought into [0, 2 pi).
-double normalized(double angle) {
+double Normalized(double angle) {
     double a = std::fmod(angle, kTwoPi);
     if (a < 0.0) {
         a += kTwoPi;
@@ -20,7 +20,7 @@ double normalized(double angle) {
 }  // namespace
 
 int32_t IsovistAngleIndex::bucketOf(double angle) const {
-    const double position = normalized(angle) / bucketWidth_;
+    const double position = Normalized(angle) / bucketWidth_;
     const auto bucket = static_cast<int32_t>(position);
     return std::clamp(bucket, 0, bucketCount_ - 1);
 }
@@ -45,7 +45,7 @@ void IsovistAngleIndex::build(std::span<const double> lo, std::span<const double
         const int32_t first = bucketOf(start);
         // Buckets from the one holding the start to the one holding the end, plus one for the
         // rounding of positions; never more than the whole circle.
-        const double startInBucket = normalized(start) - first * bucketWidth_;
+        const double startInBucket = Normalized(start) - first * bucketWidth_;
         const auto covered = static_cast<int64_t>((startInBucket + length) / bucketWidth_) + 2;
         const auto span = static_cast<int32_t>(std::min<int64_t>(covered, bucketCount_));
         firstBucket_[static_cast<size_t>(i)] = first;

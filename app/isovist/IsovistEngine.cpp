@@ -25,29 +25,29 @@ constexpr double kAmbiguityMargin = 1e-12;
 constexpr uint8_t kFlagTurnsLeftToRight = 0x12;
 constexpr uint8_t kFlagTurnsRightToLeft = 0x21;
 
-double squaredDistance(double ax, double ay, double bx, double by) {
+double SquaredDistance(double ax, double ay, double bx, double by) {
     const double dx = ax - bx;
     const double dy = ay - by;
     return dx * dx + dy * dy;
 }
 
-bool isOnSegment(PlanPoint p, const PlanSegment& s) {
+bool IsOnSegment(PlanPoint p, const PlanSegment& s) {
     return zoIsPointOnSeg(p.x, p.y, s.start.x, s.start.y, s.end.x, s.end.y) != 0;
 }
 
-bool isOnSegmentOrEnd(PlanPoint p, const PlanSegment& s) {
+bool IsOnSegmentOrEnd(PlanPoint p, const PlanSegment& s) {
     return zoIsPointOnSeg2(p.x, p.y, s.start.x, s.start.y, s.end.x, s.end.y) != 0;
 }
 
-int32_t hitTest(const PlanPolygon& polygon, PlanPoint p) {
+int32_t HitTest(const PlanPolygon& polygon, PlanPoint p) {
     return zoHitTestPG(polygon.count(), PlanPolygon::kStride, polygon.xs(), polygon.ys(), p.x, p.y);
 }
 
 // Inside the boundary (polygon 0) and outside every wall polygon. With an index, polygons that
 // certainly do not hold the point are not hit-tested.
-bool isValidPoint(const PlanTables& plan, PlanPoint p, const IsovistPlanIndex* index) {
+bool IsValidPoint(const PlanTables& plan, PlanPoint p, const IsovistPlanIndex* index) {
     auto inside = [&](size_t i) {
-        return (index == nullptr || index->mayContain(i, p)) && hitTest(plan.polygons[i], p) != 0;
+        return (index == nullptr || index->mayContain(i, p)) && HitTest(plan.polygons[i], p) != 0;
     };
     if (plan.polygons.empty() || !inside(0)) {
         return false;
@@ -61,7 +61,7 @@ bool isValidPoint(const PlanTables& plan, PlanPoint p, const IsovistPlanIndex* i
 }
 
 // The angular interval of segment i as seen from p, into the angle table.
-void computeInterval(const PlanSegment& s, PlanPoint p, double& lo, double& hi) {
+void ComputeInterval(const PlanSegment& s, PlanPoint p, double& lo, double& hi) {
     const double a = std::atan2(s.start.y - p.y, s.start.x - p.x);
     const double b = std::atan2(s.end.y - p.y, s.end.x - p.x);
     lo = std::min(a, b);
@@ -75,7 +75,7 @@ void computeInterval(const PlanSegment& s, PlanPoint p, double& lo, double& hi) 
 }
 
 // Starts a request's angle table with no entry computed.
-void startAngleTable(std::span<const PlanSegment> segments, IsovistScratch& scratch) {
+void StartAngleTable(std::span<const PlanSegment> segments, IsovistScratch& scratch) {
     scratch.lo.resize(segments.size());
     scratch.hi.resize(segments.size());
     scratch.angleStamp.resize(segments.size(), 0);
@@ -86,25 +86,25 @@ void startAngleTable(std::span<const PlanSegment> segments, IsovistScratch& scra
 }
 
 // Entry i of the angle table, computed on first use in the request.
-void ensureInterval(std::span<const PlanSegment> segments, PlanPoint p, IsovistScratch& scratch,
+void EnsureInterval(std::span<const PlanSegment> segments, PlanPoint p, IsovistScratch& scratch,
                     size_t i) {
     if (scratch.angleStamp[i] != scratch.requestStamp) {
-        computeInterval(segments[i], p, scratch.lo[i], scratch.hi[i]);
+        ComputeInterval(segments[i], p, scratch.lo[i], scratch.hi[i]);
         scratch.angleStamp[i] = scratch.requestStamp;
     }
 }
 
-void completeAngleTable(std::span<const PlanSegment> segments, PlanPoint p,
+void CompleteAngleTable(std::span<const PlanSegment> segments, PlanPoint p,
                         IsovistScratch& scratch) {
     for (size_t i = 0; i < segments.size(); ++i) {
-        ensureInterval(segments, p, scratch, i);
+        EnsureInterval(segments, p, scratch, i);
     }
 }
 
 // The angle-in-interval test as the reference scan runs it: the angle is shifted by whole
 // turns into the interval and stays shifted for the next segment. `tolerance` widens the
 // accepted range after the shift.
-bool inIntervalCarried(double& angle, double lo, double hi, double tolerance) {
+bool InIntervalCarried(double& angle, double lo, double hi, double tolerance) {
     while (angle > hi) {
         angle -= kTwoPi;
     }
@@ -118,7 +118,7 @@ enum class Verdict { Candidate, NotCandidate, Ambiguous };
 
 // The same test on a fresh angle, computed modulo a whole turn; Ambiguous where the carried
 // angle of the reference scan could decide otherwise.
-Verdict classify(double angle, double lo, double hi, double tolerance) {
+Verdict Classify(double angle, double lo, double hi, double tolerance) {
     const double fromLo = std::remainder(angle - lo, kTwoPi);  // exact, in [-pi, pi]
     if (std::abs(fromLo) < kAmbiguityMargin) {
         return Verdict::Ambiguous;
@@ -134,11 +134,11 @@ Verdict classify(double angle, double lo, double hi, double tolerance) {
 // classify without the library remainder where the verdict is clear: the offset from lo is
 // brought into [0, 2 pi) by one whole turn, which differs from classify's exact offset by a unit
 // in the last place at most; within twice the ambiguity margin of an end, classify decides.
-Verdict classifyQuickly(double angle, double lo, double hi, double tolerance) {
+Verdict ClassifyQuickly(double angle, double lo, double hi, double tolerance) {
     constexpr double kClear = 2.0 * kAmbiguityMargin;
     double offset = angle - lo;
     if (!(offset >= -kTwoPi && offset < 2.0 * kTwoPi)) {
-        return classify(angle, lo, hi, tolerance);
+        return Classify(angle, lo, hi, tolerance);
     }
     if (offset < 0.0) {
         offset += kTwoPi;
@@ -147,7 +147,7 @@ Verdict classifyQuickly(double angle, double lo, double hi, double tolerance) {
     }
     const double limit = hi - lo + tolerance;
     if (offset < kClear || offset > kTwoPi - kClear || std::abs(offset - limit) < kClear) {
-        return classify(angle, lo, hi, tolerance);
+        return Classify(angle, lo, hi, tolerance);
     }
     return offset <= limit ? Verdict::Candidate : Verdict::NotCandidate;
 }
@@ -159,7 +159,7 @@ struct NearestCrossing {
     double nearestSquared = 0.0;
 
     void offer(double x, double y, PlanPoint from) {
-        const double d2 = squaredDistance(x, y, from.x, from.y);
+        const double d2 = SquaredDistance(x, y, from.x, from.y);
         if (d2 > kMinSquaredDistance && (!found || d2 < nearestSquared)) {
             found = true;
             point = PlanPoint{x, y};
@@ -192,7 +192,7 @@ class CandidateWalker {
         }
         double carried = angle;
         for (size_t i = 0; i < plan_.wallSegments.size(); ++i) {
-            if (inIntervalCarried(carried, scratch_.lo[i], scratch_.hi[i], tolerance) && !skip(i)) {
+            if (InIntervalCarried(carried, scratch_.lo[i], scratch_.hi[i], tolerance) && !skip(i)) {
                 visit(i);
             }
         }
@@ -205,7 +205,7 @@ class CandidateWalker {
         const auto candidates = scratch_.index.candidates(angle);
         for (const int32_t i : candidates) {
             const auto s = static_cast<size_t>(i);
-            if (classifyQuickly(angle, scratch_.lo[s], scratch_.hi[s], tolerance) ==
+            if (ClassifyQuickly(angle, scratch_.lo[s], scratch_.hi[s], tolerance) ==
                     Verdict::Ambiguous &&
                 !skip(s)) {
                 return false;
@@ -213,7 +213,7 @@ class CandidateWalker {
         }
         for (const int32_t i : candidates) {
             const auto s = static_cast<size_t>(i);
-            if (classifyQuickly(angle, scratch_.lo[s], scratch_.hi[s], tolerance) ==
+            if (ClassifyQuickly(angle, scratch_.lo[s], scratch_.hi[s], tolerance) ==
                     Verdict::Candidate &&
                 !skip(s)) {
                 visit(s);
@@ -228,22 +228,22 @@ class CandidateWalker {
 };
 
 // The nearest wall crossing of ray k from p, over the candidates `walker` yields.
-NearestCrossing castRay(std::span<const PlanSegment> segments, PlanPoint p,
+NearestCrossing CastRay(std::span<const PlanSegment> segments, PlanPoint p,
                         const CandidateWalker& walker, int k) {
     double dx = 0.0;
     double dy = 0.0;
-    isovistRayDirection(k, dx, dy);
+    IsovistRayDirection(k, dx, dy);
     NearestCrossing nearest;
     walker.forEach(
-        isovistRayAngle(k), 0.0, [&](size_t i) { return isOnSegment(p, segments[i]); },
+        IsovistRayAngle(k), 0.0, [&](size_t i) { return IsOnSegment(p, segments[i]); },
         [&](size_t i) { nearest.offerHalfLine(p, dx, dy, segments[i]); });
     return nearest;
 }
 
-void computeRadial(const PlanTables& plan, PlanPoint p, const CandidateWalker& walker,
+void ComputeRadial(const PlanTables& plan, PlanPoint p, const CandidateWalker& walker,
                    std::vector<PlanSegment>& lines) {
     for (int k = 0; k < kRayCount; ++k) {
-        const NearestCrossing nearest = castRay(plan.wallSegments, p, walker, k);
+        const NearestCrossing nearest = CastRay(plan.wallSegments, p, walker, k);
         if (nearest.found) {
             lines.push_back(PlanSegment{p, nearest.point});
         }
@@ -259,7 +259,7 @@ struct NearestIndexedCrossing {
     size_t index = 0;
 
     void offer(double x, double y, PlanPoint from, size_t i) {
-        const double d2 = squaredDistance(x, y, from.x, from.y);
+        const double d2 = SquaredDistance(x, y, from.x, from.y);
         if (d2 > kMinSquaredDistance &&
             (!found || d2 < nearestSquared || (d2 == nearestSquared && i < index))) {
             found = true;
@@ -270,7 +270,7 @@ struct NearestIndexedCrossing {
     }
 };
 
-bool withinBox(double x, double y, const PlanSegment& s, double margin) {
+bool WithinBox(double x, double y, const PlanSegment& s, double margin) {
     return std::min(s.start.x, s.end.x) - margin <= x &&
            x <= std::max(s.start.x, s.end.x) + margin &&
            std::min(s.start.y, s.end.y) - margin <= y && y <= std::max(s.start.y, s.end.y) + margin;
@@ -315,10 +315,10 @@ class RadialWalk {
             std::fill(scratch_.rayStamp.begin(), scratch_.rayStamp.end(), 0);
             scratch_.rayCounter = 1;
         }
-        const double theta = isovistRayAngle(k);
+        const double theta = IsovistRayAngle(k);
         double dx = 0.0;
         double dy = 0.0;
-        isovistRayDirection(k, dx, dy);
+        IsovistRayDirection(k, dx, dy);
         for (const int32_t i : scratch_.planIndex.nearlyParallel(k)) {
             if (!consider(static_cast<size_t>(i), theta, dx, dy, false, nearest)) {
                 return false;
@@ -348,9 +348,9 @@ class RadialWalk {
             return true;
         }
         scratch_.rayStamp[i] = scratch_.rayCounter;
-        ensureInterval(segments_, p_, scratch_, i);
-        const Verdict verdict = classifyQuickly(theta, scratch_.lo[i], scratch_.hi[i], 0.0);
-        if (verdict == Verdict::NotCandidate || isOnSegment(p_, segments_[i])) {
+        EnsureInterval(segments_, p_, scratch_, i);
+        const Verdict verdict = ClassifyQuickly(theta, scratch_.lo[i], scratch_.hi[i], 0.0);
+        if (verdict == Verdict::NotCandidate || IsOnSegment(p_, segments_[i])) {
             return true;
         }
         if (verdict == Verdict::Ambiguous) {
@@ -363,7 +363,7 @@ class RadialWalk {
                                &y) != 1) {
             return true;
         }
-        if (checkBox && !withinBox(x, y, s, grid_.margin())) {
+        if (checkBox && !WithinBox(x, y, s, grid_.margin())) {
             return false;
         }
         nearest.offer(x, y, p_, i);
@@ -371,8 +371,8 @@ class RadialWalk {
     }
 
     PlanPoint castByScan(int k) {
-        completeAngleTable(segments_, p_, scratch_);
-        const NearestCrossing nearest = castRay(segments_, p_, reference_, k);
+        CompleteAngleTable(segments_, p_, scratch_);
+        const NearestCrossing nearest = CastRay(segments_, p_, reference_, k);
         scanFound_ = nearest.found;
         return nearest.point;
     }
@@ -387,7 +387,7 @@ class RadialWalk {
 
 // Orientation code of the edge from `from` to `to` as seen from p: 2 counter-clockwise,
 // 1 clockwise, 0 pointing at p.
-uint8_t edgeCode(PlanPoint p, PlanPoint from, PlanPoint to) {
+uint8_t EdgeCode(PlanPoint p, PlanPoint from, PlanPoint to) {
     const double s = (to.y - p.y) * (from.x - p.x) - (from.y - p.y) * (to.x - p.x);
     if (s > 0.0) {
         return 2;
@@ -395,7 +395,7 @@ uint8_t edgeCode(PlanPoint p, PlanPoint from, PlanPoint to) {
     return s < 0.0 ? 1 : 0;
 }
 
-void buildVertexTable(const PlanTables& plan, PlanPoint p,
+void BuildVertexTable(const PlanTables& plan, PlanPoint p,
                       std::vector<IsovistScratch::Vertex>& vertices) {
     vertices.clear();
     for (const PlanPolygon& polygon : plan.polygons) {
@@ -407,7 +407,7 @@ void buildVertexTable(const PlanTables& plan, PlanPoint p,
             IsovistScratch::Vertex v;
             v.point = u[j];
             v.flags =
-                static_cast<uint8_t>(16 * edgeCode(p, previous, u[j]) + edgeCode(p, u[j], next));
+                static_cast<uint8_t>(16 * EdgeCode(p, previous, u[j]) + EdgeCode(p, u[j], next));
             const double dx = u[j].x - p.x;
             const double dy = u[j].y - p.y;
             v.angle = std::atan2(dy, dx);
@@ -419,7 +419,7 @@ void buildVertexTable(const PlanTables& plan, PlanPoint p,
 
 // Orders by a key that puts not-a-number after every number, so the sort always sees a strict
 // weak order even for damaged coordinates.
-bool keyLess(double a, double b) {
+bool KeyLess(double a, double b) {
     const bool aNan = std::isnan(a);
     const bool bNan = std::isnan(b);
     if (aNan || bNan) {
@@ -428,17 +428,17 @@ bool keyLess(double a, double b) {
     return a < b;
 }
 
-bool vertexLess(const IsovistScratch::Vertex& a, const IsovistScratch::Vertex& b) {
-    if (keyLess(a.angle, b.angle)) {
+bool VertexLess(const IsovistScratch::Vertex& a, const IsovistScratch::Vertex& b) {
+    if (KeyLess(a.angle, b.angle)) {
         return true;
     }
-    if (keyLess(b.angle, a.angle)) {
+    if (KeyLess(b.angle, a.angle)) {
         return false;
     }
-    return keyLess(a.distance, b.distance);
+    return KeyLess(a.distance, b.distance);
 }
 
-bool hasAngleTie(const std::vector<IsovistScratch::Vertex>& sorted) {
+bool HasAngleTie(const std::vector<IsovistScratch::Vertex>& sorted) {
     for (size_t i = 1; i < sorted.size(); ++i) {
         if (sorted[i].angle == sorted[i - 1].angle) {
             return true;
@@ -448,8 +448,8 @@ bool hasAngleTie(const std::vector<IsovistScratch::Vertex>& sorted) {
 }
 
 // Two entries of equal angle in the unsorted table, by hashing the angles (not-a-number
-// never equals anything; -0 equals +0): the same verdict as hasAngleTie after sorting.
-bool hasAngleTieUnsorted(const std::vector<IsovistScratch::Vertex>& vertices,
+// never equals anything; -0 equals +0): the same verdict as HasAngleTie after sorting.
+bool HasAngleTieUnsorted(const std::vector<IsovistScratch::Vertex>& vertices,
                          std::vector<uint64_t>& keys) {
     // A not-a-number pattern marks free slots: no key has it.
     constexpr uint64_t kFree = 0x7FF8000000000000ull;
@@ -476,15 +476,15 @@ bool hasAngleTieUnsorted(const std::vector<IsovistScratch::Vertex>& vertices,
 }
 
 // False when two plan vertices lie on one sight line (the caller then uses the radial method).
-bool computeExact(const PlanTables& plan, PlanPoint p, IsovistScratch& scratch,
+bool ComputeExact(const PlanTables& plan, PlanPoint p, IsovistScratch& scratch,
                   const CandidateWalker& walker, bool tieBeforeSort,
                   std::vector<PlanSegment>& lines) {
-    buildVertexTable(plan, p, scratch.vertices);
-    if (tieBeforeSort && hasAngleTieUnsorted(scratch.vertices, scratch.angleKeys)) {
+    BuildVertexTable(plan, p, scratch.vertices);
+    if (tieBeforeSort && HasAngleTieUnsorted(scratch.vertices, scratch.angleKeys)) {
         return false;
     }
-    std::sort(scratch.vertices.begin(), scratch.vertices.end(), vertexLess);
-    if (!tieBeforeSort && hasAngleTie(scratch.vertices)) {
+    std::sort(scratch.vertices.begin(), scratch.vertices.end(), VertexLess);
+    if (!tieBeforeSort && HasAngleTie(scratch.vertices)) {
         return false;
     }
     const auto segments = plan.wallSegments;
@@ -494,7 +494,7 @@ bool computeExact(const PlanTables& plan, PlanPoint p, IsovistScratch& scratch,
         walker.forEach(
             vertex.angle, 0.0,
             [&](size_t i) {
-                return isOnSegmentOrEnd(p, segments[i]) || isOnSegmentOrEnd(v, segments[i]);
+                return IsOnSegmentOrEnd(p, segments[i]) || IsOnSegmentOrEnd(v, segments[i]);
             },
             [&](size_t i) {
                 const PlanSegment& s = segments[i];
@@ -519,7 +519,7 @@ bool computeExact(const PlanTables& plan, PlanPoint p, IsovistScratch& scratch,
         NearestCrossing extension;
         walker.forEach(
             vertex.angle, kExtensionTolerance,
-            [&](size_t i) { return isOnSegmentOrEnd(p, segments[i]); },
+            [&](size_t i) { return IsOnSegmentOrEnd(p, segments[i]); },
             [&](size_t i) { extension.offerHalfLine(v, dx, dy, segments[i]); });
         if (!extension.found) {
             continue;
@@ -535,18 +535,18 @@ bool computeExact(const PlanTables& plan, PlanPoint p, IsovistScratch& scratch,
     return true;
 }
 
-const double* endXs(const std::vector<PlanSegment>& lines) {
+const double* EndXs(const std::vector<PlanSegment>& lines) {
     return lines.empty() ? nullptr : &lines[0].end.x;
 }
 
-const double* endYs(const std::vector<PlanSegment>& lines) {
+const double* EndYs(const std::vector<PlanSegment>& lines) {
     return lines.empty() ? nullptr : &lines[0].end.y;
 }
 
 constexpr uint32_t kLineStride = sizeof(PlanSegment);
 
 // Drops repeated and collinear ends (with at least 3 lines), keeping the order.
-void reduceRadialLines(PlanPoint p, IsovistScratch& scratch, std::vector<PlanSegment>& lines) {
+void ReduceRadialLines(PlanPoint p, IsovistScratch& scratch, std::vector<PlanSegment>& lines) {
     const auto n = static_cast<int32_t>(lines.size());
     if (n < 3) {
         return;
@@ -554,7 +554,7 @@ void reduceRadialLines(PlanPoint p, IsovistScratch& scratch, std::vector<PlanSeg
     scratch.reducedX.resize(lines.size());
     scratch.reducedY.resize(lines.size());
     int32_t reduced = -1;
-    zoReducePG(n, kLineStride, endXs(lines), endYs(lines), &reduced, scratch.reducedX.data(),
+    zoReducePG(n, kLineStride, EndXs(lines), EndYs(lines), &reduced, scratch.reducedX.data(),
                scratch.reducedY.data());
     if (reduced < 0 || reduced > n) {
         return;
@@ -568,14 +568,14 @@ void reduceRadialLines(PlanPoint p, IsovistScratch& scratch, std::vector<PlanSeg
 // A bit pattern no computation produces, to see whether the centroid was written.
 const double kNotWritten = std::bit_cast<double>(uint64_t{0x7FF8DEADBEEF0001});
 
-void finishPolygon(PlanPoint p, IsovistScratch& scratch, IsovistResult& result) {
-    reduceRadialLines(p, scratch, result.radialLines);
+void FinishPolygon(PlanPoint p, IsovistScratch& scratch, IsovistResult& result) {
+    ReduceRadialLines(p, scratch, result.radialLines);
     const auto n = static_cast<int32_t>(result.radialLines.size());
     result.area =
-        zoGetGeoAreaPGF(n, kLineStride, endXs(result.radialLines), endYs(result.radialLines));
+        zoGetGeoAreaPGF(n, kLineStride, EndXs(result.radialLines), EndYs(result.radialLines));
     double cx = kNotWritten;
     double cy = kNotWritten;
-    zoGetGeoCentPGF(n, kLineStride, endXs(result.radialLines), endYs(result.radialLines), &cx, &cy);
+    zoGetGeoCentPGF(n, kLineStride, EndXs(result.radialLines), EndYs(result.radialLines), &cx, &cy);
     if (std::bit_cast<uint64_t>(cx) != std::bit_cast<uint64_t>(kNotWritten)) {
         result.centroid = PlanPoint{cx, cy};
     }
@@ -584,7 +584,7 @@ void finishPolygon(PlanPoint p, IsovistScratch& scratch, IsovistResult& result) 
 // Rotates the outline to start where the node method's sorted sight lines start: at the smallest
 // angle; of several ends on that sight line (a wall end and the wall behind it), at the one
 // that follows the outline's previous sight line.
-void startAtSmallestAngle(PlanPoint p, std::vector<PlanPoint>& outline) {
+void StartAtSmallestAngle(PlanPoint p, std::vector<PlanPoint>& outline) {
     constexpr double kSameSightLine = 1e-12;
     const size_t n = outline.size();
     if (n == 0) {
@@ -606,16 +606,16 @@ void startAtSmallestAngle(PlanPoint p, std::vector<PlanPoint>& outline) {
 }
 
 // False when the point has no open side (then it counts as not valid).
-bool computeVisibilityPolygon(const PlanTables& plan, PlanPoint p, IsovistScratch& scratch,
+bool ComputeVisibilityPolygon(const PlanTables& plan, PlanPoint p, IsovistScratch& scratch,
                               const IsovistPlanIndex* index, std::vector<PlanSegment>& lines) {
     scratch.visibility.prepare(plan);
     const auto isOpen = [&plan, index](PlanPoint probe) {
-        return isValidPoint(plan, probe, index);
+        return IsValidPoint(plan, probe, index);
     };
     if (!scratch.visibility.compute(p, isOpen, scratch.outline)) {
         return false;
     }
-    startAtSmallestAngle(p, scratch.outline);
+    StartAtSmallestAngle(p, scratch.outline);
     for (const PlanPoint w : scratch.outline) {
         lines.push_back(PlanSegment{p, w});
     }
@@ -624,7 +624,7 @@ bool computeVisibilityPolygon(const PlanTables& plan, PlanPoint p, IsovistScratc
 
 }  // namespace
 
-void computeIsovist(const PlanTables& plan, PlanPoint point, int32_t method,
+void ComputeIsovistAt(const PlanTables& plan, PlanPoint point, int32_t method,
                     IsovistScratch& scratch, IsovistResult& result, CandidateSearch search) {
     result.origin = point;
     result.usedRadialMethod = false;
@@ -641,7 +641,7 @@ void computeIsovist(const PlanTables& plan, PlanPoint point, int32_t method,
     if (fast) {
         scratch.planIndex.prepare(plan);
     }
-    if (!isValidPoint(plan, point, fast ? &scratch.planIndex : nullptr)) {
+    if (!IsValidPoint(plan, point, fast ? &scratch.planIndex : nullptr)) {
         result.outcome = IsovistResult::Outcome::InvalidPoint;
         result.centroid = point;
         return;
@@ -651,24 +651,24 @@ void computeIsovist(const PlanTables& plan, PlanPoint point, int32_t method,
         return;
     }
     if (method == 2) {
-        if (!computeVisibilityPolygon(plan, point, scratch, fast ? &scratch.planIndex : nullptr,
+        if (!ComputeVisibilityPolygon(plan, point, scratch, fast ? &scratch.planIndex : nullptr,
                                       result.radialLines)) {
             result.outcome = IsovistResult::Outcome::InvalidPoint;
             result.centroid = point;
             return;
         }
         result.outcome = IsovistResult::Outcome::Computed;
-        finishPolygon(point, scratch, result);
+        FinishPolygon(point, scratch, result);
         return;
     }
     result.outcome = IsovistResult::Outcome::Computed;
 
     // The walk fills the angle table as it meets segments; everything else needs it whole.
-    startAngleTable(plan.wallSegments, scratch);
+    StartAngleTable(plan.wallSegments, scratch);
     bool tableComplete = false;
     auto completeTable = [&] {
         if (!tableComplete) {
-            completeAngleTable(plan.wallSegments, point, scratch);
+            CompleteAngleTable(plan.wallSegments, point, scratch);
             if (fast) {
                 scratch.index.build(scratch.lo, scratch.hi);
             }
@@ -688,7 +688,7 @@ void computeIsovist(const PlanTables& plan, PlanPoint point, int32_t method,
                             std::isfinite(point.x) && std::isfinite(point.y);
     if (method == 0 && !certainTie) {
         completeTable();
-        exactDone = computeExact(plan, point, scratch, walker, fast, result.radialLines);
+        exactDone = ComputeExact(plan, point, scratch, walker, fast, result.radialLines);
         if (!exactDone) {
             result.radialLines.clear();
         }
@@ -698,9 +698,9 @@ void computeIsovist(const PlanTables& plan, PlanPoint point, int32_t method,
         if (walkRays) {
             RadialWalk(plan, point, scratch).cast(result.unreducedRadialLines);
         } else {
-            computeRadial(plan, point, walker, result.unreducedRadialLines);
+            ComputeRadial(plan, point, walker, result.unreducedRadialLines);
         }
         result.radialLines = result.unreducedRadialLines;
     }
-    finishPolygon(point, scratch, result);
+    FinishPolygon(point, scratch, result);
 }

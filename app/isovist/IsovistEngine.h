@@ -88,6 +88,6 @@ struct IsovistScratch {
 // smallest angle (-pi, pi], reduced the same way. A point the validity test rejects gives the
 // invalid-point result; a valid point on an edge or vertex of the drawing sees one open side
 // (IsovistVisibilityPolygon::compute), or none: then the invalid-point result too.
-void computeIsovist(const PlanTables& plan, PlanPoint point, int32_t method,
+void ComputeIsovistAt(const PlanTables& plan, PlanPoint point, int32_t method,
                     IsovistScratch& scratch, IsovistResult& result,
                     CandidateSearch search = CandidateSearch::Indexed);

@@ -20,7 +20,7 @@ constexpr double kNearlyParallelSine = 1e-4;
 constexpr double kClearHeight = 1e-4;
 
 template <typename T>
-bool sameBits(std::span<const T> a, std::span<const T> b) {
+bool SameBits(std::span<const T> a, std::span<const T> b) {
     return a.size() == b.size() &&
            (a.empty() || std::memcmp(a.data(), b.data(), a.size_bytes()) == 0);
 }
@@ -37,7 +37,7 @@ struct PointBitsHash {
     }
 };
 
-bool repeatsAVertex(std::span<const PlanPoint> vertices) {
+bool RepeatsAVertex(std::span<const PlanPoint> vertices) {
     std::unordered_set<PointBits, PointBitsHash> seen;
     seen.reserve(vertices.size());
     for (const PlanPoint p : vertices) {
@@ -52,10 +52,10 @@ bool repeatsAVertex(std::span<const PlanPoint> vertices) {
 }
 
 // Ray k nearly parallel to s, though not so parallel that the library reports no crossing.
-bool runsAlong(int32_t k, const PlanSegment& s) {
+bool RunsAlong(int32_t k, const PlanSegment& s) {
     double dx = 0.0;
     double dy = 0.0;
-    isovistRayDirection(k, dx, dy);
+    IsovistRayDirection(k, dx, dy);
     const double sx = s.end.x - s.start.x;
     const double sy = s.end.y - s.start.y;
     const double cross = dx * sy - dy * sx;
@@ -75,7 +75,7 @@ void IsovistPlanIndex::prepare(const PlanTables& plan) {
 }
 
 bool IsovistPlanIndex::sameAs(const PlanTables& plan) const {
-    if (!sameBits<PlanSegment>(segments_, plan.wallSegments) ||
+    if (!SameBits<PlanSegment>(segments_, plan.wallSegments) ||
         polygonSizes_.size() != plan.polygons.size()) {
         return false;
     }
@@ -84,7 +84,7 @@ bool IsovistPlanIndex::sameAs(const PlanTables& plan) const {
         const auto& points = plan.polygons[i].points();
         if (polygonSizes_[i] != static_cast<int32_t>(points.size()) ||
             at + points.size() > vertices_.size() ||
-            !sameBits<PlanPoint>(std::span(vertices_).subspan(at, points.size()), points)) {
+            !SameBits<PlanPoint>(std::span(vertices_).subspan(at, points.size()), points)) {
             return false;
         }
         at += points.size();
@@ -114,7 +114,7 @@ void IsovistPlanIndex::rebuild(const PlanTables& plan) {
         }
         heights_.push_back(h);
     }
-    hasRepeatedVertex_ = repeatsAVertex(vertices_);
+    hasRepeatedVertex_ = RepeatsAVertex(vertices_);
     grid_.build(segments_);
 
     // Each segment is nearly parallel to at most a few rays: those nearest its direction and
@@ -130,7 +130,7 @@ void IsovistPlanIndex::rebuild(const PlanTables& plan) {
         const auto nearest = static_cast<int32_t>(std::lround(direction / kIsovistRayStep));
         for (const int32_t base : {nearest, nearest + 720, nearest - 720, nearest + 1440}) {
             for (int32_t k = base - 1; k <= base + 1; ++k) {
-                if (k >= 0 && k < kIsovistRayCount && runsAlong(k, s)) {
+                if (k >= 0 && k < kIsovistRayCount && RunsAlong(k, s)) {
                     auto& list = perRay[static_cast<size_t>(k)];
                     if (list.empty() || list.back() != static_cast<int32_t>(i)) {
                         list.push_back(static_cast<int32_t>(i));

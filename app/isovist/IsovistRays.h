@@ -9,12 +9,12 @@ inline constexpr int kIsovistRayCount = 1441;
 inline constexpr double kIsovistRayStep = std::numbers::pi / 720.0;
 inline constexpr double kIsovistDirectionLength = 10.0;
 
-inline double isovistRayAngle(int ray) {
+inline double IsovistRayAngle(int ray) {
     return ray * kIsovistRayStep;
 }
 
-inline void isovistRayDirection(int ray, double& dx, double& dy) {
-    const double theta = isovistRayAngle(ray);
+inline void IsovistRayDirection(int ray, double& dx, double& dy) {
+    const double theta = IsovistRayAngle(ray);
     dx = kIsovistDirectionLength * std::cos(theta);
     dy = kIsovistDirectionLength * std::sin(theta);
 }

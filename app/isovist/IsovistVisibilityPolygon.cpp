@@ -37,7 +37,7 @@ constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr double kProbeDistance = 1e-7;
 constexpr int kProbeHalvings = 40;
 
-bool finite(PlanPoint p) {
+bool Finite(PlanPoint p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
@@ -46,7 +46,7 @@ bool finite(PlanPoint p) {
 // (one unit wide at most), which costs an exact evaluation.
 constexpr double kUlps = 8.0;
 
-double toDouble(const Kernel::FT& value) {
+double ToDouble(const Kernel::FT& value) {
     auto interval = CGAL::to_interval(value);
     const double unit = std::abs(std::nextafter(interval.first, INFINITY) - interval.first);
     if (!(interval.second - interval.first <= kUlps * unit)) {
@@ -57,13 +57,13 @@ double toDouble(const Kernel::FT& value) {
                                              : interval.first + (interval.second - interval.first) * 0.5;
 }
 
-PlanPoint toPlanPoint(const Point& p) {
-    return PlanPoint{toDouble(p.x()), toDouble(p.y())};
+PlanPoint ToPlanPoint(const Point& p) {
+    return PlanPoint{ToDouble(p.x()), ToDouble(p.y())};
 }
 
-double angleOf(const Point& from, const Point& to) {
-    const PlanPoint a = toPlanPoint(from);
-    const PlanPoint b = toPlanPoint(to);
+double AngleOf(const Point& from, const Point& to) {
+    const PlanPoint a = ToPlanPoint(from);
+    const PlanPoint b = ToPlanPoint(to);
     return std::atan2(b.y - a.y, b.x - a.x);
 }
 
@@ -92,7 +92,7 @@ struct IsovistVisibilityPolygon::State {
     void edgeSides(Halfedge h, std::vector<Side>& sides) const {
         for (const Halfedge side : {h, h->twin()}) {
             if (!side->face()->is_unbounded()) {
-                const double along = angleOf(side->source()->point(), side->target()->point());
+                const double along = AngleOf(side->source()->point(), side->target()->point());
                 sides.push_back({side, along + 0.5 * std::numbers::pi});
             }
         }
@@ -106,8 +106,8 @@ struct IsovistVisibilityPolygon::State {
         const auto first = h;
         do {
             if (!h->face()->is_unbounded()) {
-                const double out = angleOf(v->point(), h->next()->target()->point());
-                const double back = angleOf(v->point(), h->source()->point());
+                const double out = AngleOf(v->point(), h->next()->target()->point());
+                const double back = AngleOf(v->point(), h->source()->point());
                 const double span = std::fmod(back - out + 2.0 * kTwoPi, kTwoPi);
                 if (h->next() != h->twin() && span > 0.0) {
                     sides.push_back({h, out + 0.5 * span});
@@ -139,7 +139,7 @@ struct IsovistVisibilityPolygon::State {
         auto edge = region->outer_ccb();
         const auto first = edge;
         do {
-            outline.push_back(toPlanPoint(edge->source()->point()));
+            outline.push_back(ToPlanPoint(edge->source()->point()));
         } while (++edge != first);
         return true;
     }
@@ -174,7 +174,7 @@ void IsovistVisibilityPolygon::prepare(const PlanTables& plan) {
     std::vector<Traits::Curve_2> curves;
     curves.reserve(segments_.size());
     for (const PlanSegment& s : segments_) {
-        if (finite(s.start) && finite(s.end) && s.start != s.end) {
+        if (Finite(s.start) && Finite(s.end) && s.start != s.end) {
             curves.emplace_back(Point(s.start.x, s.start.y), Point(s.end.x, s.end.y));
         }
     }
@@ -188,7 +188,7 @@ size_t IsovistVisibilityPolygon::edgeCount() const {
 bool IsovistVisibilityPolygon::compute(PlanPoint q, const OpenSpaceTest& isOpen,
                                        std::vector<PlanPoint>& outline) {
     outline.clear();
-    if (state_ == nullptr || !finite(q)) {
+    if (state_ == nullptr || !Finite(q)) {
         return false;
     }
     State& a = *state_;

@@ -17,12 +17,12 @@ namespace {
 constexpr int32_t kPathUserDefinedProperty = 6;
 
 // A path the commands can place points on: an index of m_paths with at least 2 nodes.
-bool isUsablePath(const CORVDoc& doc, int32_t index) {
+bool IsUsablePath(const CORVDoc& doc, int32_t index) {
     return index >= 0 && index < doc.m_paths.count() && doc.m_paths[index].count() >= 2;
 }
 
 // The observation points of path `index`; none when the document holds no list for it.
-const PlanPolygon* observationPointsOf(const CORVDoc& doc, int32_t index) {
+const PlanPolygon* ObservationPointsOf(const CORVDoc& doc, int32_t index) {
     if (index < 0 || index >= doc.m_observationPoints.count()) {
         return nullptr;
     }
@@ -72,7 +72,7 @@ void CORVDoc::OnPathOptions() {
 }
 
 void CORVDoc::OnCreateObservationPoints() {
-    if (!isUsablePath(*this, m_currentPath)) {
+    if (!IsUsablePath(*this, m_currentPath)) {
         m_ui->message("Invalid path");
         return;
     }
@@ -84,7 +84,7 @@ void CORVDoc::OnCreateObservationPoints() {
 }
 
 bool CORVDoc::CreateObservationPoints(const ObservationPointRequest& request) {
-    if (!isUsablePath(*this, m_currentPath)) {
+    if (!IsUsablePath(*this, m_currentPath)) {
         m_ui->message("Invalid path");
         return false;
     }
@@ -98,7 +98,7 @@ bool CORVDoc::CreateObservationPoints(const ObservationPointRequest& request) {
     const int32_t first = request.applyToAllPaths ? 0 : m_currentPath;
     const int32_t last = request.applyToAllPaths ? m_paths.count() - 1 : m_currentPath;
     for (int32_t i = first; i <= last; ++i) {
-        if (isUsablePath(*this, i) &&
+        if (IsUsablePath(*this, i) &&
             ObservationPointCount(request, offset, PathLength(m_paths[i])) < 0) {
             m_ui->message(ObservationPointRefusalMessage(ObservationPointRefusal::TooManyPoints));
             return false;
@@ -123,7 +123,7 @@ bool CORVDoc::ComputePathIsovists() {
         m_ui->message("No path defined");
         return false;
     }
-    const PlanPolygon* points = observationPointsOf(*this, m_currentPath);
+    const PlanPolygon* points = ObservationPointsOf(*this, m_currentPath);
     if (m_currentPath >= m_paths.count() || points == nullptr) {
         m_ui->message("Invalid path");
         return false;
@@ -192,7 +192,7 @@ void CORVDoc::OnPathUserDefined() {
         m_ui->message("Invalid path");
         return;
     }
-    const PlanPolygon* points = observationPointsOf(*this, m_currentPath);
+    const PlanPolygon* points = ObservationPointsOf(*this, m_currentPath);
     if (points == nullptr || points->empty()) {
         m_ui->message("No observation points");
         return;

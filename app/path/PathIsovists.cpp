@@ -24,7 +24,7 @@ void ComputePointRecord(const PlanTables& plan, PlanPoint point, int32_t method,
     record = IsovistRecord{};
     record.origin = point;
     IsovistResult& result = worker.result;
-    computeIsovist(plan, point, method, worker.scratch, result);
+    ComputeIsovistAt(plan, point, method, worker.scratch, result);
     if (result.outcome == IsovistResult::Outcome::Computed) {
         const int32_t count = static_cast<int32_t>(result.radialLines.size());
         record.polygon.resize(count);

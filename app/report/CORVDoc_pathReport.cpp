@@ -14,11 +14,11 @@ namespace {
 constexpr const char* kCsvFilter = "Comma Separated Values (*.csv)|*.csv|All Files (*.*)|*.*||";
 constexpr const char* kCsvExtension = "csv";
 
-const char* exportFailureMessage(FileWriteOutcome outcome) {
+const char* ExportFailureMessage(FileWriteOutcome outcome) {
     return outcome == FileWriteOutcome::OpenFailed ? "File open error" : "File write error";
 }
 
-std::string analyzingTitle(int32_t path, int32_t paths) {
+std::string AnalyzingTitle(int32_t path, int32_t paths) {
     return "Analyzing path " + std::to_string(path) + "/" + std::to_string(paths);
 }
 
@@ -40,7 +40,7 @@ void CORVDoc::OnExportPathCsv() {
     }
     const FileWriteOutcome outcome = WritePathCsv(*path);
     if (outcome != FileWriteOutcome::Written) {
-        m_ui->message(exportFailureMessage(outcome));
+        m_ui->message(ExportFailureMessage(outcome));
     }
 }
 
@@ -59,7 +59,7 @@ void CORVDoc::OnExportAllPathsCsv() {
     }
     const FileWriteOutcome outcome = WriteAllPathsCsv(*path);
     if (outcome != FileWriteOutcome::Written) {
-        m_ui->message(exportFailureMessage(outcome));
+        m_ui->message(ExportFailureMessage(outcome));
     }
 }
 
@@ -82,7 +82,7 @@ FileWriteOutcome CORVDoc::WriteAllPathsCsv(const std::string& path) {
         PathIsovistRun run;
         for (int32_t p = 0; p < paths; ++p) {
             const std::vector<PlanPoint>& list = points[static_cast<size_t>(p)];
-            progress.beginPass(analyzingTitle(p + 1, paths), 0, static_cast<int>(list.size()));
+            progress.beginPass(AnalyzingTitle(p + 1, paths), 0, static_cast<int>(list.size()));
             ::ComputePathIsovists(plan, list, method, run, progress);
             *text += AllPathsCsvSection(p + 1, run.records, run.radialStats, method, unit);
         }

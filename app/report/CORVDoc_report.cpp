@@ -9,12 +9,12 @@ namespace {
 constexpr const char* kCsvFilter = "Comma Separated Values (*.csv)|*.csv|All Files (*.*)|*.*||";
 constexpr const char* kCsvExtension = "csv";
 
-bool hasGridCells(const CAnalysisGrid& grid) {
+bool HasGridCells(const CAnalysisGrid& grid) {
     return grid.count > 0 && !grid.cells.empty();
 }
 
 // Said when an export's file could not be written; the old file at that path is kept.
-const char* exportFailureMessage(FileWriteOutcome outcome) {
+const char* ExportFailureMessage(FileWriteOutcome outcome) {
     return outcome == FileWriteOutcome::OpenFailed ? "File open error" : "File write error";
 }
 
@@ -26,7 +26,7 @@ FileWriteOutcome CORVDoc::WriteGridCsv(const std::string& path) const {
 }
 
 void CORVDoc::OnExportGridCsv() {
-    if (!hasGridCells(m_grid)) {
+    if (!HasGridCells(m_grid)) {
         m_ui->message("No grid data to export");
         return;
     }
@@ -36,12 +36,12 @@ void CORVDoc::OnExportGridCsv() {
     }
     const FileWriteOutcome outcome = WriteGridCsv(*path);
     if (outcome != FileWriteOutcome::Written) {
-        m_ui->message(exportFailureMessage(outcome));
+        m_ui->message(ExportFailureMessage(outcome));
     }
 }
 
 void CORVDoc::OnGridReport() {
-    if (!hasGridCells(m_grid)) {
+    if (!HasGridCells(m_grid)) {
         return;
     }
     m_ui->showAnalysisSummary(GridReportText(m_grid, m_settings.m_unit));
@@ -75,6 +75,6 @@ void CORVDoc::OnExportAxialCsv() {
     }
     const FileWriteOutcome outcome = WriteFileDurably(*path, *text);
     if (outcome != FileWriteOutcome::Written) {
-        m_ui->message(exportFailureMessage(outcome));
+        m_ui->message(ExportFailureMessage(outcome));
     }
 }

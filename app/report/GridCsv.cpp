@@ -26,7 +26,7 @@ constexpr std::array<CsvColumn, 14> kGraphColumns = {{
 }};
 
 // The cell's own radial statistics, or null when its index names none.
-const RadialStats* radialStatsOf(const IsovistRecord& record,
+const RadialStats* RadialStatsOf(const IsovistRecord& record,
                                  std::span<const RadialStats> radialStats) {
     const int32_t index = record.radialStatsIndex;
     if (index < 0 || static_cast<size_t>(index) >= radialStats.size()) {
@@ -62,7 +62,7 @@ std::string GridCsvText(const CAnalysisGrid& grid, std::span<const RadialStats> 
         writer.real(record.graphMeasures.pointCount);
         writer.whole(record.pathCount);
         if (radial) {
-            if (const RadialStats* stats = radialStatsOf(record, radialStats)) {
+            if (const RadialStats* stats = RadialStatsOf(record, radialStats)) {
                 WriteRadialFields(writer, *stats);
             } else {
                 WriteMissingRadialFields(writer);

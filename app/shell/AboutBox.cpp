@@ -10,7 +10,7 @@
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About ORV"));
     auto* icon = new QLabel(this);
-    icon->setPixmap(applicationIcon().pixmap(48, 48));
+    icon->setPixmap(ApplicationIcon().pixmap(48, 48));
     auto* text = new QLabel(QStringLiteral("Orvelle 1.3.0.6"), this);
     text->setObjectName(QStringLiteral("versionText"));
     auto* row = new QHBoxLayout;

@@ -26,14 +26,14 @@ namespace {
 const char* const kRecentGroup = "Recent File List";
 const char* const kWindowGroup = "Window";
 
-QString qText(const std::string& text) {
+QString QText(const std::string& text) {
     return QString::fromStdString(text);
 }
 
 }  // namespace
 
 CMainFrame::CMainFrame(CORVDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
-    setWindowIcon(applicationIcon());
+    setWindowIcon(ApplicationIcon());
     view_ = new CORVView(doc_, this);
     setCentralWidget(view_);
     view_->setFocus();
@@ -62,11 +62,11 @@ QAction* CMainFrame::actionFor(const Command& command) {
     if (QAction* existing = action(command)) {
         return existing;
     }
-    auto* a = new QAction(qText(commandLabel(command)), this);
-    a->setCheckable(isCheckableCommand(command));
-    a->setIcon(commandIcon(command));
-    a->setToolTip(qText(commandLabel(command)));
-    a->setShortcut(QKeySequence(qText(commandShortcut(command)), QKeySequence::PortableText));
+    auto* a = new QAction(QText(CommandLabel(command)), this);
+    a->setCheckable(IsCheckableCommand(command));
+    a->setIcon(CommandIcon(command));
+    a->setToolTip(QText(CommandLabel(command)));
+    a->setShortcut(QKeySequence(QText(CommandShortcut(command)), QKeySequence::PortableText));
     connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
     actions_[command] = a;
     return a;
@@ -95,28 +95,28 @@ void CMainFrame::buildHandlers() {
     on({CommandId::About}, [this] { showAbout(); });
     on({CommandId::ExportImage}, [this] { exportImage(); });
     // Everything else the menus and toolbars hold that the document can do.
-    for (const MenuEntry& top : menuBarLayout()) {
+    for (const MenuEntry& top : MenuBarLayout()) {
         bindDocumentCommands(top.children);
     }
-    for (const ToolbarLayout& bar : toolbarLayouts()) {
+    for (const ToolbarLayout& bar : ToolbarLayouts()) {
         bindDocumentCommands(bar.buttons);
     }
 }
 
 void CMainFrame::bindDocumentCommands(const std::vector<MenuEntry>& entries) {
     for (const MenuEntry& e : entries) {
-        if (e.kind == MenuEntry::Kind::Command && isDocumentCommand(e.command) &&
+        if (e.kind == MenuEntry::Kind::Command && IsDocumentCommand(e.command) &&
             handlers_.count(e.command) == 0) {
             const Command command = e.command;
-            on(command, [this, command] { runDocumentCommand(doc_, command); });
+            on(command, [this, command] { RunDocumentCommand(doc_, command); });
         }
         bindDocumentCommands(e.children);
     }
 }
 
 void CMainFrame::buildMenus() {
-    for (const MenuEntry& top : menuBarLayout()) {
-        QMenu* menu = menuBar()->addMenu(qText(top.text));
+    for (const MenuEntry& top : MenuBarLayout()) {
+        QMenu* menu = menuBar()->addMenu(QText(top.text));
         buildMenu(menu, top.children);
         menu->setEnabled(top.enabled);
     }
@@ -130,20 +130,20 @@ void CMainFrame::buildMenu(QMenu* menu, const std::vector<MenuEntry>& entries) {
                 menu->addSeparator();
                 break;
             case MenuEntry::Kind::Submenu: {
-                QMenu* sub = menu->addMenu(qText(e.text));
+                QMenu* sub = menu->addMenu(QText(e.text));
                 buildMenu(sub, e.children);
                 sub->setEnabled(e.enabled);
                 break;
             }
             case MenuEntry::Kind::RecentFiles:
                 recentMenu_ = menu;
-                recentAnchor_ = menu->addAction(qText(e.text));
+                recentAnchor_ = menu->addAction(QText(e.text));
                 recentAnchor_->setEnabled(false);
                 break;
             case MenuEntry::Kind::Command: {
                 QAction* a = actionFor(e.command);
                 // The menu text keeps its mnemonic and its shortcut hint after the tab.
-                a->setText(qText(e.text));
+                a->setText(QText(e.text));
                 menu->addAction(a);
                 break;
             }
@@ -152,9 +152,9 @@ void CMainFrame::buildMenu(QMenu* menu, const std::vector<MenuEntry>& entries) {
 }
 
 void CMainFrame::buildToolbars() {
-    for (const ToolbarLayout& layout : toolbarLayouts()) {
-        QToolBar* bar = new QToolBar(qText(layout.title), this);
-        bar->setObjectName(qText(layout.title));
+    for (const ToolbarLayout& layout : ToolbarLayouts()) {
+        QToolBar* bar = new QToolBar(QText(layout.title), this);
+        bar->setObjectName(QText(layout.title));
         bar->setAllowedAreas(Qt::AllToolBarAreas);
         bar->setIconSize(QSize(24, 24));
         for (const MenuEntry& e : layout.buttons) {
@@ -204,9 +204,9 @@ bool CMainFrame::runCommand(const Command& command) {
 }
 
 void CMainFrame::refreshCommands() {
-    const CommandContext context = commandContext(doc_, view_->panMode());
+    const CommandContext context = CommandContextOf(doc_, view_->panMode());
     for (const auto& [command, a] : actions_) {
-        const CommandState state = commandState(command, context);
+        const CommandState state = CommandStateOf(command, context);
         a->setEnabled(state.enabled && handlers_.count(command) != 0);
         if (command.id == CommandId::ViewToolbar) {
             a->setChecked(!toolbars_.empty() && !toolbars_.front()->isHidden());
@@ -219,7 +219,7 @@ void CMainFrame::refreshCommands() {
 }
 
 void CMainFrame::showDocumentTitle(const std::string& title) {
-    setWindowTitle(qText(title) + QStringLiteral(" - ") + QString::fromLatin1(kMainWindowTitle));
+    setWindowTitle(QText(title) + QStringLiteral(" - ") + QString::fromLatin1(kMainWindowTitle));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -257,7 +257,7 @@ void CMainFrame::exportImage() {
     if (!path) {
         return;
     }
-    if (const auto error = exportViewImage(*view_, QString::fromStdString(*path))) {
+    if (const auto error = ExportViewImage(*view_, QString::fromStdString(*path))) {
         doc_.ui().message(*error);
     }
 }
@@ -287,7 +287,7 @@ void CMainFrame::showHideDialog() {
 }
 
 void CMainFrame::generalOptions() {
-    runGeneralOptions(doc_, this);
+    RunGeneralOptions(doc_, this);
 }
 
 void CMainFrame::loadRecentFiles() {
@@ -309,7 +309,7 @@ void CMainFrame::addRecentFile(const std::string& path) {
     for (size_t i = 0; i < RecentFileList::kCapacity; ++i) {
         const QString key = QStringLiteral("File%1").arg(i + 1);
         if (i < entries.size()) {
-            settings.setValue(key, qText(entries[i]));
+            settings.setValue(key, QText(entries[i]));
         } else {
             settings.remove(key);
         }
@@ -331,7 +331,7 @@ void CMainFrame::fillRecentFilesMenu() {
     recentAnchor_->setVisible(entries.empty());
     QAction* before = recentAnchor_;
     for (size_t i = entries.size(); i-- > 0;) {
-        const QString path = qText(entries[i]);
+        const QString path = QText(entries[i]);
         auto* a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), recentMenu_);
         a->setProperty("recentFile", path);
         connect(a, &QAction::triggered, this, [this, path] { openDocument(path); });
@@ -357,7 +357,7 @@ void CMainFrame::fitViewNeverSet() {
     view_->fitIfNeverViewed();
 }
 
-WidgetDocumentUi::Hooks windowHooks(CMainFrame& frame) {
+WidgetDocumentUi::Hooks WindowHooks(CMainFrame& frame) {
     WidgetDocumentUi::Hooks hooks;
     hooks.redraw = [&frame] {
         frame.view().update();

@@ -97,7 +97,7 @@ class CMainFrame : public QMainWindow {
 };
 
 // What the document's UI port does in this window: redraw, title, options, zoom, recent files.
-WidgetDocumentUi::Hooks windowHooks(CMainFrame& frame);
+WidgetDocumentUi::Hooks WindowHooks(CMainFrame& frame);
 
 // "Orvelle 1.3", the program's part of the window title.
 extern const char* const kMainWindowTitle;

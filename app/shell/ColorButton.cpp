@@ -9,7 +9,7 @@
 
 namespace {
 
-uint32_t colorRefFrom(const QColor& c) {
+uint32_t ColorRefFrom(const QColor& c) {
     return static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8) |
            (static_cast<uint32_t>(c.blue()) << 16);
 }
@@ -29,9 +29,9 @@ void ColorButton::setColorRef(uint32_t colorRef) {
 }
 
 void ColorButton::chooseColor() {
-    QColorDialog dialog(colorFromRef(colorRef_), this);
+    QColorDialog dialog(ColorFromRef(colorRef_), this);
     if (dialog.exec() == QDialog::Accepted) {
-        setColorRef(colorRefFrom(dialog.selectedColor()));
+        setColorRef(ColorRefFrom(dialog.selectedColor()));
     }
 }
 
@@ -41,5 +41,5 @@ void ColorButton::paintEvent(QPaintEvent*) {
     initStyleOption(&option);
     painter.drawControl(QStyle::CE_PushButtonBevel, option);
     const QRect face = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    painter.fillRect(face.adjusted(2, 2, -2, -2), colorFromRef(colorRef_));
+    painter.fillRect(face.adjusted(2, 2, -2, -2), ColorFromRef(colorRef_));
 }

@@ -4,7 +4,7 @@
 
 namespace {
 
-std::vector<std::string> splitOnBar(const std::string& text) {
+std::vector<std::string> SplitOnBar(const std::string& text) {
     std::vector<std::string> parts;
     std::string current;
     for (char c : text) {
@@ -21,8 +21,8 @@ std::vector<std::string> splitOnBar(const std::string& text) {
 
 }  // namespace
 
-std::vector<std::string> nameFiltersFromPipeList(const std::string& filter) {
-    const std::vector<std::string> parts = splitOnBar(filter);
+std::vector<std::string> NameFiltersFromPipeList(const std::string& filter) {
+    const std::vector<std::string> parts = SplitOnBar(filter);
     std::vector<std::string> filters;
     for (size_t i = 0; i + 1 < parts.size(); i += 2) {
         const std::string& description = parts[i];

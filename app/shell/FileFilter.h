@@ -7,4 +7,4 @@
 
 // One entry per description/pattern pair, in order. A description that does not already show its
 // pattern in parentheses gets it appended; pairs with an empty pattern are dropped.
-std::vector<std::string> nameFiltersFromPipeList(const std::string& filter);
+std::vector<std::string> NameFiltersFromPipeList(const std::string& filter);

@@ -21,7 +21,7 @@
 
 namespace {
 
-QComboBox* makeList(const std::vector<std::string>& labels, int32_t selected, QWidget* parent) {
+QComboBox* MakeList(const std::vector<std::string>& labels, int32_t selected, QWidget* parent) {
     auto* list = new QComboBox(parent);
     for (const std::string& label : labels) {
         list->addItem(QString::fromStdString(label));
@@ -31,7 +31,7 @@ QComboBox* makeList(const std::vector<std::string>& labels, int32_t selected, QW
     return list;
 }
 
-QGroupBox* radioGroup(const QString& title, std::initializer_list<const char*> labels,
+QGroupBox* RadioGroup(const QString& title, std::initializer_list<const char*> labels,
                       int32_t checked, QButtonGroup*& group, QWidget* parent) {
     auto* box = new QGroupBox(title, parent);
     auto* layout = new QVBoxLayout(box);
@@ -47,11 +47,11 @@ QGroupBox* radioGroup(const QString& title, std::initializer_list<const char*> l
 }
 
 // The checked button's value; a group with nothing checked keeps the stored value.
-int32_t checkedOr(const QButtonGroup* group, int32_t stored) {
+int32_t CheckedOr(const QButtonGroup* group, int32_t stored) {
     return group->checkedId() >= 0 ? group->checkedId() : stored;
 }
 
-int32_t selectedOr(const QComboBox* list, int32_t stored) {
+int32_t SelectedOr(const QComboBox* list, int32_t stored) {
     return list->currentIndex() >= 0 ? list->currentIndex() : stored;
 }
 
@@ -91,8 +91,8 @@ QWidget* GeneralOptionsDialog::buildMethodAndUnit() {
     const DocumentSettings& s = model_.settings();
     auto* box = new QGroupBox(QStringLiteral("Isovist"), this);
     auto* form = new QFormLayout(box);
-    method_ = makeList(isovistMethodLabels(), s.m_isovistMethod, box);
-    unit_ = makeList(unitLabels(), s.m_unit, box);
+    method_ = MakeList(IsovistMethodLabels(), s.m_isovistMethod, box);
+    unit_ = MakeList(UnitLabels(), s.m_unit, box);
     form->addRow(QStringLiteral("Calculation method"), method_);
     form->addRow(QStringLiteral("Unit"), unit_);
     return box;
@@ -103,17 +103,17 @@ QWidget* GeneralOptionsDialog::buildDisplayGroups() {
     auto* panel = new QWidget(this);
     auto* layout = new QGridLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(radioGroup(QStringLiteral("Result display"), {"Color", "Grayscale"},
+    layout->addWidget(RadioGroup(QStringLiteral("Result display"), {"Color", "Grayscale"},
                                  s.resultDisplay, resultDisplay_, panel),
                       0, 0);
-    layout->addWidget(radioGroup(QStringLiteral("Scale display"),
+    layout->addWidget(RadioGroup(QStringLiteral("Scale display"),
                                  {"Grid analysis", "Path analysis", "Axial line analysis"},
                                  s.m_scaleMode, scaleDisplay_, panel),
                       0, 1);
-    QGroupBox* range = radioGroup(QStringLiteral("Scale range"), {"Auto", "Manual"}, s.scaleRange,
+    QGroupBox* range = RadioGroup(QStringLiteral("Scale range"), {"Auto", "Manual"}, s.scaleRange,
                                   scaleRange_, panel);
-    from_ = makeNumberField(s.scaleFrom, range);
-    to_ = makeNumberField(s.scaleTo, range);
+    from_ = MakeNumberField(s.scaleFrom, range);
+    to_ = MakeNumberField(s.scaleTo, range);
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("From"), from_);
     fields->addRow(QStringLiteral("To"), to_);
@@ -128,11 +128,11 @@ QWidget* GeneralOptionsDialog::buildColors() {
     auto* grid = new QGridLayout(box);
     for (int role = 0; role < kColorCount; ++role) {
         auto* button = new ColorButton(model_.color(role), box);
-        button->setObjectName(QString::fromStdString(colorRoleLabels()[role]));
+        button->setObjectName(QString::fromStdString(ColorRoleLabels()[role]));
         connect(button, &ColorButton::colorChanged, this,
                 [this, role](uint32_t c) { model_.setColor(role, c); });
         colors_[static_cast<size_t>(role)] = button;
-        grid->addWidget(new QLabel(QString::fromStdString(colorRoleLabels()[role]), box), role, 0);
+        grid->addWidget(new QLabel(QString::fromStdString(ColorRoleLabels()[role]), box), role, 0);
         grid->addWidget(button, role, 1);
     }
     return box;
@@ -159,21 +159,21 @@ void GeneralOptionsDialog::editEntropyParameters() {
 
 void GeneralOptionsDialog::accept() {
     DocumentSettings& s = model_.settings();
-    s.m_isovistMethod = selectedOr(method_, s.m_isovistMethod);
-    s.m_unit = selectedOr(unit_, s.m_unit);
-    s.resultDisplay = checkedOr(resultDisplay_, s.resultDisplay);
-    s.m_scaleMode = checkedOr(scaleDisplay_, s.m_scaleMode);
-    s.scaleRange = checkedOr(scaleRange_, s.scaleRange);
-    s.scaleFrom = numberFieldValue(from_);
-    s.scaleTo = numberFieldValue(to_);
+    s.m_isovistMethod = SelectedOr(method_, s.m_isovistMethod);
+    s.m_unit = SelectedOr(unit_, s.m_unit);
+    s.resultDisplay = CheckedOr(resultDisplay_, s.resultDisplay);
+    s.m_scaleMode = CheckedOr(scaleDisplay_, s.m_scaleMode);
+    s.scaleRange = CheckedOr(scaleRange_, s.scaleRange);
+    s.scaleFrom = NumberFieldValue(from_);
+    s.scaleTo = NumberFieldValue(to_);
     QDialog::accept();
 }
 
-bool runGeneralOptions(CORVDoc& doc, QWidget* parent) {
-    GeneralOptionsDialog dialog(generalOptionsOf(doc), parent);
+bool RunGeneralOptions(CORVDoc& doc, QWidget* parent) {
+    GeneralOptionsDialog dialog(GeneralOptionsOf(doc), parent);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
-    applyGeneralOptions(doc, dialog.blocks());
+    ApplyGeneralOptions(doc, dialog.blocks());
     return true;
 }

@@ -56,4 +56,4 @@ class GeneralOptionsDialog : public QDialog {
 
 // Opens the dialog on copies of the document's three blocks; on OK writes all three back and
 // redraws. True when the user confirmed.
-bool runGeneralOptions(CORVDoc& doc, QWidget* parent);
+bool RunGeneralOptions(CORVDoc& doc, QWidget* parent);

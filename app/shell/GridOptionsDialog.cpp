@@ -19,7 +19,7 @@
 
 namespace {
 
-QLineEdit* makeCountField(int64_t value, QWidget* parent) {
+QLineEdit* MakeCountField(int64_t value, QWidget* parent) {
     auto* field = new QLineEdit(QString::number(value), parent);
     auto* validator = new QIntValidator(0, std::numeric_limits<int32_t>::max(), field);
     validator->setLocale(QLocale::c());
@@ -38,9 +38,9 @@ GridOptionsDialog::GridOptionsDialog(const GridOptionsDialogModel& model, QWidge
     bySpan_ = new QRadioButton(QStringLiteral("Span Size"), size);
     byCountX_ = new QRadioButton(QStringLiteral("Span count X"), size);
     byCountY_ = new QRadioButton(QStringLiteral("Span count Y"), size);
-    span_ = makeNumberField(model_.span, size);
-    countX_ = makeCountField(model_.countX, size);
-    countY_ = makeCountField(model_.countY, size);
+    span_ = MakeNumberField(model_.span, size);
+    countX_ = MakeCountField(model_.countX, size);
+    countY_ = MakeCountField(model_.countY, size);
     total_ = new QLineEdit(size);
     total_->setReadOnly(true);
     grid->addWidget(bySpan_, 0, 0);
@@ -56,7 +56,7 @@ GridOptionsDialog::GridOptionsDialog(const GridOptionsDialogModel& model, QWidge
     auto* form = new QFormLayout(corners);
     const char* labels[4] = {"Lower-left x", "Lower-left y", "Upper-right x", "Upper-right y"};
     for (int i = 0; i < 4; ++i) {
-        offsets_[i] = makeNumberField(model_.offsets[static_cast<size_t>(i)], corners);
+        offsets_[i] = MakeNumberField(model_.offsets[static_cast<size_t>(i)], corners);
         form->addRow(QString::fromLatin1(labels[i]), offsets_[i]);
     }
 
@@ -125,7 +125,7 @@ void GridOptionsDialog::chooseEntry(GridOptionsEntry entry) {
 void GridOptionsDialog::typed() {
     switch (model_.entry) {
         case GridOptionsEntry::SpanSize:
-            model_.typeSpan(span_->hasAcceptableInput() ? numberFieldValue(span_)
+            model_.typeSpan(span_->hasAcceptableInput() ? NumberFieldValue(span_)
                                                         : std::numeric_limits<double>::quiet_NaN());
             break;
         case GridOptionsEntry::SpanCountX:
@@ -154,7 +154,7 @@ void GridOptionsDialog::showCounts(bool keepTypedField) {
 
 void GridOptionsDialog::takeFields() {
     for (int i = 0; i < 4; ++i) {
-        model_.offsets[static_cast<size_t>(i)] = numberFieldValue(offsets_[i]);
+        model_.offsets[static_cast<size_t>(i)] = NumberFieldValue(offsets_[i]);
     }
     model_.integrationDepth = depth_->value();
     model_.calculateGraphMeasures = graph_->isChecked() ? 1 : 0;

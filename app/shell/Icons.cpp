@@ -25,7 +25,7 @@ const QColor kRamp[] = {QColor(0, 0, 255), QColor(0, 255, 255), QColor(64, 223, 
 
 using Drawing = std::function<void(QPainter&)>;
 
-QIcon drawn(const Drawing& draw) {
+QIcon Drawn(const Drawing& draw) {
     QPixmap pixmap(kIconSize, kIconSize);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
@@ -36,13 +36,13 @@ QIcon drawn(const Drawing& draw) {
     return QIcon(pixmap);
 }
 
-void pen(QPainter& p, const QColor& color, double width = 1.5) {
+void Pen(QPainter& p, const QColor& color, double width = 1.5) {
     p.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 }
 
 // A sheet of paper with a folded corner, in the left part of the icon.
-void sheet(QPainter& p) {
-    pen(p, kInk);
+void Sheet(QPainter& p) {
+    Pen(p, kInk);
     p.setBrush(Qt::white);
     p.drawPolygon(QPolygonF(
         {QPointF(4, 2), QPointF(14, 2), QPointF(18, 6), QPointF(18, 21), QPointF(4, 21)}));
@@ -50,23 +50,23 @@ void sheet(QPainter& p) {
 }
 
 // An arrow leaving to the lower right.
-void exportBadge(QPainter& p) {
-    pen(p, kBadge, 2);
+void ExportBadge(QPainter& p) {
+    Pen(p, kBadge, 2);
     p.drawLine(QPointF(13, 17), QPointF(22, 17));
     p.drawPolyline(QPolygonF({QPointF(19, 14), QPointF(22, 17), QPointF(19, 20)}));
 }
 
 // A run triangle in the lower right corner.
-void runBadge(QPainter& p) {
-    pen(p, kBadge, 1);
+void RunBadge(QPainter& p) {
+    Pen(p, kBadge, 1);
     p.setBrush(kBadge);
     p.drawPolygon(QPolygonF({QPointF(15, 14), QPointF(23, 18.5), QPointF(15, 23)}));
     p.setBrush(Qt::NoBrush);
 }
 
 // Two sliders in the lower right corner.
-void optionsBadge(QPainter& p) {
-    pen(p, kInk, 1.2);
+void OptionsBadge(QPainter& p) {
+    Pen(p, kInk, 1.2);
     p.setBrush(Qt::white);
     p.drawRect(QRectF(13, 13, 10, 10));
     p.drawLine(QPointF(15, 16), QPointF(21, 16));
@@ -79,7 +79,7 @@ void optionsBadge(QPainter& p) {
 }
 
 // A 3 x 3 grid over `r`; `filled` colours its cells along the ramp.
-void grid(QPainter& p, const QRectF& r, bool filled) {
+void Grid(QPainter& p, const QRectF& r, bool filled) {
     const double w = r.width() / 3;
     const double h = r.height() / 3;
     if (filled) {
@@ -92,7 +92,7 @@ void grid(QPainter& p, const QRectF& r, bool filled) {
         }
         p.setBrush(Qt::NoBrush);
     }
-    pen(p, kInk, 1);
+    Pen(p, kInk, 1);
     for (int k = 0; k <= 3; ++k) {
         p.drawLine(QPointF(r.left() + k * w, r.top()), QPointF(r.left() + k * w, r.bottom()));
         p.drawLine(QPointF(r.left(), r.top() + k * h), QPointF(r.right(), r.top() + k * h));
@@ -100,11 +100,11 @@ void grid(QPainter& p, const QRectF& r, bool filled) {
 }
 
 // An isovist: a star-like polygon of what can be seen from the point at its heart.
-void isovist(QPainter& p, const QColor& fill, double dx = 0, double dy = 0) {
+void Isovist(QPainter& p, const QColor& fill, double dx = 0, double dy = 0) {
     const QPolygonF shape({QPointF(3, 6), QPointF(10, 9), QPointF(12, 2), QPointF(14, 9),
                            QPointF(21, 5), QPointF(16, 12), QPointF(21, 20), QPointF(12, 15),
                            QPointF(4, 20), QPointF(8, 12)});
-    pen(p, kInk, 1);
+    Pen(p, kInk, 1);
     p.setBrush(fill);
     p.drawPolygon(shape.translated(dx, dy));
     p.setBrush(kPath);
@@ -114,12 +114,12 @@ void isovist(QPainter& p, const QColor& fill, double dx = 0, double dy = 0) {
 }
 
 // A path: a polyline in the path colour, with observation points when asked.
-void path(QPainter& p, bool points) {
+void DrawPath(QPainter& p, bool points) {
     const QPolygonF line({QPointF(3, 19), QPointF(8, 9), QPointF(15, 14), QPointF(21, 4)});
-    pen(p, kPath, 2);
+    Pen(p, kPath, 2);
     p.drawPolyline(line);
     if (points) {
-        pen(p, kInk, 1.2);
+        Pen(p, kInk, 1.2);
         p.setBrush(Qt::white);
         for (const QPointF& c : line) {
             p.drawEllipse(c, 2.2, 2.2);
@@ -128,39 +128,39 @@ void path(QPainter& p, bool points) {
     }
 }
 
-void axialLines(QPainter& p) {
-    pen(p, kAxial, 2);
+void AxialLines(QPainter& p) {
+    Pen(p, kAxial, 2);
     p.drawLine(QPointF(2, 6), QPointF(22, 8));
     p.drawLine(QPointF(6, 2), QPointF(9, 22));
     p.drawLine(QPointF(3, 20), QPointF(21, 13));
     p.drawLine(QPointF(16, 3), QPointF(18, 21));
 }
 
-void walls(QPainter& p) {
-    pen(p, Qt::black, 3);
+void Walls(QPainter& p) {
+    Pen(p, Qt::black, 3);
     p.drawPolyline(QPolygonF(
         {QPointF(3, 8), QPointF(3, 21), QPointF(21, 21), QPointF(21, 3), QPointF(10, 3)}));
     p.drawLine(QPointF(12, 11), QPointF(12, 21));
 }
 
 // Rows of a table on the sheet.
-void tableRows(QPainter& p) {
-    pen(p, kInk, 1);
+void TableRows(QPainter& p) {
+    Pen(p, kInk, 1);
     for (double y : {8.0, 11.5, 15.0, 18.5}) {
         p.drawLine(QPointF(6.5, y), QPointF(15.5, y));
     }
     p.drawLine(QPointF(10, 6), QPointF(10, 20));
 }
 
-QIcon showIcon(int flag) {
+QIcon ShowIcon(int flag) {
     switch (flag) {
         case kShowWalls:
-            return drawn(walls);
+            return Drawn(Walls);
         case kShowPointIsovist:
-            return drawn([](QPainter& p) { isovist(p, kIsovist); });
+            return Drawn([](QPainter& p) { Isovist(p, kIsovist); });
         case kShowPathIsovist:
-            return drawn([](QPainter& p) {
-                pen(p, kInk, 1);
+            return Drawn([](QPainter& p) {
+                Pen(p, kInk, 1);
                 p.setBrush(kIsovist);
                 p.drawPolygon(
                     QPolygonF({QPointF(2, 4), QPointF(14, 6), QPointF(12, 16), QPointF(3, 18)}));
@@ -169,8 +169,8 @@ QIcon showIcon(int flag) {
                 p.setBrush(Qt::NoBrush);
             });
         case kShowMarkers:
-            return drawn([](QPainter& p) {
-                pen(p, kInk, 1.2);
+            return Drawn([](QPainter& p) {
+                Pen(p, kInk, 1.2);
                 for (double x : {5.0, 12.0, 19.0}) {
                     for (double y : {5.0, 12.0, 19.0}) {
                         p.drawLine(QPointF(x - 2, y), QPointF(x + 2, y));
@@ -179,27 +179,27 @@ QIcon showIcon(int flag) {
                 }
             });
         case kShowGrid:
-            return drawn([](QPainter& p) { grid(p, QRectF(2.5, 2.5, 19, 19), false); });
+            return Drawn([](QPainter& p) { Grid(p, QRectF(2.5, 2.5, 19, 19), false); });
         case kShowPaths:
-            return drawn([](QPainter& p) { path(p, false); });
+            return Drawn([](QPainter& p) { DrawPath(p, false); });
         case kShowObservationPoints:
-            return drawn([](QPainter& p) {
-                pen(p, QColor(0, 0, 170), 1.5);
+            return Drawn([](QPainter& p) {
+                Pen(p, QColor(0, 0, 170), 1.5);
                 for (const QPointF& c :
                      {QPointF(5, 18), QPointF(9, 10), QPointF(15, 14), QPointF(19, 6)}) {
                     p.drawEllipse(c, 2.5, 2.5);
                 }
             });
         case kShowReferenceLines:
-            return drawn([](QPainter& p) {
+            return Drawn([](QPainter& p) {
                 QPen dashed(QColor(204, 153, 153), 2, Qt::DashLine);
                 p.setPen(dashed);
                 p.drawRect(QRectF(3, 5, 18, 14));
                 p.drawLine(QPointF(3, 12), QPointF(21, 12));
             });
         case kShowPathResults:
-            return drawn([](QPainter& p) {
-                pen(p, kPath, 1);
+            return Drawn([](QPainter& p) {
+                Pen(p, kPath, 1);
                 p.drawLine(QPointF(2, 16), QPointF(22, 10));
                 p.setPen(Qt::NoPen);
                 const double radii[] = {2.0, 3.0, 4.0, 5.0};
@@ -210,9 +210,9 @@ QIcon showIcon(int flag) {
                 }
             });
         case kShowGridResults:
-            return drawn([](QPainter& p) { grid(p, QRectF(2.5, 2.5, 19, 19), true); });
+            return Drawn([](QPainter& p) { Grid(p, QRectF(2.5, 2.5, 19, 19), true); });
         case kShowAxialLines:
-            return drawn(axialLines);
+            return Drawn(AxialLines);
         default:
             return QIcon();
     }
@@ -220,7 +220,7 @@ QIcon showIcon(int flag) {
 
 }  // namespace
 
-QIcon applicationIcon() {
+QIcon ApplicationIcon() {
     QPixmap pixmap(64, 64);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
@@ -241,7 +241,7 @@ QIcon applicationIcon() {
     return QIcon(pixmap);
 }
 
-QIcon commandIcon(const Command& command) {
+QIcon CommandIcon(const Command& command) {
     QStyle* style = QApplication::style();
     switch (command.id) {
         case CommandId::FileNew:
@@ -253,97 +253,97 @@ QIcon commandIcon(const Command& command) {
         case CommandId::About:
             return style->standardIcon(QStyle::SP_MessageBoxInformation);
         case CommandId::ImportDxf:
-            return drawn([](QPainter& p) {
-                sheet(p);
-                pen(p, Qt::black, 1.5);
+            return Drawn([](QPainter& p) {
+                Sheet(p);
+                Pen(p, Qt::black, 1.5);
                 p.drawPolyline(
                     QPolygonF({QPointF(7, 9), QPointF(7, 18), QPointF(15, 18), QPointF(15, 11)}));
-                pen(p, kBadge, 2);
+                Pen(p, kBadge, 2);
                 p.drawLine(QPointF(22, 4), QPointF(13, 13));
                 p.drawPolyline(QPolygonF({QPointF(13, 8.5), QPointF(13, 13), QPointF(17.5, 13)}));
             });
         case CommandId::ShowToggle:
-            return showIcon(command.code);
+            return ShowIcon(command.code);
         case CommandId::PointIsovistAt:
-            return drawn([](QPainter& p) {
-                isovist(p, kIsovist);
-                pen(p, kPath, 1.2);
+            return Drawn([](QPainter& p) {
+                Isovist(p, kIsovist);
+                Pen(p, kPath, 1.2);
                 p.drawEllipse(QPointF(12, 12), 4.5, 4.5);
             });
         case CommandId::PointIsovistProperties:
-            return drawn([](QPainter& p) {
-                isovist(p, kIsovist, -2, -2);
-                sheet(p);
-                tableRows(p);
+            return Drawn([](QPainter& p) {
+                Isovist(p, kIsovist, -2, -2);
+                Sheet(p);
+                TableRows(p);
             });
         case CommandId::GridOptions:
-            return drawn([](QPainter& p) {
-                grid(p, QRectF(2, 2, 15, 15), false);
-                optionsBadge(p);
+            return Drawn([](QPainter& p) {
+                Grid(p, QRectF(2, 2, 15, 15), false);
+                OptionsBadge(p);
             });
         case CommandId::InitializeGrid:
-            return drawn([](QPainter& p) {
-                grid(p, QRectF(2, 2, 15, 15), false);
-                pen(p, kBadge, 2.5);
+            return Drawn([](QPainter& p) {
+                Grid(p, QRectF(2, 2, 15, 15), false);
+                Pen(p, kBadge, 2.5);
                 p.drawLine(QPointF(18.5, 13), QPointF(18.5, 23));
                 p.drawLine(QPointF(13.5, 18), QPointF(23.5, 18));
             });
         case CommandId::CreateGridIsovist:
-            return drawn([](QPainter& p) {
-                grid(p, QRectF(2, 2, 15, 15), true);
-                runBadge(p);
+            return Drawn([](QPainter& p) {
+                Grid(p, QRectF(2, 2, 15, 15), true);
+                RunBadge(p);
             });
         case CommandId::GridExportCsv:
-            return drawn([](QPainter& p) {
-                sheet(p);
-                grid(p, QRectF(6.5, 6, 9, 9), true);
-                exportBadge(p);
+            return Drawn([](QPainter& p) {
+                Sheet(p);
+                Grid(p, QRectF(6.5, 6, 9, 9), true);
+                ExportBadge(p);
             });
         case CommandId::PathOptions:
-            return drawn([](QPainter& p) {
-                path(p, false);
-                optionsBadge(p);
+            return Drawn([](QPainter& p) {
+                DrawPath(p, false);
+                OptionsBadge(p);
             });
         case CommandId::CreateObservationPoints:
-            return drawn([](QPainter& p) { path(p, true); });
+            return Drawn([](QPainter& p) { DrawPath(p, true); });
         case CommandId::CreatePathIsovist:
-            return drawn([](QPainter& p) {
-                isovist(p, kIsovist, -2, -3);
-                path(p, false);
-                runBadge(p);
+            return Drawn([](QPainter& p) {
+                Isovist(p, kIsovist, -2, -3);
+                DrawPath(p, false);
+                RunBadge(p);
             });
         case CommandId::ViewPathData:
-            return drawn([](QPainter& p) {
-                sheet(p);
-                tableRows(p);
-                pen(p, kPath, 1.5);
+            return Drawn([](QPainter& p) {
+                Sheet(p);
+                TableRows(p);
+                Pen(p, kPath, 1.5);
                 p.drawPolyline(QPolygonF({QPointF(13, 22), QPointF(17, 15), QPointF(22, 17)}));
             });
         case CommandId::PathExportCsv:
-            return drawn([](QPainter& p) {
-                sheet(p);
-                pen(p, kPath, 1.5);
+            return Drawn([](QPainter& p) {
+                Sheet(p);
+                Pen(p, kPath, 1.5);
                 p.drawPolyline(
                     QPolygonF({QPointF(6, 16), QPointF(9, 8), QPointF(12, 13), QPointF(16, 6)}));
-                exportBadge(p);
+                ExportBadge(p);
             });
         case CommandId::RunAxialAnalysis:
-            return drawn([](QPainter& p) {
-                axialLines(p);
-                runBadge(p);
+            return Drawn([](QPainter& p) {
+                AxialLines(p);
+                RunBadge(p);
             });
         case CommandId::AxialExportCsv:
-            return drawn([](QPainter& p) {
-                sheet(p);
-                pen(p, kAxial, 1.5);
+            return Drawn([](QPainter& p) {
+                Sheet(p);
+                Pen(p, kAxial, 1.5);
                 p.drawLine(QPointF(6, 7), QPointF(16, 9));
                 p.drawLine(QPointF(8, 5), QPointF(10, 19));
                 p.drawLine(QPointF(6, 17), QPointF(16, 12));
-                exportBadge(p);
+                ExportBadge(p);
             });
         case CommandId::GeneralOptions:
-            return drawn([](QPainter& p) {
-                pen(p, kInk, 1.5);
+            return Drawn([](QPainter& p) {
+                Pen(p, kInk, 1.5);
                 for (double y : {6.0, 12.0, 18.0}) {
                     p.drawLine(QPointF(3, y), QPointF(21, y));
                 }
@@ -354,9 +354,9 @@ QIcon commandIcon(const Command& command) {
                 p.setBrush(Qt::NoBrush);
             });
         case CommandId::Pan:
-            return drawn([](QPainter& p) {
+            return Drawn([](QPainter& p) {
                 // Arrows to the four sides: the plan moves with the pointer.
-                pen(p, kInk, 1.8);
+                Pen(p, kInk, 1.8);
                 p.drawLine(QPointF(12, 2), QPointF(12, 22));
                 p.drawLine(QPointF(2, 12), QPointF(22, 12));
                 for (const QPolygonF& head :
@@ -368,11 +368,11 @@ QIcon commandIcon(const Command& command) {
                 }
             });
         case CommandId::ZoomExtent:
-            return drawn([](QPainter& p) {
+            return Drawn([](QPainter& p) {
                 // The plan fitted into the frame of the window.
-                pen(p, kInk, 1.2);
+                Pen(p, kInk, 1.2);
                 p.drawRect(QRectF(2, 2, 20, 20));
-                walls(p);
+                Walls(p);
             });
         default:
             return QIcon();

@@ -5,5 +5,5 @@
 
 #include "document/CommandAvailability.h"
 
-QIcon applicationIcon();
-QIcon commandIcon(const Command& command);
+QIcon ApplicationIcon();
+QIcon CommandIcon(const Command& command);

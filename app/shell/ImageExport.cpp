@@ -11,7 +11,7 @@ const char* const kImageExportFilter = "PNG Image (*.png)|*.png|SVG Image (*.svg
 
 namespace {
 
-bool writeSvg(CORVView& view, QSaveFile& file) {
+bool WriteSvg(CORVView& view, QSaveFile& file) {
     QSvgGenerator generator;
     generator.setOutputDevice(&file);
     generator.setSize(view.size());
@@ -27,7 +27,7 @@ bool writeSvg(CORVView& view, QSaveFile& file) {
 
 }  // namespace
 
-std::optional<std::string> exportViewImage(CORVView& view, const QString& path) {
+std::optional<std::string> ExportViewImage(CORVView& view, const QString& path) {
     const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
     if (!svg && !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
         return "The image file must end in .png or .svg";
@@ -35,7 +35,7 @@ std::optional<std::string> exportViewImage(CORVView& view, const QString& path) 
     QSaveFile file(path);
     bool written = file.open(QIODevice::WriteOnly);
     if (written) {
-        written = svg ? writeSvg(view, file) : view.render().save(&file, "PNG");
+        written = svg ? WriteSvg(view, file) : view.render().save(&file, "PNG");
     }
     if (!written || !file.commit()) {
         return "The image cannot be written to " + path.toStdString();

@@ -12,4 +12,4 @@ class CORVView;
 extern const char* const kImageExportFilter;
 
 // Empty on success, else the message to show.
-std::optional<std::string> exportViewImage(CORVView& view, const QString& path);
+std::optional<std::string> ExportViewImage(CORVView& view, const QString& path);

@@ -17,14 +17,14 @@
 
 namespace {
 
-QString roleLabel(LayerRole role) {
-    return QString::fromLatin1(layerRoleLabel(role));
+QString RoleLabel(LayerRole role) {
+    return QString::fromLatin1(LayerRoleLabel(role));
 }
 
 // Where the program keeps the option between runs.
 const QString kReadAllEntitiesKey = QStringLiteral("Import/ReadAllEntities");
 
-QSettings programSettings() {
+QSettings ProgramSettings() {
     return QSettings(QStringLiteral("ORV"), QStringLiteral("Orvelle"));
 }
 
@@ -50,7 +50,7 @@ LayerRoleDialog::LayerRoleDialog(LayerDialogModel& model, DocumentUi& ui, QWidge
     for (int i = 0; i < table.count(); ++i) {
         auto* row = new QTreeWidgetItem(list_);
         row->setText(0, QString::fromStdString(table.names[static_cast<size_t>(i)]));
-        row->setText(1, roleLabel(table.roles[static_cast<size_t>(i)]));
+        row->setText(1, RoleLabel(table.roles[static_cast<size_t>(i)]));
     }
 
     auto* roles = new QGroupBox(this);
@@ -58,8 +58,8 @@ LayerRoleDialog::LayerRoleDialog(LayerDialogModel& model, DocumentUi& ui, QWidge
     auto* group = new QButtonGroup(this);
     for (int r = 0; r < kLayerRoleCount; ++r) {
         const auto role = static_cast<LayerRole>(r);
-        auto* button = new QRadioButton(roleLabel(role), roles);
-        button->setEnabled(isRoleEnabled(model_.mode, role));
+        auto* button = new QRadioButton(RoleLabel(role), roles);
+        button->setEnabled(IsRoleEnabled(model_.mode, role));
         group->addButton(button, r);
         roleLayout->addWidget(button);
         roleButtons_[static_cast<size_t>(r)] = button;
@@ -115,12 +115,12 @@ void LayerRoleDialog::giveSelectedRowRole(int role) {
         return;
     }
     model_.table.roles[static_cast<size_t>(row)] = static_cast<LayerRole>(role);
-    list_->topLevelItem(row)->setText(1, roleLabel(static_cast<LayerRole>(role)));
+    list_->topLevelItem(row)->setText(1, RoleLabel(static_cast<LayerRole>(role)));
     showDroppedEntities();
 }
 
 void LayerRoleDialog::showDroppedEntities() {
-    const std::vector<std::string> lines = droppedEntityLines(model_);
+    const std::vector<std::string> lines = DroppedEntityLines(model_);
     QStringList texts;
     for (const std::string& line : lines) {
         texts.append(QString::fromStdString(line));
@@ -131,7 +131,7 @@ void LayerRoleDialog::showDroppedEntities() {
     droppedList_->setVisible(!lines.empty());
 
     QStringList notes;
-    for (const std::string& line : notReadLines(model_)) {
+    for (const std::string& line : NotReadLines(model_)) {
         notes.append(QString::fromStdString(line));
     }
     if (!model_.suggestedUnit.empty()) {
@@ -147,16 +147,16 @@ void LayerRoleDialog::setReadAllEntities(bool on) {
 }
 
 int LayerRoleDialog::exec() {
-    readAllEntitiesBox_->setChecked(programSettings().value(kReadAllEntitiesKey, false).toBool());
+    readAllEntitiesBox_->setChecked(ProgramSettings().value(kReadAllEntitiesKey, false).toBool());
     const int result = QDialog::exec();
     if (result == QDialog::Accepted) {
-        programSettings().setValue(kReadAllEntitiesKey, model_.readAllEntities);
+        ProgramSettings().setValue(kReadAllEntitiesKey, model_.readAllEntities);
     }
     return result;
 }
 
 void LayerRoleDialog::accept() {
-    if (acceptLayerChoice(model_, ui_)) {
+    if (AcceptLayerChoice(model_, ui_)) {
         QDialog::accept();
     }
 }

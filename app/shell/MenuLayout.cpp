@@ -9,98 +9,98 @@ namespace {
 
 using Kind = MenuEntry::Kind;
 
-MenuEntry item(std::string text, CommandId id, int32_t code = 0) {
+MenuEntry Item(std::string text, CommandId id, int32_t code = 0) {
     return MenuEntry{Kind::Command, std::move(text), Command{id, code}, {}, true};
 }
-MenuEntry separator() {
+MenuEntry SeparatorOf() {
     return MenuEntry{Kind::Separator, {}, {}, {}, true};
 }
-MenuEntry submenu(std::string text, std::vector<MenuEntry> children, bool enabled = true) {
+MenuEntry SubmenuOf(std::string text, std::vector<MenuEntry> children, bool enabled = true) {
     return MenuEntry{Kind::Submenu, std::move(text), {}, std::move(children), enabled};
 }
 
 // The entries of a Show ... Properties menu, in the table's order, for the properties that have
 // one; `command` is the family's property command.
-std::vector<MenuEntry> propertyEntries(PropertyFamily family, CommandId command) {
+std::vector<MenuEntry> PropertyEntries(PropertyFamily family, CommandId command) {
     std::vector<MenuEntry> entries;
-    for (const DisplayProperty& p : displayProperties(family)) {
+    for (const DisplayProperty& p : DisplayPropertiesOf(family)) {
         if (p.menuLabel != nullptr) {
-            entries.push_back(item(p.menuLabel, command, p.code));
+            entries.push_back(Item(p.menuLabel, command, p.code));
         }
     }
     return entries;
 }
 
-std::vector<MenuEntry> gridPropertyEntries() {
-    std::vector<MenuEntry> entries = propertyEntries(PropertyFamily::Grid, CommandId::GridProperty);
-    entries.push_back(item("User defined...", CommandId::GridUserDefined));
+std::vector<MenuEntry> GridPropertyEntries() {
+    std::vector<MenuEntry> entries = PropertyEntries(PropertyFamily::Grid, CommandId::GridProperty);
+    entries.push_back(Item("User defined...", CommandId::GridUserDefined));
     return entries;
 }
 
-std::vector<MenuEntry> pathPropertyEntries() {
-    std::vector<MenuEntry> entries = propertyEntries(PropertyFamily::Path, CommandId::PathProperty);
-    entries.push_back(item("User Defined...", CommandId::PathUserDefined));
+std::vector<MenuEntry> PathPropertyEntries() {
+    std::vector<MenuEntry> entries = PropertyEntries(PropertyFamily::Path, CommandId::PathProperty);
+    entries.push_back(Item("User Defined...", CommandId::PathUserDefined));
     return entries;
 }
 
-std::vector<MenuEntry> axialPropertyEntries() {
-    return propertyEntries(PropertyFamily::Axial, CommandId::AxialProperty);
+std::vector<MenuEntry> AxialPropertyEntries() {
+    return PropertyEntries(PropertyFamily::Axial, CommandId::AxialProperty);
 }
 
-std::vector<MenuEntry> buildMenuBar() {
+std::vector<MenuEntry> BuildMenuBar() {
     return {
-        submenu("&File", {item("&New\tCtrl+N", CommandId::FileNew),
-                          item("&Open...\tCtrl+O", CommandId::FileOpen),
-                          submenu("Import...", {item("DXF...", CommandId::ImportDxf)}),
-                          item("&Save\tCtrl+S", CommandId::FileSave),
-                          item("Save &As...", CommandId::FileSaveAs),
-                          item("Export Image...", CommandId::ExportImage), separator(),
-                          MenuEntry{Kind::RecentFiles, "Recent File", {}, {}, true}, separator(),
-                          item("E&xit", CommandId::Exit)}),
-        submenu("&View", {item("&Toolbar", CommandId::ViewToolbar),
-                          item("&Status Bar", CommandId::ViewStatusBar), separator(),
-                          item("Show/Hide...", CommandId::ShowHide), separator(),
-                          item("Zoom Extent", CommandId::ZoomExtent),
-                          item("Zoom In\tPgUp", CommandId::ZoomIn),
-                          item("Zoom Out\tPgDn", CommandId::ZoomOut)}),
-        submenu("&Isovist",
-                {item("Point Isovist At...", CommandId::PointIsovistAt),
-                 item("Point Isovist Properties...", CommandId::PointIsovistProperties),
-                 item("Point Isovist Subdivision...", CommandId::PointIsovistSubdivision)}),
-        submenu("&Grid", {item("Grid Setup/Options...", CommandId::GridOptions),
-                          item("Initialize Grid", CommandId::InitializeGrid),
-                          item("Create Grid Isovist", CommandId::CreateGridIsovist), separator(),
-                          submenu("Show Grid Properties...", gridPropertyEntries()),
-                          item("Isovist Properties...", CommandId::GridCellProperties), separator(),
-                          submenu("Export...",
-                                  {item("Comma Separated Values...", CommandId::GridExportCsv)}),
-                          item("View Report...", CommandId::GridReport), separator(),
-                          item("Import Custom Points...", CommandId::ImportCustomPoints)}),
-        submenu("&Path",
-                {item("Path Options...", CommandId::PathOptions),
-                 item("Create Observation Points...", CommandId::CreateObservationPoints),
-                 item("Create Path Isovist", CommandId::CreatePathIsovist),
-                 item("Apply View Angle", CommandId::ApplyViewAngle), separator(),
-                 submenu("Show Point Properties...", pathPropertyEntries()),
-                 item("View Path Data", CommandId::ViewPathData), separator(),
-                 submenu("Export...", {item("Comma Separated Values...", CommandId::PathExportCsv),
-                                       item("Comma Separated Values (All Paths)...",
+        SubmenuOf("&File", {Item("&New\tCtrl+N", CommandId::FileNew),
+                          Item("&Open...\tCtrl+O", CommandId::FileOpen),
+                          SubmenuOf("Import...", {Item("DXF...", CommandId::ImportDxf)}),
+                          Item("&Save\tCtrl+S", CommandId::FileSave),
+                          Item("Save &As...", CommandId::FileSaveAs),
+                          Item("Export Image...", CommandId::ExportImage), SeparatorOf(),
+                          MenuEntry{Kind::RecentFiles, "Recent File", {}, {}, true}, SeparatorOf(),
+                          Item("E&xit", CommandId::Exit)}),
+        SubmenuOf("&View", {Item("&Toolbar", CommandId::ViewToolbar),
+                          Item("&Status Bar", CommandId::ViewStatusBar), SeparatorOf(),
+                          Item("Show/Hide...", CommandId::ShowHide), SeparatorOf(),
+                          Item("Zoom Extent", CommandId::ZoomExtent),
+                          Item("Zoom In\tPgUp", CommandId::ZoomIn),
+                          Item("Zoom Out\tPgDn", CommandId::ZoomOut)}),
+        SubmenuOf("&Isovist",
+                {Item("Point Isovist At...", CommandId::PointIsovistAt),
+                 Item("Point Isovist Properties...", CommandId::PointIsovistProperties),
+                 Item("Point Isovist Subdivision...", CommandId::PointIsovistSubdivision)}),
+        SubmenuOf("&Grid", {Item("Grid Setup/Options...", CommandId::GridOptions),
+                          Item("Initialize Grid", CommandId::InitializeGrid),
+                          Item("Create Grid Isovist", CommandId::CreateGridIsovist), SeparatorOf(),
+                          SubmenuOf("Show Grid Properties...", GridPropertyEntries()),
+                          Item("Isovist Properties...", CommandId::GridCellProperties), SeparatorOf(),
+                          SubmenuOf("Export...",
+                                  {Item("Comma Separated Values...", CommandId::GridExportCsv)}),
+                          Item("View Report...", CommandId::GridReport), SeparatorOf(),
+                          Item("Import Custom Points...", CommandId::ImportCustomPoints)}),
+        SubmenuOf("&Path",
+                {Item("Path Options...", CommandId::PathOptions),
+                 Item("Create Observation Points...", CommandId::CreateObservationPoints),
+                 Item("Create Path Isovist", CommandId::CreatePathIsovist),
+                 Item("Apply View Angle", CommandId::ApplyViewAngle), SeparatorOf(),
+                 SubmenuOf("Show Point Properties...", PathPropertyEntries()),
+                 Item("View Path Data", CommandId::ViewPathData), SeparatorOf(),
+                 SubmenuOf("Export...", {Item("Comma Separated Values...", CommandId::PathExportCsv),
+                                       Item("Comma Separated Values (All Paths)...",
                                             CommandId::PathExportAllCsv)}),
-                 item("View Report...", CommandId::PathReport), separator(),
-                 item("Import Path...", CommandId::ImportPath)}),
-        submenu(
+                 Item("View Report...", CommandId::PathReport), SeparatorOf(),
+                 Item("Import Path...", CommandId::ImportPath)}),
+        SubmenuOf(
             "A&xial",
-            {item("Import Axial Lines...", CommandId::ImportAxialLines),
-             item("Run Analysis", CommandId::RunAxialAnalysis),
-             submenu("Show Axial Line Properties...", axialPropertyEntries()),
-             submenu("Export...", {item("Comma Separated Values...", CommandId::AxialExportCsv)}),
-             separator(), item("Generate All Line Axial Map", CommandId::GenerateAllLineAxialMap),
-             item("Generate Reduced Axial Map", CommandId::GenerateReducedAxialMap)}),
-        submenu("&Options", {item("General Options...", CommandId::GeneralOptions),
-                             item("Grid Setup/Options...", CommandId::GridOptions),
-                             item("Path Options...", CommandId::PathOptions)}),
-        submenu("&Help", {item("&About ORV...", CommandId::About)}),
-        submenu("&Subdivision", {item("Space subdivisions", CommandId::SpaceSubdivisions)}, false),
+            {Item("Import Axial Lines...", CommandId::ImportAxialLines),
+             Item("Run Analysis", CommandId::RunAxialAnalysis),
+             SubmenuOf("Show Axial Line Properties...", AxialPropertyEntries()),
+             SubmenuOf("Export...", {Item("Comma Separated Values...", CommandId::AxialExportCsv)}),
+             SeparatorOf(), Item("Generate All Line Axial Map", CommandId::GenerateAllLineAxialMap),
+             Item("Generate Reduced Axial Map", CommandId::GenerateReducedAxialMap)}),
+        SubmenuOf("&Options", {Item("General Options...", CommandId::GeneralOptions),
+                             Item("Grid Setup/Options...", CommandId::GridOptions),
+                             Item("Path Options...", CommandId::PathOptions)}),
+        SubmenuOf("&Help", {Item("&About ORV...", CommandId::About)}),
+        SubmenuOf("&Subdivision", {Item("Space subdivisions", CommandId::SpaceSubdivisions)}, false),
     };
 }
 
@@ -126,51 +126,51 @@ constexpr ShowFlagTexts kShowFlagTexts[] = {
 };
 static_assert(std::size(kShowFlagTexts) == kShowAxialLines + 1);
 
-std::vector<ToolbarLayout> buildToolbars() {
+std::vector<ToolbarLayout> BuildToolbars() {
     std::vector<MenuEntry> toggles;
     for (int flag = 0; flag <= kShowAxialLines; ++flag) {
         toggles.push_back(
-            item(showFlagText(flag, ShowFlagText::ToolbarTip), CommandId::ShowToggle, flag));
+            Item(ShowFlagLabel(flag, ShowFlagText::ToolbarTip), CommandId::ShowToggle, flag));
     }
     return {
         {"File",
-         {item("New", CommandId::FileNew), item("Open", CommandId::FileOpen),
-          item("Import DXF", CommandId::ImportDxf), item("Save", CommandId::FileSave), separator(),
-          item("About", CommandId::About)}},
+         {Item("New", CommandId::FileNew), Item("Open", CommandId::FileOpen),
+          Item("Import DXF", CommandId::ImportDxf), Item("Save", CommandId::FileSave), SeparatorOf(),
+          Item("About", CommandId::About)}},
         {"Show", toggles},
         {"Analysis",
-         {item("Point Isovist At", CommandId::PointIsovistAt),
-          item("Point Isovist Properties", CommandId::PointIsovistProperties), separator(),
-          item("Grid Setup/Options", CommandId::GridOptions),
-          item("Initialize Grid", CommandId::InitializeGrid),
-          item("Create Grid Isovist", CommandId::CreateGridIsovist),
-          item("Grid CSV Export", CommandId::GridExportCsv), separator(),
-          item("Path Options", CommandId::PathOptions),
-          item("Create Observation Points", CommandId::CreateObservationPoints),
-          item("Create Path Isovist", CommandId::CreatePathIsovist),
-          item("View Path Data", CommandId::ViewPathData),
-          item("Path CSV Export", CommandId::PathExportCsv), separator(),
-          item("Run Analysis", CommandId::RunAxialAnalysis),
-          item("Axial CSV Export", CommandId::AxialExportCsv), separator(),
-          item("General Options", CommandId::GeneralOptions)}},
-        {"View", {item("Pan", CommandId::Pan), item("Zoom Extent", CommandId::ZoomExtent)}},
+         {Item("Point Isovist At", CommandId::PointIsovistAt),
+          Item("Point Isovist Properties", CommandId::PointIsovistProperties), SeparatorOf(),
+          Item("Grid Setup/Options", CommandId::GridOptions),
+          Item("Initialize Grid", CommandId::InitializeGrid),
+          Item("Create Grid Isovist", CommandId::CreateGridIsovist),
+          Item("Grid CSV Export", CommandId::GridExportCsv), SeparatorOf(),
+          Item("Path Options", CommandId::PathOptions),
+          Item("Create Observation Points", CommandId::CreateObservationPoints),
+          Item("Create Path Isovist", CommandId::CreatePathIsovist),
+          Item("View Path Data", CommandId::ViewPathData),
+          Item("Path CSV Export", CommandId::PathExportCsv), SeparatorOf(),
+          Item("Run Analysis", CommandId::RunAxialAnalysis),
+          Item("Axial CSV Export", CommandId::AxialExportCsv), SeparatorOf(),
+          Item("General Options", CommandId::GeneralOptions)}},
+        {"View", {Item("Pan", CommandId::Pan), Item("Zoom Extent", CommandId::ZoomExtent)}},
     };
 }
 
 // Depth-first search of the menus, then the toolbars, for the first entry of a command.
-const MenuEntry* findEntry(const std::vector<MenuEntry>& entries, const Command& command) {
+const MenuEntry* FindEntry(const std::vector<MenuEntry>& entries, const Command& command) {
     for (const MenuEntry& e : entries) {
         if (e.kind == Kind::Command && e.command == command) {
             return &e;
         }
-        if (const MenuEntry* found = findEntry(e.children, command)) {
+        if (const MenuEntry* found = FindEntry(e.children, command)) {
             return found;
         }
     }
     return nullptr;
 }
 
-std::string plainText(const std::string& text) {
+std::string PlainText(const std::string& text) {
     std::string out;
     for (char c : text) {
         if (c == '\t') {
@@ -185,17 +185,17 @@ std::string plainText(const std::string& text) {
 
 }  // namespace
 
-const std::vector<MenuEntry>& menuBarLayout() {
-    static const std::vector<MenuEntry> layout = buildMenuBar();
+const std::vector<MenuEntry>& MenuBarLayout() {
+    static const std::vector<MenuEntry> layout = BuildMenuBar();
     return layout;
 }
 
-const std::vector<ToolbarLayout>& toolbarLayouts() {
-    static const std::vector<ToolbarLayout> layout = buildToolbars();
+const std::vector<ToolbarLayout>& ToolbarLayouts() {
+    static const std::vector<ToolbarLayout> layout = BuildToolbars();
     return layout;
 }
 
-bool isCheckableCommand(const Command& command) {
+bool IsCheckableCommand(const Command& command) {
     switch (command.id) {
         case CommandId::Pan:
         case CommandId::ShowToggle:
@@ -210,24 +210,24 @@ bool isCheckableCommand(const Command& command) {
     }
 }
 
-std::string commandLabel(const Command& command) {
-    if (const MenuEntry* e = findEntry(menuBarLayout(), command)) {
-        return plainText(e->text);
+std::string CommandLabel(const Command& command) {
+    if (const MenuEntry* e = FindEntry(MenuBarLayout(), command)) {
+        return PlainText(e->text);
     }
-    for (const ToolbarLayout& bar : toolbarLayouts()) {
-        if (const MenuEntry* e = findEntry(bar.buttons, command)) {
+    for (const ToolbarLayout& bar : ToolbarLayouts()) {
+        if (const MenuEntry* e = FindEntry(bar.buttons, command)) {
             return e->text;
         }
     }
     return {};
 }
 
-std::string gridPropertyName(int code) {
-    const DisplayProperty* p = findDisplayProperty(PropertyFamily::Grid, code);
+std::string GridPropertyName(int code) {
+    const DisplayProperty* p = FindDisplayProperty(PropertyFamily::Grid, code);
     return p != nullptr ? p->name : std::string();
 }
 
-std::string commandShortcut(const Command& command) {
+std::string CommandShortcut(const Command& command) {
     // The program has no printing, no clipboard or undo and a single pane, so the usual keys of
     // Print, Cut, Copy, Paste, Undo and Next Pane stay unbound. Page Up and Page Down zoom through
     // the view's own key handling, not through the menu items that show them.
@@ -245,7 +245,7 @@ std::string commandShortcut(const Command& command) {
     }
 }
 
-std::string showFlagText(int flag, ShowFlagText which) {
+std::string ShowFlagLabel(int flag, ShowFlagText which) {
     if (flag < 0 || flag > kShowAxialLines) {
         return {};
     }

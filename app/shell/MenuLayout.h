@@ -21,24 +21,24 @@ struct ToolbarLayout {
 };
 
 // The menu bar, top-level menus in order.
-const std::vector<MenuEntry>& menuBarLayout();
+const std::vector<MenuEntry>& MenuBarLayout();
 // The four toolbars, in the order they are docked.
-const std::vector<ToolbarLayout>& toolbarLayouts();
+const std::vector<ToolbarLayout>& ToolbarLayouts();
 
 // Commands that are toggles and show a check mark.
-bool isCheckableCommand(const Command& command);
+bool IsCheckableCommand(const Command& command);
 
 // The text of a command where it has no menu item of its own (toolbar-only commands), else its
 // menu text without mnemonic and shortcut hint.
-std::string commandLabel(const Command& command);
+std::string CommandLabel(const Command& command);
 
 // The keyboard shortcut of a command in portable text ("Ctrl+N"), empty for none.
-std::string commandShortcut(const Command& command);
+std::string CommandShortcut(const Command& command);
 
 // The name of a show flag (0..kShowAxialLines) on its toolbar button or in the Show/Hide dialog;
 // empty outside.
 enum class ShowFlagText { ToolbarTip, DialogLabel };
-std::string showFlagText(int flag, ShowFlagText which);
+std::string ShowFlagLabel(int flag, ShowFlagText which);
 
 // Grid display property names by code 1..31; empty outside.
-std::string gridPropertyName(int code);
+std::string GridPropertyName(int code);

@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <cmath>
 
-QLineEdit* makeNumberField(double value, QWidget* parent) {
+QLineEdit* MakeNumberField(double value, QWidget* parent) {
     auto* field = new QLineEdit(parent);
     auto* validator = new QDoubleValidator(field);
     validator->setLocale(QLocale::c());
@@ -15,7 +15,7 @@ QLineEdit* makeNumberField(double value, QWidget* parent) {
     return field;
 }
 
-double numberFieldValue(const QLineEdit* field) {
+double NumberFieldValue(const QLineEdit* field) {
     bool ok = false;
     const double v = QLocale::c().toDouble(field->text().trimmed(), &ok);
     return ok && std::isfinite(v) ? v : 0.0;

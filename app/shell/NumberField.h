@@ -4,6 +4,6 @@
 class QLineEdit;
 class QWidget;
 
-QLineEdit* makeNumberField(double value, QWidget* parent);
+QLineEdit* MakeNumberField(double value, QWidget* parent);
 // The field's number; 0 when it holds none.
-double numberFieldValue(const QLineEdit* field);
+double NumberFieldValue(const QLineEdit* field);

@@ -13,8 +13,8 @@
 PointIsovistAtDialog::PointIsovistAtDialog(const PlanPoint& start, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Point Isovist"));
-    x_ = makeNumberField(start.x, this);
-    y_ = makeNumberField(start.y, this);
+    x_ = MakeNumberField(start.x, this);
+    y_ = MakeNumberField(start.y, this);
     auto* group = new QGroupBox(QStringLiteral("Enter a point"), this);
     auto* form = new QFormLayout(group);
     form->addRow(QStringLiteral("x="), x_);
@@ -34,5 +34,5 @@ PointIsovistAtDialog::PointIsovistAtDialog(const PlanPoint& start, QWidget* pare
 }
 
 PlanPoint PointIsovistAtDialog::point() const {
-    return PlanPoint{numberFieldValue(x_), numberFieldValue(y_)};
+    return PlanPoint{NumberFieldValue(x_), NumberFieldValue(y_)};
 }

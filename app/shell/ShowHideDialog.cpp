@@ -12,7 +12,7 @@ ShowHideDialog::ShowHideDialog(const ShowFlags& flags, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     for (size_t i = 0; i < boxes_.size(); ++i) {
         boxes_[i] = new QCheckBox(
-            QString::fromStdString(showFlagText(static_cast<int>(i), ShowFlagText::DialogLabel)),
+            QString::fromStdString(ShowFlagLabel(static_cast<int>(i), ShowFlagText::DialogLabel)),
             this);
         boxes_[i]->setChecked(flags_[i] != 0);
         layout->addWidget(boxes_[i]);

@@ -20,10 +20,10 @@ struct StartRequest {
 };
 
 // `arguments` without the program's name.
-StartRequest parseStartArguments(const std::vector<std::string>& arguments);
+StartRequest ParseStartArguments(const std::vector<std::string>& arguments);
 
 // The usage text printed for --help and after an error.
 extern const char* const kStartUsage;
 
 // True for a name ending in ".dxf", in any case.
-bool isDrawingFileName(const std::string& path);
+bool IsDrawingFileName(const std::string& path);

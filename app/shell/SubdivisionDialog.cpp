@@ -40,7 +40,7 @@ void SubdivisionDiagram::paintEvent(QPaintEvent*) {
 SubdivisionDialog::SubdivisionDialog(IsovistSubdivision& subdivision, QWidget* parent)
     : QDialog(parent),
       subdivision_(subdivision),
-      startAngle_(makeNumberField(0.0, this)),
+      startAngle_(MakeNumberField(0.0, this)),
       count_(new QLineEdit(QStringLiteral("0"), this)),
       measure_(new QComboBox(this)),
       list_(new QTreeWidget(this)),
@@ -89,7 +89,7 @@ SubdivisionDialog::SubdivisionDialog(IsovistSubdivision& subdivision, QWidget* p
 
 void SubdivisionDialog::generate() {
     const uint32_t count = count_->text().toUInt();
-    if (subdivision_.Generate(numberFieldValue(startAngle_), count)) {
+    if (subdivision_.Generate(NumberFieldValue(startAngle_), count)) {
         refill();
     }
 }

@@ -59,7 +59,7 @@ std::optional<std::string> WidgetDocumentUi::runFileDialog(bool save, const std:
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::ReadOnly, false);
     QStringList filters;
-    for (const std::string& f : nameFiltersFromPipeList(filter)) {
+    for (const std::string& f : NameFiltersFromPipeList(filter)) {
         filters << QString::fromStdString(f);
     }
     dialog.setNameFilters(filters);

@@ -23,7 +23,7 @@ namespace {
 
 constexpr double kFieldLimit = 1e12;
 
-QDoubleSpinBox* numberField(double value, QWidget* parent) {
+QDoubleSpinBox* NumberField(double value, QWidget* parent) {
     auto* field = new QDoubleSpinBox(parent);
     field->setRange(-kFieldLimit, kFieldLimit);
     field->setDecimals(4);
@@ -31,14 +31,14 @@ QDoubleSpinBox* numberField(double value, QWidget* parent) {
     return field;
 }
 
-QDialogButtonBox* okCancel(QDialog& dialog) {
+QDialogButtonBox* OkCancel(QDialog& dialog) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     return buttons;
 }
 
-QString text(const std::string& s) {
+QString Text(const std::string& s) {
     return QString::fromStdString(s);
 }
 
@@ -50,26 +50,26 @@ bool WidgetDocumentUi::runPathOptions(PathOptionsDialogModel& model) {
     auto* form = new QFormLayout(&dialog);
     auto* paths = new QComboBox(&dialog);
     for (const std::string& entry : model.pathEntries) {
-        paths->addItem(text(entry));
+        paths->addItem(Text(entry));
     }
     paths->setCurrentIndex(model.selectedPath);
-    auto* length = new QLabel(text(model.LengthText()), &dialog);
+    auto* length = new QLabel(Text(model.LengthText()), &dialog);
     QObject::connect(paths, &QComboBox::currentIndexChanged, &dialog, [&model, length](int i) {
         model.selectPath(i);
-        length->setText(text(model.LengthText()));
+        length->setText(Text(model.LengthText()));
     });
     auto* radius = new QSpinBox(&dialog);
     radius->setRange(0, std::numeric_limits<int>::max());
     radius->setValue(model.circleRadius);
     auto* method = new QComboBox(&dialog);
     for (const std::string& label : DisplayMethodLabels()) {
-        method->addItem(text(label));
+        method->addItem(Text(label));
     }
     method->setCurrentIndex(model.displayMethod);
     auto* useOffset = new QCheckBox(QStringLiteral("Use offset from origin"), &dialog);
     useOffset->setChecked(model.useOffset);
-    QDoubleSpinBox* start = numberField(model.offsetStart, &dialog);
-    QDoubleSpinBox* end = numberField(model.offsetEnd, &dialog);
+    QDoubleSpinBox* start = NumberField(model.offsetStart, &dialog);
+    QDoubleSpinBox* end = NumberField(model.offsetEnd, &dialog);
     form->addRow(QStringLiteral("Current path"), paths);
     form->addRow(QStringLiteral("Length"), length);
     form->addRow(QStringLiteral("Circle Radius"), radius);
@@ -77,7 +77,7 @@ bool WidgetDocumentUi::runPathOptions(PathOptionsDialogModel& model) {
     form->addRow(useOffset);
     form->addRow(QStringLiteral("Distance from origin: Start"), start);
     form->addRow(QStringLiteral("End"), end);
-    form->addRow(okCancel(dialog));
+    form->addRow(OkCancel(dialog));
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
@@ -94,29 +94,29 @@ bool WidgetDocumentUi::runCreateObservationPoints(ObservationPointsDialogModel& 
     QDialog dialog(window_);
     dialog.setWindowTitle(QStringLiteral("Create Observation Points"));
     auto* form = new QFormLayout(&dialog);
-    auto* byCount = new QRadioButton(QStringLiteral("By Node Count"), &dialog);
-    auto* bySpacing = new QRadioButton(QStringLiteral("By Node Spacing"), &dialog);
+    auto* ByCount = new QRadioButton(QStringLiteral("By Node Count"), &dialog);
+    auto* BySpacing = new QRadioButton(QStringLiteral("By Node Spacing"), &dialog);
     auto* count = new QSpinBox(&dialog);
     count->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     count->setValue(model.request.count);
-    QDoubleSpinBox* spacing = numberField(model.request.spacing, &dialog);
+    QDoubleSpinBox* spacing = NumberField(model.request.spacing, &dialog);
     auto* all = new QCheckBox(QStringLiteral("Apply to all paths"), &dialog);
     all->setChecked(model.request.applyToAllPaths);
     auto refresh = [&] {
-        model.request.mode = byCount->isChecked() ? ObservationPointMode::ByNodeCount
+        model.request.mode = ByCount->isChecked() ? ObservationPointMode::ByNodeCount
                                                   : ObservationPointMode::ByNodeSpacing;
         count->setEnabled(model.countFieldEnabled());
         spacing->setEnabled(model.spacingFieldEnabled());
     };
-    (model.countFieldEnabled() ? byCount : bySpacing)->setChecked(true);
-    QObject::connect(byCount, &QRadioButton::toggled, &dialog, refresh);
+    (model.countFieldEnabled() ? ByCount : BySpacing)->setChecked(true);
+    QObject::connect(ByCount, &QRadioButton::toggled, &dialog, refresh);
     refresh();
-    form->addRow(byCount);
+    form->addRow(ByCount);
     form->addRow(QStringLiteral("Count (Excluding endpoints)"), count);
-    form->addRow(bySpacing);
+    form->addRow(BySpacing);
     form->addRow(QStringLiteral("Spacing"), spacing);
     form->addRow(all);
-    form->addRow(okCancel(dialog));
+    form->addRow(OkCancel(dialog));
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
@@ -142,20 +142,20 @@ void WidgetDocumentUi::showPathData(const PathDataTable& table) {
     QDialog dialog(window_);
     dialog.setWindowTitle(QStringLiteral("Path Isovist Data"));
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(QStringLiteral("Current Path: ") + text(table.currentPath)));
+    layout->addWidget(new QLabel(QStringLiteral("Current Path: ") + Text(table.currentPath)));
     auto* grid = new QTableWidget(static_cast<int>(table.rows.size()),
                                   static_cast<int>(table.columns.size()), &dialog);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->verticalHeader()->hide();
     for (size_t c = 0; c < table.columns.size(); ++c) {
         grid->setHorizontalHeaderItem(static_cast<int>(c),
-                                      new QTableWidgetItem(text(table.columns[c].title)));
+                                      new QTableWidgetItem(Text(table.columns[c].title)));
         grid->setColumnWidth(static_cast<int>(c), table.columns[c].width);
     }
     for (size_t r = 0; r < table.rows.size(); ++r) {
         for (size_t c = 0; c < table.rows[r].size(); ++c) {
             grid->setItem(static_cast<int>(r), static_cast<int>(c),
-                          new QTableWidgetItem(text(table.rows[r][c])));
+                          new QTableWidgetItem(Text(table.rows[r][c])));
         }
     }
     layout->addWidget(grid);

@@ -13,7 +13,7 @@
 
 namespace {
 
-std::vector<std::string> argumentsOf(int argc, char** argv) {
+std::vector<std::string> ArgumentsOf(int argc, char** argv) {
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) {
         arguments.emplace_back(argv[i]);
@@ -29,7 +29,7 @@ class StderrDocumentUi : public HeadlessDocumentUi {
     }
 };
 
-int exportImage(const StartRequest& request) {
+int ExportImageOf(const StartRequest& request) {
     StderrDocumentUi ui;
     CORVDoc doc(ui);
     if (!doc.OpenDocument(request.path)) {
@@ -42,7 +42,7 @@ int exportImage(const StartRequest& request) {
     } else {
         view.fitIfNeverViewed();
     }
-    if (const auto error = exportViewImage(view, QString::fromStdString(request.output))) {
+    if (const auto error = ExportViewImage(view, QString::fromStdString(request.output))) {
         std::fprintf(stderr, "orvelle: %s\n", error->c_str());
         return 1;
     }
@@ -52,7 +52,7 @@ int exportImage(const StartRequest& request) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const StartRequest request = parseStartArguments(argumentsOf(argc, argv));
+    const StartRequest request = ParseStartArguments(ArgumentsOf(argc, argv));
     switch (request.kind) {
         case StartRequest::Kind::Help:
             std::fputs(kStartUsage, stdout);
@@ -74,14 +74,14 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("ORV"));
     QApplication::setApplicationName(QStringLiteral("Orvelle"));
     if (request.kind == StartRequest::Kind::ExportImage) {
-        return exportImage(request);
+        return ExportImageOf(request);
     }
-    QApplication::setWindowIcon(applicationIcon());
+    QApplication::setWindowIcon(ApplicationIcon());
 
     WidgetDocumentUi ui;
     CORVDoc doc(ui);
     CMainFrame frame(doc);
-    ui.attach(&frame, windowHooks(frame));
+    ui.attach(&frame, WindowHooks(frame));
 
     frame.show();
     frame.runCommand({CommandId::FileNew});

@@ -71,14 +71,14 @@ class FakeDocumentUi : public DocumentUi {
         ++progressDialogs;
         if (pressStart) {
             Recorder recorder(*this);
-            runTaskInline(task, recorder);
+            RunTaskInline(task, recorder);
         }
         return closeProgressWithOk;
     }
     void runLongTask(LongTask& task) override {
         ++longTasks;
         Recorder recorder(*this);
-        runTaskInline(task, recorder);
+        RunTaskInline(task, recorder);
     }
 
     // Dialogs: no point is typed, the layer roles are taken as they are, and every other
@@ -93,7 +93,7 @@ class FakeDocumentUi : public DocumentUi {
         dialogs.push_back("Isovist Subdivision");
     }
     bool chooseLayerRoles(LayerDialogModel& model) override {
-        return acceptLayerChoice(model, *this);
+        return AcceptLayerChoice(model, *this);
     }
     // The "Grid Options" dialog: the script edits the model and answers OK (true) or Cancel;
     // without a script the dialog is cancelled.

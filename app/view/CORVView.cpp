@@ -18,7 +18,7 @@ CORVView::CORVView(CORVDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
 
 void CORVView::loadTransform() {
     transform_ = doc_.m_savedViewState;
-    repairViewTransform(transform_);
+    RepairViewTransform(transform_);
 }
 
 void CORVView::storeTransform() {
@@ -28,25 +28,25 @@ void CORVView::storeTransform() {
 
 void CORVView::initialUpdate() {
     loadTransform();
-    initialOrigin(transform_, height());
+    InitialOrigin(transform_, height());
     storeTransform();
 }
 
 void CORVView::zoomIn() {
     loadTransform();
-    ::zoomIn(transform_, width(), height());
+    ::ZoomIn(transform_, width(), height());
     storeTransform();
 }
 
 void CORVView::zoomOut() {
     loadTransform();
-    ::zoomOut(transform_, width(), height());
+    ::ZoomOut(transform_, width(), height());
     storeTransform();
 }
 
 void CORVView::zoomExtent() {
     loadTransform();
-    ::zoomExtent(transform_, doc_.m_planExtent, width(), height());
+    ::ZoomExtent(transform_, doc_.m_planExtent, width(), height());
     storeTransform();
 }
 
@@ -78,7 +78,7 @@ void CORVView::updateCursor() {
 void CORVView::paintDocument(QPainter& painter) {
     loadTransform();
     PlanPainter planPainter(painter, transform_, size());
-    planPainter.draw(planSceneOf(doc_));
+    planPainter.draw(PlanSceneOf(doc_));
     // The legend registry is the document's: what was coloured last is what the legend shows.
     doc_.m_settings.legendRange = planPainter.legendRange();
 }
@@ -100,22 +100,22 @@ void CORVView::keyPressEvent(QKeyEvent* event) {
     loadTransform();
     switch (event->key()) {
         case Qt::Key_PageUp:
-            ::zoomIn(transform_, width(), height());
+            ::ZoomIn(transform_, width(), height());
             break;
         case Qt::Key_PageDown:
-            ::zoomOut(transform_, width(), height());
+            ::ZoomOut(transform_, width(), height());
             break;
         case Qt::Key_Left:
-            panBy(transform_, -kArrowPanStep, 0);
+            PanBy(transform_, -kArrowPanStep, 0);
             break;
         case Qt::Key_Up:
-            panBy(transform_, 0, -kArrowPanStep);
+            PanBy(transform_, 0, -kArrowPanStep);
             break;
         case Qt::Key_Right:
-            panBy(transform_, kArrowPanStep, 0);
+            PanBy(transform_, kArrowPanStep, 0);
             break;
         case Qt::Key_Down:
-            panBy(transform_, 0, kArrowPanStep);
+            PanBy(transform_, 0, kArrowPanStep);
             break;
         case Qt::Key_Home:
         case Qt::Key_End:
@@ -136,7 +136,7 @@ void CORVView::wheelEvent(QWheelEvent* event) {
     }
     loadTransform();
     const QPoint cursor = event->position().toPoint();
-    wheelZoom(transform_, delta, cursor.x(), cursor.y(), width(), height());
+    WheelZoom(transform_, delta, cursor.x(), cursor.y(), width(), height());
     storeTransform();
 }
 
@@ -166,7 +166,7 @@ void CORVView::mouseMoveEvent(QMouseEvent* event) {
     }
     const QPoint p = event->position().toPoint();
     loadTransform();
-    panBy(transform_, p.x() - lastDragPoint_.x(), p.y() - lastDragPoint_.y());
+    PanBy(transform_, p.x() - lastDragPoint_.x(), p.y() - lastDragPoint_.y());
     lastDragPoint_ = p;
     updateCursor();
     storeTransform();
@@ -181,7 +181,7 @@ void CORVView::mouseReleaseEvent(QMouseEvent* event) {
 
 void CORVView::pick(QPoint devicePoint) {
     loadTransform();
-    pickAt(transform_, DevicePoint{devicePoint.x(), devicePoint.y()});
+    PickAt(transform_, DevicePoint{devicePoint.x(), devicePoint.y()});
     const CORVDoc::PickOutcome outcome =
         doc_.OnPickPoint(PlanPoint{transform_.pickedPlanX, transform_.pickedPlanY});
     if (outcome.redraw) {

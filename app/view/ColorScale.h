@@ -24,7 +24,7 @@ struct ColorScale {
     uint32_t colorOf(double value, double lo, double hi) const;
 };
 
-ColorScale colorScaleOf(const DocumentSettings& settings);
+ColorScale ColorScaleOf(const DocumentSettings& settings);
 
 struct LegendScale {
     std::array<uint32_t, kLegendBandCount> bandColors{};
@@ -33,10 +33,10 @@ struct LegendScale {
 };
 
 // The legend for the registered range (lo, hi); a fixed range shows the user's range instead.
-LegendScale legendScale(const ColorScale& scale, double lo, double hi);
+LegendScale MakeLegendScale(const ColorScale& scale, double lo, double hi);
 
 // A legend label: "%-8.3G".
-std::string legendLabel(double value);
+std::string LegendLabel(double value);
 
 // Black on a light background (red + green + blue above 384), else white.
-uint32_t legendTextColor(uint32_t background);
+uint32_t LegendTextColor(uint32_t background);

@@ -10,7 +10,7 @@ struct CellValue {
 };
 
 // The shown value of every effective cell that has one, in cell order.
-std::optional<std::vector<CellValue>> effectiveValues(const CAnalysisGrid& grid,
+std::optional<std::vector<CellValue>> EffectiveValues(const CAnalysisGrid& grid,
                                                       const std::vector<RadialStats>& radialStats,
                                                       const DisplayProperty& property) {
     if (property.radial && radialStats.empty()) {
@@ -33,21 +33,21 @@ std::optional<std::vector<CellValue>> effectiveValues(const CAnalysisGrid& grid,
         }
         ++effectiveIndex;
         values.push_back(
-            CellValue{static_cast<int32_t>(i), displayValue(property, cell.isovist, radial)});
+            CellValue{static_cast<int32_t>(i), DisplayValue(property, cell.isovist, radial)});
     }
     return values;
 }
 
 }  // namespace
 
-std::optional<GridColoring> colorGridCells(const CAnalysisGrid& grid,
+std::optional<GridColoring> ColorGridCells(const CAnalysisGrid& grid,
                                            const std::vector<RadialStats>& radialStats,
                                            int32_t property, const ColorScale& scale) {
-    const DisplayProperty* shown = findDisplayProperty(PropertyFamily::Grid, property);
+    const DisplayProperty* shown = FindDisplayProperty(PropertyFamily::Grid, property);
     if (shown == nullptr) {
         return std::nullopt;
     }
-    const std::optional<std::vector<CellValue>> values = effectiveValues(grid, radialStats, *shown);
+    const std::optional<std::vector<CellValue>> values = EffectiveValues(grid, radialStats, *shown);
     if (!values || values->empty()) {
         return std::nullopt;
     }

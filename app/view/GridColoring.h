@@ -24,6 +24,6 @@ struct GridColoring {
 
 // Empty when the property draws nothing: a code outside 1..31, a radial property without
 // radial results, or a grid without effective cells.
-std::optional<GridColoring> colorGridCells(const CAnalysisGrid& grid,
+std::optional<GridColoring> ColorGridCells(const CAnalysisGrid& grid,
                                            const std::vector<RadialStats>& radialStats,
                                            int32_t property, const ColorScale& scale);

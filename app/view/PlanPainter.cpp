@@ -36,14 +36,14 @@ constexpr double kLegendLabelLeft = 35.0;
 constexpr double kLegendLabelDrop = 6.0;
 
 // Every grid property reads its range over the grid's effective cells.
-bool gridExists(const PlanScene& scene) {
+bool GridExists(const PlanScene& scene) {
     return scene.grid != nullptr && scene.grid->count > 0 && !scene.grid->cells.empty();
 }
 
-bool legendHasSomethingToShow(const PlanScene& scene) {
+bool LegendHasSomethingToShow(const PlanScene& scene) {
     switch (scene.legendFamily) {
         case kLegendGrid:
-            return scene.gridResults && gridExists(scene) && scene.shows(kShowGridResults);
+            return scene.gridResults && GridExists(scene) && scene.shows(kShowGridResults);
         case kLegendPath:
             return scene.shows(kShowPathResults);
         case kLegendAxial:
@@ -53,13 +53,13 @@ bool legendHasSomethingToShow(const PlanScene& scene) {
     }
 }
 
-bool validPath(const PolygonList* paths) {
+bool ValidPath(const PolygonList* paths) {
     return paths != nullptr && paths->count() > 0 && (*paths)[0].count() >= 2;
 }
 
 }  // namespace
 
-QColor colorFromRef(uint32_t colorRef) {
+QColor ColorFromRef(uint32_t colorRef) {
     return QColor(static_cast<int>(colorRef & 0xFF), static_cast<int>((colorRef >> 8) & 0xFF),
                   static_cast<int>((colorRef >> 16) & 0xFF));
 }
@@ -68,7 +68,7 @@ PlanPainter::PlanPainter(QPainter& painter, const ViewTransform& transform, QSiz
     : painter_(painter), transform_(transform), client_(client) {}
 
 QPointF PlanPainter::toLogical(const PlanPoint& p) const {
-    return QPointF(planToLogical(p.x, transform_.scale), planToLogical(p.y, transform_.scale));
+    return QPointF(PlanToLogical(p.x, transform_.scale), PlanToLogical(p.y, transform_.scale));
 }
 
 void PlanPainter::setPen(const QColor& color, int width) {
@@ -84,7 +84,7 @@ void PlanPainter::setPen(const QColor& color, int width) {
 }
 
 void PlanPainter::setPen(uint32_t colorRef, int width) {
-    setPen(colorFromRef(colorRef), width);
+    setPen(ColorFromRef(colorRef), width);
 }
 
 void PlanPainter::draw(const PlanScene& scene) {
@@ -136,11 +136,11 @@ void PlanPainter::registerLegendRange(const PlanScene& scene, double lo, double 
 }
 
 void PlanPainter::drawGridColoring(const PlanScene& scene) {
-    if (!gridExists(scene) || !scene.gridResults || !scene.shows(kShowGridResults) ||
+    if (!GridExists(scene) || !scene.gridResults || !scene.shows(kShowGridResults) ||
         scene.gridRadialStats == nullptr) {
         return;
     }
-    const std::optional<GridColoring> coloring = colorGridCells(
+    const std::optional<GridColoring> coloring = ColorGridCells(
         *scene.grid, *scene.gridRadialStats, scene.gridDisplayProperty, scene.colorScale);
     if (!coloring) {
         return;
@@ -158,14 +158,14 @@ void PlanPainter::drawGridColoring(const PlanScene& scene) {
     painter_.save();
     painter_.setPen(Qt::NoPen);
     for (const auto& [color, rects] : byColor) {
-        painter_.setBrush(colorFromRef(color));
+        painter_.setBrush(ColorFromRef(color));
         painter_.drawRects(rects);
     }
     painter_.restore();
 }
 
 void PlanPainter::drawCurrentCell(const PlanScene& scene) {
-    if (!gridExists(scene) || !scene.shows(kShowGrid)) {
+    if (!GridExists(scene) || !scene.shows(kShowGrid)) {
         return;
     }
     const CGridCell* cell = scene.grid->cellAt(scene.currentCell);
@@ -183,7 +183,7 @@ void PlanPainter::drawCurrentCell(const PlanScene& scene) {
 }
 
 void PlanPainter::drawGridLinesAndMarkers(const PlanScene& scene) {
-    if (!gridExists(scene)) {
+    if (!GridExists(scene)) {
         return;
     }
     const CAnalysisGrid& grid = *scene.grid;
@@ -226,10 +226,10 @@ void PlanPainter::drawGridLinesAndMarkers(const PlanScene& scene) {
 }
 
 void PlanPainter::drawLegend(const PlanScene& scene) {
-    if (!legendHasSomethingToShow(scene)) {
+    if (!LegendHasSomethingToShow(scene)) {
         return;
     }
-    const LegendScale legend = legendScale(scene.colorScale, legendRange_[0], legendRange_[1]);
+    const LegendScale legend = MakeLegendScale(scene.colorScale, legendRange_[0], legendRange_[1]);
     const int band = (client_.height() - 2 * kLegendMargin) / kLegendBandCount;
     // Drawn in device pixels, the logical sizes converted.
     painter_.save();
@@ -237,7 +237,7 @@ void PlanPainter::drawLegend(const PlanScene& scene) {
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(std::max(1, qRound(kLegendFontHeightLogical * kPixelsPerLogicalUnit)));
     painter_.setFont(font);
-    painter_.setPen(colorFromRef(legendTextColor(scene.colors[kColorBackground])));
+    painter_.setPen(ColorFromRef(LegendTextColor(scene.colors[kColorBackground])));
     const double stripeWidth = kLegendStripeWidth * kPixelsPerLogicalUnit;
     const double stripeHeight = band * kPixelsPerLogicalUnit;
     const double labelLeft = kLegendLabelLeft * kPixelsPerLogicalUnit;
@@ -247,7 +247,7 @@ void PlanPainter::drawLegend(const PlanScene& scene) {
         const double top = kLegendMargin + k * band;
         if (k < kLegendBandCount) {
             painter_.fillRect(QRectF(0, top, stripeWidth, stripeHeight),
-                              colorFromRef(legend.bandColors[static_cast<size_t>(k)]));
+                              ColorFromRef(legend.bandColors[static_cast<size_t>(k)]));
         }
         painter_.drawText(QPointF(labelLeft, top + labelDrop + ascent),
                           QString::fromStdString(legend.labels[static_cast<size_t>(k)]));
@@ -258,7 +258,7 @@ void PlanPainter::drawLegend(const PlanScene& scene) {
 void PlanPainter::drawBackground(uint32_t colorRef) {
     const QTransform inverse = painter_.transform().inverted();
     painter_.fillRect(inverse.mapRect(QRectF(QPointF(0, 0), QSizeF(client_))),
-                      colorFromRef(colorRef));
+                      ColorFromRef(colorRef));
 }
 
 void PlanPainter::drawReferenceLines(const PlanScene& scene) {
@@ -304,7 +304,7 @@ void PlanPainter::drawPathIsovists(const PlanScene& scene) {
         region.closeSubpath();
     }
     if (!region.isEmpty()) {
-        painter_.fillPath(region, colorFromRef(scene.colors[kColorPathIsovist]));
+        painter_.fillPath(region, ColorFromRef(scene.colors[kColorPathIsovist]));
     }
 }
 
@@ -323,7 +323,7 @@ void PlanPainter::drawPointIsovist(const PlanScene& scene) {
     if (engine != nullptr && engine->hasFeature(QPaintEngine::RasterOpModes)) {
         painter_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
     }
-    painter_.setBrush(colorFromRef(scene.colors[kColorPointIsovist]));
+    painter_.setBrush(ColorFromRef(scene.colors[kColorPointIsovist]));
     painter_.drawPolygon(shape);
     painter_.restore();
 
@@ -368,7 +368,7 @@ void PlanPainter::drawCustomPoints(const PlanScene& scene) {
 }
 
 void PlanPainter::drawPathsAndObservationPoints(const PlanScene& scene) {
-    if (!validPath(scene.paths)) {
+    if (!ValidPath(scene.paths)) {
         return;
     }
     painter_.save();
@@ -386,8 +386,8 @@ void PlanPainter::drawPathsAndObservationPoints(const PlanScene& scene) {
         }
     }
     if (scene.shows(kShowObservationPoints) && scene.observationPoints != nullptr) {
-        const QPen labelPen(colorFromRef(scene.colors[kColorPathText]));
-        const QPen markPen(colorFromRef(scene.colors[kColorObservationPoints]), kLineWidth);
+        const QPen labelPen(ColorFromRef(scene.colors[kColorPathText]));
+        const QPen markPen(ColorFromRef(scene.colors[kColorObservationPoints]), kLineWidth);
         for (const PlanPolygon& points : scene.observationPoints->items()) {
             for (int32_t k = 0; k < points.count(); ++k) {
                 const QPointF centre = toLogical(points[k]);

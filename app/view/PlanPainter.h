@@ -11,7 +11,7 @@
 
 class QPainter;
 
-QColor colorFromRef(uint32_t colorRef);
+QColor ColorFromRef(uint32_t colorRef);
 
 class PlanPainter {
   public:

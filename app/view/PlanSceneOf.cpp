@@ -2,7 +2,7 @@
 
 #include "document/CORVDoc.h"
 
-PlanScene planSceneOf(const CORVDoc& doc) {
+PlanScene PlanSceneOf(const CORVDoc& doc) {
     PlanScene scene;
     scene.colors = doc.m_settings.m_colors;
     scene.show = doc.m_settings.m_show;
@@ -25,7 +25,7 @@ PlanScene planSceneOf(const CORVDoc& doc) {
     scene.gridResults = doc.m_gridResultsValid != 0;
     scene.gridDisplayProperty = doc.m_gridDisplayProperty;
     scene.currentCell = doc.m_currentCell;
-    scene.colorScale = colorScaleOf(doc.m_settings);
+    scene.colorScale = ColorScaleOf(doc.m_settings);
     scene.legendFamily = doc.m_settings.m_scaleMode;
     scene.legendRange = doc.m_settings.legendRange;
     return scene;

@@ -5,4 +5,4 @@
 
 class CORVDoc;
 
-PlanScene planSceneOf(const CORVDoc& doc);
+PlanScene PlanSceneOf(const CORVDoc& doc);

@@ -8,39 +8,39 @@ namespace {
 
 // Device-to-logical and logical-to-device conversions round to whole units, as the drawing
 // interface's own conversions do.
-int32_t deviceToLogical(double devicePixels) {
+int32_t DeviceToLogical(double devicePixels) {
     return static_cast<int32_t>(std::lround(devicePixels / kPixelsPerLogicalUnit));
 }
-int32_t logicalToDevice(double logical) {
+int32_t LogicalToDevice(double logical) {
     return static_cast<int32_t>(std::lround(logical * kPixelsPerLogicalUnit));
 }
 
-bool usable(double v) {
+bool Usable(double v) {
     return std::isfinite(v) && v > 0.0;
 }
 
 // Logical units per plan unit that fit the extent into the client area (twice the pixel ratio,
 // as the plan is drawn at that many logical units). A zero width or height falls back to the
 // other dimension; a point-like or empty plan keeps the current scale.
-double extentScale(const PlanExtent& e, int width, int height, double current) {
+double ExtentScale(const PlanExtent& e, int width, int height, double current) {
     const double rx = static_cast<double>(width) / (e.maxX - e.minX);
     const double ry = static_cast<double>(height) / (e.maxY - e.minY);
     double r = 0.0;
-    if (usable(rx) && usable(ry)) {
+    if (Usable(rx) && Usable(ry)) {
         r = rx < ry ? rx : ry;
-    } else if (usable(rx)) {
+    } else if (Usable(rx)) {
         r = rx;
-    } else if (usable(ry)) {
+    } else if (Usable(ry)) {
         r = ry;
     } else {
-        return usable(current) ? current : 1.0;
+        return Usable(current) ? current : 1.0;
     }
     return 2.0 * r;
 }
 
 }  // namespace
 
-int32_t planToLogical(double planCoordinate, double scale) {
+int32_t PlanToLogical(double planCoordinate, double scale) {
     const double v = std::trunc(planCoordinate * scale);
     // Values past the 32-bit range (absurd zooms or hostile files) are clamped, not overflowed.
     if (!(v > -2147483648.0)) {
@@ -52,14 +52,14 @@ int32_t planToLogical(double planCoordinate, double scale) {
     return static_cast<int32_t>(v);
 }
 
-double logicalToDeviceX(const ViewTransform& t, double lx) {
+double LogicalToDeviceX(const ViewTransform& t, double lx) {
     return t.originX + lx * kPixelsPerLogicalUnit;
 }
-double logicalToDeviceY(const ViewTransform& t, double ly) {
+double LogicalToDeviceY(const ViewTransform& t, double ly) {
     return t.originY - ly * kPixelsPerLogicalUnit;
 }
 
-void zoomBy(ViewTransform& t, double f, int width, int height) {
+void ZoomBy(ViewTransform& t, double f, int width, int height) {
     t.scale *= f;
     const double dx = (width * 0.5 - t.originX) * (f - 1.0);
     const double dy = (height * 0.5 - t.originY) * (f - 1.0);
@@ -69,23 +69,23 @@ void zoomBy(ViewTransform& t, double f, int width, int height) {
     t.originY -= std::trunc(dy);
 }
 
-void zoomIn(ViewTransform& t, int width, int height) {
-    zoomBy(t, kZoomStep, width, height);
+void ZoomIn(ViewTransform& t, int width, int height) {
+    ZoomBy(t, kZoomStep, width, height);
 }
-void zoomOut(ViewTransform& t, int width, int height) {
-    zoomBy(t, 1.0 / kZoomStep, width, height);
+void ZoomOut(ViewTransform& t, int width, int height) {
+    ZoomBy(t, 1.0 / kZoomStep, width, height);
 }
 
-void zoomExtent(ViewTransform& t, const PlanExtent& extent, int width, int height) {
-    const double s = extentScale(extent, width, height, t.scale);
+void ZoomExtent(ViewTransform& t, const PlanExtent& extent, int width, int height) {
+    const double s = ExtentScale(extent, width, height, t.scale);
     const double centreLogicalX = std::trunc((extent.minX + extent.maxX) * s * 0.5);
     const double centreLogicalY = std::trunc((extent.minY + extent.maxY) * s * 0.5);
-    const int32_t centreDeviceX = logicalToDevice(centreLogicalX);
-    const int32_t centreDeviceY = -logicalToDevice(centreLogicalY);
+    const int32_t centreDeviceX = LogicalToDevice(centreLogicalX);
+    const int32_t centreDeviceY = -LogicalToDevice(centreLogicalY);
     const double clientCentreX = std::trunc(width * 0.5);
     const double clientCentreY = std::trunc(height * 0.5);
-    if (usable(t.scale)) {
-        zoomBy(t, s / t.scale, width, height);
+    if (Usable(t.scale)) {
+        ZoomBy(t, s / t.scale, width, height);
     } else {
         t.scale = s;
     }
@@ -93,28 +93,28 @@ void zoomExtent(ViewTransform& t, const PlanExtent& extent, int width, int heigh
     t.originY = clientCentreY - centreDeviceY;
 }
 
-void wheelZoom(ViewTransform& t, int delta, int cx, int cy, int width, int height) {
+void WheelZoom(ViewTransform& t, int delta, int cx, int cy, int width, int height) {
     const double offsetX = cx - width * 0.5;
     const double offsetY = cy - height * 0.5;
     if (delta < 1) {
-        zoomOut(t, width, height);
+        ZoomOut(t, width, height);
         t.originX += std::trunc(offsetX * (1.0 / 11.0));
         t.originY += std::trunc(offsetY * (1.0 / 11.0));
     } else {
-        zoomIn(t, width, height);
+        ZoomIn(t, width, height);
         t.originX -= std::trunc(offsetX * 0.1);
         t.originY -= std::trunc(offsetY * 0.1);
     }
 }
 
-void panBy(ViewTransform& t, int dx, int dy) {
+void PanBy(ViewTransform& t, int dx, int dy) {
     t.originX += dx;
     t.originY += dy;
 }
 
-void pickAt(ViewTransform& t, DevicePoint p) {
-    const int32_t lx = deviceToLogical(p.x - t.originX);
-    const int32_t ly = -deviceToLogical(p.y - t.originY);
+void PickAt(ViewTransform& t, DevicePoint p) {
+    const int32_t lx = DeviceToLogical(p.x - t.originX);
+    const int32_t ly = -DeviceToLogical(p.y - t.originY);
     t.pickedLogicalIntX = lx;
     t.pickedLogicalIntY = ly;
     t.pickedLogicalX = lx;
@@ -123,7 +123,7 @@ void pickAt(ViewTransform& t, DevicePoint p) {
     t.pickedPlanY = ly / t.scale;
 }
 
-bool repairViewTransform(ViewTransform& t) {
+bool RepairViewTransform(ViewTransform& t) {
     bool changed = false;
     for (double* v : {&t.originX, &t.originY, &t.pickedLogicalX, &t.pickedLogicalY}) {
         if (!std::isfinite(*v)) {
@@ -131,14 +131,14 @@ bool repairViewTransform(ViewTransform& t) {
             changed = true;
         }
     }
-    if (!usable(t.scale)) {
+    if (!Usable(t.scale)) {
         t.scale = 1.0;
         changed = true;
     }
     return changed;
 }
 
-void initialOrigin(ViewTransform& t, int clientHeight) {
+void InitialOrigin(ViewTransform& t, int clientHeight) {
     t.originX = 0.0;
     t.originY = clientHeight - 50.0;
 }

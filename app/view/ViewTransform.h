@@ -26,31 +26,31 @@ struct DevicePoint {
 using ViewTransform = SavedViewState;
 
 // Plan to logical units, truncated toward zero.
-int32_t planToLogical(double planCoordinate, double scale);
+int32_t PlanToLogical(double planCoordinate, double scale);
 // Logical units to device pixels, relative to the origin.
-double logicalToDeviceX(const ViewTransform& t, double lx);
-double logicalToDeviceY(const ViewTransform& t, double ly);
+double LogicalToDeviceX(const ViewTransform& t, double lx);
+double LogicalToDeviceY(const ViewTransform& t, double ly);
 
 // Zoom by factor f about the centre of a width x height client area.
-void zoomBy(ViewTransform& t, double f, int width, int height);
-void zoomIn(ViewTransform& t, int width, int height);
-void zoomOut(ViewTransform& t, int width, int height);
+void ZoomBy(ViewTransform& t, double f, int width, int height);
+void ZoomIn(ViewTransform& t, int width, int height);
+void ZoomOut(ViewTransform& t, int width, int height);
 
 // Fits the extent into the client area; a degenerate extent keeps a finite, positive scale.
-void zoomExtent(ViewTransform& t, const PlanExtent& extent, int width, int height);
+void ZoomExtent(ViewTransform& t, const PlanExtent& extent, int width, int height);
 
 // One wheel step at cursor (cx, cy): delta >= 1 zooms in, below 1 zooms out, about the cursor.
-void wheelZoom(ViewTransform& t, int delta, int cx, int cy, int width, int height);
+void WheelZoom(ViewTransform& t, int delta, int cx, int cy, int width, int height);
 
 // Moves the origin by whole device pixels.
-void panBy(ViewTransform& t, int dx, int dy);
+void PanBy(ViewTransform& t, int dx, int dy);
 
 // Records a click at device point p as the picked point, in logical and plan units.
-void pickAt(ViewTransform& t, DevicePoint p);
+void PickAt(ViewTransform& t, DevicePoint p);
 
 // Replaces values no view can work with (a non-finite origin, a scale that is not a finite
 // positive number), as a damaged document file may hold; returns true when something changed.
-bool repairViewTransform(ViewTransform& t);
+bool RepairViewTransform(ViewTransform& t);
 
 // The origin a fresh view starts with: x = 0, y = client bottom - 50 pixels.
-void initialOrigin(ViewTransform& t, int clientHeight);
+void InitialOrigin(ViewTransform& t, int clientHeight);

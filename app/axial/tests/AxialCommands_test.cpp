@@ -52,7 +52,7 @@ class AxialCommands : public ::testing::Test {
         doc.m_planPolygons.append(PlanPolygon({{0, 0}, {10, 0}, {10, 10}, {0, 10}}));
         doc.RebuildWallTables();
     }
-    void run(CommandId id) { ASSERT_TRUE(runDocumentCommand(doc, Command{id, 0})); }
+    void run(CommandId id) { ASSERT_TRUE(RunDocumentCommand(doc, Command{id, 0})); }
 };
 
 TEST_F(AxialCommands, RunAnalysisWithoutLinesSaysSo) {
@@ -238,11 +238,11 @@ TEST_F(AxialCommands, PropertyEntriesSetTheDisplayedMeasure) {
     for (int32_t code = 0; code <= 13; ++code) {
         SCOPED_TRACE(code);
         const Command entry{CommandId::AxialProperty, code};
-        EXPECT_TRUE(runDocumentCommand(doc, entry));  // also before any analysis
+        EXPECT_TRUE(RunDocumentCommand(doc, entry));  // also before any analysis
         EXPECT_EQ(doc.m_settings.m_axialDisplayProperty, code);
-        EXPECT_TRUE(commandState(entry, commandContext(doc, false)).checked);
+        EXPECT_TRUE(CommandStateOf(entry, CommandContextOf(doc, false)).checked);
     }
-    EXPECT_FALSE(runDocumentCommand(doc, Command{CommandId::AxialProperty, 14}));
+    EXPECT_FALSE(RunDocumentCommand(doc, Command{CommandId::AxialProperty, 14}));
     EXPECT_EQ(doc.m_settings.m_axialDisplayProperty, 13);
 }
 
@@ -255,10 +255,10 @@ TEST_F(AxialCommands, AxialMembersSurviveTheDocumentFile) {
     doc.m_shortestAxialLineLength = 1.5;
     doc.m_longestAxialLineLength = 6.0;
     const TemporaryFile file(".ovx");
-    ASSERT_TRUE(saveDocumentFile(doc, file.path()).ok);
+    ASSERT_TRUE(SaveDocumentFile(doc, file.path()).ok);
     AxialUi otherUi;
     CORVDoc read(otherUi);
-    ASSERT_TRUE(loadDocumentFile(read, file.path()).ok);
+    ASSERT_TRUE(LoadDocumentFile(read, file.path()).ok);
     EXPECT_EQ(read.m_axialLines, doc.m_axialLines);
     EXPECT_EQ(read.m_axialLineRecords, doc.m_axialLineRecords);
     EXPECT_EQ(read.m_axialGraph, doc.m_axialGraph);

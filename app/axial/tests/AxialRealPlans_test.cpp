@@ -29,7 +29,7 @@ std::optional<AxialTestPlan> Load(const RealPlan& plan) {
     }
     PolygonList walls;
     for (const char* layer : plan.wallLayers) {
-        appendWallPolygons(std::get<DxfDrawing>(loaded), layer, walls);
+        AppendWallPolygons(std::get<DxfDrawing>(loaded), layer, walls);
     }
     if (walls.empty()) {
         return std::nullopt;
@@ -42,11 +42,11 @@ std::optional<AxialTestPlan> Load(const RealPlan& plan) {
         }
     }
     PolygonList polygons;
-    polygons.append(*boundaryAroundExtent(e));
+    polygons.append(*BoundaryAroundExtent(e));
     for (const PlanPolygon& wall : walls.items()) {
         polygons.append(wall);
     }
-    orientPlanPolygons(polygons);
+    OrientPlanPolygons(polygons);
     return AxialTestPlan(polygons.items());
 }
 

@@ -48,7 +48,7 @@ TEST_F(CliAxial, ReducedMapAnalysedGivesTheDocumentsExport) {
     // The same as the engines give on the imported plan.
     FakeDocumentUi ui;
     CORVDoc doc(ui);
-    ASSERT_TRUE(loadDocumentFile(doc, path("a.ovx")).ok);
+    ASSERT_TRUE(LoadDocumentFile(doc, path("a.ovx")).ok);
     std::vector<PlanSegment> lines;
     GenerateAxialMap({doc.m_planPolygons.items(), doc.m_wallVertices, doc.WallSegments()},
                      AxialMapKind::Reduced, lines);

@@ -23,7 +23,7 @@ struct CliRun {
     std::string err;
 };
 
-std::string readAll(const std::string& path) {
+std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
@@ -56,14 +56,14 @@ class Cli : public ::testing::Test {
         const int raw = std::system(command.c_str());
         CliRun result;
         result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128;
-        result.out = readAll(out);
-        result.err = readAll(err);
+        result.out = ReadAll(out);
+        result.err = ReadAll(err);
         return result;
     }
 };
 
 // A drawing of one square boundary of side 10, its first vertex at (firstX, 0).
-std::string squareRoomDxf(const std::string& firstX) {
+std::string SquareRoomDxf(const std::string& firstX) {
     return "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nBoundary\n0\nENDTAB\n0\n"
            "ENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\nBoundary\n90\n4\n70\n1\n10\n" +
            firstX +
@@ -150,7 +150,7 @@ TEST_F(Cli, IsovistAsTextAndJsonFromDrawingOrDocument) {
 
 TEST_F(Cli, IsovistInAClosedSpaceOfTheBoundaryRoom) {
     // A square room of side 10 with nothing in it: the isovist is the room itself.
-    const std::string dxf = file("room.dxf", squareRoomDxf("0"));
+    const std::string dxf = file("room.dxf", SquareRoomDxf("0"));
     const CliRun r = run("isovist " + dxf + " --at 5,5");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("area: 100\n"), std::string::npos) << r.out;
@@ -160,7 +160,7 @@ TEST_F(Cli, IsovistInAClosedSpaceOfTheBoundaryRoom) {
 
 TEST_F(Cli, AnIsovistThatCannotBeMeasuredIsAnErrorNotANan) {
     // One vertex at -1e308: the area's products overflow.
-    const std::string dxf = file("huge.dxf", squareRoomDxf("-1e308"));
+    const std::string dxf = file("huge.dxf", SquareRoomDxf("-1e308"));
     const CliRun r = run("isovist " + dxf + " --at 5,5");
     EXPECT_EQ(r.status, 1) << r.out;
     EXPECT_EQ(r.out.find("nan"), std::string::npos) << r.out;
@@ -212,11 +212,11 @@ TEST_F(Cli, GridRunSummarisesAndSavesItsResults) {
     // One thread or every core: the same document, byte for byte.
     const std::string parallel = (folder / "parallel.ovx").string();
     ASSERT_EQ(run("grid " + kSample + " --span 500 --graph -o " + parallel).status, 0);
-    EXPECT_EQ(readAll(document), readAll(parallel));
+    EXPECT_EQ(ReadAll(document), ReadAll(parallel));
 }
 
 TEST_F(Cli, AnOutputThatIsTheInputIsRefusedAndTheInputKept) {
-    const std::string drawing = file("plan.dxf", readAll(kSample));
+    const std::string drawing = file("plan.dxf", ReadAll(kSample));
     const std::string link = (folder / "link.dxf").string();
     std::filesystem::create_hard_link(drawing, link);
     std::filesystem::create_symlink(drawing, folder / "symlink.dxf");
@@ -229,7 +229,7 @@ TEST_F(Cli, AnOutputThatIsTheInputIsRefusedAndTheInputKept) {
         const CliRun r = run(arguments);
         EXPECT_EQ(r.status, 1) << arguments;
         EXPECT_NE(r.err.find("is the input file"), std::string::npos) << r.err;
-        EXPECT_EQ(readAll(drawing), readAll(kSample)) << arguments;
+        EXPECT_EQ(ReadAll(drawing), ReadAll(kSample)) << arguments;
     }
 }
 
@@ -252,7 +252,7 @@ TEST_F(Cli, GridRefusalsGiveStatusOne) {
 
 // The grid commands after the run: user values, point count from another drawing, depths.
 TEST_F(Cli, GridFollowUpsValuesPointsAndDepths) {
-    const std::string room = file("room.dxf", squareRoomDxf("0"));  // 2 x 2 cells at span 5
+    const std::string room = file("room.dxf", SquareRoomDxf("0"));  // 2 x 2 cells at span 5
     const std::string points = file(
         "points.dxf",
         "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nPts\n0\nLAYER\n2\nOther\n0\n"
@@ -265,7 +265,7 @@ TEST_F(Cli, GridFollowUpsValuesPointsAndDepths) {
                          " --points-from " + points + " --points-layer Pts --depth-from 7,2 " +
                          "--depth-csv " + depths + " -o " + document);
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(readAll(depths), "Cell Index, Depth\r\n0, 1\r\n1, 0\r\n2, 1\r\n3, 1\r\n");
+    EXPECT_EQ(ReadAll(depths), "Cell Index, Depth\r\n0, 1\r\n1, 0\r\n2, 1\r\n3, 1\r\n");
     EXPECT_EQ(run("info " + document).status, 0);
 
     // Every layer of the points drawing by default: the circle at (2, 2) counts too.
@@ -294,11 +294,11 @@ TEST_F(Cli, GridFollowUpsValuesPointsAndDepths) {
         EXPECT_NE(failed.err.find(refusal.message), std::string::npos)
             << refusal.arguments << ": " << failed.err;
     }
-    EXPECT_EQ(readAll(room), squareRoomDxf("0"));
+    EXPECT_EQ(ReadAll(room), SquareRoomDxf("0"));
 }
 
 TEST_F(Cli, GridExportIsTheBytesOfTheDesktopExport) {
-    const std::string dxf = file("room.dxf", squareRoomDxf("0"));
+    const std::string dxf = file("room.dxf", SquareRoomDxf("0"));
     for (const std::string method : {"exact", "radial", "visibility"}) {
         const std::string csv = (folder / (method + ".csv")).string();
         const std::string ovx = (folder / (method + ".ovx")).string();
@@ -310,13 +310,13 @@ TEST_F(Cli, GridExportIsTheBytesOfTheDesktopExport) {
         // The saved document exported by the desktop command gives the same file.
         FakeDocumentUi ui;
         CORVDoc doc(ui);
-        ASSERT_TRUE(loadDocumentFile(doc, ovx).ok);
+        ASSERT_TRUE(LoadDocumentFile(doc, ovx).ok);
         const std::string viaCommand = (folder / (method + "-command.csv")).string();
         ui.fileAnswers = {viaCommand};
         doc.OnExportGridCsv();
         EXPECT_TRUE(ui.messages.empty());
-        const std::string bytes = readAll(csv);
-        EXPECT_EQ(bytes, readAll(viaCommand)) << method;
+        const std::string bytes = ReadAll(csv);
+        EXPECT_EQ(bytes, ReadAll(viaCommand)) << method;
 
         // The room of side 10 in four cells of side 5: each centre sees the whole room.
         const std::string title = "Cell Index, Origin x (mm), Origin y (mm), ";
@@ -340,7 +340,7 @@ TEST_F(Cli, GridExportIsTheBytesOfTheDesktopExport) {
 }
 
 TEST_F(Cli, GridReportOnStdout) {
-    const std::string dxf = file("room.dxf", squareRoomDxf("0"));
+    const std::string dxf = file("room.dxf", SquareRoomDxf("0"));
     const CliRun r = run("grid " + dxf + " --span 5 --report");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
@@ -352,7 +352,7 @@ TEST_F(Cli, GridReportOnStdout) {
 }
 
 TEST_F(Cli, GridExportThatCannotBeWrittenFailsAndLeavesNoFile) {
-    const std::string dxf = file("room.dxf", squareRoomDxf("0"));
+    const std::string dxf = file("room.dxf", SquareRoomDxf("0"));
     const std::string ovx = (folder / "room.ovx").string();
     struct Case {
         std::string arguments;
@@ -369,7 +369,7 @@ TEST_F(Cli, GridExportThatCannotBeWrittenFailsAndLeavesNoFile) {
         const CliRun r = run("grid " + dxf + " --span 5 " + c.arguments);
         EXPECT_EQ(r.status, 1) << c.arguments;
         EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
-        EXPECT_EQ(readAll(dxf), squareRoomDxf("0"));
+        EXPECT_EQ(ReadAll(dxf), SquareRoomDxf("0"));
         EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
         EXPECT_FALSE(std::filesystem::exists(ovx));
     }
@@ -377,7 +377,7 @@ TEST_F(Cli, GridExportThatCannotBeWrittenFailsAndLeavesNoFile) {
 
 // Results that cannot reach stdout are a failure, not a silent success.
 TEST_F(Cli, AFullStdoutIsAnError) {
-    const std::string dxf = file("room.dxf", squareRoomDxf("0"));
+    const std::string dxf = file("room.dxf", SquareRoomDxf("0"));
     for (const std::string& arguments : {std::string(" --report"), std::string()}) {
         const std::string err = (folder / "stderr").string();
         const std::string command = std::string(ORVELLE_CLI_PATH) + " grid " + dxf + " --span 5" +
@@ -385,7 +385,7 @@ TEST_F(Cli, AFullStdoutIsAnError) {
         const int raw = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(raw));
         EXPECT_EQ(WEXITSTATUS(raw), 1) << arguments;
-        EXPECT_NE(readAll(err).find("Cannot write the results"), std::string::npos);
+        EXPECT_NE(ReadAll(err).find("Cannot write the results"), std::string::npos);
     }
 }
 
@@ -393,7 +393,7 @@ TEST_F(Cli, AFullStdoutIsAnError) {
 TEST_F(Cli, InfoRefusesACutShortDocument) {
     const std::string ovx = (folder / "plan.ovx").string();
     ASSERT_EQ(run("import " + kSample + " -o " + ovx).status, 0);
-    const std::string cut = file("cut.ovx", readAll(ovx).substr(0, 117));
+    const std::string cut = file("cut.ovx", ReadAll(ovx).substr(0, 117));
     const CliRun r = run("info " + cut);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
@@ -402,7 +402,7 @@ TEST_F(Cli, InfoRefusesACutShortDocument) {
 
 // The square room of side 10 on layer Boundary (lines 25-48) and on layer Walls one LINE (from
 // line 49) whose second end's x is `wallEndX`.
-std::string roomWithWallDxf(const std::string& wallEndX) {
+std::string RoomWithWallDxf(const std::string& wallEndX) {
     return "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nBoundary\n0\nLAYER\n2\n"
            "Walls\n0\nENDTAB\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\nBoundary\n"
            "90\n4\n70\n1\n10\n0\n20\n0\n10\n10\n20\n0\n10\n10\n20\n10\n10\n0\n20\n10\n0\nLINE\n"
@@ -411,8 +411,8 @@ std::string roomWithWallDxf(const std::string& wallEndX) {
 }
 
 TEST_F(Cli, DroppedEntitiesAreListedOnStderrAndTheCommandSucceeds) {
-    const std::string bad = file("bad.dxf", roomWithWallDxf("1e16"));
-    const std::string good = file("good.dxf", roomWithWallDxf("8"));
+    const std::string bad = file("bad.dxf", RoomWithWallDxf("1e16"));
+    const std::string good = file("good.dxf", RoomWithWallDxf("8"));
     const std::string line =
         "orvelle-cli: dropped: LINE on layer \"Walls\", line 49: group 11 value \"1e16\" is out "
         "of range (|value| <= 1e15)\n";
@@ -450,7 +450,7 @@ TEST_F(Cli, DroppedEntitiesAreListedOnStderrAndTheCommandSucceeds) {
 }
 
 TEST_F(Cli, ABoundaryOutOfRangeIsRefusedAndABowTieReported) {
-    const std::string huge = file("huge.dxf", squareRoomDxf("nan"));
+    const std::string huge = file("huge.dxf", SquareRoomDxf("nan"));
     const std::string ovx = (folder / "out.ovx").string();
     CliRun r = run("import " + huge + " -o " + ovx);
     EXPECT_EQ(r.status, 1);
@@ -476,7 +476,7 @@ TEST_F(Cli, ABoundaryOutOfRangeIsRefusedAndABowTieReported) {
 // A 10 × 10 room on "Walls" drawn as two LINEs and two quarter ARCs of radius 1 at the corners
 // (1, 1)-(9, 1) and so on: the room is closed only with its arcs. A block "POST" of one LINE on
 // layer 0 is placed on "Walls" by an INSERT at (5, 5).
-std::string roundedRoomDxf() {
+std::string RoundedRoomDxf() {
     std::string dxf = "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\n0\n0\nLAYER\n2\n"
                       "Walls\n0\nENDTAB\n0\nENDSEC\n0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n8\n0\n2\nPOST\n"
                       "10\n0\n20\n0\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n1\n21\n0\n0\nENDBLK\n0\n"
@@ -504,7 +504,7 @@ std::string roundedRoomDxf() {
 }
 
 TEST_F(Cli, AllEntitiesReadsArcsAndBlocksAndTheRestIsTold) {
-    const std::string dxf = file("rounded.dxf", roundedRoomDxf());
+    const std::string dxf = file("rounded.dxf", RoundedRoomDxf());
     const std::string hint =
         "orvelle-cli: Walls: 4 ARC not read; Walls: 1 INSERT not read \u2014 turn on Read arcs, "
         "old-style polylines and blocks\n";

@@ -48,11 +48,11 @@ TEST(BoundaryCrossing, FindsTheCrossingOfABowTie) {
     };
     for (const Case& c : cases) {
         const PlanPolygon polygon{Points(c.vertices)};
-        const auto found = findBoundaryCrossing(polygon);
+        const auto found = FindBoundaryCrossing(polygon);
         ASSERT_EQ(found.has_value(), c.edges.has_value()) << c.name;
         if (found) {
             EXPECT_EQ(std::make_pair(found->first, found->second), *c.edges) << c.name;
-            EXPECT_EQ(boundaryCrossingMessage(found->at), c.message) << c.name;
+            EXPECT_EQ(BoundaryCrossingMessage(found->at), c.message) << c.name;
         }
     }
 }
@@ -71,8 +71,8 @@ TEST(BoundaryCrossing, TheSweepFindsWhatEveryPairFinds) {
                                    : PlanPoint{plane(random), plane(random)});
         }
         const PlanPolygon polygon{Points(vertices)};
-        const auto fast = findBoundaryCrossing(polygon);
-        const auto reference = findBoundaryCrossingByAllPairs(polygon);
+        const auto fast = FindBoundaryCrossing(polygon);
+        const auto reference = FindBoundaryCrossingByAllPairs(polygon);
         ASSERT_EQ(fast.has_value(), reference.has_value()) << round;
         if (fast) {
             ++crossings;
@@ -85,7 +85,7 @@ TEST(BoundaryCrossing, TheSweepFindsWhatEveryPairFinds) {
 }
 
 // A circle of many vertices; with two neighbours swapped it crosses itself once.
-Points circle(int count) {
+Points Circle(int count) {
     Points vertices;
     for (int i = 0; i < count; ++i) {
         const double angle = 2.0 * std::numbers::pi * i / count;
@@ -96,12 +96,12 @@ Points circle(int count) {
 
 TEST(BoundaryCrossing, LargeBoundariesAreCheckedWithoutComparingEveryPair) {
     const int count = 50000;
-    EXPECT_FALSE(findBoundaryCrossing(PlanPolygon(circle(count))));
-    Points swapped = circle(count);
+    EXPECT_FALSE(FindBoundaryCrossing(PlanPolygon(Circle(count))));
+    Points swapped = Circle(count);
     const int k = 40000;
     std::swap(swapped[k], swapped[k + 1]);
     // Edges k-1 (v[k-1] to v[k+1]) and k+1 (v[k] to v[k+2]) now cross.
-    const auto found = findBoundaryCrossing(PlanPolygon(std::move(swapped)));
+    const auto found = FindBoundaryCrossing(PlanPolygon(std::move(swapped)));
     ASSERT_TRUE(found);
     EXPECT_EQ(found->first, k - 1);
     EXPECT_EQ(found->second, k + 1);
@@ -109,8 +109,8 @@ TEST(BoundaryCrossing, LargeBoundariesAreCheckedWithoutComparingEveryPair) {
 
 TEST(BoundaryCrossing, NonFiniteCoordinatesAreNotSearched) {
     const PlanPolygon polygon(Points{{0, 0}, {10, 10}, {NAN, 0}, {0, 10}});
-    EXPECT_FALSE(findBoundaryCrossing(polygon));
-    EXPECT_FALSE(findBoundaryCrossingByAllPairs(polygon));
+    EXPECT_FALSE(FindBoundaryCrossing(polygon));
+    EXPECT_FALSE(FindBoundaryCrossingByAllPairs(polygon));
 }
 
 }  // namespace

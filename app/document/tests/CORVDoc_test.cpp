@@ -6,7 +6,7 @@
 
 namespace {
 
-PlanPolygon polygon(std::vector<PlanPoint> points) {
+PlanPolygon Polygon(std::vector<PlanPoint> points) {
     return PlanPolygon(std::move(points));
 }
 
@@ -42,10 +42,10 @@ TEST_F(DocumentTest, ResetKeepsConstructionOnlyValues) {
     doc.m_eliminationOptions.tolerance = 7.0;
     doc.m_gridSpan = 12.5;
     doc.m_wallTableFlags = {5, 6};
-    doc.m_settings.m_colors[kColorCustomPoints] = rgb(1, 2, 3);
-    doc.m_settings.m_colors[kColorAxialLines] = rgb(4, 5, 6);
-    doc.m_settings.m_colors[kColorWalls] = rgb(9, 9, 9);
-    doc.m_pointIsovist.polygon = polygon({{1, 1}, {2, 1}, {2, 2}});
+    doc.m_settings.m_colors[kColorCustomPoints] = Rgb(1, 2, 3);
+    doc.m_settings.m_colors[kColorAxialLines] = Rgb(4, 5, 6);
+    doc.m_settings.m_colors[kColorWalls] = Rgb(9, 9, 9);
+    doc.m_pointIsovist.polygon = Polygon({{1, 1}, {2, 1}, {2, 2}});
     doc.m_pointIsovist.area = 0.5;
 
     doc.ResetDocument();
@@ -53,9 +53,9 @@ TEST_F(DocumentTest, ResetKeepsConstructionOnlyValues) {
     EXPECT_EQ(doc.m_eliminationOptions.tolerance, 7.0);
     EXPECT_EQ(doc.m_gridSpan, 12.5);
     EXPECT_EQ(doc.m_wallTableFlags, (std::array<int32_t, 2>{5, 6}));
-    EXPECT_EQ(doc.m_settings.m_colors[kColorCustomPoints], rgb(1, 2, 3));
-    EXPECT_EQ(doc.m_settings.m_colors[kColorAxialLines], rgb(4, 5, 6));
-    EXPECT_EQ(doc.m_settings.m_colors[kColorWalls], rgb(0, 0, 0));
+    EXPECT_EQ(doc.m_settings.m_colors[kColorCustomPoints], Rgb(1, 2, 3));
+    EXPECT_EQ(doc.m_settings.m_colors[kColorAxialLines], Rgb(4, 5, 6));
+    EXPECT_EQ(doc.m_settings.m_colors[kColorWalls], Rgb(0, 0, 0));
     EXPECT_EQ(doc.m_pointIsovist.polygon.count(), 3);
     EXPECT_EQ(doc.m_pointIsovist.area, 0.5);
 }
@@ -71,7 +71,7 @@ TEST_F(DocumentTest, ConstructionDefaults) {
 }
 
 TEST_F(DocumentTest, ResetEmptiesPlanAndResults) {
-    doc.m_planPolygons.append(polygon({{0, 0}, {1, 0}, {1, 1}}));
+    doc.m_planPolygons.append(Polygon({{0, 0}, {1, 0}, {1, 1}}));
     doc.RebuildWallTables();
     doc.ComputePlanExtent();
     doc.m_radialLines.push_back({{0, 0}, {1, 1}});
@@ -101,8 +101,8 @@ TEST_F(DocumentTest, ResetEmptiesPlanAndResults) {
 }
 
 TEST_F(DocumentTest, WallTablesOfBoundaryAndOneWall) {
-    doc.m_planPolygons.append(polygon({{0, 0}, {10, 0}, {10, 10}, {0, 10}}));
-    doc.m_planPolygons.append(polygon({{4, 4}, {6, 4}, {5, 6}}));
+    doc.m_planPolygons.append(Polygon({{0, 0}, {10, 0}, {10, 10}, {0, 10}}));
+    doc.m_planPolygons.append(Polygon({{4, 4}, {6, 4}, {5, 6}}));
 
     doc.RebuildWallTables();
 
@@ -117,7 +117,7 @@ TEST_F(DocumentTest, WallTablesOfBoundaryAndOneWall) {
 }
 
 TEST_F(DocumentTest, RebuildingReplacesOldTables) {
-    doc.m_planPolygons.append(polygon({{0, 0}, {10, 0}, {10, 10}, {0, 10}}));
+    doc.m_planPolygons.append(Polygon({{0, 0}, {10, 0}, {10, 10}, {0, 10}}));
     doc.RebuildWallTables();
     doc.m_planPolygons.clear();
 
@@ -129,8 +129,8 @@ TEST_F(DocumentTest, RebuildingReplacesOldTables) {
 
 TEST_F(DocumentTest, PlanExtentSkipsEmptyPolygons) {
     doc.m_planPolygons.append(PlanPolygon{});
-    doc.m_planPolygons.append(polygon({{3, -2}, {8, 4}}));
-    doc.m_planPolygons.append(polygon({{-1, 5}}));
+    doc.m_planPolygons.append(Polygon({{3, -2}, {8, 4}}));
+    doc.m_planPolygons.append(Polygon({{-1, 5}}));
 
     doc.ComputePlanExtent();
 
@@ -150,7 +150,7 @@ TEST(PolygonListTest, SeventeenthPolygonDoublesCapacity) {
     PolygonList list;
     EXPECT_EQ(list.capacity(), 16);
     for (int i = 0; i < 17; ++i) {
-        list.append(polygon({{static_cast<double>(i), 1.0}, {2.0, 2.0}}));
+        list.append(Polygon({{static_cast<double>(i), 1.0}, {2.0, 2.0}}));
     }
     EXPECT_EQ(list.capacity(), 32);
     for (int i = 0; i < 17; ++i) {
@@ -163,7 +163,7 @@ TEST(PolygonListTest, SeventeenthPolygonDoublesCapacity) {
 }
 
 TEST(PlanPolygonTest, ResizingToZeroKeepsPoints) {
-    PlanPolygon p = polygon({{1, 2}, {3, 4}});
+    PlanPolygon p = Polygon({{1, 2}, {3, 4}});
     p.resize(0);
     EXPECT_EQ(p.count(), 2);
     p.resize(-3);

@@ -18,12 +18,12 @@
 
 namespace {
 
-uint32_t u32At(const std::vector<uint8_t>& b, size_t at) {
+uint32_t U32At(const std::vector<uint8_t>& b, size_t at) {
     return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 |
            uint32_t{b[at + 3]} << 24;
 }
 
-double f64At(const std::vector<uint8_t>& b, size_t at) {
+double F64At(const std::vector<uint8_t>& b, size_t at) {
     uint64_t bits = 0;
     for (size_t i = 0; i < 8; ++i) {
         bits |= uint64_t{b[at + i]} << (8 * i);
@@ -32,7 +32,7 @@ double f64At(const std::vector<uint8_t>& b, size_t at) {
 }
 
 // Bytes of the image that are not inside any of the given [offset, offset + width) fields.
-bool onlyFieldsNonZero(const std::vector<uint8_t>& bytes,
+bool OnlyFieldsNonZero(const std::vector<uint8_t>& bytes,
                        const std::vector<std::pair<size_t, size_t>>& fields) {
     for (size_t i = 0; i < bytes.size(); ++i) {
         bool inField = false;
@@ -56,7 +56,7 @@ struct Field {
 // Sets each field to `value` alone, checks what the image holds at its offset and that the
 // image reads back into the same settings.
 template <typename T, typename Read>
-void expectFieldsAtOffsets(const std::vector<Field<T>>& fields, T value, Read readAt) {
+void ExpectFieldsAtOffsets(const std::vector<Field<T>>& fields, T value, Read readAt) {
     for (const Field<T>& field : fields) {
         DocumentSettings settings;
         field.set(settings, value);
@@ -92,8 +92,8 @@ TEST(SettingsImage, IntegerFieldsSitAtTheirOffsets) {
         {"scale range", 264, [](DocumentSettings& s, int32_t v) { s.scaleRange = v; }},
         {"unit", 368, [](DocumentSettings& s, int32_t v) { s.m_unit = v; }},
     };
-    expectFieldsAtOffsets(fields, -123456789, [](const std::vector<uint8_t>& bytes, size_t offset) {
-        return static_cast<int32_t>(u32At(bytes, offset));
+    ExpectFieldsAtOffsets(fields, -123456789, [](const std::vector<uint8_t>& bytes, size_t offset) {
+        return static_cast<int32_t>(U32At(bytes, offset));
     });
 }
 
@@ -108,25 +108,25 @@ TEST(SettingsImage, DoubleFieldsSitAtTheirOffsets) {
         {"scale from", 268, [](DocumentSettings& s, double v) { s.scaleFrom = v; }},
         {"scale to", 276, [](DocumentSettings& s, double v) { s.scaleTo = v; }},
     };
-    expectFieldsAtOffsets(fields, -1234.5678, f64At);
+    ExpectFieldsAtOffsets(fields, -1234.5678, F64At);
 }
 
 TEST(SettingsImage, NewDocumentImage) {
     const auto bytes = DocumentSettings{}.toBytes();
-    EXPECT_EQ(u32At(bytes, 0), 0u);
-    EXPECT_EQ(u32At(bytes, 4), 1440u);
-    EXPECT_EQ(u32At(bytes, 8), 0x00FFFFFFu);   // background white
-    EXPECT_EQ(u32At(bytes, 20), 0x00AAAAAAu);  // path isovist (170, 170, 170)
-    EXPECT_EQ(u32At(bytes, 36), 0x000000FFu);  // current path red
-    EXPECT_EQ(u32At(bytes, 40), 0x00008800u);  // path text (0, 136, 0)
-    EXPECT_EQ(u32At(bytes, 44), 0x00AA0000u);  // observation points (0, 0, 170)
-    EXPECT_EQ(u32At(bytes, 48), 0x009999CCu);  // reference lines (204, 153, 153)
-    EXPECT_EQ(u32At(bytes, 120), 20u);
+    EXPECT_EQ(U32At(bytes, 0), 0u);
+    EXPECT_EQ(U32At(bytes, 4), 1440u);
+    EXPECT_EQ(U32At(bytes, 8), 0x00FFFFFFu);   // background white
+    EXPECT_EQ(U32At(bytes, 20), 0x00AAAAAAu);  // path isovist (170, 170, 170)
+    EXPECT_EQ(U32At(bytes, 36), 0x000000FFu);  // current path red
+    EXPECT_EQ(U32At(bytes, 40), 0x00008800u);  // path text (0, 136, 0)
+    EXPECT_EQ(U32At(bytes, 44), 0x00AA0000u);  // observation points (0, 0, 170)
+    EXPECT_EQ(U32At(bytes, 48), 0x009999CCu);  // reference lines (204, 153, 153)
+    EXPECT_EQ(U32At(bytes, 120), 20u);
     for (size_t flag = 0; flag < 20; ++flag) {
-        EXPECT_EQ(u32At(bytes, 128 + 4 * flag), 1u);
+        EXPECT_EQ(U32At(bytes, 128 + 4 * flag), 1u);
     }
-    EXPECT_EQ(u32At(bytes, 252), 3u);
-    EXPECT_TRUE(onlyFieldsNonZero(bytes, {{0, 60}, {120, 4}, {128, 80}, {252, 4}}));
+    EXPECT_EQ(U32At(bytes, 252), 3u);
+    EXPECT_TRUE(OnlyFieldsNonZero(bytes, {{0, 60}, {120, 4}, {128, 80}, {252, 4}}));
 }
 
 TEST(SettingsImage, LegacyRunAndGridStateAreCarriedThrough) {
@@ -157,22 +157,22 @@ TEST(SettingsImage, WrongSizeIsRefusedAndLeavesSettingsUnchanged) {
 
 TEST(SettingsReset, KeepsTheTwoUnresetColours) {
     DocumentSettings settings;
-    settings.m_colors.fill(rgb(1, 1, 1));
+    settings.m_colors.fill(Rgb(1, 1, 1));
     settings.m_unit = 2;
     settings.reset();
-    EXPECT_EQ(settings.m_colors[kColorBackground], rgb(255, 255, 255));
-    EXPECT_EQ(settings.m_colors[kColorReferenceLines], rgb(204, 153, 153));
-    EXPECT_EQ(settings.m_colors[kColorCustomPoints], rgb(1, 1, 1));
-    EXPECT_EQ(settings.m_colors[kColorAxialLines], rgb(1, 1, 1));
+    EXPECT_EQ(settings.m_colors[kColorBackground], Rgb(255, 255, 255));
+    EXPECT_EQ(settings.m_colors[kColorReferenceLines], Rgb(204, 153, 153));
+    EXPECT_EQ(settings.m_colors[kColorCustomPoints], Rgb(1, 1, 1));
+    EXPECT_EQ(settings.m_colors[kColorAxialLines], Rgb(1, 1, 1));
     EXPECT_EQ(settings.m_unit, 0);
 }
 
 TEST(ViewStateImage, NewDocumentImage) {
     const auto bytes = SavedViewState{}.toBytes();
     ASSERT_EQ(bytes.size(), 68u);
-    EXPECT_EQ(u32At(bytes, 56), 2u);   // word 14
-    EXPECT_EQ(f64At(bytes, 60), 1.0);  // words 15 and 16
-    EXPECT_TRUE(onlyFieldsNonZero(bytes, {{56, 4}, {60, 8}}));
+    EXPECT_EQ(U32At(bytes, 56), 2u);   // word 14
+    EXPECT_EQ(F64At(bytes, 60), 1.0);  // words 15 and 16
+    EXPECT_TRUE(OnlyFieldsNonZero(bytes, {{56, 4}, {60, 8}}));
 }
 
 TEST(ViewStateImage, FieldsSitAtTheirWords) {
@@ -188,16 +188,16 @@ TEST(ViewStateImage, FieldsSitAtTheirWords) {
     state.mappingMode = 9;
     state.scale = 0.3;
     const auto bytes = state.toBytes();
-    EXPECT_EQ(static_cast<int32_t>(u32At(bytes, 0)), -7);
-    EXPECT_EQ(u32At(bytes, 4), 8u);
-    EXPECT_EQ(f64At(bytes, 8), 1.5);
-    EXPECT_EQ(f64At(bytes, 16), -2.5);
-    EXPECT_EQ(f64At(bytes, 24), 3.25);
-    EXPECT_EQ(f64At(bytes, 32), 4.25);
-    EXPECT_EQ(f64At(bytes, 40), 5.125);
-    EXPECT_EQ(f64At(bytes, 48), 6.125);
-    EXPECT_EQ(u32At(bytes, 56), 9u);
-    EXPECT_EQ(f64At(bytes, 60), 0.3);
+    EXPECT_EQ(static_cast<int32_t>(U32At(bytes, 0)), -7);
+    EXPECT_EQ(U32At(bytes, 4), 8u);
+    EXPECT_EQ(F64At(bytes, 8), 1.5);
+    EXPECT_EQ(F64At(bytes, 16), -2.5);
+    EXPECT_EQ(F64At(bytes, 24), 3.25);
+    EXPECT_EQ(F64At(bytes, 32), 4.25);
+    EXPECT_EQ(F64At(bytes, 40), 5.125);
+    EXPECT_EQ(F64At(bytes, 48), 6.125);
+    EXPECT_EQ(U32At(bytes, 56), 9u);
+    EXPECT_EQ(F64At(bytes, 60), 0.3);
     SavedViewState back;
     ASSERT_TRUE(back.fromBytes(bytes));
     EXPECT_EQ(back, state);
@@ -216,12 +216,12 @@ TEST(EntropyImage, DefaultSets) {
     for (size_t set = 0; set < 10; ++set) {
         const size_t base = 808 * set;
         const size_t count = set < expected.size() ? 5 : 0;
-        EXPECT_EQ(u32At(bytes, base), count) << set;
+        EXPECT_EQ(U32At(bytes, base), count) << set;
         for (size_t i = 0; i < count; ++i) {
-            EXPECT_EQ(f64At(bytes, base + 8 + 8 * i), expected[set][i]) << set << "/" << i;
+            EXPECT_EQ(F64At(bytes, base + 8 + 8 * i), expected[set][i]) << set << "/" << i;
         }
     }
-    EXPECT_NEAR(f64At(bytes, 808 + 8 + 8 * 4), 61575.216, 1e-3);  // 19600 pi
+    EXPECT_NEAR(F64At(bytes, 808 + 8 + 8 * 4), 61575.216, 1e-3);  // 19600 pi
     for (size_t i = 8080; i < bytes.size(); ++i) {
         ASSERT_EQ(bytes[i], 0) << i;
     }
@@ -237,8 +237,8 @@ TEST(EntropyImage, RoundTripAndFullSets) {
     EXPECT_FALSE(params.append(10, 1.0));
     EXPECT_EQ(params.sets[9].size(), 100u);
     const auto bytes = params.toBytes();
-    EXPECT_EQ(u32At(bytes, 9 * 808), 100u);
-    EXPECT_EQ(f64At(bytes, 9 * 808 + 8 + 99 * 8), 49.5);
+    EXPECT_EQ(U32At(bytes, 9 * 808), 100u);
+    EXPECT_EQ(F64At(bytes, 9 * 808 + 8 + 99 * 8), 49.5);
     EntropyParams back;
     back.sets = {};
     ASSERT_TRUE(back.fromBytes(bytes));
@@ -272,7 +272,7 @@ TEST(LayerNameImage, DefaultsAndFields) {
     EXPECT_EQ(textAt(256), "WALLS");
     EXPECT_EQ(textAt(512), "PATH");
     EXPECT_EQ(textAt(768), "GLINES");
-    EXPECT_TRUE(onlyFieldsNonZero(bytes, {{0, 8}, {256, 5}, {512, 4}, {768, 6}}));
+    EXPECT_TRUE(OnlyFieldsNonZero(bytes, {{0, 8}, {256, 5}, {512, 4}, {768, 6}}));
 }
 
 TEST(LayerNameImage, LongNamesAreCutAndUnterminatedFieldsStopAtTheirEnd) {
@@ -302,14 +302,14 @@ namespace {
 TEST(LittleEndianImage, WritesPastTheEndAreRefusedLoudlyAndReadsQuietly) {
     std::array<uint8_t, 12> bytes{};
     std::span<uint8_t> image(bytes);
-    le::putU32(image, 8, 0x04030201u);  // the last four bytes: fits
+    le::PutU32(image, 8, 0x04030201u);  // the last four bytes: fits
     EXPECT_EQ(bytes[8], 1);
     EXPECT_EQ(bytes[11], 4);
-    EXPECT_THROW(le::putU32(image, 9, 1), std::out_of_range);
-    EXPECT_THROW(le::putF64(image, 5, 1.0), std::out_of_range);
-    EXPECT_THROW(le::putI32(image, SIZE_MAX, 1), std::out_of_range);
+    EXPECT_THROW(le::PutU32(image, 9, 1), std::out_of_range);
+    EXPECT_THROW(le::PutF64(image, 5, 1.0), std::out_of_range);
+    EXPECT_THROW(le::PutI32(image, SIZE_MAX, 1), std::out_of_range);
     uint32_t value = 7;
-    EXPECT_FALSE(le::getU32(image, 9, value));
+    EXPECT_FALSE(le::GetU32(image, 9, value));
     EXPECT_EQ(value, 7u);
 }
 

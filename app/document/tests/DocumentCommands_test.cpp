@@ -31,7 +31,7 @@ TEST(DocumentCommands, TableHoldsDocumentCommandsOnly) {
         {{CommandId::About}, false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(isDocumentCommand(c.command), c.isDocument)
+        EXPECT_EQ(IsDocumentCommand(c.command), c.isDocument)
             << static_cast<int>(c.command.id) << "/" << c.command.code;
     }
 }
@@ -41,25 +41,25 @@ TEST(DocumentCommands, PropertyAndShowCommandsChangeTheDocumentAndRedraw) {
     CORVDoc doc(ui);
     doc.m_settings.m_show[kShowWalls] = 1;
 
-    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::AxialProperty, 8}));
+    EXPECT_TRUE(RunDocumentCommand(doc, {CommandId::AxialProperty, 8}));
     EXPECT_EQ(doc.m_settings.m_axialDisplayProperty, 8);
-    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::ShowToggle, kShowWalls}));
+    EXPECT_TRUE(RunDocumentCommand(doc, {CommandId::ShowToggle, kShowWalls}));
     EXPECT_EQ(doc.m_settings.m_show[kShowWalls], 0);
-    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::ShowToggle, kShowWalls}));
+    EXPECT_TRUE(RunDocumentCommand(doc, {CommandId::ShowToggle, kShowWalls}));
     EXPECT_EQ(doc.m_settings.m_show[kShowWalls], 1);
     EXPECT_EQ(ui.redrawCount, 3);
 
     // Path properties need path isovists; an unavailable command does nothing.
-    EXPECT_FALSE(runDocumentCommand(doc, {CommandId::PathProperty, 1}));
+    EXPECT_FALSE(RunDocumentCommand(doc, {CommandId::PathProperty, 1}));
     EXPECT_EQ(doc.m_pathDisplayProperty, 0);
     doc.m_pathIsovists.resize(1);
-    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::PathProperty, 1}));
+    EXPECT_TRUE(RunDocumentCommand(doc, {CommandId::PathProperty, 1}));
     EXPECT_EQ(doc.m_pathDisplayProperty, 1);
-    EXPECT_FALSE(runDocumentCommand(doc, {CommandId::ZoomIn}));
+    EXPECT_FALSE(RunDocumentCommand(doc, {CommandId::ZoomIn}));
 }
 
 // A 2 x 2 grid of unit cells from (10, 20) with computed results.
-void makeGrid(CORVDoc& doc) {
+void MakeGrid(CORVDoc& doc) {
     CAnalysisGrid& grid = doc.m_grid;
     grid.nx = 2;
     grid.ny = 2;
@@ -100,7 +100,7 @@ TEST(PickPoint, GridCellStatusFollowsTheShownProperty) {
     for (const Case& c : cases) {
         FakeDocumentUi ui;
         CORVDoc doc(ui);
-        makeGrid(doc);
+        MakeGrid(doc);
         doc.m_gridDisplayProperty = c.property;
         doc.m_settings.m_show[kShowGridResults] = c.resultsShown;
         const CORVDoc::PickOutcome outcome = doc.OnPickPoint(PlanPoint{11.2, 21.9});
@@ -117,7 +117,7 @@ TEST(PickPoint, OutsideTheGridNamesNoCell) {
     FakeDocumentUi ui;
     CORVDoc doc(ui);
     EXPECT_EQ(doc.m_currentCell, (GridCellIndex{-1, -1}));  // no current cell in a new document
-    makeGrid(doc);
+    MakeGrid(doc);
     // Column and row truncate toward zero, so half a span left of the grid is still column 0.
     const struct {
         PlanPoint at;
@@ -143,7 +143,7 @@ TEST(PickPoint, OutsideTheGridNamesNoCell) {
 }
 
 TEST(DisplayProperties, EveryGridCodeHasOneEntryAndTheRightFamilyRules) {
-    const auto grid = displayProperties(PropertyFamily::Grid);
+    const auto grid = DisplayPropertiesOf(PropertyFamily::Grid);
     ASSERT_EQ(grid.size(), 31u);
     int menuEntries = 0;
     for (size_t i = 0; i < grid.size(); ++i) {
@@ -156,7 +156,7 @@ TEST(DisplayProperties, EveryGridCodeHasOneEntryAndTheRightFamilyRules) {
     EXPECT_EQ(menuEntries, 29);  // all but User defined and Visible Perimeter Ratio
     // The colouring rule that hides negative values holds exactly for these.
     for (int32_t code : {10, 11, 20, 21, 22, 23, 24, 26, 28}) {
-        EXPECT_TRUE(findDisplayProperty(PropertyFamily::Grid, code)->negativeMinimumRaised)
+        EXPECT_TRUE(FindDisplayProperty(PropertyFamily::Grid, code)->negativeMinimumRaised)
             << code;
     }
     int raised = 0;
@@ -164,9 +164,9 @@ TEST(DisplayProperties, EveryGridCodeHasOneEntryAndTheRightFamilyRules) {
         raised += p.negativeMinimumRaised ? 1 : 0;
     }
     EXPECT_EQ(raised, 9);
-    EXPECT_EQ(findDisplayProperty(PropertyFamily::Grid, 32), nullptr);
-    EXPECT_EQ(displayProperties(PropertyFamily::Path).size(), 13u);
-    EXPECT_EQ(displayProperties(PropertyFamily::Axial).size(), 14u);
+    EXPECT_EQ(FindDisplayProperty(PropertyFamily::Grid, 32), nullptr);
+    EXPECT_EQ(DisplayPropertiesOf(PropertyFamily::Path).size(), 13u);
+    EXPECT_EQ(DisplayPropertiesOf(PropertyFamily::Axial).size(), 14u);
 }
 
 TEST(DisplayProperties, ValuesComeFromTheRecordOrTheRadialStatistics) {
@@ -176,7 +176,7 @@ TEST(DisplayProperties, ValuesComeFromTheRecordOrTheRadialStatistics) {
     RadialStats radial;
     radial.minBidirectional = 4.0;
     const auto value = [&](int32_t code, const RadialStats* stats) {
-        return displayValue(*findDisplayProperty(PropertyFamily::Grid, code), record, stats);
+        return DisplayValue(*FindDisplayProperty(PropertyFamily::Grid, code), record, stats);
     };
     EXPECT_EQ(value(26, nullptr), 2.5);
     EXPECT_EQ(value(27, nullptr), -1.0);

@@ -44,14 +44,14 @@ class OverclaimingSource : public DocumentRecordSource {
     std::map<int32_t, uint32_t> declared_;
 };
 
-MemoryRecords withInteger(const MemoryRecords& written, uint32_t index, int32_t value) {
+MemoryRecords WithInteger(const MemoryRecords& written, uint32_t index, int32_t value) {
     MemoryRecords changed;
     uint32_t seen = 0;
     for (MemoryRecords::Block block : written.blocks()) {
         if (block.type == 2) {
             for (size_t at = 0; at < block.bytes.size(); at += 4, ++seen) {
                 if (seen == index) {
-                    le::putI32(block.bytes, at, value);
+                    le::PutI32(block.bytes, at, value);
                 }
             }
         }
@@ -63,7 +63,7 @@ MemoryRecords withInteger(const MemoryRecords& written, uint32_t index, int32_t 
 
 class DocumentFileBounds : public ::testing::Test {
   protected:
-    void SetUp() override { fillEveryStoredMember(doc); }
+    void SetUp() override { FillEveryStoredMember(doc); }
     FakeDocumentUi ui;
     CORVDoc doc{ui};
 };
@@ -72,7 +72,7 @@ class DocumentFileBounds : public ::testing::Test {
 // longer than the records held, and all runs together stay within the budget.
 TEST_F(DocumentFileBounds, DeclaredCountsNeverSizeARunBeyondTheHeldBytes) {
     MemoryRecords written;
-    writeDocumentRecords(doc, written);
+    WriteDocumentRecords(doc, written);
     std::map<int32_t, uint32_t> everyTypeOverclaims;
     for (const MemoryRecords::Block& block : written.blocks()) {
         everyTypeOverclaims[block.type] = 0x7fffffff;
@@ -80,11 +80,11 @@ TEST_F(DocumentFileBounds, DeclaredCountsNeverSizeARunBeyondTheHeldBytes) {
     const uint32_t integerCount = written.elementCount(2);
     for (uint32_t index = 0; index < integerCount; ++index) {
         for (const int32_t hostile : {0x7fffffff, 1 << 20, 1 << 26, 46341}) {
-            MemoryRecords damaged = withInteger(written, index, hostile);
+            MemoryRecords damaged = WithInteger(written, index, hostile);
             OverclaimingSource source(damaged, everyTypeOverclaims);
             FakeDocumentUi otherUi;
             CORVDoc read(otherUi);
-            readDocumentRecords(read, source);
+            ReadDocumentRecords(read, source);
             const uint64_t held = damaged.heldBytes();
             EXPECT_LE(source.largestRun, held) << "integer " << index << " = " << hostile;
             EXPECT_LE(source.totalCopied, kBudgetFactor * held + kBudgetAllowance)
@@ -103,7 +103,7 @@ TEST_F(DocumentFileBounds, RepeatedReferencesStopAtTheBudget) {
     }
     wide.m_planPolygons.append(PlanPolygon(ring));
     MemoryRecords written;
-    writeDocumentRecords(wide, written);
+    WriteDocumentRecords(wide, written);
     // 3000 polygon records {first point 0, 4000 points}.
     MemoryRecords damaged;
     for (MemoryRecords::Block block : written.blocks()) {
@@ -111,19 +111,19 @@ TEST_F(DocumentFileBounds, RepeatedReferencesStopAtTheBudget) {
             block.bytes.clear();
             for (int i = 0; i < 3000; ++i) {
                 Bytes record(8);
-                le::putU32(record, 0, 0);
-                le::putI32(record, 4, 4000);
+                le::PutU32(record, 0, 0);
+                le::PutI32(record, 4, 4000);
                 block.bytes.insert(block.bytes.end(), record.begin(), record.end());
             }
         }
         damaged.add(block.type, block.elementSize, block.bytes.data(),
                     static_cast<uint32_t>(block.bytes.size() / block.elementSize));
     }
-    MemoryRecords counted = withInteger(damaged, 7, 3000);  // the plan polygon count
+    MemoryRecords counted = WithInteger(damaged, 7, 3000);  // the plan polygon count
     OverclaimingSource source(counted, {});
     FakeDocumentUi otherUi;
     CORVDoc read(otherUi);
-    readDocumentRecords(read, source);
+    ReadDocumentRecords(read, source);
     const uint64_t held = counted.heldBytes();
     // Unbounded, the polygons alone would copy 3000 × 64000 bytes (192 MB).
     EXPECT_LE(source.totalCopied, kBudgetFactor * held + kBudgetAllowance);
@@ -134,36 +134,36 @@ TEST_F(DocumentFileBounds, RepeatedReferencesStopAtTheBudget) {
 // as many elements as the 32-bit count allows.
 // Offsets of the container's type cells, in chain order (first cell address at byte 44, each
 // cell's next address at its byte 20).
-std::vector<size_t> cellOffsets(const Bytes& file) {
+std::vector<size_t> CellOffsets(const Bytes& file) {
     std::vector<size_t> cells;
-    int32_t next = le::i32At(file, 44);
+    int32_t next = le::I32At(file, 44);
     while (next > 0 && static_cast<size_t>(next) + 28 <= file.size() && cells.size() < 100) {
         cells.push_back(static_cast<size_t>(next));
-        next = le::i32At(file, static_cast<size_t>(next) + 20);
+        next = le::I32At(file, static_cast<size_t>(next) + 20);
     }
     return cells;
 }
 
 TEST_F(DocumentFileBounds, OverclaimingCellsOnDiskAllocateByTheFileSize) {
     TemporaryFile good(".ovx");
-    ASSERT_TRUE(saveDocumentFile(doc, good.path()).ok);
-    const Bytes original = readFile(good.path());
-    const std::vector<size_t> cells = cellOffsets(original);
+    ASSERT_TRUE(SaveDocumentFile(doc, good.path()).ok);
+    const Bytes original = ReadFile(good.path());
+    const std::vector<size_t> cells = CellOffsets(original);
     ASSERT_GE(cells.size(), 10u);
     TemporaryFile damaged(".ovx");
     for (const size_t cell : cells) {
         for (const uint32_t claim : {0x7fffffffu, 0xffffffffu, 150000000u}) {
             Bytes bytes = original;
-            le::putU32(bytes, cell + 8, claim);
+            le::PutU32(bytes, cell + 8, claim);
             // The type's first block record {address, count, next} claims the same.
-            const int32_t record = le::i32At(bytes, cell + 16);
+            const int32_t record = le::I32At(bytes, cell + 16);
             if (record > 0 && static_cast<size_t>(record) + 12 <= bytes.size()) {
-                le::putU32(bytes, static_cast<size_t>(record) + 4, claim);
+                le::PutU32(bytes, static_cast<size_t>(record) + 4, claim);
             }
-            writeFile(damaged.path(), bytes);
+            WriteFile(damaged.path(), bytes);
             FakeDocumentUi otherUi;
             CORVDoc read(otherUi);
-            loadDocumentFile(read, damaged.path());
+            LoadDocumentFile(read, damaged.path());
             const size_t n = bytes.size();
             EXPECT_LE(read.m_wallVertices.size() * 16, n) << "cell at " << cell;
             EXPECT_LE(read.m_wallSegments.size() * 32, n) << "cell at " << cell;
@@ -177,12 +177,12 @@ TEST_F(DocumentFileBounds, OverclaimingCellsOnDiskAllocateByTheFileSize) {
 // A whole honest document reads within the budget: a real read copies each record about once.
 TEST_F(DocumentFileBounds, AnHonestDocumentReadsWithinTheBudget) {
     MemoryRecords written;
-    writeDocumentRecords(doc, written);
+    WriteDocumentRecords(doc, written);
     OverclaimingSource source(written, {});
     FakeDocumentUi otherUi;
     CORVDoc read(otherUi);
-    readDocumentRecords(read, source);
-    expectSameStoredMembers(doc, read);
+    ReadDocumentRecords(read, source);
+    ExpectSameStoredMembers(doc, read);
     EXPECT_LE(source.totalCopied, 2 * written.heldBytes());
 }
 

@@ -19,16 +19,16 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 // The open document a refused file must leave alone.
-void fillOpenDocument(CORVDoc& doc) {
+void FillOpenDocument(CORVDoc& doc) {
     doc.m_planPolygons.append(PlanPolygon({{-1, -1}, {-5, -1}, {-5, -7}}));
     doc.RebuildWallTables();
     doc.ComputePlanExtent();
 }
 
-void expectStillTheOpenDocument(const CORVDoc& doc) {
+void ExpectStillTheOpenDocument(const CORVDoc& doc) {
     FakeDocumentUi ui;
     CORVDoc expected(ui);
-    fillOpenDocument(expected);
+    FillOpenDocument(expected);
     EXPECT_EQ(doc.m_planPolygons, expected.m_planPolygons);
     EXPECT_EQ(doc.m_wallVertices, expected.m_wallVertices);
     EXPECT_EQ(doc.m_planExtent, expected.m_planExtent);
@@ -41,10 +41,10 @@ class DocumentFileDamage : public ::testing::Test {
 };
 
 TEST_F(DocumentFileDamage, EveryTruncationIsRefusedOrOpensTheWholeDocument) {
-    fillEveryStoredMember(doc);
+    FillEveryStoredMember(doc);
     TemporaryFile good(".ovx");
-    ASSERT_TRUE(saveDocumentFile(doc, good.path()).ok);
-    const Bytes original = readFile(good.path());
+    ASSERT_TRUE(SaveDocumentFile(doc, good.path()).ok);
+    const Bytes original = ReadFile(good.path());
     TemporaryFile cut(".ovx");
     // Every cut in the header and the first records, then a cut every few bytes and every cut
     // of the last records: each length costs one whole open.
@@ -56,14 +56,14 @@ TEST_F(DocumentFileDamage, EveryTruncationIsRefusedOrOpensTheWholeDocument) {
     }
     int refused = 0;
     for (const size_t length : lengths) {
-        writeFile(cut.path(), Bytes(original.begin(), original.begin() + length));
+        WriteFile(cut.path(), Bytes(original.begin(), original.begin() + length));
         FakeDocumentUi otherUi;
         CORVDoc read(otherUi);
-        fillOpenDocument(read);
-        const DocumentFileResult result = loadDocumentFile(read, cut.path());
+        FillOpenDocument(read);
+        const DocumentFileResult result = LoadDocumentFile(read, cut.path());
         if (result.ok) {
             // Only a cut inside bytes no record uses may open, and then as the whole document.
-            expectSameStoredMembers(doc, read);
+            ExpectSameStoredMembers(doc, read);
             ASSERT_FALSE(::testing::Test::HasFailure()) << "length " << length;
             continue;
         }
@@ -73,7 +73,7 @@ TEST_F(DocumentFileDamage, EveryTruncationIsRefusedOrOpensTheWholeDocument) {
         const bool foreign =
             result.message == "The file " + cut.path() + " is not an Orvelle document";
         EXPECT_TRUE(damaged || foreign) << "length " << length << ": " << result.message;
-        expectStillTheOpenDocument(read);
+        ExpectStillTheOpenDocument(read);
         ASSERT_FALSE(::testing::Test::HasFailure()) << "length " << length;
     }
     EXPECT_EQ(refused, static_cast<int>(lengths.size()));  // the container ends with records
@@ -91,17 +91,17 @@ struct Damage {
     int32_t integer;
 };
 
-MemoryRecords damagedRecords(const CORVDoc& doc, const Damage& d) {
+MemoryRecords DamagedRecords(const CORVDoc& doc, const Damage& d) {
     MemoryRecords written;
-    writeDocumentRecords(doc, written);
+    WriteDocumentRecords(doc, written);
     MemoryRecords damaged;
     int seen = 0;
     for (MemoryRecords::Block block : written.blocks()) {
         if (block.type == d.type && seen++ == d.nth) {
             if (d.isInteger) {
-                le::putI32(block.bytes, d.offset, d.integer);
+                le::PutI32(block.bytes, d.offset, d.integer);
             } else {
-                le::putF64(block.bytes, d.offset, d.real);
+                le::PutF64(block.bytes, d.offset, d.real);
             }
         }
         damaged.add(block.type, block.elementSize, block.bytes.data(),
@@ -131,36 +131,36 @@ const Damage kRefused[] = {
 };
 
 TEST_F(DocumentFileDamage, InconsistentOrNonFiniteRecordsAreRefused) {
-    fillEveryStoredMember(doc);
+    FillEveryStoredMember(doc);
     for (const Damage& d : kRefused) {
-        MemoryRecords damaged = damagedRecords(doc, d);
+        MemoryRecords damaged = DamagedRecords(doc, d);
         FakeDocumentUi otherUi;
         CORVDoc read(otherUi);
-        EXPECT_FALSE(readDocumentRecords(read, damaged)) << d.what;
+        EXPECT_FALSE(ReadDocumentRecords(read, damaged)) << d.what;
     }
 }
 
 TEST_F(DocumentFileDamage, ASoundDocumentReadsWhole) {
-    fillEveryStoredMember(doc);
+    FillEveryStoredMember(doc);
     MemoryRecords written;
-    writeDocumentRecords(doc, written);
+    WriteDocumentRecords(doc, written);
     FakeDocumentUi otherUi;
     CORVDoc read(otherUi);
-    EXPECT_TRUE(readDocumentRecords(read, written));
-    expectSameStoredMembers(doc, read);
+    EXPECT_TRUE(ReadDocumentRecords(read, written));
+    ExpectSameStoredMembers(doc, read);
 }
 
 // Wall tables that disagree with the polygons are derived data: they are rebuilt, not trusted.
 // The sample plan has polygons of 4 and 3 points: 7 vertices, 7 segments.
 TEST_F(DocumentFileDamage, WallTablesAreRebuiltFromThePolygons) {
-    fillEveryStoredMember(doc);
+    FillEveryStoredMember(doc);
     const Damage noSegments{"no wall segments", 2, 1, 0, 0, true, 0};
     const Damage fewerVertices{"three wall vertices", 2, 0, 0, 0, true, 3};
     for (const Damage& d : {noSegments, fewerVertices}) {
-        MemoryRecords damaged = damagedRecords(doc, d);
+        MemoryRecords damaged = DamagedRecords(doc, d);
         FakeDocumentUi otherUi;
         CORVDoc read(otherUi);
-        ASSERT_TRUE(readDocumentRecords(read, damaged)) << d.what;
+        ASSERT_TRUE(ReadDocumentRecords(read, damaged)) << d.what;
         EXPECT_EQ(read.m_wallVertexCount, 7) << d.what;
         EXPECT_EQ(read.m_wallSegmentCount, 7) << d.what;
         EXPECT_EQ(read.m_wallSegments, doc.m_wallSegments) << d.what;
@@ -169,17 +169,17 @@ TEST_F(DocumentFileDamage, WallTablesAreRebuiltFromThePolygons) {
 }
 
 TEST_F(DocumentFileDamage, ADamagedFileOnDiskKeepsTheOpenDocument) {
-    fillEveryStoredMember(doc);
+    FillEveryStoredMember(doc);
     doc.m_planExtent.maxY = kNaN;
     TemporaryFile bad(".ovx");
-    ASSERT_TRUE(saveDocumentFile(doc, bad.path()).ok);
+    ASSERT_TRUE(SaveDocumentFile(doc, bad.path()).ok);
     FakeDocumentUi otherUi;
     CORVDoc read(otherUi);
-    fillOpenDocument(read);
-    const DocumentFileResult result = loadDocumentFile(read, bad.path());
+    FillOpenDocument(read);
+    const DocumentFileResult result = LoadDocumentFile(read, bad.path());
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, "The file " + bad.path() + " is damaged and cannot be opened");
-    expectStillTheOpenDocument(read);
+    ExpectStillTheOpenDocument(read);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // A process number that ran and is gone: a child that exited and was reaped.
-pid_t deadPid() {
+pid_t DeadPid() {
     const pid_t child = ::fork();
     if (child == 0) {
         ::_exit(0);
@@ -26,7 +26,7 @@ pid_t deadPid() {
     return child;
 }
 
-std::set<std::string> namesIn(const fs::path& folder) {
+std::set<std::string> NamesIn(const fs::path& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {
         names.insert(entry.path().filename().string());
@@ -41,7 +41,7 @@ class DocumentFileSave : public ::testing::Test {
         fs::remove_all(folder);
         fs::create_directories(folder);
         target = (folder / "plan.ovx").string();
-        fillEveryStoredMember(doc);
+        FillEveryStoredMember(doc);
     }
     void TearDown() override { fs::remove_all(folder); }
     void touch(const std::string& name, const std::string& bytes = "half a document") {
@@ -55,7 +55,7 @@ class DocumentFileSave : public ::testing::Test {
 };
 
 TEST_F(DocumentFileSave, LeftoversOfKilledSavesAreRemovedOthersKept) {
-    const std::string dead = std::to_string(deadPid());
+    const std::string dead = std::to_string(DeadPid());
     const std::string live = std::to_string(::getppid());  // a running process's save
     const std::string own = std::to_string(::getpid());    // a save in this process
     touch(".plan.ovx.saving-" + dead + "-0");
@@ -66,7 +66,7 @@ TEST_F(DocumentFileSave, LeftoversOfKilledSavesAreRemovedOthersKept) {
     touch(".plan.ovx.saving-x" + dead + "-0");   // not a process number
     touch("plan.ovx.saving-" + dead + "-0");     // not hidden: not ours
     touch(".plan.ovx.saving-" + dead);           // no serial: not a name saves give
-    ASSERT_TRUE(saveDocumentFile(doc, target).ok);
+    ASSERT_TRUE(SaveDocumentFile(doc, target).ok);
     const std::set<std::string> expected = {
         "plan.ovx",
         ".plan.ovx.saving-" + live + "-3",
@@ -76,26 +76,26 @@ TEST_F(DocumentFileSave, LeftoversOfKilledSavesAreRemovedOthersKept) {
         "plan.ovx.saving-" + dead + "-0",
         ".plan.ovx.saving-" + dead,
     };
-    EXPECT_EQ(namesIn(folder), expected);
+    EXPECT_EQ(NamesIn(folder), expected);
 }
 
 TEST_F(DocumentFileSave, ASaveReplacesTheOldFileWholeAndLeavesNoTemporary) {
     touch("plan.ovx", "the old document");
-    ASSERT_TRUE(saveDocumentFile(doc, target).ok);
-    EXPECT_EQ(namesIn(folder), std::set<std::string>{"plan.ovx"});
+    ASSERT_TRUE(SaveDocumentFile(doc, target).ok);
+    EXPECT_EQ(NamesIn(folder), std::set<std::string>{"plan.ovx"});
     FakeDocumentUi otherUi;
     CORVDoc read(otherUi);
-    ASSERT_TRUE(loadDocumentFile(read, target).ok);
-    expectSameStoredMembers(doc, read);
+    ASSERT_TRUE(LoadDocumentFile(read, target).ok);
+    ExpectSameStoredMembers(doc, read);
 }
 
 TEST_F(DocumentFileSave, ASaveInTheCurrentFolderWorks) {
     const fs::path before = fs::current_path();
     fs::current_path(folder);
-    const bool saved = saveDocumentFile(doc, "plan.ovx").ok;
+    const bool saved = SaveDocumentFile(doc, "plan.ovx").ok;
     fs::current_path(before);
     EXPECT_TRUE(saved);
-    EXPECT_EQ(namesIn(folder), std::set<std::string>{"plan.ovx"});
+    EXPECT_EQ(NamesIn(folder), std::set<std::string>{"plan.ovx"});
 }
 
 }  // namespace

@@ -14,12 +14,12 @@
 
 using Bytes = std::vector<uint8_t>;
 
-inline Bytes readFile(const std::string& path) {
+inline Bytes ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
-inline void writeFile(const std::string& path, const Bytes& bytes) {
+inline void WriteFile(const std::string& path, const Bytes& bytes) {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
@@ -27,7 +27,7 @@ inline void writeFile(const std::string& path, const Bytes& bytes) {
 
 // Compares every stored member (the point isovist record, its radial statistics and the custom
 // points are not stored).
-inline void expectSameStoredMembers(const CORVDoc& a, const CORVDoc& b) {
+inline void ExpectSameStoredMembers(const CORVDoc& a, const CORVDoc& b) {
     EXPECT_EQ(a.m_wallVertices, b.m_wallVertices);
     EXPECT_EQ(a.m_wallVertexCount, b.m_wallVertexCount);
     EXPECT_EQ(a.m_wallSegments, b.m_wallSegments);
@@ -68,7 +68,7 @@ inline void expectSameStoredMembers(const CORVDoc& a, const CORVDoc& b) {
     EXPECT_EQ(a.m_layerNames, b.m_layerNames);
 }
 
-inline IsovistRecord sampleIsovist(double seed, int points) {
+inline IsovistRecord SampleIsovist(double seed, int points) {
     IsovistRecord record;
     std::vector<PlanPoint> polygon;
     for (int i = 0; i < points; ++i) {
@@ -86,7 +86,7 @@ inline IsovistRecord sampleIsovist(double seed, int points) {
 }
 
 // A document holding something in every stored member.
-inline void fillEveryStoredMember(CORVDoc& doc) {
+inline void FillEveryStoredMember(CORVDoc& doc) {
     doc.m_planPolygons.append(PlanPolygon({{0, 0}, {10, 0}, {10, 10}, {0, 10}}));
     doc.m_planPolygons.append(PlanPolygon({{2, 2}, {3, 3}, {4, 2}}));
     doc.RebuildWallTables();
@@ -111,7 +111,7 @@ inline void fillEveryStoredMember(CORVDoc& doc) {
     doc.m_grid.originX = -1;
     doc.m_grid.originY = -2;
     doc.m_grid.cells.resize(2);
-    doc.m_grid.cells[0] = {0, 5, 0, 5, 1, sampleIsovist(4, 5)};
+    doc.m_grid.cells[0] = {0, 5, 0, 5, 1, SampleIsovist(4, 5)};
     doc.m_grid.cells[1] = {5, 10, 0, 5, 0, IsovistRecord{}};
     doc.m_gridReserved = 11;
     doc.m_gridResultsValid = 1;
@@ -126,12 +126,12 @@ inline void fillEveryStoredMember(CORVDoc& doc) {
     doc.m_paths.append(PlanPolygon({{1, 8}, {8, 1}, {5, 5}}));
     doc.m_observationPoints.append(PlanPolygon({{1, 1}, {4, 4}}));
     doc.m_observationPoints.append(PlanPolygon());
-    doc.m_pathIsovists = {sampleIsovist(2, 3), sampleIsovist(3, 0)};
+    doc.m_pathIsovists = {SampleIsovist(2, 3), SampleIsovist(3, 0)};
     doc.m_pathRadialStats = {RadialStats{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, RadialStats{}};
     doc.m_currentPath = 1;
     doc.m_pathDisplayProperty = 3;
     doc.m_referenceLines.append(PlanPolygon({{0, 5}, {10, 5}}));
-    doc.m_axialLineRecords = {sampleIsovist(5, 0), sampleIsovist(6, 2)};
+    doc.m_axialLineRecords = {SampleIsovist(5, 0), SampleIsovist(6, 2)};
     doc.m_settings.m_unit = 2;
     doc.m_settings.m_show[3] = 0;
     doc.m_savedViewState.scale = 2.5;

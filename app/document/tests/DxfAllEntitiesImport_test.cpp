@@ -28,13 +28,13 @@ class OptionUi : public FakeDocumentUi {
             }
         }
         dialogs.push_back(model);
-        return acceptLayerChoice(model, *this);
+        return AcceptLayerChoice(model, *this);
     }
 };
 
 // A 10 × 10 boundary; on "walls" a line, a quarter ARC and a block of one line placed by an
 // INSERT on "walls" (its line on layer 0); an old-style two-vertex POLYLINE; a SPLINE.
-DxfTextBuilder mixedPlan() {
+DxfTextBuilder MixedPlan() {
     DxfTextBuilder dxf;
     dxf.pair(0, "SECTION").pair(2, "HEADER").pair(9, "$INSUNITS").pair(70, "6");
     dxf.pair(0, "ENDSEC");
@@ -63,14 +63,14 @@ class AllEntitiesImport : public ::testing::Test {
   protected:
     OptionUi ui;
     CORVDoc doc{ui};
-    TemporaryFile file{".dxf", mixedPlan().text()};
+    TemporaryFile file{".dxf", MixedPlan().text()};
 };
 
 TEST_F(AllEntitiesImport, OffReadsWhatItAlwaysRead) {
     ASSERT_EQ(doc.ImportDxfFile(file.path()), CORVDoc::ImportOutcome::Imported);
     ASSERT_EQ(doc.m_planPolygons.count(), 2);  // the boundary and the line
     const LayerDialogModel& model = ui.dialogs.at(0);
-    EXPECT_EQ(notReadLines(model),
+    EXPECT_EQ(NotReadLines(model),
               (std::vector<std::string>{
                   "walls: 1 ARC not read; walls: 1 INSERT not read; walls: 1 POLYLINE not read; "
                   "walls: 1 SPLINE not read \u2014 turn on Read arcs, old-style polylines and "
@@ -103,7 +103,7 @@ TEST_F(AllEntitiesImport, OnReadsArcsBlocksAndOldPolylines) {
     // Eight chords of 11.25° on radius 2, each 2·2·sin(11.25° / 2): 32·sin(π/32).
     EXPECT_NEAR(length, 32 * std::sin(std::numbers::pi / 32), 1e-12);
     const LayerDialogModel& model = ui.dialogs.at(0);
-    EXPECT_EQ(notReadLines(model), (std::vector<std::string>{"walls: 1 SPLINE not read"}));
+    EXPECT_EQ(NotReadLines(model), (std::vector<std::string>{"walls: 1 SPLINE not read"}));
 }
 
 TEST_F(AllEntitiesImport, OnlyTheOptionsReadersChangeTheDroppedList) {
@@ -117,10 +117,10 @@ TEST_F(AllEntitiesImport, OnlyTheOptionsReadersChangeTheDroppedList) {
     TemporaryFile broken(".dxf", dxf.text());
     ASSERT_EQ(doc.ImportDxfFile(broken.path()), CORVDoc::ImportOutcome::Imported);
     LayerDialogModel model = ui.dialogs.at(0);
-    EXPECT_EQ(droppedEntityLines(model),
+    EXPECT_EQ(DroppedEntityLines(model),
               (std::vector<std::string>{"LINE on layer \"walls\", line 59: no group 11, 21"}));
     model.readAllEntities = true;
-    EXPECT_EQ(droppedEntityLines(model),
+    EXPECT_EQ(DroppedEntityLines(model),
               (std::vector<std::string>{
                   "LINE on layer \"walls\", line 59: no group 11",
                   "ARC on layer \"walls\", line 67: radius 0 (an arc needs a radius above 0)"}));
@@ -142,12 +142,12 @@ TEST(DxfDrawingAccount, SuggestedUnitsOfInsUnits) {
         {7, "The drawing's $INSUNITS is 7, which names none of mm, cm, m, in, ft"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(suggestedUnitText(c.insUnits), c.text);
+        EXPECT_EQ(SuggestedUnitText(c.insUnits), c.text);
     }
-    EXPECT_EQ(readInsUnits("0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n9\n$INSUNITS\n70\n"
+    EXPECT_EQ(ReadInsUnits("0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n9\n$INSUNITS\n70\n"
                            "5\n0\nENDSEC\n"),
               5);
-    EXPECT_EQ(readInsUnits("0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n0\nENDSEC\n0\n"
+    EXPECT_EQ(ReadInsUnits("0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n0\nENDSEC\n0\n"
                            "SECTION\n2\nENTITIES\n9\n$INSUNITS\n70\n5\n"),
               std::nullopt);
 }
@@ -161,22 +161,22 @@ TEST(DxfDrawingAccount, CountsReadAndNotReadPerLayer) {
     dxf.pair(0, "TEXT").pair(8, "b").pair(0, "LINE").pair(8, "b").pair(10, "x");
     dxf.endEntities().end();
     const DxfDrawing drawing(dxf.text());
-    const auto reading = readAllEntities(drawing);
+    const auto reading = ReadAllEntities(drawing);
     const std::vector<std::string> names{"a", "b"};
     std::vector<LayerDrops> drops(2);
     drops[1].listed.resize(1);  // the LINE of "b" that is no number
-    const auto off = layerEntityCounts(names, reading, drops, false);
+    const auto off = CountLayerEntities(names, reading, drops, false);
     EXPECT_EQ(off[0].read, 2u);
     EXPECT_EQ(off[0].notRead, 1u);
     EXPECT_EQ(off[1].read, 0u);  // TEXT is left out; the broken LINE is not read
     EXPECT_EQ(off[1].notRead, 1u);
-    const auto on = layerEntityCounts(names, reading, drops, true);
+    const auto on = CountLayerEntities(names, reading, drops, true);
     EXPECT_EQ(on[0].read, 3u);
     EXPECT_EQ(on[0].notRead, 0u);
-    EXPECT_EQ(notReadAccount(names, reading, false),
+    EXPECT_EQ(NotReadAccount(names, reading, false),
               (std::vector<std::string>{
                   "a: 1 ARC not read \u2014 turn on Read arcs, old-style polylines and blocks"}));
-    EXPECT_TRUE(notReadAccount(names, reading, true).empty());
+    EXPECT_TRUE(NotReadAccount(names, reading, true).empty());
 }
 
 }  // namespace

@@ -13,12 +13,12 @@ namespace {
 
 constexpr double kNear = 1e-9;
 
-DxfAllEntitiesReading read(const DxfTextBuilder& dxf) {
-    return readAllEntities(DxfDrawing(dxf.text()));
+DxfAllEntitiesReading ReadDrawing(const DxfTextBuilder& dxf) {
+    return ReadAllEntities(DxfDrawing(dxf.text()));
 }
 
 // A block definition of the given entities (as text), its base point at `base`.
-DxfTextBuilder& block(DxfTextBuilder& dxf, const std::string& name, PlanPoint base,
+DxfTextBuilder& DefineBlock(DxfTextBuilder& dxf, const std::string& name, PlanPoint base,
                       const std::function<void(DxfTextBuilder&)>& entities) {
     dxf.pair(0, "BLOCK").pair(8, "0").pair(2, name).pair(70, "0");
     dxf.pair(10, std::to_string(base.x)).pair(20, std::to_string(base.y));
@@ -35,7 +35,7 @@ struct Insert {
     double extrusionZ = 1;
 };
 
-DxfTextBuilder& insert(DxfTextBuilder& dxf, const Insert& i) {
+DxfTextBuilder& PlaceInsert(DxfTextBuilder& dxf, const Insert& i) {
     dxf.pair(0, "INSERT").pair(8, i.layer).pair(2, i.block);
     dxf.pair(10, std::to_string(i.at.x)).pair(20, std::to_string(i.at.y));
     dxf.pair(41, std::to_string(i.sx)).pair(42, std::to_string(i.sy));
@@ -50,13 +50,13 @@ DxfTextBuilder& insert(DxfTextBuilder& dxf, const Insert& i) {
     return dxf;
 }
 
-DxfTextBuilder& arc(DxfTextBuilder& dxf, const std::string& layer, PlanPoint c, double r,
+DxfTextBuilder& WriteArc(DxfTextBuilder& dxf, const std::string& layer, PlanPoint c, double r,
                     const std::string& start, const std::string& end) {
     dxf.pair(0, "ARC").pair(8, layer).pair(10, std::to_string(c.x)).pair(20, std::to_string(c.y));
     return dxf.pair(40, std::to_string(r)).pair(50, start).pair(51, end);
 }
 
-DxfTextBuilder withBlocks(const std::function<void(DxfTextBuilder&)>& blocks,
+DxfTextBuilder WithBlocks(const std::function<void(DxfTextBuilder&)>& blocks,
                           const std::function<void(DxfTextBuilder&)>& entities) {
     DxfTextBuilder dxf;
     dxf.layers({"0", "walls"});
@@ -68,7 +68,7 @@ DxfTextBuilder withBlocks(const std::function<void(DxfTextBuilder&)>& blocks,
     return dxf;
 }
 
-void expectSegment(const PlanSegment& s, PlanPoint a, PlanPoint b, const std::string& what) {
+void ExpectSegment(const PlanSegment& s, PlanPoint a, PlanPoint b, const std::string& what) {
     EXPECT_NEAR(s.start.x, a.x, kNear) << what;
     EXPECT_NEAR(s.start.y, a.y, kNear) << what;
     EXPECT_NEAR(s.end.x, b.x, kNear) << what;
@@ -78,9 +78,9 @@ void expectSegment(const PlanSegment& s, PlanPoint a, PlanPoint b, const std::st
 TEST(DxfAllEntities, AQuarterArcIsAChainFromStartToEnd) {
     DxfTextBuilder dxf;
     dxf.layers({"walls"}).beginEntities();
-    arc(dxf, "walls", {10, 20}, 5, "90", "180");
+    WriteArc(dxf, "walls", {10, 20}, 5, "90", "180");
     dxf.endEntities().end();
-    const auto reading = read(dxf);
+    const auto reading = ReadDrawing(dxf);
     const auto& arcs = reading.layer("WALLS").arcs;
     ASSERT_EQ(arcs.size(), 1u);
     ASSERT_EQ(arcs[0].size(), 9u);
@@ -109,7 +109,7 @@ TEST(DxfAllEntities, UnreadableArcsAreDroppedWithTheirReason) {
         dxf.layers({"walls"}).beginEntities();
         dxf.pair(0, "ARC").pair(8, "walls").pair(10, "0").pair(20, "0").pair(40, c.radius);
         dxf.pair(50, c.start).pair(51, c.end).endEntities().end();
-        const auto reading = read(dxf);
+        const auto reading = ReadDrawing(dxf);
         EXPECT_TRUE(reading.layer("walls").arcs.empty()) << c.radius;
         ASSERT_EQ(reading.dropped.size(), 1u) << c.radius;
         EXPECT_EQ(reading.dropped[0].kind, DxfEntityKind::Arc);
@@ -140,7 +140,7 @@ TEST(DxfAllEntities, OldStylePolylinesWithBulgesAndClosedFlag) {
     dxf.pair(0, "VERTEX").pair(8, "walls").pair(10, "7").pair(20, "5");
     dxf.line("walls", {0, 9}, {1, 9});
     dxf.endEntities().end();
-    const auto reading = read(dxf);
+    const auto reading = ReadDrawing(dxf);
     const auto& polylines = reading.layer("walls").polylines;
     ASSERT_EQ(polylines.size(), 2u);
     EXPECT_EQ(polylines[0].closedFlag, 1);
@@ -161,7 +161,7 @@ TEST(DxfAllEntities, LwPolylineBulgesBecomeArcs) {
     dxf.pair(0, "LWPOLYLINE").pair(8, "walls").pair(90, "2").pair(70, "0");
     dxf.pair(10, "0").pair(20, "0").pair(42, "-1").pair(10, "2").pair(20, "0");
     dxf.endEntities().end();
-    const auto reading = read(dxf);
+    const auto reading = ReadDrawing(dxf);
     const auto& polylines = reading.layer("walls").polylines;
     ASSERT_EQ(polylines.size(), 1u);
     ASSERT_EQ(polylines[0].vertices.size(), 17u);
@@ -170,8 +170,8 @@ TEST(DxfAllEntities, LwPolylineBulgesBecomeArcs) {
 }
 
 // A unit block: one LINE from (1, 0) to (2, 0) on layer 0 and a LINE on layer "walls".
-void unitBlock(DxfTextBuilder& dxf, const std::string& name, PlanPoint base = {0, 0}) {
-    block(dxf, name, base, [](DxfTextBuilder& b) {
+void UnitBlock(DxfTextBuilder& dxf, const std::string& name, PlanPoint base = {0, 0}) {
+    DefineBlock(dxf, name, base, [](DxfTextBuilder& b) {
         b.line("0", {1, 0}, {2, 0});
         b.line("walls", {0, 1}, {0, 2});
     });
@@ -198,12 +198,12 @@ TEST(DxfAllEntities, PlacedBlocksScaledTurnedMovedAndMirrored) {
          "mirrored"},
     };
     for (const Case& c : cases) {
-        const auto dxf = withBlocks([&](DxfTextBuilder& d) { unitBlock(d, "B", c.base); },
-                                    [&](DxfTextBuilder& d) { insert(d, c.insert); });
-        const auto reading = read(dxf);
+        const auto dxf = WithBlocks([&](DxfTextBuilder& d) { UnitBlock(d, "B", c.base); },
+                                    [&](DxfTextBuilder& d) { PlaceInsert(d, c.insert); });
+        const auto reading = ReadDrawing(dxf);
         // Layer 0 inside the block takes the INSERT's layer; other layers stay.
         ASSERT_EQ(reading.layer("doors").lines.size(), 1u) << c.what;
-        expectSegment(reading.layer("doors").lines[0], c.expected.start, c.expected.end, c.what);
+        ExpectSegment(reading.layer("doors").lines[0], c.expected.start, c.expected.end, c.what);
         EXPECT_EQ(reading.layer("walls").lines.size(), 1u) << c.what;
         EXPECT_TRUE(reading.layer("0").lines.empty()) << c.what;
     }
@@ -212,53 +212,53 @@ TEST(DxfAllEntities, PlacedBlocksScaledTurnedMovedAndMirrored) {
 TEST(DxfAllEntities, NestedBlocksComposeTheirPlacements) {
     // Inner: the unit block. Outer: the inner at (5, 0) turned 90°, on layer 0. The drawing:
     // the outer at (100, 0) scaled 2, on layer "doors"; then the inner block alone.
-    const auto dxf = withBlocks(
+    const auto dxf = WithBlocks(
         [](DxfTextBuilder& d) {
-            unitBlock(d, "INNER");
-            block(d, "OUTER", {0, 0}, [](DxfTextBuilder& b) {
-                insert(b, {"inner", "0", {5, 0}, 1, 1, 90});
+            UnitBlock(d, "INNER");
+            DefineBlock(d, "OUTER", {0, 0}, [](DxfTextBuilder& b) {
+                PlaceInsert(b, {"inner", "0", {5, 0}, 1, 1, 90});
             });
         },
         [](DxfTextBuilder& d) {
-            insert(d, {"OUTER", "doors", {100, 0}, 2, 2});
-            insert(d, {"INNER", "0", {0, 0}});
+            PlaceInsert(d, {"OUTER", "doors", {100, 0}, 2, 2});
+            PlaceInsert(d, {"INNER", "0", {0, 0}});
         });
-    const auto reading = read(dxf);
+    const auto reading = ReadDrawing(dxf);
     // (1, 0) → turned (0, 1) → moved (5, 1) → scaled (10, 2) → moved (110, 2).
     ASSERT_EQ(reading.layer("doors").lines.size(), 1u);
-    expectSegment(reading.layer("doors").lines[0], {110, 2}, {110, 4}, "nested");
+    ExpectSegment(reading.layer("doors").lines[0], {110, 2}, {110, 4}, "nested");
     // The block's own "walls" line, twice: through the outer block, and alone.
     ASSERT_EQ(reading.layer("walls").lines.size(), 2u);
-    expectSegment(reading.layer("walls").lines[0], {108, 0}, {106, 0}, "nested walls line");
+    ExpectSegment(reading.layer("walls").lines[0], {108, 0}, {106, 0}, "nested walls line");
     ASSERT_EQ(reading.layer("0").lines.size(), 1u);
     EXPECT_TRUE(reading.dropped.empty());
 }
 
 TEST(DxfAllEntities, ArraysPlaceEveryCopy) {
-    const auto dxf = withBlocks([](DxfTextBuilder& d) { unitBlock(d, "B"); },
+    const auto dxf = WithBlocks([](DxfTextBuilder& d) { UnitBlock(d, "B"); },
                                 [](DxfTextBuilder& d) {
-                                    insert(d, {"B", "doors", {0, 0}, 1, 1, 0, 3, 2, 10, 100});
+                                    PlaceInsert(d, {"B", "doors", {0, 0}, 1, 1, 0, 3, 2, 10, 100});
                                 });
-    const auto reading = read(dxf);
+    const auto reading = ReadDrawing(dxf);
     const auto& lines = reading.layer("doors").lines;
     ASSERT_EQ(lines.size(), 6u);
-    expectSegment(lines[0], {1, 0}, {2, 0}, "first");
-    expectSegment(lines[2], {21, 0}, {22, 0}, "third column");
-    expectSegment(lines[5], {21, 100}, {22, 100}, "last");
+    ExpectSegment(lines[0], {1, 0}, {2, 0}, "first");
+    ExpectSegment(lines[2], {21, 0}, {22, 0}, "third column");
+    ExpectSegment(lines[5], {21, 100}, {22, 100}, "last");
 }
 
 TEST(DxfAllEntities, PlacedCirclesAndArcsFollowTheBlock) {
-    const auto dxf = withBlocks(
+    const auto dxf = WithBlocks(
         [](DxfTextBuilder& d) {
-            block(d, "C", {0, 0}, [](DxfTextBuilder& b) {
+            DefineBlock(d, "C", {0, 0}, [](DxfTextBuilder& b) {
                 b.circle("0", {1, 0}, 1);
-                arc(b, "0", {0, 0}, 1, "0", "90");
+                WriteArc(b, "0", {0, 0}, 1, "0", "90");
             });
         },
         [](DxfTextBuilder& d) {
-            insert(d, {"C", "w", {0, 0}, 2, 1, 90});
+            PlaceInsert(d, {"C", "w", {0, 0}, 2, 1, 90});
         });
-    const auto reading = read(dxf);
+    const auto reading = ReadDrawing(dxf);
     const auto& shapes = reading.layer("w");
     ASSERT_EQ(shapes.circles.size(), 1u);
     EXPECT_NEAR(shapes.circles[0].centre.x, 0, kNear);
@@ -277,22 +277,22 @@ TEST(DxfAllEntities, BlocksThatCannotBePlacedAreRefused) {
         std::string detail;
     };
     const Case cases[] = {
-        {[](DxfTextBuilder& d) { unitBlock(d, "B"); }, "no block named \"MISSING\""},
+        {[](DxfTextBuilder& d) { UnitBlock(d, "B"); }, "no block named \"MISSING\""},
         {[](DxfTextBuilder& d) {
-             block(d, "MISSING", {0, 0}, [](DxfTextBuilder& b) { insert(b, {"missing"}); });
+             DefineBlock(d, "MISSING", {0, 0}, [](DxfTextBuilder& b) { PlaceInsert(b, {"missing"}); });
          },
          "block \"missing\" places itself"},
         {[](DxfTextBuilder& d) {
-             block(d, "MISSING", {0, 0}, [](DxfTextBuilder& b) { insert(b, {"A"}); });
-             block(d, "A", {0, 0}, [](DxfTextBuilder& b) { insert(b, {"MISSING"}); });
+             DefineBlock(d, "MISSING", {0, 0}, [](DxfTextBuilder& b) { PlaceInsert(b, {"A"}); });
+             DefineBlock(d, "A", {0, 0}, [](DxfTextBuilder& b) { PlaceInsert(b, {"MISSING"}); });
          },
          "block \"MISSING\" places itself"},
     };
     for (const Case& c : cases) {
-        const auto dxf = withBlocks(c.blocks, [](DxfTextBuilder& d) {
-            insert(d, {"MISSING", "doors"});
+        const auto dxf = WithBlocks(c.blocks, [](DxfTextBuilder& d) {
+            PlaceInsert(d, {"MISSING", "doors"});
         });
-        const auto reading = read(dxf);
+        const auto reading = ReadDrawing(dxf);
         ASSERT_FALSE(reading.dropped.empty()) << c.detail;
         EXPECT_EQ(reading.dropped.back().kind, DxfEntityKind::Insert);
         EXPECT_EQ(reading.dropped.back().reason, DxfDropReason::Refused);
@@ -314,29 +314,29 @@ TEST(DxfAllEntities, BoundsAgainstHostileBlocks) {
     DxfTextBuilder chain;
     chain.layers({"0"}).pair(0, "SECTION").pair(2, "BLOCKS");
     for (int i = 0; i < 100'000; ++i) {
-        block(chain, "N" + std::to_string(i), {0, 0},
-              [&](DxfTextBuilder& b) { insert(b, {"N" + std::to_string(i + 1)}); });
+        DefineBlock(chain, "N" + std::to_string(i), {0, 0},
+              [&](DxfTextBuilder& b) { PlaceInsert(b, {"N" + std::to_string(i + 1)}); });
     }
     chain.pair(0, "ENDSEC").beginEntities();
-    insert(chain, {"N0"});
+    PlaceInsert(chain, {"N0"});
     chain.endEntities().end();
     // Each level doubles: 2^40 copies asked for.
     DxfTextBuilder doubling;
     doubling.layers({"0"}).pair(0, "SECTION").pair(2, "BLOCKS");
-    unitBlock(doubling, "D0");
+    UnitBlock(doubling, "D0");
     for (int i = 1; i <= 15; ++i) {
-        block(doubling, "D" + std::to_string(i), {0, 0}, [&](DxfTextBuilder& b) {
-            insert(b, {"D" + std::to_string(i - 1), "0", {0, 0}, 1, 1, 0, 1000, 1, 1, 0});
+        DefineBlock(doubling, "D" + std::to_string(i), {0, 0}, [&](DxfTextBuilder& b) {
+            PlaceInsert(b, {"D" + std::to_string(i - 1), "0", {0, 0}, 1, 1, 0, 1000, 1, 1, 0});
         });
     }
     doubling.pair(0, "ENDSEC").beginEntities();
-    insert(doubling, {"D15"});
+    PlaceInsert(doubling, {"D15"});
     doubling.endEntities().end();
     const Case cases[] = {
         {"an array of 10^9 copies",
-         withBlocks([](DxfTextBuilder& d) { unitBlock(d, "B"); },
+         WithBlocks([](DxfTextBuilder& d) { UnitBlock(d, "B"); },
                     [](DxfTextBuilder& d) {
-                        insert(d, {"B", "w", {0, 0}, 1, 1, 0, 100000, 10000, 1, 1});
+                        PlaceInsert(d, {"B", "w", {0, 0}, 1, 1, 0, 100000, 10000, 1, 1});
                     }),
          static_cast<size_t>(kMaxPlacedVertices / 2), true},
         {"a chain of 10^5 nested blocks", chain, 0, false},
@@ -345,7 +345,7 @@ TEST(DxfAllEntities, BoundsAgainstHostileBlocks) {
     };
     for (const Case& c : cases) {
         const auto started = Clock::now();
-        const auto reading = read(c.dxf);
+        const auto reading = ReadDrawing(c.dxf);
         EXPECT_LT(Clock::now() - started, std::chrono::seconds(20)) << c.what;
         size_t lines = 0;
         for (const auto& [name, shapes] : reading.layers) {
@@ -363,12 +363,12 @@ TEST(DxfAllEntities, BoundsAgainstHostileBlocks) {
 TEST(DxfAllEntities, CountsEveryEntityByLayerAndType) {
     DxfTextBuilder dxf;
     dxf.layers({"walls"}).beginEntities();
-    arc(dxf, "walls", {0, 0}, 1, "0", "90");
-    arc(dxf, "walls", {0, 0}, 1, "0", "90");
+    WriteArc(dxf, "walls", {0, 0}, 1, "0", "90");
+    WriteArc(dxf, "walls", {0, 0}, 1, "0", "90");
     dxf.line("walls", {0, 0}, {1, 1});
     dxf.pair(0, "SPLINE").pair(8, "other");
     dxf.endEntities().end();
-    const auto reading = read(dxf);
+    const auto reading = ReadDrawing(dxf);
     ASSERT_EQ(reading.entities.size(), 3u);
     EXPECT_EQ(reading.entities[0].type, "ARC");
     EXPECT_EQ(reading.entities[0].count, 2u);
@@ -403,7 +403,7 @@ TEST(DxfAllEntities, ExtrusionsMirrorOrAreRefused) {
         dxf.pair(0, "ARC").pair(8, "w").pair(10, "10").pair(20, "0").pair(40, "1");
         dxf.pair(50, "0").pair(51, "90").pair(210, c.x).pair(220, c.y).pair(230, c.z);
         dxf.endEntities().end();
-        const auto reading = read(dxf);
+        const auto reading = ReadDrawing(dxf);
         const auto& arcs = reading.layer("w").arcs;
         ASSERT_EQ(arcs.size(), c.read ? 1u : 0u) << c.x << " " << c.z;
         if (c.read) {
@@ -431,7 +431,7 @@ TEST(DxfAllEntities, EntitiesCutOffByTheEndOfTheFileAreDropped) {
     for (const Case& c : cases) {
         DxfTextBuilder dxf;
         dxf.layers({"w"}).beginEntities().raw(c.tail);
-        const auto reading = read(dxf);
+        const auto reading = ReadDrawing(dxf);
         ASSERT_EQ(reading.dropped.size(), 1u) << c.tail;
         EXPECT_EQ(reading.dropped[0].kind, c.kind);
         EXPECT_EQ(reading.dropped[0].reason, DxfDropReason::CutOff);
@@ -453,7 +453,7 @@ TEST(DxfAllEntities, MeshesAndSplineFramePointsAreNotOutlines) {
     dxf.pair(0, "VERTEX").pair(10, "2").pair(20, "0");
     dxf.pair(0, "SEQEND");
     dxf.endEntities().end();
-    const auto reading = read(dxf);
+    const auto reading = ReadDrawing(dxf);
     ASSERT_EQ(reading.dropped.size(), 1u);
     EXPECT_EQ(reading.dropped[0].detail, "a mesh, not a plan outline");
     const auto& polylines = reading.layer("w").polylines;
@@ -468,16 +468,16 @@ namespace {
 TEST(DxfAllEntities, PlacementsBeyondTheCoordinateBoundAreDropped) {
     // A circle and a line of a block scaled by 1e15: the circle's octagon and the line's far
     // end leave the range (the circle's centre does not).
-    const auto dxf = withBlocks(
+    const auto dxf = WithBlocks(
         [](DxfTextBuilder& d) {
-            block(d, "BIG", {0, 0}, [](DxfTextBuilder& b) {
+            DefineBlock(d, "BIG", {0, 0}, [](DxfTextBuilder& b) {
                 b.circle("0", {0, 0}, 10);
                 b.line("0", {0, 0}, {10, 0});
                 b.line("0", {0, 0}, {0.5, 0});
             });
         },
-        [](DxfTextBuilder& d) { insert(d, {"BIG", "w", {0, 0}, 1e15, 1e15}); });
-    const auto reading = read(dxf);
+        [](DxfTextBuilder& d) { PlaceInsert(d, {"BIG", "w", {0, 0}, 1e15, 1e15}); });
+    const auto reading = ReadDrawing(dxf);
     EXPECT_TRUE(reading.layer("w").circles.empty());
     ASSERT_EQ(reading.layer("w").lines.size(), 1u);  // (0, 0) to (5e14, 0) stays in range
     ASSERT_EQ(reading.dropped.size(), 2u);

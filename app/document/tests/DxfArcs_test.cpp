@@ -11,7 +11,7 @@ namespace {
 constexpr double kNear = 1e-12;
 const double kHalfRoot2 = std::sqrt(0.5);
 
-void expectPoint(const PlanPoint& p, double x, double y, const std::string& what) {
+void ExpectPoint(const PlanPoint& p, double x, double y, const std::string& what) {
     EXPECT_NEAR(p.x, x, kNear) << what;
     EXPECT_NEAR(p.y, y, kNear) << what;
 }
@@ -24,7 +24,7 @@ TEST(DxfArcs, PieceCountsFollowTheAngleStep) {
     const Case cases[] = {{90, 8},    {180, 16}, {360, 32}, {11.25, 1},   {11.26, 2},
                           {0.001, 1}, {45, 4},   {300, 27}, {359.999, 32}};
     for (const Case& c : cases) {
-        EXPECT_EQ(arcPieceCount(c.sweepDegrees * std::numbers::pi / 180.0), c.pieces)
+        EXPECT_EQ(ArcPieceCount(c.sweepDegrees * std::numbers::pi / 180.0), c.pieces)
             << c.sweepDegrees;
     }
 }
@@ -36,21 +36,21 @@ TEST(DxfArcs, SweepsAreCounterClockwiseAndWholeTurnsAreCircles) {
     const Case cases[] = {{0, 90, 90},  {270, 90, 180}, {350, 10, 20},  {90, 90, 360},
                           {-90, 0, 90}, {720, 810, 90}, {10, -350, 360}};
     for (const Case& c : cases) {
-        const auto sweep = arcSweep(c.start, c.end);
+        const auto sweep = ArcSweep(c.start, c.end);
         ASSERT_TRUE(sweep) << c.start;
         EXPECT_NEAR(*sweep, c.sweepDegrees * std::numbers::pi / 180.0, 1e-12) << c.start;
     }
-    EXPECT_FALSE(arcSweep(NAN, 90));
-    EXPECT_FALSE(arcSweep(0, INFINITY));
+    EXPECT_FALSE(ArcSweep(NAN, 90));
+    EXPECT_FALSE(ArcSweep(0, INFINITY));
 }
 
 TEST(DxfArcs, AQuarterArcOfRadiusTwo) {
     // Centre (1, 1), radius 2, from 0° to 90°: 8 pieces of 11.25°, from (3, 1) to (1, 3).
-    const auto points = arcPoints({1, 1}, 2, 0, std::numbers::pi / 2);
+    const auto points = ArcPoints({1, 1}, 2, 0, std::numbers::pi / 2);
     ASSERT_EQ(points.size(), 9u);
-    expectPoint(points[0], 3, 1, "start");
-    expectPoint(points[4], 1 + 2 * kHalfRoot2, 1 + 2 * kHalfRoot2, "45°");
-    expectPoint(points[8], 1, 3, "end");
+    ExpectPoint(points[0], 3, 1, "start");
+    ExpectPoint(points[4], 1 + 2 * kHalfRoot2, 1 + 2 * kHalfRoot2, "45°");
+    ExpectPoint(points[8], 1, 3, "end");
     for (const PlanPoint& p : points) {
         EXPECT_NEAR(std::hypot(p.x - 1, p.y - 1), 2, 1e-12);
     }
@@ -72,35 +72,35 @@ TEST(DxfArcs, ABulgeOfOneIsAHalfCircle) {
         {{1, 0}, {0, 1}, std::sqrt(2.0) - 1, {kHalfRoot2, kHalfRoot2}},
     };
     for (const Case& c : cases) {
-        const auto points = bulgePoints(c.from, c.to, c.bulge);
+        const auto points = BulgePoints(c.from, c.to, c.bulge);
         const size_t pieces = std::fabs(c.bulge) == 1 ? 16 : 8;
         ASSERT_EQ(points.size(), pieces - 1) << c.bulge;
-        expectPoint(points[pieces / 2 - 1], c.middle.x, c.middle.y, "middle");
+        ExpectPoint(points[pieces / 2 - 1], c.middle.x, c.middle.y, "middle");
     }
 }
 
 TEST(DxfArcs, StraightAndHostileBulgesGiveFewPoints) {
-    EXPECT_TRUE(bulgePoints({0, 0}, {1, 0}, 0).empty());
-    EXPECT_TRUE(bulgePoints({1, 1}, {1, 1}, 1).empty());  // coinciding ends
-    EXPECT_TRUE(bulgePoints({0, 0}, {1, 0}, NAN).empty());
-    EXPECT_TRUE(bulgePoints({0, 0}, {1, 0}, INFINITY).empty());
+    EXPECT_TRUE(BulgePoints({0, 0}, {1, 0}, 0).empty());
+    EXPECT_TRUE(BulgePoints({1, 1}, {1, 1}, 1).empty());  // coinciding ends
+    EXPECT_TRUE(BulgePoints({0, 0}, {1, 0}, NAN).empty());
+    EXPECT_TRUE(BulgePoints({0, 0}, {1, 0}, INFINITY).empty());
     // A bulge near infinity is near a whole circle: still at most 31 points between the ends.
-    EXPECT_LE(bulgePoints({0, 0}, {1, 0}, 1e300).size(), 31u);
+    EXPECT_LE(BulgePoints({0, 0}, {1, 0}, 1e300).size(), 31u);
 }
 
 TEST(DxfArcs, PolylinesTakeTheirBulgesInPlace) {
     // A 2 × 2 square whose closing piece (from (0, 2) back to (0, 0)) bulges out to the left.
     const std::vector<PlanPoint> square{{0, 0}, {2, 0}, {2, 2}, {0, 2}};
-    const auto closed = polylineWithArcs(square, {0, 0, 0, 1}, true);
+    const auto closed = PolylineWithArcs(square, {0, 0, 0, 1}, true);
     ASSERT_EQ(closed.size(), 4u + 15u);
-    expectPoint(closed[4 + 7], -1, 1, "the bulge's middle");
+    ExpectPoint(closed[4 + 7], -1, 1, "the bulge's middle");
     // Open, the last vertex's bulge bends nothing.
-    EXPECT_EQ(polylineWithArcs(square, {0, 0, 0, 1}, false).size(), 4u);
+    EXPECT_EQ(PolylineWithArcs(square, {0, 0, 0, 1}, false).size(), 4u);
     // The first piece bent: its points follow the first vertex.
-    const auto first = polylineWithArcs(square, {1, 0, 0, 0}, false);
+    const auto first = PolylineWithArcs(square, {1, 0, 0, 0}, false);
     ASSERT_EQ(first.size(), 4u + 15u);
-    expectPoint(first[8], 1, -1, "below the first piece");
-    expectPoint(first[16], 2, 0, "second vertex");
+    ExpectPoint(first[8], 1, -1, "below the first piece");
+    ExpectPoint(first[16], 2, 0, "second vertex");
 }
 
 }  // namespace

@@ -55,12 +55,12 @@ TEST(DxfNumbers, ConvertLeadingNumbersAndRefuseTheRest) {
         {"1.5", 1.5}, {" -2e3 ", -2000.0}, {"+7", 7.0},   {"12abc", 12.0}, {"abc", {}}, {"", {}},
         {"nan", {}},  {"inf", {}},         {"1e400", {}}, {"--1", {}},     {"+-1", {}}};
     for (const Case& c : cases) {
-        EXPECT_EQ(parseDxfDouble(c.text), c.value) << c.text;
+        EXPECT_EQ(ParseDxfDouble(c.text), c.value) << c.text;
     }
-    EXPECT_EQ(parseDxfInteger("42"), 42);
-    EXPECT_EQ(parseDxfInteger("4.9"), 4);
-    EXPECT_EQ(parseDxfInteger("x"), std::nullopt);
-    EXPECT_EQ(parseDxfInteger("99999999999"), std::nullopt);
+    EXPECT_EQ(ParseDxfInteger("42"), 42);
+    EXPECT_EQ(ParseDxfInteger("4.9"), 4);
+    EXPECT_EQ(ParseDxfInteger("x"), std::nullopt);
+    EXPECT_EQ(ParseDxfInteger("99999999999"), std::nullopt);
 }
 
 TEST(DxfNumbers, CoordinateValuesTellOutOfRangeFromNoNumber) {
@@ -75,15 +75,15 @@ TEST(DxfNumbers, CoordinateValuesTellOutOfRangeFromNoNumber) {
                           {"-1e400", K::OutOfRange, 0}, {"1e-400", K::OutOfRange, 0},
                           {"east", K::NotANumber, 0},  {"", K::NotANumber, 0}};
     for (const Case& c : cases) {
-        const DxfNumber number = parseDxfNumber(c.text);
+        const DxfNumber number = ParseDxfNumber(c.text);
         EXPECT_EQ(number.kind, c.kind) << c.text;
         if (c.kind == K::Number) {
             EXPECT_EQ(number.value, c.value) << c.text;
         }
     }
-    EXPECT_TRUE(std::isnan(parseDxfNumber("nan").value));
-    EXPECT_EQ(parseDxfNumber(" -INF ").value, -INFINITY);
-    EXPECT_EQ(parseDxfNumber("inf").kind, K::Number);
+    EXPECT_TRUE(std::isnan(ParseDxfNumber("nan").value));
+    EXPECT_EQ(ParseDxfNumber(" -INF ").value, -INFINITY);
+    EXPECT_EQ(ParseDxfNumber("inf").kind, K::Number);
 }
 
 TEST(DxfPairReader, NumbersTheLinesOfGroupCodes) {

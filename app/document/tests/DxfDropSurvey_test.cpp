@@ -10,7 +10,7 @@ namespace {
 
 // Layer "Mixed": one unreadable polyline (line 5), line (line 11) and circle (line 17); layer
 // "Other" one unreadable line; layer "Unlisted" one unreadable circle.
-DxfDrawing mixedDrawing() {
+DxfDrawing MixedDrawing() {
     DxfTextBuilder dxf;
     dxf.beginEntities();
     dxf.pair(0, "LWPOLYLINE").pair(8, "MIXED").pair(90, "1");
@@ -30,15 +30,15 @@ const std::string kCircle =
     "CIRCLE on layer \"mixed\", line 17: group 40 value \"1e99\" is out of range (|value| <= 1e15)";
 
 TEST(DxfDropSurvey, GathersPerListedLayerIgnoringCaseInFileOrder) {
-    const auto drops = surveyDroppedEntities(mixedDrawing(), {"Other", " mixed", "Clean"});
+    const auto drops = SurveyDroppedEntities(MixedDrawing(), {"Other", " mixed", "Clean"});
     ASSERT_EQ(drops.size(), 3u);
     ASSERT_EQ(drops[0].listed.size(), 1u);
     EXPECT_EQ(drops[0].listed[0].kind, DxfEntityKind::Line);
     EXPECT_EQ(drops[0].listed[0].reason, DxfDropReason::Incomplete);
     ASSERT_EQ(drops[1].listed.size(), 3u);
-    EXPECT_EQ(dxfDroppedEntityText(drops[1].listed[0]), kPolyline);
-    EXPECT_EQ(dxfDroppedEntityText(drops[1].listed[1]), kLine);
-    EXPECT_EQ(dxfDroppedEntityText(drops[1].listed[2]), kCircle);
+    EXPECT_EQ(DxfDroppedEntityText(drops[1].listed[0]), kPolyline);
+    EXPECT_EQ(DxfDroppedEntityText(drops[1].listed[1]), kLine);
+    EXPECT_EQ(DxfDroppedEntityText(drops[1].listed[2]), kCircle);
     EXPECT_TRUE(drops[2].listed.empty());
 }
 
@@ -57,22 +57,22 @@ TEST(DxfDropSurvey, LinesFollowWhatEachRoleReads) {
         {R::AxialLine, {kPolyline, kLine}},
         {R::ReferenceLine, {kPolyline, kLine, kCircle}},
     };
-    const DxfDrawing drawing = mixedDrawing();
+    const DxfDrawing drawing = MixedDrawing();
     for (const Case& c : cases) {
         LayerDialogModel model;
-        model.table = makeLayerTable({"Mixed"}, false);
+        model.table = MakeLayerTable({"Mixed"}, false);
         model.table.roles[0] = c.role;
-        model.droppedEntities = surveyDroppedEntities(drawing, model.table.names);
-        EXPECT_EQ(droppedEntityLines(model), c.expected) << layerRoleLabel(c.role);
+        model.droppedEntities = SurveyDroppedEntities(drawing, model.table.names);
+        EXPECT_EQ(DroppedEntityLines(model), c.expected) << LayerRoleLabel(c.role);
     }
-    EXPECT_EQ(allDroppedEntityLines({"Mixed"}, surveyDroppedEntities(drawing, {"Mixed"})),
+    EXPECT_EQ(AllDroppedEntityLines({"Mixed"}, SurveyDroppedEntities(drawing, {"Mixed"})),
               (std::vector<std::string>{kPolyline, kLine, kCircle}));
 }
 
 TEST(DxfDropSurvey, AModelWithoutAnAccountListsNothing) {
     LayerDialogModel model;
-    model.table = makeLayerTable({"Walls"}, true);
-    EXPECT_TRUE(droppedEntityLines(model).empty());
+    model.table = MakeLayerTable({"Walls"}, true);
+    EXPECT_TRUE(DroppedEntityLines(model).empty());
 }
 
 TEST(DxfDropSurvey, ManyDropsOnALayerEndWithACount) {
@@ -85,14 +85,14 @@ TEST(DxfDropSurvey, ManyDropsOnALayerEndWithACount) {
         dxf.pair(0, "CIRCLE").pair(8, "W").pair(40, "bad");
     }
     dxf.endEntities();
-    const auto drops = surveyDroppedEntities(DxfDrawing(dxf.text()), {"W"});
+    const auto drops = SurveyDroppedEntities(DxfDrawing(dxf.text()), {"W"});
     ASSERT_EQ(drops[0].listed.size(), LayerDrops::kMaxListed);
     // Lines are scanned before circles: 100 lines listed, 30 lines and 20 circles counted.
     EXPECT_EQ(drops[0].unlisted[static_cast<size_t>(DxfEntityKind::Line)], 30u);
     EXPECT_EQ(drops[0].unlisted[static_cast<size_t>(DxfEntityKind::Circle)], 20u);
-    LayerTable table = makeLayerTable({"W"}, false);
+    LayerTable table = MakeLayerTable({"W"}, false);
     table.roles[0] = LayerRole::AxialLine;  // reads lines, not circles
-    const auto lines = droppedEntityLines(table, drops);
+    const auto lines = DroppedEntityLines(table, drops);
     ASSERT_EQ(lines.size(), 101u);
     EXPECT_EQ(lines.back(), "... and 30 more on layer \"W\"");
 }

@@ -8,15 +8,15 @@
 namespace {
 
 // Every entity the drawing drops, on any layer, as report lines.
-std::vector<std::string> droppedLines(const std::string& text) {
+std::vector<std::string> DroppedLines(const std::string& text) {
     std::vector<std::string> lines;
     DxfDrawing(text).readDroppedEntities(
-        [&](DxfDroppedEntity&& e) { lines.push_back(dxfDroppedEntityText(e)); });
+        [&](DxfDroppedEntity&& e) { lines.push_back(DxfDroppedEntityText(e)); });
     return lines;
 }
 
 // One entity after the section header: its "0" line is line 5 of the text.
-std::string oneEntity(const std::vector<std::pair<int, std::string>>& pairs, bool endSection) {
+std::string OneEntity(const std::vector<std::pair<int, std::string>>& pairs, bool endSection) {
     DxfTextBuilder dxf;
     dxf.beginEntities();
     for (const auto& [code, value] : pairs) {
@@ -114,7 +114,7 @@ TEST(DxfDroppedEntities, EachReasonWithItsLine) {
           std::string(32, 'v') + "...\" is not a number")},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(droppedLines(oneEntity(c.pairs, c.endSection)),
+        EXPECT_EQ(DroppedLines(OneEntity(c.pairs, c.endSection)),
                   std::vector<std::string>{c.expected})
             << c.name;
     }
@@ -132,7 +132,7 @@ TEST(DxfDroppedEntities, ValuesAtTheBoundAreRead) {
     ASSERT_EQ(polylines.size(), 1u);
     EXPECT_EQ(polylines[0].vertices, (std::vector<PlanPoint>{{1e15, -1e15}, {-1e15, 1e15}}));
     ASSERT_EQ(drawing.readCircles("W").size(), 1u);
-    EXPECT_EQ(droppedLines(dxf.text()), std::vector<std::string>{});
+    EXPECT_EQ(DroppedLines(dxf.text()), std::vector<std::string>{});
 }
 
 TEST(DxfDroppedEntities, ABadEntityIsDroppedAloneAndTheNextOneRead) {
@@ -149,7 +149,7 @@ TEST(DxfDroppedEntities, ABadEntityIsDroppedAloneAndTheNextOneRead) {
               (std::vector<PlanSegment>{{{0, 0}, {1, 1}}, {{2, 2}, {3, 3}}}));
     EXPECT_EQ(drawing.readPolylines("W").size(), 1u);
     // Polylines first, then lines, each in file order.
-    EXPECT_EQ(droppedLines(dxf.text()),
+    EXPECT_EQ(DroppedLines(dxf.text()),
               (std::vector<std::string>{
                   "LWPOLYLINE on layer \"Other\", line 35: vertex count 9 never reached (0 read)",
                   "LINE on layer \"W\", line 17: group 10 value \"nan\" is out of range (|value| "

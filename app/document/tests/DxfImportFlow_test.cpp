@@ -27,7 +27,7 @@ class LayerDialogUi : public FakeDocumentUi {
                 model.table.roles[i] = change->second;
             }
         }
-        return acceptLayerChoice(model, *this);
+        return AcceptLayerChoice(model, *this);
     }
     void showGeneralOptions() override { ++generalOptionsShown; }
     void postZoomExtent() override { ++zoomExtentPosted; }
@@ -49,7 +49,7 @@ class DxfImportFlow : public ::testing::Test {
 
 // A 100 × 50 boundary drawn clockwise, a closed wall triangle drawn counter-clockwise, an open
 // wall polyline, a line and a circle.
-DxfTextBuilder smallPlan() {
+DxfTextBuilder SmallPlan() {
     DxfTextBuilder dxf;
     dxf.layers({"Boundary", "Outer-Walls", "Notes"}).beginEntities();
     dxf.polyline("Boundary", {{0, 0}, {0, 50}, {100, 50}, {100, 0}}, true);
@@ -63,7 +63,7 @@ DxfTextBuilder smallPlan() {
 }
 
 TEST_F(DxfImportFlow, FullImportBuildsTheOrientedPlan) {
-    const std::string path = drawing(smallPlan());
+    const std::string path = drawing(SmallPlan());
     ui.fileAnswers = {path};
     doc.OnImportDxf();
 
@@ -307,7 +307,7 @@ TEST(DxfImportSteps, OutermostSearchSwapsTheOnlyUnmarkedPolygonFirst) {
         for (const Points& points : c.polygons) {
             list.append(PlanPolygon(points));
         }
-        moveOutermostPolygonFirst(list);
+        MoveOutermostPolygonFirst(list);
         EXPECT_EQ(list[0].points(), c.polygons[static_cast<size_t>(c.expectedFirst)]) << c.name;
     }
 }

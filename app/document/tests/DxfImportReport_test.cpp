@@ -26,8 +26,8 @@ class ReportingUi : public FakeDocumentUi {
                 model.table.roles[i] = change->second;
             }
         }
-        droppedShown.push_back(droppedEntityLines(model));
-        return acceptLayerChoice(model, *this);
+        droppedShown.push_back(DroppedEntityLines(model));
+        return AcceptLayerChoice(model, *this);
     }
     void showGeneralOptions() override {}
     void postZoomExtent() override {}
@@ -48,7 +48,7 @@ class DxfImportReport : public ::testing::Test {
 };
 
 // A boundary whose first x is given as text, then walls: a good line, a line with the given end.
-DxfTextBuilder plan(const std::string& boundaryX, const std::string& wallEnd) {
+DxfTextBuilder Plan(const std::string& boundaryX, const std::string& wallEnd) {
     DxfTextBuilder dxf;
     dxf.layers({"Boundary", "Walls"}).beginEntities();
     dxf.pair(0, "LWPOLYLINE").pair(5, "B1").pair(8, "Boundary").pair(90, "4").pair(70, "1");
@@ -82,7 +82,7 @@ TEST_F(DxfImportReport, AWallOutOfRangeIsDroppedAndReported) {
     for (const Case& c : cases) {
         ui.droppedShown.clear();
         ui.messages.clear();
-        ASSERT_EQ(import(plan("0", c.wallEnd)), CORVDoc::ImportOutcome::Imported) << c.wallEnd;
+        ASSERT_EQ(import(Plan("0", c.wallEnd)), CORVDoc::ImportOutcome::Imported) << c.wallEnd;
         ASSERT_EQ(ui.droppedShown.size(), 1u);
         EXPECT_EQ(ui.droppedShown[0], c.shown) << c.wallEnd;
         EXPECT_EQ(doc.m_planPolygons.count(), 1 + c.walls) << c.wallEnd;
@@ -93,16 +93,16 @@ TEST_F(DxfImportReport, AWallOutOfRangeIsDroppedAndReported) {
 TEST_F(DxfImportReport, ADroppedEntityOnAnIgnoredLayerIsNotListed) {
     ui.roleChanges = {{"Walls", LayerRole::Ignore}};
     ui.yesNoAnswers = {true};  // continue without walls
-    ASSERT_EQ(import(plan("0", "nan")), CORVDoc::ImportOutcome::Imported);
+    ASSERT_EQ(import(Plan("0", "nan")), CORVDoc::ImportOutcome::Imported);
     EXPECT_EQ(ui.droppedShown, (std::vector<std::vector<std::string>>{{}}));
 }
 
 TEST_F(DxfImportReport, ABoundaryOutOfRangeRefusesTheImportAndKeepsTheDocument) {
-    ASSERT_EQ(import(plan("0", "40")), CORVDoc::ImportOutcome::Imported);
+    ASSERT_EQ(import(Plan("0", "40")), CORVDoc::ImportOutcome::Imported);
     const Points before = doc.m_planPolygons[0].points();
     for (const char* x : {"1e16", "nan", "-inf", "1e400"}) {
         ui.messages.clear();
-        EXPECT_EQ(import(plan(x, "40")), CORVDoc::ImportOutcome::Failed) << x;
+        EXPECT_EQ(import(Plan(x, "40")), CORVDoc::ImportOutcome::Failed) << x;
         EXPECT_EQ(ui.messages,
                   std::vector<std::string>{
                       "The boundary cannot be read: LWPOLYLINE on layer \"Boundary\", line 35, "
@@ -115,7 +115,7 @@ TEST_F(DxfImportReport, ABoundaryOutOfRangeRefusesTheImportAndKeepsTheDocument) 
         EXPECT_EQ(doc.m_planPolygons.count(), 3) << x;
     }
     // At the bound it is read.
-    EXPECT_EQ(import(plan("-1e15", "40")), CORVDoc::ImportOutcome::Imported);
+    EXPECT_EQ(import(Plan("-1e15", "40")), CORVDoc::ImportOutcome::Imported);
     EXPECT_EQ(doc.m_planExtent.minX, -1e15);
 }
 

@@ -12,7 +12,7 @@ using Points = std::vector<PlanPoint>;
 
 const Points kSquare = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
 
-DxfDrawing entities(const std::function<void(DxfTextBuilder&)>& add) {
+DxfDrawing Entities(const std::function<void(DxfTextBuilder&)>& add) {
     DxfTextBuilder dxf;
     dxf.beginEntities();
     add(dxf);
@@ -20,7 +20,7 @@ DxfDrawing entities(const std::function<void(DxfTextBuilder&)>& add) {
     return DxfDrawing(dxf.text());
 }
 
-std::vector<Points> pointsOf(const PolygonList& list) {
+std::vector<Points> PointsOf(const PolygonList& list) {
     std::vector<Points> all;
     for (const PlanPolygon& polygon : list.items()) {
         all.push_back(polygon.points());
@@ -29,28 +29,28 @@ std::vector<Points> pointsOf(const PolygonList& list) {
 }
 
 TEST(DxfPlanReaders, PointsAreEqualWithinTheTolerance) {
-    EXPECT_TRUE(dxfPointsEqual({1, 1}, {1 + 2e-8, 1 - 2e-8}));
-    EXPECT_FALSE(dxfPointsEqual({1, 1}, {1 + 3e-8, 1}));
-    EXPECT_FALSE(dxfPointsEqual({1, 1}, {1, 1 + 3e-8}));
+    EXPECT_TRUE(DxfPointsEqual({1, 1}, {1 + 2e-8, 1 - 2e-8}));
+    EXPECT_FALSE(DxfPointsEqual({1, 1}, {1 + 3e-8, 1}));
+    EXPECT_FALSE(DxfPointsEqual({1, 1}, {1, 1 + 3e-8}));
 }
 
 TEST(DxfPlanReaders, BoundaryIsTheFirstPolylineWithoutARepeatedLastVertex) {
     Points repeated = kSquare;
     repeated.push_back({0, 1e-9});
-    const auto drawing = entities([&](DxfTextBuilder& d) {
+    const auto drawing = Entities([&](DxfTextBuilder& d) {
         d.polyline("other", {{5, 5}, {6, 6}, {7, 5}}).polyline("B", repeated);
         d.polyline("B", {{0, 0}, {1, 0}, {1, 1}});
     });
-    const auto boundary = readBoundaryPolygon(drawing, "b");
+    const auto boundary = ReadBoundaryPolygon(drawing, "b");
     ASSERT_TRUE(boundary.polygon);
     EXPECT_FALSE(boundary.refusedFor);
     EXPECT_EQ(boundary.polygon->points(), kSquare);
 }
 
 TEST(DxfPlanReaders, BoundaryKeepsATwoVertexRepeat) {
-    const auto drawing = entities([](DxfTextBuilder& d) { d.polyline("B", {{1, 1}, {1, 1}}); });
-    EXPECT_EQ(readBoundaryPolygon(drawing, "B").polygon->count(), 2);
-    EXPECT_FALSE(readBoundaryPolygon(drawing, "other").polygon);
+    const auto drawing = Entities([](DxfTextBuilder& d) { d.polyline("B", {{1, 1}, {1, 1}}); });
+    EXPECT_EQ(ReadBoundaryPolygon(drawing, "B").polygon->count(), 2);
+    EXPECT_FALSE(ReadBoundaryPolygon(drawing, "other").polygon);
 }
 
 TEST(DxfPlanReaders, WallPolylinesByClosedFlagAndRepeat) {
@@ -78,20 +78,20 @@ TEST(DxfPlanReaders, WallPolylinesByClosedFlagAndRepeat) {
     };
     for (const Case& c : cases) {
         const auto drawing =
-            entities([&](DxfTextBuilder& d) { d.polyline("W", c.vertices, c.closed); });
+            Entities([&](DxfTextBuilder& d) { d.polyline("W", c.vertices, c.closed); });
         PolygonList walls;
-        appendWallPolygons(drawing, "W", walls);
-        EXPECT_EQ(pointsOf(walls), c.expected) << c.name;
+        AppendWallPolygons(drawing, "W", walls);
+        EXPECT_EQ(PointsOf(walls), c.expected) << c.name;
     }
 }
 
 TEST(DxfPlanReaders, WallsReadPolylinesThenLinesThenCircles) {
-    const auto drawing = entities([](DxfTextBuilder& d) {
+    const auto drawing = Entities([](DxfTextBuilder& d) {
         d.circle("W", {0, 0}, 1).line("W", {1, 2}, {3, 4}).polyline("W", kSquare, true);
     });
     PolygonList walls;
     walls.append(PlanPolygon());
-    appendWallPolygons(drawing, "W", walls);
+    AppendWallPolygons(drawing, "W", walls);
     ASSERT_EQ(walls.count(), 4);
     EXPECT_TRUE(walls[0].empty());
     EXPECT_EQ(walls[1].points(), kSquare);
@@ -100,7 +100,7 @@ TEST(DxfPlanReaders, WallsReadPolylinesThenLinesThenCircles) {
 }
 
 TEST(DxfPlanReaders, CircleBecomesAnOctagonFromAngleZero) {
-    const PlanPolygon octagon = circleOctagon({{0, 0}, 1});
+    const PlanPolygon octagon = CircleOctagon({{0, 0}, 1});
     const double h = std::sqrt(0.5);
     const Points expected = {{1, 0}, {h, h}, {0, 1}, {-h, h}, {-1, 0}, {-h, -h}, {0, -1}, {h, -h}};
     ASSERT_EQ(octagon.count(), 8);
@@ -108,35 +108,35 @@ TEST(DxfPlanReaders, CircleBecomesAnOctagonFromAngleZero) {
         EXPECT_NEAR(octagon[k].x, expected[static_cast<size_t>(k)].x, 1e-15) << k;
         EXPECT_NEAR(octagon[k].y, expected[static_cast<size_t>(k)].y, 1e-15) << k;
     }
-    const PlanPolygon moved = circleOctagon({{10, 20}, 2});
+    const PlanPolygon moved = CircleOctagon({{10, 20}, 2});
     EXPECT_EQ(moved[0], (PlanPoint{12, 20}));
     EXPECT_NEAR(moved[2].y, 22, 1e-15);
 }
 
 TEST(DxfPlanReaders, PathsDropARepeatedLastVertexAndStayOpen) {
-    const auto drawing = entities([](DxfTextBuilder& d) {
+    const auto drawing = Entities([](DxfTextBuilder& d) {
         d.polyline("P", {{0, 0}, {1, 0}, {0, 0}}).polyline("P", {{0, 0}, {2, 0}, {2, 2}}, true);
     });
     PolygonList paths;
-    appendPaths(drawing, "P", paths);
-    EXPECT_EQ(pointsOf(paths), (std::vector<Points>{{{0, 0}, {1, 0}}, {{0, 0}, {2, 0}, {2, 2}}}));
+    AppendPaths(drawing, "P", paths);
+    EXPECT_EQ(PointsOf(paths), (std::vector<Points>{{{0, 0}, {1, 0}}, {{0, 0}, {2, 0}, {2, 2}}}));
 }
 
 TEST(DxfPlanReaders, PointsAreCircleCentres) {
-    const auto drawing = entities([](DxfTextBuilder& d) {
+    const auto drawing = Entities([](DxfTextBuilder& d) {
         d.circle("Pts", {1, 2}, 5).circle("Pts", {3, 4}, 0).line("Pts", {0, 0}, {1, 1});
     });
     std::vector<PlanPoint> points = {{9, 9}};
-    appendCircleCentres(drawing, "PTS", points);
+    AppendCircleCentres(drawing, "PTS", points);
     EXPECT_EQ(points, (Points{{9, 9}, {1, 2}, {3, 4}}));
 }
 
 TEST(DxfPlanReaders, AxialSegmentsFromPolylinesWithoutClosingThenLines) {
-    const auto drawing = entities([](DxfTextBuilder& d) {
+    const auto drawing = Entities([](DxfTextBuilder& d) {
         d.line("A", {5, 5}, {6, 6}).polyline("A", {{0, 0}, {1, 0}, {1, 1}}, true);
     });
     std::vector<PlanSegment> axial;
-    appendAxialSegments(drawing, "A", axial);
+    AppendAxialSegments(drawing, "A", axial);
     const std::vector<PlanSegment> expected = {
         {{0, 0}, {1, 0}}, {{1, 0}, {1, 1}}, {{5, 5}, {6, 6}}};
     EXPECT_EQ(axial, expected);

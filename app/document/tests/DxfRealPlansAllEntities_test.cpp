@@ -11,12 +11,12 @@
 
 namespace {
 
-std::string planPath(const std::string& name) {
+std::string PlanPath(const std::string& name) {
     return (std::filesystem::path(ORVELLE_PLANS_DIR) / name).string();
 }
 
 #define REQUIRE_PLAN(name)                                          \
-    if (!std::filesystem::exists(planPath(name))) {                 \
+    if (!std::filesystem::exists(PlanPath(name))) {                 \
         GTEST_SKIP() << "the plan " << name << " is not available"; \
     }
 
@@ -31,17 +31,17 @@ class RolesUi : public FakeDocumentUi {
             const auto role = roles.find(model.table.names[i]);
             model.table.roles[i] = role == roles.end() ? LayerRole::Ignore : role->second;
         }
-        return acceptLayerChoice(model, *this);
+        return AcceptLayerChoice(model, *this);
     }
 };
 
-const DxfLayerShapes& layerOf(const DxfAllEntitiesReading& reading, const std::string& name) {
+const DxfLayerShapes& LayerOf(const DxfAllEntitiesReading& reading, const std::string& name) {
     return reading.layer(name);
 }
 
-DxfAllEntitiesReading readPlan(const std::string& name) {
-    auto loaded = DxfDrawing::load(planPath(name));
-    return readAllEntities(std::get<DxfDrawing>(loaded));
+DxfAllEntitiesReading ReadPlan(const std::string& name) {
+    auto loaded = DxfDrawing::load(PlanPath(name));
+    return ReadAllEntities(std::get<DxfDrawing>(loaded));
 }
 
 TEST(DxfRealPlansAllEntities, TuebingenRoomNoLongerLeaksThroughItsRoundedCorner) {
@@ -58,7 +58,7 @@ TEST(DxfRealPlansAllEntities, TuebingenRoomNoLongerLeaksThroughItsRoundedCorner)
         ui.readAllEntities = allEntities;
         ui.roles = {{"valid_area", LayerRole::Boundary}, {"walls", LayerRole::Wall}};
         CORVDoc doc(ui);
-        ASSERT_EQ(doc.ImportDxfFile(planPath("tuebingen_sand_floor.dxf")),
+        ASSERT_EQ(doc.ImportDxfFile(PlanPath("tuebingen_sand_floor.dxf")),
                   CORVDoc::ImportOutcome::Imported);
         doc.ComputePointIsovist(at.x, at.y);
         doc.MeasurePointIsovist();
@@ -89,8 +89,8 @@ TEST(DxfRealPlansAllEntities, TuebingenRoomNoLongerLeaksThroughItsRoundedCorner)
 TEST(DxfRealPlansAllEntities, BarcelonaBlocksGiveTheWholePlan) {
     REQUIRE_PLAN("barcelona_pavilion_plan_r12_blocks.dxf");
     REQUIRE_PLAN("barcelona_pavilion_plan.dxf");
-    const auto blocks = readPlan("barcelona_pavilion_plan_r12_blocks.dxf");
-    const DxfLayerShapes& zero = layerOf(blocks, "0");
+    const auto blocks = ReadPlan("barcelona_pavilion_plan_r12_blocks.dxf");
+    const DxfLayerShapes& zero = LayerOf(blocks, "0");
     // The two INSERTs on layer 0 place the 3,988 LINEs of their blocks.
     EXPECT_EQ(zero.lines.size(), 3988u);
     EXPECT_TRUE(zero.polylines.empty());
@@ -105,7 +105,7 @@ TEST(DxfRealPlansAllEntities, BarcelonaBlocksGiveTheWholePlan) {
     }
     // The same building as the other drawing (in m, 52 × 22.75 m in all), here in mm:
     // its width and height agree to within 1 %.
-    const auto plan = readPlan("barcelona_pavilion_plan.dxf");
+    const auto plan = ReadPlan("barcelona_pavilion_plan.dxf");
     PlanExtent p{INFINITY, -INFINITY, INFINITY, -INFINITY};
     for (const auto& [name, shapes] : plan.layers) {
         for (const PlanSegment& line : shapes.lines) {
@@ -122,8 +122,8 @@ TEST(DxfRealPlansAllEntities, BarcelonaBlocksGiveTheWholePlan) {
 
 TEST(DxfRealPlansAllEntities, BicoccaReadsItsOldStylePolylines) {
     REQUIRE_PLAN("rawseeds_bicocca_floor.dxf");
-    const auto reading = readPlan("rawseeds_bicocca_floor.dxf");
-    const DxfLayerShapes& walls = layerOf(reading, "M");
+    const auto reading = ReadPlan("rawseeds_bicocca_floor.dxf");
+    const DxfLayerShapes& walls = LayerOf(reading, "M");
     // 20 LWPOLYLINEs and 27 two-vertex POLYLINEs, 8,577 LINEs.
     ASSERT_EQ(walls.polylines.size(), 47u);
     size_t twoVertex = 0;

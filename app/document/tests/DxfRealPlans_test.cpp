@@ -10,12 +10,12 @@
 
 namespace {
 
-std::string planPath(const std::string& name) {
+std::string PlanPath(const std::string& name) {
     return (std::filesystem::path(ORVELLE_PLANS_DIR) / name).string();
 }
 
-std::optional<DxfDrawing> loadPlan(const std::string& name) {
-    auto loaded = DxfDrawing::load(planPath(name));
+std::optional<DxfDrawing> LoadPlan(const std::string& name) {
+    auto loaded = DxfDrawing::load(PlanPath(name));
     if (!std::holds_alternative<DxfDrawing>(loaded)) {
         return std::nullopt;
     }
@@ -23,7 +23,7 @@ std::optional<DxfDrawing> loadPlan(const std::string& name) {
 }
 
 #define REQUIRE_PLAN(drawing, name)                                 \
-    const auto drawing = loadPlan(name);                            \
+    const auto drawing = LoadPlan(name);                            \
     if (!drawing) {                                                 \
         GTEST_SKIP() << "the plan " << name << " is not available"; \
     }
@@ -50,7 +50,7 @@ TEST(DxfRealPlans, LayerTablesAndAutomaticRoles) {
     };
     for (const Case& c : cases) {
         REQUIRE_PLAN(drawing, c.file);
-        const LayerTable table = makeLayerTable(drawing->readLayerNames(), true);
+        const LayerTable table = MakeLayerTable(drawing->readLayerNames(), true);
         ASSERT_EQ(table.names.size(), c.layers) << c.file;
         for (int i = 0; i < table.count(); ++i) {
             const auto& name = table.names[static_cast<size_t>(i)];
@@ -117,7 +117,7 @@ TEST(DxfRealPlans, NoEntityOfTheRealPlansIsDropped) {
         REQUIRE_PLAN(drawing, file);
         std::vector<std::string> dropped;
         drawing->readDroppedEntities(
-            [&](DxfDroppedEntity&& e) { dropped.push_back(dxfDroppedEntityText(e)); });
+            [&](DxfDroppedEntity&& e) { dropped.push_back(DxfDroppedEntityText(e)); });
         EXPECT_EQ(dropped, std::vector<std::string>{}) << file;
     }
 }
@@ -135,7 +135,7 @@ class LayerChoiceUi : public FakeDocumentUi {
                 }
             }
         }
-        return acceptLayerChoice(model, *this);
+        return AcceptLayerChoice(model, *this);
     }
 };
 
@@ -195,7 +195,7 @@ TEST(DxfRealPlans, FullImports) {
         ui.roles = c.roles;
         ui.yesNoAnswers = c.answers;
         CORVDoc doc(ui);
-        EXPECT_EQ(doc.ImportDxfFile(planPath(c.file)), c.outcome) << c.file;
+        EXPECT_EQ(doc.ImportDxfFile(PlanPath(c.file)), c.outcome) << c.file;
         if (c.outcome == O::Imported) {
             EXPECT_TRUE(ui.messages.empty()) << c.file;  // nothing dropped, nothing crossing
         }
@@ -221,7 +221,7 @@ TEST(DxfRealPlans, LargeFloorWithOpenAndClosedPolylines) {
     LayerChoiceUi ui;
     ui.roles = {{"valid_area", LayerRole::Boundary}, {"M", LayerRole::Wall}};
     CORVDoc doc(ui);
-    ASSERT_EQ(doc.ImportDxfFile(planPath("rawseeds_bicocca_floor.dxf")),
+    ASSERT_EQ(doc.ImportDxfFile(PlanPath("rawseeds_bicocca_floor.dxf")),
               CORVDoc::ImportOutcome::Imported);
     // The glass walls (8 closed polylines) keep their automatic Wall role.
     EXPECT_EQ(doc.m_planPolygons.count(), static_cast<int32_t>(1 + 18 + openEdges + 8577 + 8));

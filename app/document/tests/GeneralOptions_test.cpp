@@ -5,23 +5,23 @@
 namespace {
 
 TEST(GeneralOptions, ListsHoldTheirLabelsInValueOrder) {
-    EXPECT_EQ(isovistMethodLabels(),
+    EXPECT_EQ(IsovistMethodLabels(),
               (std::vector<std::string>{"Exact - Node", "Approximate - Radial",
                                         "Exact - Visibility Polygon"}));
-    EXPECT_EQ(unitLabels(), (std::vector<std::string>{"mm", "cm", "m", "in", "ft"}));
-    ASSERT_EQ(colorRoleLabels().size(), static_cast<size_t>(kColorCount));
-    EXPECT_EQ(colorRoleLabels()[kColorPathText], "Path Text");
-    EXPECT_EQ(colorRoleLabels()[kColorAxialLines], "Axial Lines");
+    EXPECT_EQ(UnitLabels(), (std::vector<std::string>{"mm", "cm", "m", "in", "ft"}));
+    ASSERT_EQ(ColorRoleLabels().size(), static_cast<size_t>(kColorCount));
+    EXPECT_EQ(ColorRoleLabels()[kColorPathText], "Path Text");
+    EXPECT_EQ(ColorRoleLabels()[kColorAxialLines], "Axial Lines");
 }
 
 TEST(GeneralOptions, EditsStayInTheCopy) {
     const GeneralOptionsBlocks original;
     GeneralOptionsModel model(original);
-    model.setColor(kColorWalls, rgb(1, 2, 3));
+    model.setColor(kColorWalls, Rgb(1, 2, 3));
     model.settings().m_unit = 4;
     model.acceptLayerNames({"a", "b", "c", "d"});
     EXPECT_EQ(original, GeneralOptionsBlocks{});
-    EXPECT_EQ(model.blocks().settings.m_colors[kColorWalls], rgb(1, 2, 3));
+    EXPECT_EQ(model.blocks().settings.m_colors[kColorWalls], Rgb(1, 2, 3));
     EXPECT_EQ(model.blocks().settings.m_unit, 4);
 }
 

@@ -26,7 +26,7 @@ TEST(LayerRoles, AutomaticChoiceTakesTheFirstFragmentInOrder) {
         {"", LayerRole::Ignore},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(automaticLayerRole(c.name), c.role) << c.name;
+        EXPECT_EQ(AutomaticLayerRole(c.name), c.role) << c.name;
     }
 }
 
@@ -35,18 +35,18 @@ TEST(LayerRoles, LabelsInDialogOrderAndParsedBack) {
                             "Point",  "Axial line", "Reference line"};
     for (int i = 0; i < kLayerRoleCount; ++i) {
         const auto role = static_cast<LayerRole>(i);
-        EXPECT_STREQ(layerRoleLabel(role), labels[i]);
-        EXPECT_EQ(layerRoleFromText(labels[i]), role);
+        EXPECT_STREQ(LayerRoleLabel(role), labels[i]);
+        EXPECT_EQ(LayerRoleFromText(labels[i]), role);
     }
-    EXPECT_EQ(layerRoleFromText("axial-line"), LayerRole::AxialLine);
-    EXPECT_EQ(layerRoleFromText("REFERENCELINE"), LayerRole::ReferenceLine);
-    EXPECT_EQ(layerRoleFromText("door"), std::nullopt);
+    EXPECT_EQ(LayerRoleFromText("axial-line"), LayerRole::AxialLine);
+    EXPECT_EQ(LayerRoleFromText("REFERENCELINE"), LayerRole::ReferenceLine);
+    EXPECT_EQ(LayerRoleFromText("door"), std::nullopt);
 }
 
 TEST(LayerRoles, TablesStartIgnoredOrChosenAutomatically) {
-    const LayerTable automatic = makeLayerTable({"Walls", "Bound"}, true);
+    const LayerTable automatic = MakeLayerTable({"Walls", "Bound"}, true);
     EXPECT_EQ(automatic.roles, (std::vector<LayerRole>{LayerRole::Wall, LayerRole::Boundary}));
-    const LayerTable ignored = makeLayerTable({"Walls", "Bound"}, false);
+    const LayerTable ignored = MakeLayerTable({"Walls", "Bound"}, false);
     EXPECT_EQ(ignored.countWithRole(LayerRole::Ignore), 2);
 }
 
@@ -85,7 +85,7 @@ TEST(LayerDialog, OkChecksPerMode) {
         model.table.names.assign(c.roles.size(), "L");
         FakeDocumentUi ui;
         ui.yesNoAnswers = c.answers;
-        EXPECT_EQ(acceptLayerChoice(model, ui), c.accepted);
+        EXPECT_EQ(AcceptLayerChoice(model, ui), c.accepted);
         std::vector<std::string> shown = ui.messages;
         shown.insert(shown.end(), ui.questions.begin(), ui.questions.end());
         EXPECT_EQ(shown, c.shown);
@@ -96,15 +96,15 @@ TEST(LayerDialog, OkChecksPerMode) {
 TEST(LayerDialog, SmallerImportsEnableOnlyIgnoreAndTheirRole) {
     using R = LayerRole;
     using M = LayerDialogMode;
-    EXPECT_TRUE(isRoleEnabled(M::FullImport, R::ReferenceLine));
-    EXPECT_TRUE(isRoleEnabled(M::Paths, R::Ignore));
-    EXPECT_TRUE(isRoleEnabled(M::Paths, R::Path));
-    EXPECT_FALSE(isRoleEnabled(M::Paths, R::Wall));
-    EXPECT_TRUE(isRoleEnabled(M::Points, R::Point));
-    EXPECT_FALSE(isRoleEnabled(M::Points, R::Path));
-    EXPECT_TRUE(isRoleEnabled(M::AxialLines, R::AxialLine));
-    EXPECT_FALSE(isRoleEnabled(M::AxialLines, R::Boundary));
-    EXPECT_EQ(roleOfMode(M::Points), R::Point);
+    EXPECT_TRUE(IsRoleEnabled(M::FullImport, R::ReferenceLine));
+    EXPECT_TRUE(IsRoleEnabled(M::Paths, R::Ignore));
+    EXPECT_TRUE(IsRoleEnabled(M::Paths, R::Path));
+    EXPECT_FALSE(IsRoleEnabled(M::Paths, R::Wall));
+    EXPECT_TRUE(IsRoleEnabled(M::Points, R::Point));
+    EXPECT_FALSE(IsRoleEnabled(M::Points, R::Path));
+    EXPECT_TRUE(IsRoleEnabled(M::AxialLines, R::AxialLine));
+    EXPECT_FALSE(IsRoleEnabled(M::AxialLines, R::Boundary));
+    EXPECT_EQ(RoleOfMode(M::Points), R::Point);
 }
 
 }  // namespace

@@ -282,7 +282,7 @@ INSTANTIATE_TEST_SUITE_P(Graphs, GraphMeasuresOnRandomGraphs,
                          });
 
 TEST(GridGraphMeasures, BfsEqualsReferenceOnAPillarRoom) {
-    const IsovistTestPlan plan = roomWithPillars(40, 21);
+    const IsovistTestPlan plan = RoomWithPillars(40, 21);
     const double side = plan.polygons[0][2].x;
     GridLayoutResult layout = LayOutGrid({0, side, 0, side}, {2.5});
     ASSERT_TRUE(layout.grid.has_value());

@@ -14,7 +14,7 @@
 namespace {
 
 // nx x ny cells of side `span` from the origin, the cells listed in `effective` effective.
-CAnalysisGrid makeGrid(int32_t nx, int32_t ny, double span, double ox, double oy,
+CAnalysisGrid MakeGrid(int32_t nx, int32_t ny, double span, double ox, double oy,
                        std::vector<int> effective = {}) {
     CAnalysisGrid grid;
     grid.nx = nx;
@@ -39,7 +39,7 @@ CAnalysisGrid makeGrid(int32_t nx, int32_t ny, double span, double ox, double oy
     return grid;
 }
 
-std::vector<double> pointCounts(const CAnalysisGrid& grid) {
+std::vector<double> PointCounts(const CAnalysisGrid& grid) {
     std::vector<double> counts;
     for (const CGridCell& cell : grid.cells) {
         counts.push_back(cell.isovist.graphMeasures.pointCount);
@@ -63,17 +63,17 @@ TEST(GridPointCount, InsideEdgeAndCornerShares) {
         {"twice the same point", {{0.5, 1.5}, {0.5, 1.5}}, {0, 0, 2, 0}},
     };
     for (const Case& c : cases) {
-        CAnalysisGrid grid = makeGrid(2, 2, 1.0, 0.0, 0.0);
+        CAnalysisGrid grid = MakeGrid(2, 2, 1.0, 0.0, 0.0);
         grid.cells[0].isovist.graphMeasures.pointCount = 9.0;  // a stale count is replaced
         CountPointsInCells(grid, c.points);
-        EXPECT_EQ(pointCounts(grid), c.counts) << c.name;
+        EXPECT_EQ(PointCounts(grid), c.counts) << c.name;
     }
 }
 
 // The counts equal the sums over every cell, for points on and near cell borders of a grid
 // whose span is not a binary fraction.
 TEST(GridPointCount, MatchesTestingEveryCell) {
-    CAnalysisGrid grid = makeGrid(7, 5, 0.3, -1.1, 2.7);
+    CAnalysisGrid grid = MakeGrid(7, 5, 0.3, -1.1, 2.7);
     std::mt19937 random(5);
     std::vector<PlanPoint> points;
     for (int i = 0; i < 400; ++i) {
@@ -129,7 +129,7 @@ TEST(GridUserValues, ReadsOneValuePerLine) {
 }
 
 TEST(GridUserValues, AssignedToEffectiveCellsInOrderOrNotAtAll) {
-    CAnalysisGrid grid = makeGrid(2, 2, 1.0, 0.0, 0.0, {1, 3});
+    CAnalysisGrid grid = MakeGrid(2, 2, 1.0, 0.0, 0.0, {1, 3});
     const std::vector<double> tooFew = {1.0};
     const std::vector<double> tooMany = {1.0, 2.0, 3.0};
     EXPECT_FALSE(AssignUserValues(grid, tooFew));
@@ -143,7 +143,7 @@ TEST(GridUserValues, AssignedToEffectiveCellsInOrderOrNotAtAll) {
 }
 
 TEST(GridShapeMeasure, RecomputedInEffectiveCellsAndZeroElsewhere) {
-    CAnalysisGrid grid = makeGrid(3, 1, 10.0, 0.0, 0.0, {0, 1});
+    CAnalysisGrid grid = MakeGrid(3, 1, 10.0, 0.0, 0.0, {0, 1});
     // Cell 0: the 10 x 10 square seen from its centre; cell 1 effective with an empty isovist;
     // cell 2 not effective with stale values.
     IsovistRecord& square = grid.cells[0].isovist;

@@ -18,7 +18,7 @@
 namespace {
 
 // A 4 x 4 room with a 2 x 1 wall block in the middle, cells of span 1.
-void makeRoom(CORVDoc& doc) {
+void MakeRoom(CORVDoc& doc) {
     doc.m_planPolygons.clear();
     doc.m_planPolygons.append(PlanPolygon({{0, 0}, {4, 0}, {4, 4}, {0, 4}}));
     doc.m_planPolygons.append(PlanPolygon({{1, 2}, {1, 3}, {3, 3}, {3, 2}}));
@@ -32,7 +32,7 @@ void makeRoom(CORVDoc& doc) {
 TEST(GridCommands, InitialiseThenRunWithGraphMeasures) {
     FakeDocumentUi ui;
     CORVDoc doc(ui);
-    makeRoom(doc);
+    MakeRoom(doc);
     ASSERT_TRUE(doc.OnInitializeGrid());
     EXPECT_EQ(doc.m_grid.nx, 4);
     EXPECT_EQ(doc.m_grid.ny, 4);
@@ -79,7 +79,7 @@ TEST(GridCommands, InitialiseThenRunWithGraphMeasures) {
 TEST(GridCommands, RunWithoutGridAsksAndWithoutGraphHasTwoPasses) {
     FakeDocumentUi ui;
     CORVDoc doc(ui);
-    makeRoom(doc);
+    MakeRoom(doc);
     doc.OnCreateGridIsovist();  // No: nothing happens
     EXPECT_EQ(ui.questions, (std::vector<std::string>{"A grid is not found.\nClick yes to create one."}));
     EXPECT_EQ(ui.progressDialogs, 0);
@@ -97,7 +97,7 @@ TEST(GridCommands, RunWithoutGridAsksAndWithoutGraphHasTwoPasses) {
 TEST(GridCommands, OkWithoutStartStillMarksTheIsovistsComputed) {
     FakeDocumentUi ui;
     CORVDoc doc(ui);
-    makeRoom(doc);
+    MakeRoom(doc);
     ASSERT_TRUE(doc.OnInitializeGrid());
     ui.pressStart = false;
     doc.OnCreateGridIsovist();
@@ -122,7 +122,7 @@ TEST(GridCommands, RefusalsKeepTheOldGrid) {
     for (const Case& c : cases) {
         FakeDocumentUi ui;
         CORVDoc doc(ui);
-        makeRoom(doc);
+        MakeRoom(doc);
         ASSERT_TRUE(doc.OnInitializeGrid());
         const CAnalysisGrid before = doc.m_grid;
         doc.m_gridSpan = c.span;
@@ -136,7 +136,7 @@ TEST(GridCommands, RefusalsKeepTheOldGrid) {
 TEST(GridCommands, TooManyCellsForTheGraphAndDepthMessages) {
     FakeDocumentUi ui;
     CORVDoc doc(ui);
-    makeRoom(doc);
+    MakeRoom(doc);
     doc.m_gridSpan = 4.0 / 216;  // 216 x 216 = 46,656 cells
     ASSERT_TRUE(doc.OnInitializeGrid());
     doc.m_settings.calculateGraphMeasures = 1;
@@ -164,7 +164,7 @@ TEST(GridCommands, TooManyCellsForTheGraphAndDepthMessages) {
 TEST(GridCommands, GridOptionsStoreTheChoiceOnOk) {
     FakeDocumentUi ui;
     CORVDoc doc(ui);
-    makeRoom(doc);
+    MakeRoom(doc);
     ASSERT_TRUE(doc.OnInitializeGrid());
     doc.m_settings.setGridState(7);
     GridOptionsDialogModel shown;
@@ -172,7 +172,7 @@ TEST(GridCommands, GridOptionsStoreTheChoiceOnOk) {
         shown = model;
         return false;
     };
-    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::GridOptions}));
+    EXPECT_TRUE(RunDocumentCommand(doc, {CommandId::GridOptions}));
     EXPECT_EQ(shown.totalText(), "16");  // the 4 x 4 plan at span 1
     EXPECT_EQ(shown.integrationDepth, 3);
     EXPECT_EQ(doc.m_settings.gridState(), 7);
@@ -197,8 +197,8 @@ TEST(GridCommands, GridOptionsStoreTheChoiceOnOk) {
 }
 
 // A room after a grid run without graph measures.
-void runGrid(CORVDoc& doc, FakeDocumentUi& ui) {
-    makeRoom(doc);
+void RunGrid(CORVDoc& doc, FakeDocumentUi& ui) {
+    MakeRoom(doc);
     ASSERT_TRUE(doc.OnInitializeGrid());
     doc.OnCreateGridIsovist();
     ui.messages.clear();
@@ -220,7 +220,7 @@ TEST(GridCommands, UserDefinedValuesFromATextFile) {
     CORVDoc doc(ui);
     doc.OnGridUserDefined();  // no grid: nothing, not even the file dialog
     EXPECT_TRUE(ui.fileDialogFilters.empty());
-    runGrid(doc, ui);
+    RunGrid(doc, ui);
     ASSERT_EQ(doc.m_grid.effectiveCount(), 14);
 
     std::string thirteen;
@@ -239,7 +239,7 @@ TEST(GridCommands, UserDefinedValuesFromATextFile) {
                                "Number of data is not consistent"}));
     EXPECT_EQ(doc.m_gridDisplayProperty, 1);
     EXPECT_EQ(ui.redrawCount, 0);
-    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::GridUserDefined}));
+    EXPECT_TRUE(RunDocumentCommand(doc, {CommandId::GridUserDefined}));
     EXPECT_EQ(ui.fileDialogFilters.back(), "Plain Text File (*.txt)|*.txt|All Files (*.*)|*.*||");
     EXPECT_EQ(doc.m_gridDisplayProperty, 6);
     std::vector<double> values;
@@ -256,7 +256,7 @@ TEST(GridCommands, UserDefinedValuesFromATextFile) {
 TEST(GridCommands, EntriesThatComputeBeforeTheyShow) {
     FakeDocumentUi ui;
     CORVDoc doc(ui);
-    runGrid(doc, ui);
+    RunGrid(doc, ui);
     // A stale value in a cell that is not effective is cleared by its entry.
     CGridCell* wallCell = nullptr;
     for (CGridCell& cell : doc.m_grid.cells) {
@@ -268,15 +268,15 @@ TEST(GridCommands, EntriesThatComputeBeforeTheyShow) {
     wallCell->isovist.drift = 5.0;
     const double corner = doc.m_grid.cells[0].isovist.drift;
     doc.m_grid.cells[0].isovist.drift = -1.0;
-    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::GridProperty, 3}));
+    EXPECT_TRUE(RunDocumentCommand(doc, {CommandId::GridProperty, 3}));
     EXPECT_EQ(doc.m_gridDisplayProperty, 3);
     EXPECT_EQ(wallCell->isovist.drift, 0.0);
     EXPECT_EQ(doc.m_grid.cells[0].isovist.drift, corner);
-    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::GridProperty, 8}));
+    EXPECT_TRUE(RunDocumentCommand(doc, {CommandId::GridProperty, 8}));
     EXPECT_EQ(doc.m_gridDisplayProperty, 8);
 
     doc.m_customPoints = {{1.0, 1.0}, {0.5, 0.5}};
-    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::GridProperty, 18}));
+    EXPECT_TRUE(RunDocumentCommand(doc, {CommandId::GridProperty, 18}));
     EXPECT_EQ(doc.m_gridDisplayProperty, 18);
     EXPECT_EQ(doc.m_grid.cells[0].isovist.graphMeasures.pointCount, 1.25);
     EXPECT_EQ(doc.m_grid.cells[5].isovist.graphMeasures.pointCount, 0.25);
@@ -286,7 +286,7 @@ TEST(GridCommands, EntriesThatComputeBeforeTheyShow) {
 TEST(GridCommands, CellPropertiesOfTheCurrentCell) {
     FakeDocumentUi ui;
     CORVDoc doc(ui);
-    runGrid(doc, ui);
+    RunGrid(doc, ui);
     doc.OnGridCellProperties();  // no current cell
     doc.m_currentCell = GridCellIndex{4, 0};
     doc.OnGridCellProperties();
@@ -296,7 +296,7 @@ TEST(GridCommands, CellPropertiesOfTheCurrentCell) {
                                                      "Pick a valid cell first"}));
     EXPECT_TRUE(ui.dialogs.empty());
     doc.m_currentCell = GridCellIndex{0, 0};
-    EXPECT_TRUE(runDocumentCommand(doc, {CommandId::GridCellProperties}));
+    EXPECT_TRUE(RunDocumentCommand(doc, {CommandId::GridCellProperties}));
     EXPECT_EQ(ui.dialogs, (std::vector<std::string>{"Isovist Properties"}));
 }
 

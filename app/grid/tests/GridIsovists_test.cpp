@@ -36,7 +36,7 @@ GridRun RunOn(const IsovistTestPlan& plan, CAnalysisGrid grid, int32_t method, G
 class GridIsovistsModes : public testing::TestWithParam<GridRunMode> {};
 
 TEST_P(GridIsovistsModes, SquareRoomSeenWholeFromEveryCell) {
-    const IsovistTestPlan plan({rectangle(0, 0, 10, 10, false)});
+    const IsovistTestPlan plan({Rectangle(0, 0, 10, 10, false)});
     CAnalysisGrid grid = GridOver(plan, {0, 10, 0, 10}, 5.0);
     const GridRun run = RunOn(plan, grid, kExact, GetParam());
     EXPECT_TRUE(run.stats.empty());  // emptied; the exact method adds none
@@ -54,7 +54,7 @@ TEST_P(GridIsovistsModes, SquareRoomSeenWholeFromEveryCell) {
 
 TEST_P(GridIsovistsModes, CellsOutsideGetAreaZeroAndKeepTheRest) {
     // 10 wide room, grid reaching to x = 15: column 2 (centres x = 12.5) lies outside.
-    const IsovistTestPlan plan({rectangle(0, 0, 10, 10, false)});
+    const IsovistTestPlan plan({Rectangle(0, 0, 10, 10, false)});
     CAnalysisGrid grid = GridOver(plan, {0, 15, 0, 10}, 5.0);
     for (CGridCell& cell : grid.cells) {
         cell.isovist.area = 7.0;
@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, GridIsovistsModes,
 TEST_P(GridIsovistsModes, VisibilityPolygonCellsAreExactAndKeepNoStatistics) {
     // A 20 x 10 room with a 2 x 2 pillar; the cell centres (2.5 + 5 i, 2.5 + 5 j) see past the
     // pillar's corners, which the node method would meet on shared sight lines only by chance.
-    const IsovistTestPlan plan({rectangle(0, 0, 20, 10, false), rectangle(12, 4, 14, 6, true)});
+    const IsovistTestPlan plan({Rectangle(0, 0, 20, 10, false), Rectangle(12, 4, 14, 6, true)});
     CAnalysisGrid grid = GridOver(plan, {0, 20, 0, 10}, 5.0);
     const GridRun run = RunOn(plan, grid, kVisibilityPolygon, GetParam());
     EXPECT_TRUE(run.stats.empty());
@@ -113,7 +113,7 @@ TEST_P(GridIsovistsModes, VisibilityPolygonCellsAreExactAndKeepNoStatistics) {
 }
 
 TEST(GridIsovists, EmptyGridOnlyEmptiesTheStatistics) {
-    const IsovistTestPlan plan({rectangle(0, 0, 10, 10, false)});
+    const IsovistTestPlan plan({Rectangle(0, 0, 10, 10, false)});
     const GridRun run = RunOn(plan, CAnalysisGrid{}, kRadial, GridRunMode::Parallel);
     EXPECT_TRUE(run.stats.empty());
 }
@@ -130,7 +130,7 @@ class GridIsovistsDifferential : public testing::TestWithParam<DifferentialCase>
 
 TEST_P(GridIsovistsDifferential, ParallelEqualsSerialOnAnyThreadCount) {
     const DifferentialCase& c = GetParam();
-    const IsovistTestPlan plan = roomWithPillars(c.segments, c.seed);
+    const IsovistTestPlan plan = RoomWithPillars(c.segments, c.seed);
     const double side = plan.polygons[0][2].x;
     const CAnalysisGrid grid = GridOver(plan, {0, side, 0, side}, c.span);
     const GridRun reference = RunOn(plan, grid, c.method, GridRunMode::Serial);

@@ -43,7 +43,7 @@ void ExpectBothMethodsAgree(const CAnalysisGrid& grid) {
 class GridGraphMethods : public testing::TestWithParam<GridGraphMethod> {};
 
 TEST_P(GridGraphMethods, ConvexRoomIsACompleteGraph) {
-    const IsovistTestPlan plan({rectangle(0, 0, 10, 10, false)});
+    const IsovistTestPlan plan({Rectangle(0, 0, 10, 10, false)});
     const CAnalysisGrid grid = GridWithIsovists(plan, 10, 5, 0);
     const CVisibilityGraph g = Build(grid, GetParam());
     ASSERT_EQ(g.nodeCount(), 4);
@@ -59,7 +59,7 @@ TEST_P(GridGraphMethods, PillarHidesTheFarSide) {
     // Room 0..30 x 0..10 with span 10: centres (5,5), (15,5), (25,5). A pillar 9..21 x 3..7
     // stands between (5,5) and (25,5) and holds the middle centre, so that cell is not
     // effective: no cell sees another.
-    const IsovistTestPlan plan({rectangle(0, 0, 30, 10, false), rectangle(9, 3, 21, 7, true)});
+    const IsovistTestPlan plan({Rectangle(0, 0, 30, 10, false), Rectangle(9, 3, 21, 7, true)});
     const CAnalysisGrid grid = GridWithIsovists(plan, 30, 10, 0);
     const CVisibilityGraph g = Build(grid, GetParam());
     EXPECT_EQ(grid.cells[1].effective, 0);
@@ -73,7 +73,7 @@ TEST_P(GridGraphMethods, CellsOutsideTakeNoPart) {
     CAnalysisGrid grid = LaidOut({0, 3, 0, 1}, 1);
     for (CGridCell& c : grid.cells) {
         c.effective = 1;
-        c.isovist.polygon = rectangle(-1, -1, 4, 2, false);
+        c.isovist.polygon = Rectangle(-1, -1, 4, 2, false);
     }
     grid.cells[1].effective = 0;
     const CVisibilityGraph g = Build(grid, GetParam());
@@ -116,7 +116,7 @@ class GridGraphOnPillarRooms : public testing::TestWithParam<PillarCase> {};
 
 TEST_P(GridGraphOnPillarRooms, RowFillEqualsReference) {
     const PillarCase& c = GetParam();
-    const IsovistTestPlan plan = roomWithPillars(c.segments, c.seed);
+    const IsovistTestPlan plan = RoomWithPillars(c.segments, c.seed);
     const double side = plan.polygons[0][2].x;
     ExpectBothMethodsAgree(GridWithIsovists(plan, side, c.span, c.method));
 }
@@ -193,7 +193,7 @@ TEST(GridGraphDegenerate, IrregularCellsUseTheHitTest) {
     CAnalysisGrid grid = LaidOut({0, 4, 0, 4}, 1.0);
     for (CGridCell& c : grid.cells) {
         c.effective = 1;
-        c.isovist.polygon = rectangle(0, 0, 1.6, 4, false);
+        c.isovist.polygon = Rectangle(0, 0, 1.6, 4, false);
     }
     grid.cells[5].xMin += 0.5;  // its centre moves from x = 1.5 to 1.75, off its column line
     ExpectBothMethodsAgree(grid);

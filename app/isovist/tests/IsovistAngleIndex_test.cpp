@@ -15,7 +15,7 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 
 // The interval test on a fresh angle, widened by `tolerance` on both sides.
-bool holds(double angle, double lo, double hi, double tolerance) {
+bool Holds(double angle, double lo, double hi, double tolerance) {
     while (angle > hi + tolerance) {
         angle -= 2 * kPi;
     }
@@ -25,7 +25,7 @@ bool holds(double angle, double lo, double hi, double tolerance) {
     return lo - tolerance <= angle && angle <= hi + tolerance;
 }
 
-void expectNoCandidateMissed(const std::vector<double>& lo, const std::vector<double>& hi,
+void ExpectNoCandidateMissed(const std::vector<double>& lo, const std::vector<double>& hi,
                              const std::vector<double>& angles) {
     IsovistAngleIndex index;
     index.build(lo, hi);
@@ -33,7 +33,7 @@ void expectNoCandidateMissed(const std::vector<double>& lo, const std::vector<do
         const auto candidates = index.candidates(angle);
         ASSERT_TRUE(std::is_sorted(candidates.begin(), candidates.end()));
         for (size_t i = 0; i < lo.size(); ++i) {
-            if (holds(angle, lo[i], hi[i], 3e-8)) {
+            if (Holds(angle, lo[i], hi[i], 3e-8)) {
                 EXPECT_TRUE(std::binary_search(candidates.begin(), candidates.end(),
                                                static_cast<int32_t>(i)))
                     << "segment " << i << " [" << lo[i] << ", " << hi[i] << "] at " << angle;
@@ -52,7 +52,7 @@ TEST(IsovistAngleIndex, HandPickedIntervals) {
     for (int k = 0; k <= 1440; ++k) {
         angles.push_back(k * (kPi / 720.0));
     }
-    expectNoCandidateMissed(lo, hi, angles);
+    ExpectNoCandidateMissed(lo, hi, angles);
 }
 
 TEST(IsovistAngleIndex, RandomIntervals) {
@@ -70,7 +70,7 @@ TEST(IsovistAngleIndex, RandomIntervals) {
             angles.push_back(hi.back());
             angles.push_back(start(random));
         }
-        expectNoCandidateMissed(lo, hi, angles);
+        ExpectNoCandidateMissed(lo, hi, angles);
     }
 }
 

@@ -22,7 +22,7 @@ class DocumentIsovistTest : public ::testing::Test {
         doc.ComputePlanExtent();
     }
 
-    void loadSquareRoom() { loadPlan({rectangle(0, 0, 10, 10, false)}); }
+    void loadSquareRoom() { loadPlan({Rectangle(0, 0, 10, 10, false)}); }
 
     // Marks the results so that untouched members can be told apart.
     void markResults() {
@@ -76,13 +76,13 @@ TEST_F(DocumentIsovistTest, ComputeIsovistWritesTheCallersStatistics) {
 }
 
 TEST_F(DocumentIsovistTest, ExactFallBackProducesStatistics) {
-    loadPlan({rectangle(0, 0, 10, 10, false), PlanPolygon({{10, 10}, {8, 10}, {9, 8}})});
+    loadPlan({Rectangle(0, 0, 10, 10, false), PlanPolygon({{10, 10}, {8, 10}, {9, 8}})});
     doc.ComputePointIsovist(3, 4);
     EXPECT_EQ(doc.m_pointRadialStats.rayCount, 1440.0);
 }
 
 TEST_F(DocumentIsovistTest, InvalidPointLeavesAreaZeroAndCentroidAtThePoint) {
-    loadPlan({rectangle(0, 0, 20, 10, false), rectangle(12, 4, 14, 6, true)});
+    loadPlan({Rectangle(0, 0, 20, 10, false), Rectangle(12, 4, 14, 6, true)});
     markResults();
     doc.ComputePointIsovist(13, 5);
 
@@ -117,7 +117,7 @@ TEST_F(DocumentIsovistTest, UnknownMethodEmptiesTheLinesOnly) {
 
 TEST_F(DocumentIsovistTest, RaysThatMeetNothingAreReportedAndLeaveOldResults) {
     // Every wall of this tiny room is closer than 0.01 to the point.
-    loadPlan({rectangle(0, 0, 0.01, 0.01, false)});
+    loadPlan({Rectangle(0, 0, 0.01, 0.01, false)});
     doc.m_settings.m_isovistMethod = kApproximateRadialMethod;
     markResults();
     doc.ComputePointIsovist(0.005, 0.005);

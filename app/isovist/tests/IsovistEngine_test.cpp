@@ -11,14 +11,14 @@ using Outcome = IsovistResult::Outcome;
 constexpr int32_t kExact = 0;
 constexpr int32_t kRadial = 1;
 
-IsovistResult isovistAt(const IsovistTestPlan& plan, PlanPoint p, int32_t method) {
+IsovistResult IsovistAt(const IsovistTestPlan& plan, PlanPoint p, int32_t method) {
     IsovistScratch scratch;
     IsovistResult result;
-    computeIsovist(plan.tables(), p, method, scratch, result);
+    ComputeIsovistAt(plan.tables(), p, method, scratch, result);
     return result;
 }
 
-std::vector<PlanPoint> ends(const IsovistResult& result) {
+std::vector<PlanPoint> Ends(const IsovistResult& result) {
     std::vector<PlanPoint> points;
     for (const PlanSegment& line : result.radialLines) {
         points.push_back(line.end);
@@ -26,7 +26,7 @@ std::vector<PlanPoint> ends(const IsovistResult& result) {
     return points;
 }
 
-void expectPointsNear(const std::vector<PlanPoint>& actual,
+void ExpectPointsNear(const std::vector<PlanPoint>& actual,
                       const std::vector<PlanPoint>& expected) {
     ASSERT_EQ(actual.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -36,25 +36,25 @@ void expectPointsNear(const std::vector<PlanPoint>& actual,
 }
 
 // Every radial line starts at the observation point.
-void expectFanFrom(const IsovistResult& result, PlanPoint p) {
+void ExpectFanFrom(const IsovistResult& result, PlanPoint p) {
     for (const PlanSegment& line : result.radialLines) {
         EXPECT_EQ(line.start, p);
     }
 }
 
-const IsovistTestPlan& squareRoom() {
-    static const IsovistTestPlan plan({rectangle(0, 0, 10, 10, false)});
+const IsovistTestPlan& SquareRoom() {
+    static const IsovistTestPlan plan({Rectangle(0, 0, 10, 10, false)});
     return plan;
 }
 
 // A 20 x 10 room with a 2 x 2 pillar.
-const IsovistTestPlan& roomWithOnePillar() {
+const IsovistTestPlan& RoomWithOnePillar() {
     static const IsovistTestPlan plan(
-        {rectangle(0, 0, 20, 10, false), rectangle(12, 4, 14, 6, true)});
+        {Rectangle(0, 0, 20, 10, false), Rectangle(12, 4, 14, 6, true)});
     return plan;
 }
 
-const IsovistTestPlan& lShapedRoom() {
+const IsovistTestPlan& LShapedRoom() {
     static const IsovistTestPlan plan(
         {PlanPolygon({{0, 0}, {20, 0}, {20, 10}, {10, 10}, {10, 20}, {0, 20}})});
     return plan;
@@ -63,22 +63,22 @@ const IsovistTestPlan& lShapedRoom() {
 TEST(IsovistEngine, SquareRoomFromCentreByBothMethods) {
     for (const int32_t method : {kExact, kRadial}) {
         SCOPED_TRACE(method);
-        const IsovistResult r = isovistAt(squareRoom(), {5, 5}, method);
+        const IsovistResult r = IsovistAt(SquareRoom(), {5, 5}, method);
         ASSERT_EQ(r.outcome, Outcome::Computed);
         EXPECT_EQ(r.usedRadialMethod, method == kRadial);
-        expectFanFrom(r, {5, 5});
+        ExpectFanFrom(r, {5, 5});
         ASSERT_EQ(r.radialLines.size(), 4u);
         EXPECT_NEAR(r.area, 100.0, 1e-9);
         ASSERT_TRUE(r.centroid.has_value());
         EXPECT_NEAR(r.centroid->x, 5.0, 1e-9);
         EXPECT_NEAR(r.centroid->y, 5.0, 1e-9);
     }
-    expectPointsNear(ends(isovistAt(squareRoom(), {5, 5}, kExact)),
+    ExpectPointsNear(Ends(IsovistAt(SquareRoom(), {5, 5}, kExact)),
                      {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
 }
 
 TEST(IsovistEngine, RadialMethodCastsEveryRayBeforeReduction) {
-    const IsovistResult r = isovistAt(squareRoom(), {5, 5}, kRadial);
+    const IsovistResult r = IsovistAt(SquareRoom(), {5, 5}, kRadial);
     ASSERT_EQ(r.unreducedRadialLines.size(), 1441u);
     EXPECT_EQ(r.unreducedRadialLines.front().end, (PlanPoint{10, 5}));
     EXPECT_NEAR(r.unreducedRadialLines.back().end.x, 10.0, 1e-12);
@@ -91,17 +91,17 @@ TEST(IsovistEngine, RadialMethodCastsEveryRayBeforeReduction) {
 TEST(IsovistEngine, PillarHidesItsFarVerticesAndExtendsItsSilhouette) {
     // Seen from (4, 5) the near face x = 12 hides (14, 4) and (14, 6); the sight lines past the
     // silhouette vertices (12, 4) and (12, 6) run on to the far wall at y = 3 and y = 7.
-    const IsovistResult r = isovistAt(roomWithOnePillar(), {4, 5}, kExact);
+    const IsovistResult r = IsovistAt(RoomWithOnePillar(), {4, 5}, kExact);
     ASSERT_EQ(r.outcome, Outcome::Computed);
     EXPECT_FALSE(r.usedRadialMethod);
-    expectFanFrom(r, {4, 5});
-    expectPointsNear(ends(r),
+    ExpectFanFrom(r, {4, 5});
+    ExpectPointsNear(Ends(r),
                      {{0, 0}, {20, 0}, {20, 3}, {12, 4}, {12, 6}, {20, 7}, {20, 10}, {0, 10}});
     EXPECT_NEAR(r.area, 200.0 - 24.0, 1e-9);
 }
 
 TEST(IsovistEngine, RadialMethodApproximatesThePillarShadow) {
-    const IsovistResult r = isovistAt(roomWithOnePillar(), {4, 5}, kRadial);
+    const IsovistResult r = IsovistAt(RoomWithOnePillar(), {4, 5}, kRadial);
     ASSERT_EQ(r.outcome, Outcome::Computed);
     EXPECT_EQ(r.unreducedRadialLines.size(), 1441u);
     // The shadow's edges fall between rays, so the area is close to, not equal to, 176.
@@ -111,19 +111,19 @@ TEST(IsovistEngine, RadialMethodApproximatesThePillarShadow) {
 TEST(IsovistEngine, LShapedRoomAroundTheInnerCorner) {
     // From (15, 4) the inner corner (10, 10) turns the outline back: the sight line past it meets
     // the top wall at x = 10 - 50/6; (10, 20) is hidden behind the edge y = 10.
-    const IsovistResult r = isovistAt(lShapedRoom(), {15, 4}, kExact);
+    const IsovistResult r = IsovistAt(LShapedRoom(), {15, 4}, kExact);
     ASSERT_EQ(r.outcome, Outcome::Computed);
     EXPECT_FALSE(r.usedRadialMethod);
-    expectPointsNear(ends(r),
+    ExpectPointsNear(Ends(r),
                      {{0, 0}, {20, 0}, {20, 10}, {10, 10}, {10.0 - 50.0 / 6.0, 20}, {0, 20}});
     EXPECT_NEAR(r.area, 300.0 - 125.0 / 3.0, 1e-9);
-    EXPECT_NEAR(isovistAt(lShapedRoom(), {15, 4}, kRadial).area, 300.0 - 125.0 / 3.0, 1.0);
+    EXPECT_NEAR(IsovistAt(LShapedRoom(), {15, 4}, kRadial).area, 300.0 - 125.0 / 3.0, 1.0);
 }
 
 TEST(IsovistEngine, PointOnBoundaryEdgeSkipsThatWall) {
     for (const int32_t method : {kExact, kRadial}) {
         SCOPED_TRACE(method);
-        const IsovistResult r = isovistAt(squareRoom(), {5, 0}, method);
+        const IsovistResult r = IsovistAt(SquareRoom(), {5, 0}, method);
         ASSERT_EQ(r.outcome, Outcome::Computed);
         // The radial method cuts the top corners, which lie between two rays.
         EXPECT_NEAR(r.area, 100.0, method == kExact ? 1e-9 : 0.01);
@@ -133,17 +133,17 @@ TEST(IsovistEngine, PointOnBoundaryEdgeSkipsThatWall) {
     }
     // Rays pointing into the wall the point lies on meet nothing: 721 rays up to pi, plus the
     // closing ray.
-    EXPECT_EQ(isovistAt(squareRoom(), {5, 0}, kRadial).unreducedRadialLines.size(), 722u);
+    EXPECT_EQ(IsovistAt(SquareRoom(), {5, 0}, kRadial).unreducedRadialLines.size(), 722u);
 }
 
 TEST(IsovistEngine, PointOnWallPolygonEdge) {
     // (14, 5) lies on the pillar's right face; the hit test counts it outside the pillar.
     for (const int32_t method : {kExact, kRadial}) {
         SCOPED_TRACE(method);
-        const IsovistResult r = isovistAt(roomWithOnePillar(), {14, 5}, method);
+        const IsovistResult r = IsovistAt(RoomWithOnePillar(), {14, 5}, method);
         ASSERT_EQ(r.outcome, Outcome::Computed);
         EXPECT_GT(r.area, 0.0);
-        expectFanFrom(r, {14, 5});
+        ExpectFanFrom(r, {14, 5});
     }
 }
 
@@ -155,7 +155,7 @@ TEST(IsovistEngine, InvalidPoints) {
     for (const Case& c : {Case{"outside the boundary", {25, 5}}, Case{"inside the pillar", {13, 5}},
                           Case{"below the room", {5, -1}}}) {
         for (const int32_t method : {kExact, kRadial}) {
-            const IsovistResult r = isovistAt(roomWithOnePillar(), c.point, method);
+            const IsovistResult r = IsovistAt(RoomWithOnePillar(), c.point, method);
             EXPECT_EQ(r.outcome, Outcome::InvalidPoint) << c.name;
             EXPECT_TRUE(r.radialLines.empty()) << c.name;
             EXPECT_EQ(r.centroid, c.point) << c.name;
@@ -165,20 +165,20 @@ TEST(IsovistEngine, InvalidPoints) {
 
 TEST(IsovistEngine, NoWallsAndUnknownMethod) {
     const IsovistTestPlan empty({});
-    EXPECT_EQ(isovistAt(empty, {1, 1}, kExact).outcome, Outcome::NoWalls);
-    const IsovistResult r = isovistAt(squareRoom(), {5, 5}, 3);
+    EXPECT_EQ(IsovistAt(empty, {1, 1}, kExact).outcome, Outcome::NoWalls);
+    const IsovistResult r = IsovistAt(SquareRoom(), {5, 5}, 3);
     EXPECT_EQ(r.outcome, Outcome::UnknownMethod);
     EXPECT_TRUE(r.radialLines.empty());
-    EXPECT_EQ(isovistAt(squareRoom(), {5, 5}, -1).outcome, Outcome::UnknownMethod);
+    EXPECT_EQ(IsovistAt(SquareRoom(), {5, 5}, -1).outcome, Outcome::UnknownMethod);
 }
 
 TEST(IsovistEngine, SharedVertexMakesExactMethodFallBackToRadial) {
     // A wall triangle with a corner on the boundary's corner (10, 10): two plan vertices on one
     // sight line.
     const IsovistTestPlan plan(
-        {rectangle(0, 0, 10, 10, false), PlanPolygon({{10, 10}, {8, 10}, {9, 8}})});
-    const IsovistResult exact = isovistAt(plan, {3, 4}, kExact);
-    const IsovistResult radial = isovistAt(plan, {3, 4}, kRadial);
+        {Rectangle(0, 0, 10, 10, false), PlanPolygon({{10, 10}, {8, 10}, {9, 8}})});
+    const IsovistResult exact = IsovistAt(plan, {3, 4}, kExact);
+    const IsovistResult radial = IsovistAt(plan, {3, 4}, kRadial);
     EXPECT_TRUE(exact.usedRadialMethod);
     EXPECT_EQ(exact.radialLines, radial.radialLines);
     EXPECT_EQ(exact.unreducedRadialLines, radial.unreducedRadialLines);
@@ -188,23 +188,23 @@ TEST(IsovistEngine, SharedVertexMakesExactMethodFallBackToRadial) {
 TEST(IsovistEngine, TwoVerticesInLineWithThePointFallBack) {
     // (7, 7) and (10, 10) both lie on the diagonal seen from (5, 5).
     const IsovistTestPlan plan(
-        {rectangle(0, 0, 10, 10, false), PlanPolygon({{7, 7}, {7, 8}, {8, 8}, {8, 7}})});
-    EXPECT_TRUE(isovistAt(plan, {5, 5}, kExact).usedRadialMethod);
-    EXPECT_FALSE(isovistAt(plan, {5, 6}, kExact).usedRadialMethod);
+        {Rectangle(0, 0, 10, 10, false), PlanPolygon({{7, 7}, {7, 8}, {8, 8}, {8, 7}})});
+    EXPECT_TRUE(IsovistAt(plan, {5, 5}, kExact).usedRadialMethod);
+    EXPECT_FALSE(IsovistAt(plan, {5, 6}, kExact).usedRadialMethod);
 }
 
 TEST(IsovistEngine, TurningVertexWithNoWallBeyondReachAddsNoLine) {
     // The pillar's top corners sit 0.005 below the ceiling: the sight line past (12, 9.995)
     // meets the ceiling closer than 0.01 and nothing else, so that vertex adds no line.
-    const IsovistTestPlan plan({rectangle(0, 0, 20, 10, false), rectangle(12, 4, 14, 9.995, true)});
-    const IsovistResult r = isovistAt(plan, {4, 5}, kExact);
+    const IsovistTestPlan plan({Rectangle(0, 0, 20, 10, false), Rectangle(12, 4, 14, 9.995, true)});
+    const IsovistResult r = IsovistAt(plan, {4, 5}, kExact);
     ASSERT_EQ(r.outcome, Outcome::Computed);
     ASSERT_FALSE(r.usedRadialMethod);
-    for (const PlanPoint& end : ends(r)) {
+    for (const PlanPoint& end : Ends(r)) {
         EXPECT_FALSE(end.x == 12.0 && end.y == 9.995);
     }
     // The lower silhouette corner still adds its pair of lines.
-    const auto points = ends(r);
+    const auto points = Ends(r);
     EXPECT_NE(std::find(points.begin(), points.end(), PlanPoint{12, 4}), points.end());
 }
 
@@ -212,20 +212,20 @@ TEST(IsovistEngine, CrossingsCloserThanOneHundredthAreLookedPast) {
     // A wall whose near face is 0.005 to the right of the point: ray 0 looks past that face and
     // stops at the far face, 0.02 away.
     const IsovistTestPlan plan(
-        {rectangle(0, 0, 10, 10, false), rectangle(5.005, 4, 5.02, 6, true)});
-    const IsovistResult r = isovistAt(plan, {5, 5}, kRadial);
+        {Rectangle(0, 0, 10, 10, false), Rectangle(5.005, 4, 5.02, 6, true)});
+    const IsovistResult r = IsovistAt(plan, {5, 5}, kRadial);
     ASSERT_EQ(r.outcome, Outcome::Computed);
     EXPECT_EQ(r.unreducedRadialLines.front().end, (PlanPoint{5.02, 5}));
     // A far face only 0.008 away is looked past as well: the ray runs on to the boundary.
     const IsovistTestPlan thinner(
-        {rectangle(0, 0, 10, 10, false), rectangle(5.005, 4, 5.008, 6, true)});
-    EXPECT_EQ(isovistAt(thinner, {5, 5}, kRadial).unreducedRadialLines.front().end,
+        {Rectangle(0, 0, 10, 10, false), Rectangle(5.005, 4, 5.008, 6, true)});
+    EXPECT_EQ(IsovistAt(thinner, {5, 5}, kRadial).unreducedRadialLines.front().end,
               (PlanPoint{10, 5}));
 }
 
 TEST(IsovistEngine, TinyRoomGivesNoLinesAndTheBadArea) {
-    const IsovistTestPlan plan({rectangle(0, 0, 0.01, 0.01, false)});
-    const IsovistResult r = isovistAt(plan, {0.005, 0.005}, kRadial);
+    const IsovistTestPlan plan({Rectangle(0, 0, 0.01, 0.01, false)});
+    const IsovistResult r = IsovistAt(plan, {0.005, 0.005}, kRadial);
     ASSERT_EQ(r.outcome, Outcome::Computed);
     EXPECT_TRUE(r.unreducedRadialLines.empty());
     EXPECT_TRUE(r.radialLines.empty());
@@ -236,15 +236,15 @@ TEST(IsovistEngine, TinyRoomGivesNoLinesAndTheBadArea) {
 TEST(IsovistEngine, DamagedCoordinatesDoNotCrash) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    const IsovistTestPlan plan({rectangle(0, 0, 10, 10, false),
+    const IsovistTestPlan plan({Rectangle(0, 0, 10, 10, false),
                                 PlanPolygon({{nan, 1}, {2, inf}, {3, 3}}),
                                 PlanPolygon({{6, 6}, {6, 7}, {-inf, nan}})});
     for (const int32_t method : {kExact, kRadial}) {
         IsovistScratch scratch;
         IsovistResult indexed;
         IsovistResult reference;
-        computeIsovist(plan.tables(), {8, 2}, method, scratch, indexed, CandidateSearch::Indexed);
-        computeIsovist(plan.tables(), {8, 2}, method, scratch, reference,
+        ComputeIsovistAt(plan.tables(), {8, 2}, method, scratch, indexed, CandidateSearch::Indexed);
+        ComputeIsovistAt(plan.tables(), {8, 2}, method, scratch, reference,
                        CandidateSearch::FullScan);
         EXPECT_EQ(indexed.outcome, reference.outcome);
         EXPECT_EQ(indexed.radialLines.size(), reference.radialLines.size());

@@ -24,7 +24,7 @@ constexpr double kIgnoredCrossingDistance = 0.01;
 
 // A room (a quadrilateral with random corners) holding one random star-shaped wall polygon,
 // clockwise, in each cell of a lattice of 10-unit cells; polygons keep at least 2 units apart.
-IsovistTestPlan randomPlan(std::mt19937& random, int perRow) {
+IsovistTestPlan RandomPlan(std::mt19937& random, int perRow) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     const double side = 10.0 * perRow;
     std::vector<PlanPolygon> polygons{PlanPolygon({{-unit(random), -unit(random)},
@@ -49,7 +49,7 @@ IsovistTestPlan randomPlan(std::mt19937& random, int perRow) {
     return IsovistTestPlan(std::move(polygons));
 }
 
-double distanceToSegment(PlanPoint p, const PlanSegment& s) {
+double DistanceToSegment(PlanPoint p, const PlanSegment& s) {
     const double dx = s.end.x - s.start.x;
     const double dy = s.end.y - s.start.y;
     const double length2 = dx * dx + dy * dy;
@@ -58,10 +58,10 @@ double distanceToSegment(PlanPoint p, const PlanSegment& s) {
     return std::hypot(p.x - (s.start.x + t * dx), p.y - (s.start.y + t * dy));
 }
 
-double distanceToWalls(const IsovistTestPlan& plan, PlanPoint p) {
+double DistanceToWalls(const IsovistTestPlan& plan, PlanPoint p) {
     double nearest = INFINITY;
     for (const PlanSegment& s : plan.segments) {
-        nearest = std::min(nearest, distanceToSegment(p, s));
+        nearest = std::min(nearest, DistanceToSegment(p, s));
     }
     return nearest;
 }
@@ -79,7 +79,7 @@ struct Comparison {
 // when the crossing of a hidden vertex's sight line lands on the next wall a hair (4e-7) from
 // b, so that the extension point before b, b and that crossing pass its collinearity test.
 // Then a plan vertex of the exact outline is missing from the node method's outline.
-bool lostAPlanCorner(const IsovistTestPlan& plan, const IsovistResult& node,
+bool LostAPlanCorner(const IsovistTestPlan& plan, const IsovistResult& node,
                      const IsovistResult& visibility, PlanPoint& corner) {
     for (const PlanSegment& line : visibility.radialLines) {
         const PlanPoint w = line.end;
@@ -97,7 +97,7 @@ bool lostAPlanCorner(const IsovistTestPlan& plan, const IsovistResult& node,
 
 // Compares both methods at random valid points of random plans; `near` picks the points within
 // the ignored crossing distance of a wall (true) or clear of every wall (false).
-Comparison compareAtRandomPoints(uint32_t seed, int plans, int pointsPerPlan, bool near) {
+Comparison CompareAtRandomPoints(uint32_t seed, int plans, int pointsPerPlan, bool near) {
     std::mt19937 random(seed);
     Comparison out;
     IsovistScratch nodeScratch;
@@ -106,7 +106,7 @@ Comparison compareAtRandomPoints(uint32_t seed, int plans, int pointsPerPlan, bo
     IsovistResult visibility;
     for (int planIndex = 0; planIndex < plans; ++planIndex) {
         const int perRow = 2 + planIndex % 4;
-        const IsovistTestPlan plan = randomPlan(random, perRow);
+        const IsovistTestPlan plan = RandomPlan(random, perRow);
         std::uniform_real_distribution<double> coordinate(-1.0, 10.0 * perRow + 1.0);
         std::uniform_int_distribution<size_t> anySegment(0, plan.segments.size() - 1);
         std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -122,10 +122,10 @@ Comparison compareAtRandomPoints(uint32_t seed, int plans, int pointsPerPlan, bo
                 p = {s.start.x + t * (s.end.x - s.start.x) + r * std::cos(angle),
                      s.start.y + t * (s.end.y - s.start.y) + r * std::sin(angle)};
             }
-            if ((distanceToWalls(plan, p) <= kIgnoredCrossingDistance) != near) {
+            if ((DistanceToWalls(plan, p) <= kIgnoredCrossingDistance) != near) {
                 continue;
             }
-            computeIsovist(plan.tables(), p, kNode, nodeScratch, node);
+            ComputeIsovistAt(plan.tables(), p, kNode, nodeScratch, node);
             if (node.outcome != IsovistResult::Outcome::Computed) {
                 continue;
             }
@@ -134,7 +134,7 @@ Comparison compareAtRandomPoints(uint32_t seed, int plans, int pointsPerPlan, bo
                 ++out.fellBack;
                 continue;
             }
-            computeIsovist(plan.tables(), p, kVisibility, visibilityScratch, visibility);
+            ComputeIsovistAt(plan.tables(), p, kVisibility, visibilityScratch, visibility);
             ++out.compared;
             if (visibility.outcome != IsovistResult::Outcome::Computed ||
                 std::abs(visibility.area - node.area) > 1e-9 * std::abs(visibility.area)) {
@@ -142,12 +142,12 @@ Comparison compareAtRandomPoints(uint32_t seed, int plans, int pointsPerPlan, bo
                 std::snprintf(text, sizeof text,
                               "plan %d point (%.17g, %.17g), %.3g from a wall: node %.17g, "
                               "visibility polygon %.17g",
-                              planIndex, p.x, p.y, distanceToWalls(plan, p), node.area,
+                              planIndex, p.x, p.y, DistanceToWalls(plan, p), node.area,
                               visibility.area);
                 out.nodeSmaller += node.area < visibility.area ? 1 : 0;
                 PlanPoint corner;
                 if (std::abs(visibility.area - node.area) < 1e-7 * std::abs(visibility.area) &&
-                    lostAPlanCorner(plan, node, visibility, corner)) {
+                    LostAPlanCorner(plan, node, visibility, corner)) {
                     std::snprintf(text + std::strlen(text), sizeof text - std::strlen(text),
                                   "; corner (%.17g, %.17g) reduced away", corner.x, corner.y);
                     out.lostCorners.emplace_back(text);
@@ -161,7 +161,7 @@ Comparison compareAtRandomPoints(uint32_t seed, int plans, int pointsPerPlan, bo
 }
 
 TEST(NodeMethodOracle, AreasAgreeAwayFromTheWalls) {
-    const Comparison c = compareAtRandomPoints(20261207, 60, 40, false);
+    const Comparison c = CompareAtRandomPoints(20261207, 60, 40, false);
     for (const std::string& d : c.disagreements) {
         ADD_FAILURE() << d;
     }
@@ -179,7 +179,7 @@ TEST(NodeMethodOracle, AreasAgreeAwayFromTheWalls) {
 // Within 0.01 of a wall the node method ignores the crossings of that wall and sees through
 // it where its sight lines meet the wall that close: its area is then larger, never smaller.
 TEST(NodeMethodOracle, NearAWallTheNodeMethodSeesThroughIt) {
-    const Comparison c = compareAtRandomPoints(7, 30, 20, true);
+    const Comparison c = CompareAtRandomPoints(7, 30, 20, true);
     EXPECT_GT(c.compared, 400);
     EXPECT_FALSE(c.disagreements.empty());
     EXPECT_EQ(c.nodeSmaller, 0);
@@ -191,22 +191,22 @@ TEST(NodeMethodOracle, PointJustBelowAPillar) {
     // A 2 x 2 pillar in a 10 x 10 room, the point 0.005 below its bottom face. Seen exactly,
     // the pillar hides everything above the rays through its bottom corners, which meet the
     // side walls at y = 4.02: visible = 40 + 2 * (0.5 * 4 * 0.02) = 40.08.
-    const IsovistTestPlan plan({rectangle(0, 0, 10, 10, false), rectangle(4, 4, 6, 6, true)});
+    const IsovistTestPlan plan({Rectangle(0, 0, 10, 10, false), Rectangle(4, 4, 6, 6, true)});
     const PlanPoint p{5, 3.995};
     IsovistScratch scratch;
     IsovistResult visibility;
-    computeIsovist(plan.tables(), p, kVisibility, scratch, visibility);
+    ComputeIsovistAt(plan.tables(), p, kVisibility, scratch, visibility);
     EXPECT_NEAR(visibility.area, 40.08, 1e-9);
     // The node method's sight lines to the top corners cross the bottom face 0.0056 from the
     // point: ignored, so it reports them seen through the pillar.
     IsovistResult node;
-    computeIsovist(plan.tables(), p, kNode, scratch, node);
+    ComputeIsovistAt(plan.tables(), p, kNode, scratch, node);
     ASSERT_FALSE(node.usedRadialMethod);
     EXPECT_GT(node.area, visibility.area + 1.0);
     // From 0.02 below the face the rule no longer matters.
     const PlanPoint clear{5, 3.98};
-    computeIsovist(plan.tables(), clear, kNode, scratch, node);
-    computeIsovist(plan.tables(), clear, kVisibility, scratch, visibility);
+    ComputeIsovistAt(plan.tables(), clear, kNode, scratch, node);
+    ComputeIsovistAt(plan.tables(), clear, kVisibility, scratch, visibility);
     ASSERT_FALSE(node.usedRadialMethod);
     EXPECT_NEAR(node.area, visibility.area, 1e-9 * visibility.area);
 }

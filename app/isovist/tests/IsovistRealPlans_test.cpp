@@ -27,7 +27,7 @@ struct RealPlan {
     int vertexStep;  // every this many plan vertices is an observation point
 };
 
-std::optional<IsovistTestPlan> loadPlan(const RealPlan& plan) {
+std::optional<IsovistTestPlan> LoadPlan(const RealPlan& plan) {
     const auto path = std::filesystem::path(ORVELLE_PLANS_DIR) / plan.file;
     auto loaded = DxfDrawing::load(path.string());
     if (!std::holds_alternative<DxfDrawing>(loaded)) {
@@ -35,11 +35,11 @@ std::optional<IsovistTestPlan> loadPlan(const RealPlan& plan) {
     }
     const DxfDrawing& drawing = std::get<DxfDrawing>(loaded);
     PolygonList walls;
-    appendWallPolygons(drawing, plan.wallLayer, walls);
+    AppendWallPolygons(drawing, plan.wallLayer, walls);
     PolygonList polygons;
     std::optional<PlanPolygon> boundary;
     if (plan.boundaryLayer != nullptr) {
-        boundary = readBoundaryPolygon(drawing, plan.boundaryLayer).polygon;
+        boundary = ReadBoundaryPolygon(drawing, plan.boundaryLayer).polygon;
     } else if (walls.count() > 0) {
         double minX = walls.items()[0][0].x, maxX = minX;
         double minY = walls.items()[0][0].y, maxY = minY;
@@ -51,7 +51,7 @@ std::optional<IsovistTestPlan> loadPlan(const RealPlan& plan) {
                 maxY = std::max(maxY, p.y);
             }
         }
-        boundary = rectangle(minX - 1, minY - 1, maxX + 1, maxY + 1, false);
+        boundary = Rectangle(minX - 1, minY - 1, maxX + 1, maxY + 1, false);
     }
     if (!boundary) {
         return std::nullopt;
@@ -60,11 +60,11 @@ std::optional<IsovistTestPlan> loadPlan(const RealPlan& plan) {
     for (const PlanPolygon& wall : walls.items()) {
         polygons.append(wall);
     }
-    orientPlanPolygons(polygons);
+    OrientPlanPolygons(polygons);
     return IsovistTestPlan(polygons.items());
 }
 
-std::vector<PlanPoint> samplePoints(const IsovistTestPlan& plan, const RealPlan& real) {
+std::vector<PlanPoint> SamplePoints(const IsovistTestPlan& plan, const RealPlan& real) {
     const PlanPolygon& boundary = plan.polygons[0];
     double minX = boundary[0].x, maxX = minX, minY = boundary[0].y, maxY = minY;
     for (const PlanPoint& p : boundary.points()) {
@@ -96,23 +96,23 @@ class IsovistRealPlans : public ::testing::TestWithParam<RealPlan> {};
 
 TEST_P(IsovistRealPlans, FastSearchMatchesTheFullScan) {
     const RealPlan& real = GetParam();
-    const auto plan = loadPlan(real);
+    const auto plan = LoadPlan(real);
     if (!plan) {
         GTEST_SKIP() << "the plan " << real.file << " is not available";
     }
-    const std::vector<PlanPoint> points = samplePoints(*plan, real);
+    const std::vector<PlanPoint> points = SamplePoints(*plan, real);
     IsovistScratch scratch;
     IsovistResult fast;
     IsovistResult reference;
     int computed = 0;
     for (const int32_t method : {0, 1}) {
         for (const PlanPoint p : points) {
-            computeIsovist(plan->tables(), p, method, scratch, fast, CandidateSearch::Indexed);
-            computeIsovist(plan->tables(), p, method, scratch, reference,
+            ComputeIsovistAt(plan->tables(), p, method, scratch, fast, CandidateSearch::Indexed);
+            ComputeIsovistAt(plan->tables(), p, method, scratch, reference,
                            CandidateSearch::FullScan);
-            ASSERT_TRUE(identical(fast, reference))
+            ASSERT_TRUE(IdenticalResults(fast, reference))
                 << real.file << " method " << method << " at " << p.x << ", " << p.y;
-            ASSERT_TRUE(sameOcclusivity(fast, plan->segments))
+            ASSERT_TRUE(SameOcclusivity(fast, plan->segments))
                 << real.file << " method " << method << " at " << p.x << ", " << p.y;
             computed += fast.outcome == IsovistResult::Outcome::Computed ? 1 : 0;
         }

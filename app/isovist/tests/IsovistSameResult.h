@@ -12,38 +12,38 @@
 #include "isovist/IsovistMeasures.h"
 #include "isovist/RadialStatistics.h"
 
-inline bool sameBits(double a, double b) {
+inline bool SameBits(double a, double b) {
     return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
 }
 
-inline bool sameLines(const std::vector<PlanSegment>& a, const std::vector<PlanSegment>& b) {
+inline bool SameLines(const std::vector<PlanSegment>& a, const std::vector<PlanSegment>& b) {
     if (a.size() != b.size()) {
         return false;
     }
     for (size_t i = 0; i < a.size(); ++i) {
-        if (!sameBits(a[i].end.x, b[i].end.x) || !sameBits(a[i].end.y, b[i].end.y) ||
-            !sameBits(a[i].start.x, b[i].start.x) || !sameBits(a[i].start.y, b[i].start.y)) {
+        if (!SameBits(a[i].end.x, b[i].end.x) || !SameBits(a[i].end.y, b[i].end.y) ||
+            !SameBits(a[i].start.x, b[i].start.x) || !SameBits(a[i].start.y, b[i].start.y)) {
             return false;
         }
     }
     return true;
 }
 
-inline ::testing::AssertionResult identical(const IsovistResult& a, const IsovistResult& b) {
+inline ::testing::AssertionResult IdenticalResults(const IsovistResult& a, const IsovistResult& b) {
     if (a.outcome != b.outcome || a.usedRadialMethod != b.usedRadialMethod) {
         return ::testing::AssertionFailure() << "outcome or method differs";
     }
-    if (!sameLines(a.unreducedRadialLines, b.unreducedRadialLines)) {
+    if (!SameLines(a.unreducedRadialLines, b.unreducedRadialLines)) {
         return ::testing::AssertionFailure()
                << "unreduced lines differ (" << a.unreducedRadialLines.size() << " vs "
                << b.unreducedRadialLines.size() << ")";
     }
-    if (!sameLines(a.radialLines, b.radialLines)) {
+    if (!SameLines(a.radialLines, b.radialLines)) {
         return ::testing::AssertionFailure() << "radial lines differ";
     }
-    if (!sameBits(a.area, b.area) || a.centroid.has_value() != b.centroid.has_value() ||
+    if (!SameBits(a.area, b.area) || a.centroid.has_value() != b.centroid.has_value() ||
         (a.centroid &&
-         (!sameBits(a.centroid->x, b.centroid->x) || !sameBits(a.centroid->y, b.centroid->y)))) {
+         (!SameBits(a.centroid->x, b.centroid->x) || !SameBits(a.centroid->y, b.centroid->y)))) {
         return ::testing::AssertionFailure() << "area or centroid differs";
     }
     RadialStats statsA;
@@ -57,7 +57,7 @@ inline ::testing::AssertionResult identical(const IsovistResult& a, const Isovis
 }
 
 // The occlusivity of the result's polygon by the wall grid and by the plain scan of all walls.
-inline ::testing::AssertionResult sameOcclusivity(const IsovistResult& result,
+inline ::testing::AssertionResult SameOcclusivity(const IsovistResult& result,
                                                   std::span<const PlanSegment> walls) {
     if (result.radialLines.size() < 3) {
         return ::testing::AssertionSuccess();
@@ -72,7 +72,7 @@ inline ::testing::AssertionResult sameOcclusivity(const IsovistResult& result,
     IsovistRecord reference = indexed;
     ComputeOcclusivity(indexed, walls, WallSearch::Indexed);
     ComputeOcclusivity(reference, walls, WallSearch::FullScan);
-    if (!sameBits(indexed.occlusivity, reference.occlusivity)) {
+    if (!SameBits(indexed.occlusivity, reference.occlusivity)) {
         return ::testing::AssertionFailure()
                << "occlusivity " << indexed.occlusivity << " vs " << reference.occlusivity;
     }

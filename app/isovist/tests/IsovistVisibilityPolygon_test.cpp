@@ -15,15 +15,15 @@ using Outcome = IsovistResult::Outcome;
 constexpr int32_t kNode = 0;
 constexpr int32_t kVisibility = 2;
 
-IsovistResult isovistAt(const IsovistTestPlan& plan, PlanPoint p, int32_t method,
+IsovistResult IsovistAt(const IsovistTestPlan& plan, PlanPoint p, int32_t method,
                         CandidateSearch search = CandidateSearch::Indexed) {
     IsovistScratch scratch;
     IsovistResult result;
-    computeIsovist(plan.tables(), p, method, scratch, result, search);
+    ComputeIsovistAt(plan.tables(), p, method, scratch, result, search);
     return result;
 }
 
-std::vector<PlanPoint> ends(const IsovistResult& result) {
+std::vector<PlanPoint> Ends(const IsovistResult& result) {
     std::vector<PlanPoint> points;
     for (const PlanSegment& line : result.radialLines) {
         points.push_back(line.end);
@@ -32,18 +32,18 @@ std::vector<PlanPoint> ends(const IsovistResult& result) {
 }
 
 // A 20 x 10 room with a 2 x 2 pillar.
-IsovistTestPlan roomWithPillar() {
-    return IsovistTestPlan({rectangle(0, 0, 20, 10, false), rectangle(12, 4, 14, 6, true)});
+IsovistTestPlan RoomWithPillar() {
+    return IsovistTestPlan({Rectangle(0, 0, 20, 10, false), Rectangle(12, 4, 14, 6, true)});
 }
 
-IsovistTestPlan lShapedRoom() {
+IsovistTestPlan LShapedRoom() {
     return IsovistTestPlan(
         {PlanPolygon({{0, 0}, {20, 0}, {20, 10}, {10, 10}, {10, 20}, {0, 20}})});
 }
 
 // A 10 x 10 room with a free-standing wall from (2, 5) to (8, 5), drawn as a two-point polygon.
-IsovistTestPlan roomWithFreeWall() {
-    return IsovistTestPlan({rectangle(0, 0, 10, 10, false), PlanPolygon({{2, 5}, {8, 5}})});
+IsovistTestPlan RoomWithFreeWall() {
+    return IsovistTestPlan({Rectangle(0, 0, 10, 10, false), PlanPolygon({{2, 5}, {8, 5}})});
 }
 
 struct RoomCase {
@@ -56,36 +56,36 @@ struct RoomCase {
 
 class VisibilityPolygonRooms : public testing::TestWithParam<int> {};
 
-std::vector<RoomCase> roomCases() {
+std::vector<RoomCase> RoomCases() {
     // Pillar seen from (5, 5): its front corners (12, 4) and (12, 6) cast the shadow, whose
     // edges reach the far wall at y = 5 -+ 15/7; visible = 200 - 4 - (176/7 - 4) = 1224/7.
     const double low = 5.0 - 15.0 / 7.0;
     const double high = 5.0 + 15.0 / 7.0;
     return {
-        {"SquareRoomCentre", IsovistTestPlan({rectangle(0, 0, 10, 10, false)}), {5, 5}, 100.0,
+        {"SquareRoomCentre", IsovistTestPlan({Rectangle(0, 0, 10, 10, false)}), {5, 5}, 100.0,
          {{0, 0}, {10, 0}, {10, 10}, {0, 10}}},
         // The far corner (0, 0) has the smallest angle, near -pi.
-        {"SquareRoomOffCentre", IsovistTestPlan({rectangle(0, 0, 10, 10, false)}), {9, 1}, 100.0,
+        {"SquareRoomOffCentre", IsovistTestPlan({Rectangle(0, 0, 10, 10, false)}), {9, 1}, 100.0,
          {{0, 0}, {10, 0}, {10, 10}, {0, 10}}},
         // From the corner square of the L both arms are convex and hold the point.
-        {"LSeenWholeFromItsCorner", lShapedRoom(), {5, 5}, 300.0, {}},
+        {"LSeenWholeFromItsCorner", LShapedRoom(), {5, 5}, 300.0, {}},
         // From (15, 5) the reflex corner (10, 10) and the far corner (0, 20) lie on one sight
         // line; the upper arm shows only the triangle (0, 10), (10, 10), (0, 20): 200 + 50.
-        {"LWithCornersOnOneSightLine", lShapedRoom(), {15, 5}, 250.0,
+        {"LWithCornersOnOneSightLine", LShapedRoom(), {15, 5}, 250.0,
          {{0, 0}, {20, 0}, {20, 10}, {10, 10}, {0, 20}}},
-        {"PillarShadow", roomWithPillar(), {5, 5}, 1224.0 / 7.0,
+        {"PillarShadow", RoomWithPillar(), {5, 5}, 1224.0 / 7.0,
          {{0, 0}, {20, 0}, {20, low}, {12, 4}, {12, 6}, {20, high}, {20, 10}, {0, 10}}},
         // The free wall's shadow from (5, 2): rays through its ends (2, 5) and (8, 5) meet
         // the side walls at (0, 7) and (10, 7), hiding 46 of the 100; (10, 7) and (8, 5) lie
         // on one sight line, which the node method cannot take.
-        {"FreeWallShadow", roomWithFreeWall(), {5, 2}, 54.0,
+        {"FreeWallShadow", RoomWithFreeWall(), {5, 2}, 54.0,
          {{0, 0}, {10, 0}, {10, 7}, {8, 5}, {2, 5}, {0, 7}}},
     };
 }
 
 TEST(VisibilityPolygon, HandComputedRooms) {
-    for (const RoomCase& c : roomCases()) {
-        const IsovistResult r = isovistAt(c.plan, c.point, kVisibility);
+    for (const RoomCase& c : RoomCases()) {
+        const IsovistResult r = IsovistAt(c.plan, c.point, kVisibility);
         ASSERT_EQ(r.outcome, Outcome::Computed) << c.name;
         EXPECT_FALSE(r.usedRadialMethod) << c.name;
         EXPECT_TRUE(r.unreducedRadialLines.empty()) << c.name;
@@ -94,7 +94,7 @@ TEST(VisibilityPolygon, HandComputedRooms) {
             EXPECT_EQ(line.start, c.point) << c.name;
         }
         if (!c.outline.empty()) {
-            const std::vector<PlanPoint> got = ends(r);
+            const std::vector<PlanPoint> got = Ends(r);
             ASSERT_EQ(got.size(), c.outline.size()) << c.name;
             for (size_t i = 0; i < got.size(); ++i) {
                 EXPECT_NEAR(got[i].x, c.outline[i].x, 1e-12) << c.name << " vertex " << i;
@@ -114,15 +114,15 @@ TEST(VisibilityPolygon, SameOutlineAndStartAsTheNodeMethod) {
         PlanPoint point;
     };
     const Case cases[] = {
-        {"Square", IsovistTestPlan({rectangle(0, 0, 10, 10, false)}), {3, 4}},
-        {"Pillar", roomWithPillar(), {5, 5}},
-        {"PillarFromBelowRight", roomWithPillar(), {17.3, 1.1}},
-        {"PillarsRoom", roomWithPillars(40, 7), pillarRoomGap(1, 2)},
+        {"Square", IsovistTestPlan({Rectangle(0, 0, 10, 10, false)}), {3, 4}},
+        {"Pillar", RoomWithPillar(), {5, 5}},
+        {"PillarFromBelowRight", RoomWithPillar(), {17.3, 1.1}},
+        {"PillarsRoom", RoomWithPillars(40, 7), PillarRoomGap(1, 2)},
     };
     for (const Case& c : cases) {
-        const IsovistResult node = isovistAt(c.plan, c.point, kNode);
+        const IsovistResult node = IsovistAt(c.plan, c.point, kNode);
         ASSERT_FALSE(node.usedRadialMethod) << c.name;
-        const IsovistResult visibility = isovistAt(c.plan, c.point, kVisibility);
+        const IsovistResult visibility = IsovistAt(c.plan, c.point, kVisibility);
         ASSERT_EQ(visibility.radialLines.size(), node.radialLines.size()) << c.name;
         for (size_t i = 0; i < node.radialLines.size(); ++i) {
             const PlanPoint a = node.radialLines[i].end;
@@ -135,12 +135,12 @@ TEST(VisibilityPolygon, SameOutlineAndStartAsTheNodeMethod) {
 }
 
 TEST(VisibilityPolygon, InvalidPointsGiveTheEmptyIsovist) {
-    const IsovistTestPlan plan = roomWithPillar();
+    const IsovistTestPlan plan = RoomWithPillar();
     const PlanPoint points[] = {{25, 5},  {-1, -1}, {13, 5}, {12.5, 4.5},
                                 {NAN, 5}, {5, INFINITY}};
     for (const PlanPoint p : points) {
         for (const CandidateSearch search : {CandidateSearch::Indexed, CandidateSearch::FullScan}) {
-            const IsovistResult r = isovistAt(plan, p, kVisibility, search);
+            const IsovistResult r = IsovistAt(plan, p, kVisibility, search);
             EXPECT_EQ(r.outcome, Outcome::InvalidPoint) << p.x << "," << p.y;
             EXPECT_TRUE(r.radialLines.empty());
             EXPECT_EQ(r.area, 0.0);
@@ -150,7 +150,7 @@ TEST(VisibilityPolygon, InvalidPointsGiveTheEmptyIsovist) {
             }
         }
     }
-    EXPECT_EQ(isovistAt(IsovistTestPlan({}), {1, 1}, kVisibility).outcome, Outcome::NoWalls);
+    EXPECT_EQ(IsovistAt(IsovistTestPlan({}), {1, 1}, kVisibility).outcome, Outcome::NoWalls);
 }
 
 // A point on an edge or vertex sees into the open face beside it; of two open sides, the one
@@ -165,23 +165,23 @@ TEST(VisibilityPolygon, PointsOnEdgesAndVertices) {
     const Case cases[] = {
         // The hit test counts the pillar's left, top and bottom faces as inside the pillar: not
         // valid. On its right face the point is valid and sees the part of the room before it.
-        {"OnPillarLeftFace", roomWithPillar(), {12, 5}, 0.0},
-        {"OnPillarTopFace", roomWithPillar(), {13, 6}, 0.0},
-        {"OnPillarBottomFace", roomWithPillar(), {13, 4}, 0.0},
-        {"OnPillarRightFace", roomWithPillar(), {14, 5}, 60.0},
+        {"OnPillarLeftFace", RoomWithPillar(), {12, 5}, 0.0},
+        {"OnPillarTopFace", RoomWithPillar(), {13, 6}, 0.0},
+        {"OnPillarBottomFace", RoomWithPillar(), {13, 4}, 0.0},
+        {"OnPillarRightFace", RoomWithPillar(), {14, 5}, 60.0},
         // At a valid corner the point sees both faces' halves: 80 + 36.
-        {"OnPillarCorner00", roomWithPillar(), {12, 4}, 0.0},
-        {"OnPillarCorner10", roomWithPillar(), {14, 4}, 116.0},
-        {"OnPillarCorner01", roomWithPillar(), {12, 6}, 0.0},
-        {"OnPillarCorner11", roomWithPillar(), {14, 6}, 116.0},
+        {"OnPillarCorner00", RoomWithPillar(), {12, 4}, 0.0},
+        {"OnPillarCorner10", RoomWithPillar(), {14, 4}, 116.0},
+        {"OnPillarCorner01", RoomWithPillar(), {12, 6}, 0.0},
+        {"OnPillarCorner11", RoomWithPillar(), {14, 6}, 116.0},
         // On the free wall, both sides are open: the lower one (direction -pi/2) is seen.
-        {"OnFreeWall", roomWithFreeWall(), {5, 5}, 50.0},
+        {"OnFreeWall", RoomWithFreeWall(), {5, 5}, 50.0},
         // The free end of a wall has no side to see into: the empty isovist.
-        {"AtFreeWallEnd", roomWithFreeWall(), {8, 5}, 0.0},
-        {"AtFreeWallStart", roomWithFreeWall(), {2, 5}, 0.0},
+        {"AtFreeWallEnd", RoomWithFreeWall(), {8, 5}, 0.0},
+        {"AtFreeWallStart", RoomWithFreeWall(), {2, 5}, 0.0},
     };
     for (const Case& c : cases) {
-        const IsovistResult r = isovistAt(c.plan, c.point, kVisibility);
+        const IsovistResult r = IsovistAt(c.plan, c.point, kVisibility);
         if (c.area == 0.0) {
             EXPECT_EQ(r.outcome, Outcome::InvalidPoint) << c.name;
             continue;
@@ -196,43 +196,43 @@ TEST(VisibilityPolygon, PointsOnEdgesAndVertices) {
 TEST(VisibilityPolygon, ArrangementFollowsThePlan) {
     IsovistScratch scratch;
     IsovistResult r;
-    const IsovistTestPlan square({rectangle(0, 0, 10, 10, false)});
-    computeIsovist(square.tables(), {5, 5}, kVisibility, scratch, r);
+    const IsovistTestPlan square({Rectangle(0, 0, 10, 10, false)});
+    ComputeIsovistAt(square.tables(), {5, 5}, kVisibility, scratch, r);
     EXPECT_EQ(scratch.visibility.edgeCount(), 4u);
     EXPECT_DOUBLE_EQ(r.area, 100.0);
-    const IsovistTestPlan pillar = roomWithPillar();
-    computeIsovist(pillar.tables(), {5, 5}, kVisibility, scratch, r);
+    const IsovistTestPlan pillar = RoomWithPillar();
+    ComputeIsovistAt(pillar.tables(), {5, 5}, kVisibility, scratch, r);
     EXPECT_EQ(scratch.visibility.edgeCount(), 8u);
     EXPECT_NEAR(r.area, 1224.0 / 7.0, 1e-12);
-    computeIsovist(square.tables(), {5, 5}, kVisibility, scratch, r);
+    ComputeIsovistAt(square.tables(), {5, 5}, kVisibility, scratch, r);
     EXPECT_DOUBLE_EQ(r.area, 100.0);
     // A copied scratch starts without an arrangement and builds its own.
     IsovistScratch copy = scratch;
     EXPECT_EQ(copy.visibility.edgeCount(), 0u);
-    computeIsovist(square.tables(), {5, 5}, kVisibility, copy, r);
+    ComputeIsovistAt(square.tables(), {5, 5}, kVisibility, copy, r);
     EXPECT_DOUBLE_EQ(r.area, 100.0);
 }
 
 // Damaged plans: segments of zero length and with coordinates that are not finite are left
 // out of the arrangement; walls that cross and overlap are split where they meet.
 TEST(VisibilityPolygon, DamagedAndCrossingWalls) {
-    const IsovistTestPlan damaged({rectangle(0, 0, 10, 10, false),
+    const IsovistTestPlan damaged({Rectangle(0, 0, 10, 10, false),
                                    PlanPolygon({{3, 3}, {3, 3}}),
                                    PlanPolygon({{NAN, 1}, {2, INFINITY}})});
-    EXPECT_NEAR(isovistAt(damaged, {5, 5}, kVisibility).area, 100.0, 1e-12);
+    EXPECT_NEAR(IsovistAt(damaged, {5, 5}, kVisibility).area, 100.0, 1e-12);
     // Two free walls crossing at (5, 5) and one drawn twice over the boundary's bottom edge.
-    const IsovistTestPlan crossing({rectangle(0, 0, 10, 10, false),
+    const IsovistTestPlan crossing({Rectangle(0, 0, 10, 10, false),
                                     PlanPolygon({{2, 5}, {8, 5}}), PlanPolygon({{5, 2}, {5, 8}}),
                                     PlanPolygon({{0, 0}, {10, 0}})});
     // From (2.5, 2.5) the walls' near faces up to the crossing (5, 5) are seen, and past the
     // ends (5, 2) and (2, 5) the room down to (10, 1) and up to (1, 10): area 40 by the shoelace
     // formula. The crossing point is a vertex of no wall, which the node method never visits.
-    const IsovistResult r = isovistAt(crossing, {2.5, 2.5}, kVisibility);
+    const IsovistResult r = IsovistAt(crossing, {2.5, 2.5}, kVisibility);
     ASSERT_EQ(r.outcome, Outcome::Computed);
     EXPECT_NEAR(r.area, 40.0, 1e-12);
     const std::vector<PlanPoint> expected = {{0, 0}, {10, 0}, {10, 1}, {5, 2},
                                              {5, 5}, {2, 5},  {1, 10}, {0, 10}};
-    EXPECT_EQ(ends(r), expected);
+    EXPECT_EQ(Ends(r), expected);
 }
 
 }  // namespace

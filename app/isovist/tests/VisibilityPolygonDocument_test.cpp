@@ -11,7 +11,7 @@
 
 namespace {
 
-void loadRoomWithPillar(CORVDoc& doc) {
+void LoadRoomWithPillar(CORVDoc& doc) {
     doc.m_planPolygons.append(PlanPolygon({{0, 0}, {20, 0}, {20, 10}, {0, 10}}));
     doc.m_planPolygons.append(PlanPolygon({{12, 4}, {12, 6}, {14, 6}, {14, 4}}));
     doc.RebuildWallTables();
@@ -20,7 +20,7 @@ void loadRoomWithPillar(CORVDoc& doc) {
 TEST(VisibilityPolygonDocument, PointIsovistIsExactAndHasNoRayStatistics) {
     FakeDocumentUi ui;
     CORVDoc doc(ui);
-    loadRoomWithPillar(doc);
+    LoadRoomWithPillar(doc);
     doc.m_settings.m_isovistMethod = kExactVisibilityPolygonMethod;
     doc.m_pointRadialStats.rayCount = 7.0;  // untouched: no rays are cast
     doc.ComputePointIsovist(5, 5);
@@ -39,14 +39,14 @@ TEST(VisibilityPolygonDocument, PointIsovistIsExactAndHasNoRayStatistics) {
 TEST(VisibilityPolygonDocument, TheMethodSurvivesSaveAndOpen) {
     FakeDocumentUi ui;
     CORVDoc doc(ui);
-    loadRoomWithPillar(doc);
+    LoadRoomWithPillar(doc);
     doc.m_settings.m_isovistMethod = kExactVisibilityPolygonMethod;
     const std::string path =
         (std::filesystem::temp_directory_path() /
          ("orvelle_visibility_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
           ".ovx"))
             .string();
-    ASSERT_TRUE(saveDocumentFile(doc, path).ok);
+    ASSERT_TRUE(SaveDocumentFile(doc, path).ok);
     FakeDocumentUi otherUi;
     CORVDoc opened(otherUi);
     const bool read = opened.OpenDocument(path);

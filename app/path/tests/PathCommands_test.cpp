@@ -25,7 +25,7 @@ class PathCommands : public ::testing::Test {
 
     void SetUp() override {
         // A 10 x 10 room with a path across it, left to right at y = 5, and a second path up.
-        doc.m_planPolygons.append(rectangle(0, 0, 10, 10, false));
+        doc.m_planPolygons.append(Rectangle(0, 0, 10, 10, false));
         doc.RebuildWallTables();
         doc.m_paths.append(PlanPolygon({{1, 5}, {9, 5}}));
         doc.m_paths.append(PlanPolygon({{5, 1}, {5, 3}, {5, 9}}));
@@ -154,7 +154,7 @@ TEST_F(PathCommands, CreatePathIsovistFillsOneRecordPerPoint) {
     doc.m_pathIsovists.resize(9);
     doc.m_pathRadialStats.resize(9);
     const int redraws = ui.redrawCount;
-    ASSERT_TRUE(runDocumentCommand(doc, {CommandId::CreatePathIsovist}));
+    ASSERT_TRUE(RunDocumentCommand(doc, {CommandId::CreatePathIsovist}));
     ASSERT_EQ(doc.m_pathIsovists.size(), 5u);
     EXPECT_TRUE(doc.m_pathRadialStats.empty());  // the exact method keeps none
     for (size_t i = 0; i < 5; ++i) {
@@ -184,7 +184,7 @@ TEST_F(PathCommands, ApplyViewAngleNarrowsToTheHalfPlaneAhead) {
     doc.OnApplyViewAngle();  // cancelled
     EXPECT_NEAR(doc.m_pathIsovists[0].area, 100.0, 1e-9);
     ui.viewAngleAnswers = {180.0};
-    ASSERT_TRUE(runDocumentCommand(doc, {CommandId::ApplyViewAngle}));
+    ASSERT_TRUE(RunDocumentCommand(doc, {CommandId::ApplyViewAngle}));
     const double areas[] = {90, 70, 50, 30, 10};
     for (size_t i = 0; i < 5; ++i) {
         EXPECT_NEAR(doc.m_pathIsovists[i].area, areas[i], 1e-9) << i;
@@ -204,7 +204,7 @@ TEST_F(PathCommands, ViewPathDataShowsTheTable) {
     makePoints(0);
     ASSERT_TRUE(doc.ComputePathIsovists());
     doc.m_settings.m_unit = 2;
-    ASSERT_TRUE(runDocumentCommand(doc, {CommandId::ViewPathData}));
+    ASSERT_TRUE(RunDocumentCommand(doc, {CommandId::ViewPathData}));
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].currentPath, "Path-1");
     EXPECT_EQ(shown[0].columns[1].title, "Origin X (m)");
@@ -235,7 +235,7 @@ TEST_F(PathCommands, PathOptionsStoresTheChoiceOnOkOnly) {
         edit(model);
         return true;
     };
-    ASSERT_TRUE(runDocumentCommand(doc, {CommandId::PathOptions}));
+    ASSERT_TRUE(RunDocumentCommand(doc, {CommandId::PathOptions}));
     EXPECT_EQ(doc.m_currentPath, 1);
     EXPECT_EQ(doc.m_settings.pathCircleRadius, 35);
     EXPECT_EQ(doc.m_settings.pathDisplayMethod, 4);
@@ -334,10 +334,10 @@ TEST_F(PathCommands, ShowPointPropertiesCodes) {
     for (const Case& c : cases) {
         doc.m_pathDisplayProperty = 0;
         doc.m_settings.m_isovistMethod = kExactNodeMethod;
-        EXPECT_EQ(runDocumentCommand(doc, {CommandId::PathProperty, c.code}), !c.radialOnly);
+        EXPECT_EQ(RunDocumentCommand(doc, {CommandId::PathProperty, c.code}), !c.radialOnly);
         EXPECT_EQ(doc.m_pathDisplayProperty, c.radialOnly ? 0 : c.code);
         doc.m_settings.m_isovistMethod = kApproximateRadialMethod;
-        EXPECT_TRUE(runDocumentCommand(doc, {CommandId::PathProperty, c.code}));
+        EXPECT_TRUE(RunDocumentCommand(doc, {CommandId::PathProperty, c.code}));
         EXPECT_EQ(doc.m_pathDisplayProperty, c.code);
     }
 }
@@ -379,10 +379,10 @@ TEST_F(PathCommands, ImportCancelledInTheLayerDialogOpensTheFileDialogAgain) {
         }
     } cancelOnce;
     CORVDoc other(cancelOnce);
-    other.m_planPolygons.append(rectangle(0, 0, 10, 10, false));
+    other.m_planPolygons.append(Rectangle(0, 0, 10, 10, false));
     const std::string drawing = writeFile("paths.dxf", kPathDrawing);
     cancelOnce.fileAnswers = {drawing, drawing};
-    ASSERT_TRUE(runDocumentCommand(other, {CommandId::ImportPath}));
+    ASSERT_TRUE(RunDocumentCommand(other, {CommandId::ImportPath}));
     EXPECT_EQ(cancelOnce.layerDialogs, 2);
     EXPECT_TRUE(cancelOnce.messages.empty());
     ASSERT_EQ(other.m_paths.count(), 1);

@@ -32,7 +32,7 @@ class RecordingProgress : public ProgressSink {
 };
 
 const IsovistTestPlan& SquareRoom() {
-    static const IsovistTestPlan room({rectangle(0, 0, 10, 10, false)});
+    static const IsovistTestPlan room({Rectangle(0, 0, 10, 10, false)});
     return room;
 }
 
@@ -122,7 +122,7 @@ TEST(PathIsovists, NoWallsOrUnknownMethodGiveEmptyRecords) {
 // Points along a winding walk through a room full of pillars, some on pillar edges, some
 // inside pillars and some on the boundary: every core gives what one gives.
 TEST(PathIsovists, ParallelRunEqualsSerialRun) {
-    const IsovistTestPlan plan = roomWithPillars(160, 11);
+    const IsovistTestPlan plan = RoomWithPillars(160, 11);
     std::vector<PlanPoint> points;
     for (int i = 0; i < 240; ++i) {
         const double t = i * 0.37;
@@ -130,7 +130,7 @@ TEST(PathIsovists, ParallelRunEqualsSerialRun) {
     }
     points.push_back(plan.polygons[1][0]);        // a pillar corner
     points.push_back(PlanPoint{0.0, 30.0});       // on the boundary
-    points.push_back(pillarRoomGap(2, 3));
+    points.push_back(PillarRoomGap(2, 3));
     for (const int32_t method : {kExact, kRadial}) {
         PathIsovistRun serial;
         PathIsovistRun parallel;
@@ -164,11 +164,11 @@ TEST(PathIsovists, ParallelRunEqualsSerialRunOnARealFloor) {
     }
     const DxfDrawing& drawing = std::get<DxfDrawing>(loaded);
     PolygonList polygons;
-    const auto boundary = readBoundaryPolygon(drawing, "valid_area").polygon;
+    const auto boundary = ReadBoundaryPolygon(drawing, "valid_area").polygon;
     ASSERT_TRUE(boundary);
     polygons.append(*boundary);
-    appendWallPolygons(drawing, "walls", polygons);
-    orientPlanPolygons(polygons);
+    AppendWallPolygons(drawing, "walls", polygons);
+    OrientPlanPolygons(polygons);
     const IsovistTestPlan plan(polygons.items());
 
     PlanPoint low = (*boundary)[0];

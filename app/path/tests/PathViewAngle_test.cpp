@@ -38,7 +38,7 @@ TEST(PathViewAngle, HeadingsAreBisectorsOfTheSteps) {
 
 // With 180 degrees the view is the half of the room ahead of the walking direction.
 TEST(PathViewAngle, ConesAheadInASquareRoom) {
-    const IsovistTestPlan room({rectangle(0, 0, 10, 10, false)});
+    const IsovistTestPlan room({Rectangle(0, 0, 10, 10, false)});
     struct Case {
         const char* name;
         double angle;

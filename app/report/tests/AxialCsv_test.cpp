@@ -143,7 +143,7 @@ TEST(AxialCsv, ExportCommandMessages) {
         doc.m_axialLines = c.lines;
         doc.m_axialLineRecords.assign(c.records, IsovistRecord{});
         ui.fileAnswers = {c.file};
-        ASSERT_TRUE(runDocumentCommand(doc, Command{CommandId::AxialExportCsv, 0}));
+        ASSERT_TRUE(RunDocumentCommand(doc, Command{CommandId::AxialExportCsv, 0}));
         EXPECT_EQ(ui.messages, c.messages);
         EXPECT_EQ(std::filesystem::exists(path), c.written);
         if (c.written) {

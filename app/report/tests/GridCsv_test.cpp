@@ -13,7 +13,7 @@ namespace {
 
 // 2 x 2 cells; cells 1 and 3 effective. Every measure of cell 1 differs from every other, so
 // a swapped column shows; cell 3 carries the undefined markers a cell that sees nothing gets.
-CAnalysisGrid fourCellGrid() {
+CAnalysisGrid FourCellGrid() {
     CAnalysisGrid grid;
     grid.nx = 2;
     grid.ny = 2;
@@ -54,7 +54,7 @@ CAnalysisGrid fourCellGrid() {
     return grid;
 }
 
-std::vector<RadialStats> radialArray() {
+std::vector<RadialStats> RadialArray() {
     RadialStats first;
     first.mean = 0.75;
     first.max = 1.5;
@@ -142,8 +142,8 @@ TEST(GridCsv, FormsAndHeadersByMethodAndUnit) {
         {2, 0, kShortHeaderMm + kShortRows},
         {2, 7, kShortRows},
     };
-    const CAnalysisGrid grid = fourCellGrid();
-    const std::vector<RadialStats> radial = radialArray();
+    const CAnalysisGrid grid = FourCellGrid();
+    const std::vector<RadialStats> radial = RadialArray();
     for (const Case& c : cases) {
         EXPECT_EQ(GridCsvText(grid, radial, c.method, c.unit), c.expected)
             << "method " << c.method << ", unit " << c.unit;
@@ -172,7 +172,7 @@ TEST(GridCsv, UnitsInTheTitles) {
 }
 
 TEST(GridCsv, OnlyEffectiveCellsWithTheirOwnIndex) {
-    CAnalysisGrid grid = fourCellGrid();
+    CAnalysisGrid grid = FourCellGrid();
     grid.cells[1].effective = 0;
     grid.cells[2].effective = 1;
     grid.cells[2].isovist = grid.cells[3].isovist;
@@ -203,17 +203,17 @@ TEST(GridCsv, RadialIndexOutsideTheArray) {
         {"empty array", 1, 0, 0, kRow1 + kRadialMissing + "\r\n" + kRow3 + kRadialMissing + "\r\n"},
     };
     for (const Case& c : cases) {
-        CAnalysisGrid grid = fourCellGrid();
+        CAnalysisGrid grid = FourCellGrid();
         grid.cells[1].isovist.radialStatsIndex = c.indexOfCell1;
         grid.cells[3].isovist.radialStatsIndex = c.indexOfCell3;
-        std::vector<RadialStats> radial = radialArray();
+        std::vector<RadialStats> radial = RadialArray();
         radial.resize(c.arraySize);
         EXPECT_EQ(GridCsvText(grid, radial, 1, -1), c.expected) << c.name;
     }
 }
 
 TEST(GridCsv, ExtremeValuesPrintInFull) {
-    CAnalysisGrid grid = fourCellGrid();
+    CAnalysisGrid grid = FourCellGrid();
     grid.cells[1].isovist.area = -1.7976931348623157e308;
     const std::string text = GridCsvText(grid, {}, 0, -1);
     // Sign, 309 digits, six decimals.
@@ -227,7 +227,7 @@ TEST(GridCsv, ExtremeValuesPrintInFull) {
 }
 
 TEST(GridCsv, EveryLineEndsInCarriageReturnLineFeed) {
-    const std::string text = GridCsvText(fourCellGrid(), radialArray(), 1, 0);
+    const std::string text = GridCsvText(FourCellGrid(), RadialArray(), 1, 0);
     size_t lines = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n') {

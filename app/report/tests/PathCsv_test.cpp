@@ -7,7 +7,7 @@
 
 namespace {
 
-std::vector<IsovistRecord> twoRecords() {
+std::vector<IsovistRecord> TwoRecords() {
     IsovistRecord a;
     a.origin = {5, 5};
     a.centroid = {5, 5};
@@ -23,7 +23,7 @@ std::vector<IsovistRecord> twoRecords() {
     return {a, b};
 }
 
-RadialStats someStats() {
+RadialStats SomeStats() {
     RadialStats s;
     s.mean = 5;
     s.max = 7.5;
@@ -45,7 +45,7 @@ const std::string kRow1 =
     "0.000000, 0.000000";
 
 TEST(PathCsv, ShortForm) {
-    EXPECT_EQ(PathCsvText(twoRecords(), {}, 0, 0), kShortHeader + kRow0 + "\r\n" + kRow1 + "\r\n");
+    EXPECT_EQ(PathCsvText(TwoRecords(), {}, 0, 0), kShortHeader + kRow0 + "\r\n" + kRow1 + "\r\n");
 }
 
 TEST(PathCsv, RadialForm) {
@@ -55,7 +55,7 @@ TEST(PathCsv, RadialForm) {
         "Mean Radial (ft), Max Radial (ft), Min Radial (ft), Complexity (ft\xA9\xF7), "
         "Elongation, Autocorrelation\r\n";
     // The second record has no statistics: -1 in each radial column.
-    EXPECT_EQ(PathCsvText(twoRecords(), std::vector<RadialStats>{someStats()}, 1, 4),
+    EXPECT_EQ(PathCsvText(TwoRecords(), std::vector<RadialStats>{SomeStats()}, 1, 4),
               header + kRow0 + ", 5.000000, 7.500000, 2.000000, 3.250000, 0.500000, -0.750000\r\n" +
                   kRow1 +
                   ", -1.000000, -1.000000, -1.000000, -1.000000, -1.000000, -1.000000\r\n");
@@ -63,13 +63,13 @@ TEST(PathCsv, RadialForm) {
 
 TEST(PathCsv, UnitsAndMethodsOutsideTheirRanges) {
     // No header for an unknown unit; the rows are still written.
-    EXPECT_EQ(PathCsvText(twoRecords(), {}, 0, 5), kRow0 + "\r\n" + kRow1 + "\r\n");
-    EXPECT_EQ(PathCsvText(twoRecords(), {}, 3, 0), "");
+    EXPECT_EQ(PathCsvText(TwoRecords(), {}, 0, 5), kRow0 + "\r\n" + kRow1 + "\r\n");
+    EXPECT_EQ(PathCsvText(TwoRecords(), {}, 3, 0), "");
     EXPECT_EQ(PathCsvText({}, {}, 0, 1).substr(0, 30), "Point Index, Origin x (cm), Or");
 }
 
 TEST(PathCsv, AllPathsSection) {
-    const std::vector<IsovistRecord> records = twoRecords();
+    const std::vector<IsovistRecord> records = TwoRecords();
     EXPECT_EQ(AllPathsCsvSection(2, std::span(records).first(1), {}, 0, 0),
               "Path-2\r\n" + kShortHeader + kRow0 + "\r\n\r\n\r\n");
     EXPECT_EQ(AllPathsCsvSection(1, {}, {}, 0, 0), "Path-1\r\n" + kShortHeader + "\r\n\r\n");

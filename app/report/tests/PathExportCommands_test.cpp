@@ -28,8 +28,8 @@ class PathExportCommands : public ::testing::Test {
 
     void SetUp() override {
         // A room with a pillar; path 1 along the bottom, path 2 up the right side.
-        doc.m_planPolygons.append(rectangle(0, 0, 10, 10, false));
-        doc.m_planPolygons.append(rectangle(4, 4, 6, 6, true));
+        doc.m_planPolygons.append(Rectangle(0, 0, 10, 10, false));
+        doc.m_planPolygons.append(Rectangle(4, 4, 6, 6, true));
         doc.RebuildWallTables();
         doc.m_paths.append(PlanPolygon({{1, 1}, {9, 1}}));
         doc.m_paths.append(PlanPolygon({{9, 1}, {9, 9}}));
@@ -50,7 +50,7 @@ class PathExportCommands : public ::testing::Test {
 };
 
 TEST_F(PathExportCommands, CurrentPathExport) {
-    EXPECT_FALSE(runDocumentCommand(doc, {CommandId::PathExportCsv}));  // not available yet
+    EXPECT_FALSE(RunDocumentCommand(doc, {CommandId::PathExportCsv}));  // not available yet
     doc.OnExportPathCsv();
     EXPECT_EQ(ui.messages, std::vector<std::string>{"No results to export"});
     for (const int32_t method : {kExactNodeMethod, kApproximateRadialMethod}) {
@@ -58,7 +58,7 @@ TEST_F(PathExportCommands, CurrentPathExport) {
         ASSERT_TRUE(doc.ComputePathIsovists());
         const std::string file = (folder / "path.csv").string();
         ui.fileAnswers = {file};
-        ASSERT_TRUE(runDocumentCommand(doc, {CommandId::PathExportCsv}));
+        ASSERT_TRUE(RunDocumentCommand(doc, {CommandId::PathExportCsv}));
         const PathIsovistRun run = runOf(0);
         EXPECT_EQ(ReadWholeFile(file), PathCsvText(run.records, run.radialStats, method, 0));
         EXPECT_EQ(ui.fileDialogFilters.back(),
@@ -77,7 +77,7 @@ TEST_F(PathExportCommands, AllPathsRecomputesEveryPathAndRemovesTheResults) {
     const std::string file = (folder / "all.csv").string();
 
     ui.yesNoAnswers = {false};
-    ASSERT_TRUE(runDocumentCommand(doc, {CommandId::PathExportAllCsv}));
+    ASSERT_TRUE(RunDocumentCommand(doc, {CommandId::PathExportAllCsv}));
     EXPECT_EQ(ui.questions, std::vector<std::string>{kQuestion});
     EXPECT_EQ(doc.m_pathIsovists.size(), 3u);  // No keeps them
     EXPECT_TRUE(ui.fileDialogFilters.empty());
@@ -153,7 +153,7 @@ TEST_F(PathExportCommands, ReportShowsTheCurrentPathsText) {
     doc.m_settings.m_isovistMethod = kApproximateRadialMethod;
     ASSERT_TRUE(doc.ComputePathIsovists());
     doc.m_entropyParams.sets[0] = {0, 1, 2};
-    ASSERT_TRUE(runDocumentCommand(doc, {CommandId::PathReport}));
+    ASSERT_TRUE(RunDocumentCommand(doc, {CommandId::PathReport}));
     ASSERT_EQ(ui.analysisSummaries.size(), 1u);
     EXPECT_EQ(ui.analysisSummaries[0],
               PathReportText(doc.m_pathIsovists, doc.m_pathRadialStats, kApproximateRadialMethod,

@@ -12,7 +12,7 @@ struct Values {
     double area, perimeter, drift, occlusivity, compactness, circularity;
 };
 
-std::vector<IsovistRecord> recordsOf(const std::vector<Values>& values) {
+std::vector<IsovistRecord> RecordsOf(const std::vector<Values>& values) {
     std::vector<IsovistRecord> records;
     for (const Values& v : values) {
         IsovistRecord r;
@@ -29,7 +29,7 @@ std::vector<IsovistRecord> recordsOf(const std::vector<Values>& values) {
 
 // Areas 10, 30, 500 fall in bins 0, 1 and 2 of the area set (ln 3 / ln 5 = 0.6826...); their
 // changes 20 and 470 in bins 0 and 2, each counting 1/3; and so on for every block.
-const std::vector<IsovistRecord> kRecords = recordsOf({
+const std::vector<IsovistRecord> kRecords = RecordsOf({
     {10, 2, 1, 0.1, 0.5, 2},
     {30, 4, 1, 0.5, 7.5, 8},
     {500, 5, 30, 0.95, 7.5, 16},
@@ -130,7 +130,7 @@ const char* const kRadialBlocks =
     "\tEntropy:\t0.6826061945\r\n"
     "\tEntropy:\t0.4550707963\r\n";
 
-std::vector<RadialStats> radialStats() {
+std::vector<RadialStats> RadialStatsOf() {
     const double mean[] = {2, 20, 13};
     const double variance[] = {5, 60, 5};  // complexity: 0.5, 2 and 0.01
     const double elongation[] = {0.25, 0.9, 0.45};
@@ -148,14 +148,14 @@ std::vector<RadialStats> radialStats() {
 TEST(PathReport, ExactMethodBlocks) {
     EXPECT_EQ(PathReportText(kRecords, {}, 0, EntropyParams{}), kShortReport);
     // The radial statistics count only with the radial method.
-    EXPECT_EQ(PathReportText(kRecords, radialStats(), 0, EntropyParams{}), kShortReport);
+    EXPECT_EQ(PathReportText(kRecords, RadialStatsOf(), 0, EntropyParams{}), kShortReport);
 }
 
 TEST(PathReport, RadialMethodAddsItsBlocks) {
-    EXPECT_EQ(PathReportText(kRecords, radialStats(), 1, EntropyParams{}),
+    EXPECT_EQ(PathReportText(kRecords, RadialStatsOf(), 1, EntropyParams{}),
               std::string(kShortReport) + kRadialBlocks);
     // Without exactly one RadialStats per record the radial blocks are left out.
-    std::vector<RadialStats> two = radialStats();
+    std::vector<RadialStats> two = RadialStatsOf();
     two.pop_back();
     EXPECT_EQ(PathReportText(kRecords, two, 1, EntropyParams{}), kShortReport);
 }
@@ -163,7 +163,7 @@ TEST(PathReport, RadialMethodAddsItsBlocks) {
 TEST(PathReport, OnePointAndNoPoints) {
     EXPECT_EQ(PathReportText({}, {}, 0, EntropyParams{}), "");
     const std::string text =
-        PathReportText(recordsOf({{50, 10, 0, 0.5, 0, 4}}), {}, 0, EntropyParams{});
+        PathReportText(RecordsOf({{50, 10, 0, 0.5, 0, 4}}), {}, 0, EntropyParams{});
     const std::string start =
         "Number of Observation Points: 1\r\n\r\nArea\r\n\tSum:\t50.0000\r\n\tMean:\t50.0000\r\n"
         "\tVariance:\t0.0000\r\n\tS.D.:\t0.0000\r\n";

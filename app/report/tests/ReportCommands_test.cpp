@@ -58,13 +58,13 @@ class ReportCommands : public ::testing::Test {
 
 TEST_F(ReportCommands, AreDocumentCommandsAvailableOnceGridIsovistsAreComputed) {
     for (const CommandId id : {CommandId::GridExportCsv, CommandId::GridReport}) {
-        EXPECT_TRUE(isDocumentCommand({id}));
+        EXPECT_TRUE(IsDocumentCommand({id}));
         giveGrid();
         doc.m_settings.setGridState(kGridOptionsAccepted | kGridInitialised);
-        EXPECT_FALSE(runDocumentCommand(doc, {id}));
+        EXPECT_FALSE(RunDocumentCommand(doc, {id}));
         doc.m_settings.setGridState(kGridOptionsAccepted | kGridInitialised |
                                     kGridIsovistsComputed);
-        EXPECT_TRUE(runDocumentCommand(doc, {id}));
+        EXPECT_TRUE(RunDocumentCommand(doc, {id}));
     }
     // Neither did anything while unavailable: one save dialog (cancelled), one summary.
     EXPECT_EQ(ui.fileDialogFilters.size(), 1u);

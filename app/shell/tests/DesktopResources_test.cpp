@@ -6,14 +6,14 @@
 
 namespace {
 
-QByteArray readResource(const char* name) {
+QByteArray ReadResource(const char* name) {
     QFile file(QStringLiteral(ORVELLE_SOURCE_DIR "/app/shell/resources/") +
                QString::fromLatin1(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 TEST(DesktopResources, TheDocumentTypeIsDeclaredAndOpenedByTheProgram) {
-    QXmlStreamReader xml(readResource("orvelle-ovx.xml"));
+    QXmlStreamReader xml(ReadResource("orvelle-ovx.xml"));
     QString type;
     QString glob;
     while (!xml.atEnd()) {
@@ -29,7 +29,7 @@ TEST(DesktopResources, TheDocumentTypeIsDeclaredAndOpenedByTheProgram) {
     ASSERT_FALSE(xml.hasError()) << qPrintable(xml.errorString());
     EXPECT_EQ(type, QStringLiteral("application/x-orvelle-document"));
     EXPECT_EQ(glob, QStringLiteral("*.ovx"));
-    const QByteArray entry = readResource("orvelle.desktop");
+    const QByteArray entry = ReadResource("orvelle.desktop");
     EXPECT_TRUE(entry.contains("MimeType=image/vnd.dxf;application/x-orvelle-document;"));
     EXPECT_TRUE(entry.contains("Exec=orvelle %f"));
 }

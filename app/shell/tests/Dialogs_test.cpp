@@ -21,15 +21,15 @@
 
 namespace {
 
-LayerDialogModel layers(LayerDialogMode mode, std::vector<std::string> names) {
+LayerDialogModel Layers(LayerDialogMode mode, std::vector<std::string> names) {
     LayerDialogModel model;
     model.mode = mode;
-    model.table = makeLayerTable(std::move(names), mode == LayerDialogMode::FullImport);
+    model.table = MakeLayerTable(std::move(names), mode == LayerDialogMode::FullImport);
     return model;
 }
 
 TEST(LayerDialog, ListsLayersWithTheirPreassignedRoles) {
-    LayerDialogModel model = layers(LayerDialogMode::FullImport, {"Outline-Bound", "A-WALL", "X"});
+    LayerDialogModel model = Layers(LayerDialogMode::FullImport, {"Outline-Bound", "A-WALL", "X"});
     FakeDocumentUi ui;
     LayerRoleDialog dialog(model, ui);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Layer"));
@@ -47,7 +47,7 @@ TEST(LayerDialog, ListsLayersWithTheirPreassignedRoles) {
 }
 
 TEST(LayerDialog, RadioButtonsGiveTheSelectedRowItsRole) {
-    LayerDialogModel model = layers(LayerDialogMode::FullImport, {"one", "two"});
+    LayerDialogModel model = Layers(LayerDialogMode::FullImport, {"one", "two"});
     FakeDocumentUi ui;
     LayerRoleDialog dialog(model, ui);
     dialog.list()->setCurrentItem(dialog.list()->topLevelItem(1));
@@ -59,7 +59,7 @@ TEST(LayerDialog, RadioButtonsGiveTheSelectedRowItsRole) {
 }
 
 TEST(LayerDialog, TheReadAllEntitiesBoxSwitchesTheAccounts) {
-    LayerDialogModel model = layers(LayerDialogMode::FullImport, {"walls"});
+    LayerDialogModel model = Layers(LayerDialogMode::FullImport, {"walls"});
     model.notReadOff = {"walls: 3 ARC not read \u2014 turn on Read arcs, old-style polylines and blocks"};
     model.notReadOn = {};
     model.droppedEntitiesAll.resize(1);
@@ -85,7 +85,7 @@ TEST(LayerDialog, TheReadAllEntitiesBoxSwitchesTheAccounts) {
 }
 
 TEST(LayerDialog, ListsTheDroppedEntitiesOfLayersWithARole) {
-    LayerDialogModel model = layers(LayerDialogMode::FullImport, {"one", "two"});
+    LayerDialogModel model = Layers(LayerDialogMode::FullImport, {"one", "two"});
     model.table.roles = {LayerRole::Ignore, LayerRole::Ignore};
     model.droppedEntities.resize(2);
     model.droppedEntities[1].listed.push_back(
@@ -125,7 +125,7 @@ class LayerDialogOk : public testing::TestWithParam<OkCase> {};
 
 TEST_P(LayerDialogOk, ChecksTheChoice) {
     const OkCase& c = GetParam();
-    LayerDialogModel model = layers(c.mode, c.layerNames);
+    LayerDialogModel model = Layers(c.mode, c.layerNames);
     FakeDocumentUi ui;
     ui.yesNoAnswers = c.answers;
     LayerRoleDialog dialog(model, ui);
@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
         OkCase{"paths need nothing", LayerDialogMode::Paths, {"X"}, {}, true, {}, 0}));
 
 TEST(LayerDialog, SmallerImportsOfferOnlyIgnoreAndTheirRole) {
-    LayerDialogModel model = layers(LayerDialogMode::Points, {"PATH", "POINTS"});
+    LayerDialogModel model = Layers(LayerDialogMode::Points, {"PATH", "POINTS"});
     FakeDocumentUi ui;
     LayerRoleDialog dialog(model, ui);
     for (int r = 0; r < kLayerRoleCount; ++r) {

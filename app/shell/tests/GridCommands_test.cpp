@@ -35,7 +35,7 @@ class RecordingWidgetUi : public WidgetDocumentUi {
     std::vector<std::string> messages;
 };
 
-void buildRoom(CORVDoc& doc) {
+void BuildRoom(CORVDoc& doc) {
     doc.m_planPolygons.clear();
     doc.m_planPolygons.append(PlanPolygon({{0, 0}, {100, 0}, {100, 100}, {0, 100}}));
     doc.m_planPolygons.append(PlanPolygon({{60, 40}, {60, 60}, {70, 60}, {70, 40}}));
@@ -43,18 +43,18 @@ void buildRoom(CORVDoc& doc) {
     doc.ComputePlanExtent();
 }
 
-QPoint deviceOf(const ViewTransform& t, double x, double y) {
-    return QPoint(static_cast<int>(std::lround(logicalToDeviceX(t, planToLogical(x, t.scale)))),
-                  static_cast<int>(std::lround(logicalToDeviceY(t, planToLogical(y, t.scale)))));
+QPoint DeviceOf(const ViewTransform& t, double x, double y) {
+    return QPoint(static_cast<int>(std::lround(LogicalToDeviceX(t, PlanToLogical(x, t.scale)))),
+                  static_cast<int>(std::lround(LogicalToDeviceY(t, PlanToLogical(y, t.scale)))));
 }
 
 class GridCommandsTest : public testing::Test {
   protected:
     GridCommandsTest() : doc(ui), frame(doc) {
-        ui.attach(&frame, windowHooks(frame));
+        ui.attach(&frame, WindowHooks(frame));
         frame.resize(800, 600);
         frame.runCommand({CommandId::FileNew});
-        buildRoom(doc);
+        BuildRoom(doc);
         frame.view().zoomExtent();
     }
 
@@ -90,7 +90,7 @@ struct Availability {
     Needs needs;
 };
 
-std::vector<Availability> gridCommands() {
+std::vector<Availability> GridCommands() {
     std::vector<Availability> list = {
         {{CommandId::GridOptions}, Needs::Nothing},
         {{CommandId::ImportCustomPoints}, Needs::Nothing},
@@ -134,7 +134,7 @@ TEST_F(GridCommandsTest, EveryGridCommandFollowsItsAvailabilityRule) {
         doc.m_currentCell = s.currentCell ? GridCellIndex{2, 3} : GridCellIndex{};
         frame.refreshCommands();
         const bool isovists = (s.stage & 4) != 0;
-        for (const Availability& a : gridCommands()) {
+        for (const Availability& a : GridCommands()) {
             bool expected = true;
             switch (a.needs) {
                 case Needs::Nothing:
@@ -171,7 +171,7 @@ TEST_F(GridCommandsTest, EveryGridCommandFollowsItsAvailabilityRule) {
     std::vector<QAction*> actions;
     collect(gridMenu(), actions);
     std::set<QAction*> known;
-    for (const Availability& a : gridCommands()) {
+    for (const Availability& a : GridCommands()) {
         known.insert(frame.action(a.command));
     }
     for (QAction* a : actions) {
@@ -214,7 +214,7 @@ TEST_F(GridCommandsTest, GridRunOnAWorkerEndsWithColouredCellsAndTheLegend) {
             return false;
         }
     } counter;
-    whenModalOpens<ProgressDialog>([&](ProgressDialog& dialog) {
+    WhenModalOpens<ProgressDialog>([&](ProgressDialog& dialog) {
         sawDialog = true;
         counter.onPaint = [&] { paintsWhileRunning += dialog.running() ? 1 : 0; };
         frame.view().installEventFilter(&counter);
@@ -257,23 +257,23 @@ TEST_F(GridCommandsTest, GridRunOnAWorkerEndsWithColouredCellsAndTheLegend) {
     const ViewTransform& t = doc.m_savedViewState;
     const std::array<double, 2> range = doc.m_settings.legendRange;
     EXPECT_GT(range[1], range[0]);
-    const ColorScale scale = colorScaleOf(doc.m_settings);
+    const ColorScale scale = ColorScaleOf(doc.m_settings);
     for (PlanPoint p : {PlanPoint{21.5, 21.5}, PlanPoint{85.5, 49.5}, PlanPoint{3.5, 95.5}}) {
         const CGridCell* cell = doc.m_grid.cellAt(*doc.m_grid.addressOf(p.x, p.y));
         ASSERT_NE(cell, nullptr);
-        const QColor expected = colorFromRef(scale.colorOf(cell->isovist.area, range[0], range[1]));
-        const QColor seen = image.pixelColor(deviceOf(t, p.x, p.y));
+        const QColor expected = ColorFromRef(scale.colorOf(cell->isovist.area, range[0], range[1]));
+        const QColor seen = image.pixelColor(DeviceOf(t, p.x, p.y));
         EXPECT_EQ(seen, expected) << p.x << "," << p.y;
         EXPECT_NE(seen, QColor(255, 255, 255));
     }
-    const LegendScale legend = legendScale(scale, range[0], range[1]);
+    const LegendScale legend = MakeLegendScale(scale, range[0], range[1]);
     const int band = (frame.view().height() - 16) / 24;
     for (int k = 0; k < 24; k += 5) {
         EXPECT_EQ(image.pixelColor(4, 8 + k * band + 1),
-                  colorFromRef(legend.bandColors[static_cast<size_t>(k)]))
+                  ColorFromRef(legend.bandColors[static_cast<size_t>(k)]))
             << k;
     }
-    EXPECT_EQ(legend.labels[0], legendLabel(range[0]));
+    EXPECT_EQ(legend.labels[0], LegendLabel(range[0]));
 }
 
 }  // namespace
@@ -285,7 +285,7 @@ TEST(GridEntries, MenuEntriesRunTheirDocumentOperations) {
     CORVDoc doc(ui);
     CMainFrame frame(doc);
     frame.runCommand({CommandId::FileNew});
-    buildRoom(doc);
+    BuildRoom(doc);
     doc.m_gridSpan = 10.0;
     doc.m_settings.setGridState(kGridOptionsAccepted);
     doc.m_settings.calculateGraphMeasures = 1;
@@ -329,14 +329,14 @@ TEST(GridEntries, APickedCellsValueShowsInTheStatusBar) {
     CMainFrame frame(doc);
     frame.resize(800, 600);
     frame.runCommand({CommandId::FileNew});
-    buildRoom(doc);
+    BuildRoom(doc);
     doc.m_gridSpan = 10.0;
     doc.m_settings.setGridState(kGridOptionsAccepted);
     ASSERT_TRUE(frame.runCommand({CommandId::InitializeGrid}));
     ASSERT_TRUE(frame.runCommand({CommandId::CreateGridIsovist}));
     doc.m_settings.m_show[kShowPointIsovist] = 0;
     frame.view().zoomExtent();
-    const QPoint at = deviceOf(doc.m_savedViewState, 14, 23);
+    const QPoint at = DeviceOf(doc.m_savedViewState, 14, 23);
     QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(&frame.view(), &press);

@@ -24,7 +24,7 @@
 namespace {
 
 // A room with its grid coloured, so that the image holds cells, walls and the legend.
-void buildColouredGrid(CORVDoc& doc) {
+void BuildColouredGrid(CORVDoc& doc) {
     doc.m_planPolygons.clear();
     doc.m_planPolygons.append(PlanPolygon({{0, 0}, {100, 0}, {100, 100}, {0, 100}}));
     doc.m_planPolygons.append(PlanPolygon({{60, 40}, {60, 60}, {70, 60}, {70, 40}}));
@@ -40,11 +40,11 @@ void buildColouredGrid(CORVDoc& doc) {
     doc.m_gridDisplayProperty = 1;
 }
 
-std::string tempPath(const char* name) {
+std::string TempPath(const char* name) {
     return testing::TempDir() + name;
 }
 
-bool parsesAsXml(const QString& path) {
+bool ParsesAsXml(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
@@ -62,7 +62,7 @@ class ImageExportTest : public testing::Test {
     ImageExportTest() : doc(ui), frame(doc) {
         frame.resize(700, 520);
         frame.runCommand({CommandId::FileNew});
-        buildColouredGrid(doc);
+        BuildColouredGrid(doc);
         frame.view().zoomExtent();
     }
     FakeDocumentUi ui;
@@ -71,7 +71,7 @@ class ImageExportTest : public testing::Test {
 };
 
 TEST_F(ImageExportTest, PngHoldsExactlyWhatTheViewShows) {
-    const QString path = QString::fromStdString(tempPath("orvelle-export.png"));
+    const QString path = QString::fromStdString(TempPath("orvelle-export.png"));
     QFile::remove(path);
     ui.fileAnswers.push_back(path.toStdString());
     ASSERT_TRUE(frame.runCommand({CommandId::ExportImage}));
@@ -85,9 +85,9 @@ TEST_F(ImageExportTest, PngHoldsExactlyWhatTheViewShows) {
 }
 
 TEST_F(ImageExportTest, SvgParsesAndDrawsTheSameScene) {
-    const QString path = QString::fromStdString(tempPath("orvelle-export.svg"));
-    ASSERT_FALSE(exportViewImage(frame.view(), path).has_value());
-    EXPECT_TRUE(parsesAsXml(path));
+    const QString path = QString::fromStdString(TempPath("orvelle-export.svg"));
+    ASSERT_FALSE(ExportViewImage(frame.view(), path).has_value());
+    EXPECT_TRUE(ParsesAsXml(path));
     QSvgRenderer svg(path);
     ASSERT_TRUE(svg.isValid());
     EXPECT_EQ(svg.viewBox(), QRect(QPoint(0, 0), frame.view().size()));
@@ -99,12 +99,12 @@ TEST_F(ImageExportTest, SvgParsesAndDrawsTheSameScene) {
 }
 
 TEST_F(ImageExportTest, AFailedWriteSaysSoAndAnUnknownTypeIsRefused) {
-    const auto unwritable = exportViewImage(frame.view(), QStringLiteral("/nonexistent/dir/a.png"));
+    const auto unwritable = ExportViewImage(frame.view(), QStringLiteral("/nonexistent/dir/a.png"));
     ASSERT_TRUE(unwritable.has_value());
     EXPECT_EQ(*unwritable, "The image cannot be written to /nonexistent/dir/a.png");
-    const auto unknown = exportViewImage(frame.view(), QString::fromStdString(tempPath("a.jpg")));
+    const auto unknown = ExportViewImage(frame.view(), QString::fromStdString(TempPath("a.jpg")));
     ASSERT_TRUE(unknown.has_value());
-    EXPECT_FALSE(std::filesystem::exists(tempPath("a.jpg")));
+    EXPECT_FALSE(std::filesystem::exists(TempPath("a.jpg")));
     // Cancelling the dialog writes nothing and says nothing.
     EXPECT_TRUE(frame.runCommand({CommandId::ExportImage}));
     EXPECT_TRUE(ui.messages.empty());
@@ -121,10 +121,10 @@ TEST_F(ImageExportTest, ExportImageSitsInTheFileMenu) {
 TEST_F(ImageExportTest, CommandLineExportMatchesTheWindowsRender) {
     // A document written without a view (as the command-line program writes it) is fitted.
     doc.m_savedViewState = SavedViewState{};
-    const std::string document = tempPath("orvelle-export-doc.ovx");
-    ASSERT_TRUE(saveDocumentFile(doc, document).ok);
-    const QString png = QString::fromStdString(tempPath("orvelle-cli-export.png"));
-    const QString svg = QString::fromStdString(tempPath("orvelle-cli-export.svg"));
+    const std::string document = TempPath("orvelle-export-doc.ovx");
+    ASSERT_TRUE(SaveDocumentFile(doc, document).ok);
+    const QString png = QString::fromStdString(TempPath("orvelle-cli-export.png"));
+    const QString svg = QString::fromStdString(TempPath("orvelle-cli-export.svg"));
     QFile::remove(png);
     const QString program = QStringLiteral(ORVELLE_BINARY_DIR "/orvelle");
     QProcess run;
@@ -135,7 +135,7 @@ TEST_F(ImageExportTest, CommandLineExportMatchesTheWindowsRender) {
     run.start(program, {"--export-image", svg, QString::fromStdString(document)});
     ASSERT_TRUE(run.waitForFinished(60000));
     EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().constData();
-    EXPECT_TRUE(parsesAsXml(svg));
+    EXPECT_TRUE(ParsesAsXml(svg));
 
     // The same document in a view of that size draws the same pixels.
     FakeDocumentUi otherUi;

@@ -205,10 +205,10 @@ TEST_F(MainWindowTest, NewDocumentStartsFiftyPixelsAboveTheBottom) {
 TEST_F(MainWindowTest, GeneralOptionsCancelLeavesColoursUnchanged) {
     const DocumentSettings before = doc.m_settings;
     bool seen = false;
-    whenModalOpens<GeneralOptionsDialog>(
+    WhenModalOpens<GeneralOptionsDialog>(
         [](GeneralOptionsDialog& d) {
-            d.colorButton(kColorWalls)->setColorRef(rgb(1, 2, 3));
-            d.colorButton(kColorBackground)->setColorRef(rgb(9, 9, 9));
+            d.colorButton(kColorWalls)->setColorRef(Rgb(1, 2, 3));
+            d.colorButton(kColorBackground)->setColorRef(Rgb(9, 9, 9));
             d.reject();
         },
         &seen);
@@ -219,9 +219,9 @@ TEST_F(MainWindowTest, GeneralOptionsCancelLeavesColoursUnchanged) {
 
 TEST_F(MainWindowTest, GeneralOptionsOkWritesAllThreeBlocks) {
     bool seen = false;
-    whenModalOpens<GeneralOptionsDialog>(
+    WhenModalOpens<GeneralOptionsDialog>(
         [](GeneralOptionsDialog& d) {
-            d.colorButton(kColorAxialLines)->setColorRef(rgb(10, 20, 30));
+            d.colorButton(kColorAxialLines)->setColorRef(Rgb(10, 20, 30));
             d.methodList()->setCurrentIndex(1);
             d.unitList()->setCurrentIndex(4);
             d.scaleRangeGroup()->button(1)->click();
@@ -232,7 +232,7 @@ TEST_F(MainWindowTest, GeneralOptionsOkWritesAllThreeBlocks) {
         &seen);
     EXPECT_TRUE(frame.runCommand({CommandId::GeneralOptions}));
     ASSERT_TRUE(seen);
-    EXPECT_EQ(doc.m_settings.m_colors[kColorAxialLines], rgb(10, 20, 30));
+    EXPECT_EQ(doc.m_settings.m_colors[kColorAxialLines], Rgb(10, 20, 30));
     EXPECT_EQ(doc.m_settings.m_isovistMethod, kApproximateRadialMethod);
     EXPECT_EQ(doc.m_settings.m_unit, 4);
     EXPECT_EQ(doc.m_settings.scaleRange, 1);
@@ -243,13 +243,13 @@ TEST_F(MainWindowTest, GeneralOptionsOkWritesAllThreeBlocks) {
 
 TEST_F(MainWindowTest, ShowHideDialogWritesFlagsOnlyOnOk) {
     doc.m_settings.m_show[15] = 7;  // a reserved word travels through unchanged
-    whenModalOpens<ShowHideDialog>([](ShowHideDialog& d) {
+    WhenModalOpens<ShowHideDialog>([](ShowHideDialog& d) {
         d.box(kShowGrid)->setChecked(false);
         d.reject();
     });
     frame.runCommand({CommandId::ShowHide});
     EXPECT_EQ(doc.m_settings.m_show[kShowGrid], 1);
-    whenModalOpens<ShowHideDialog>([](ShowHideDialog& d) {
+    WhenModalOpens<ShowHideDialog>([](ShowHideDialog& d) {
         d.box(kShowGrid)->setChecked(false);
         d.accept();
     });
@@ -278,13 +278,13 @@ TEST_F(MainWindowTest, OpenedDocumentKeepsItsSavedViewOrIsFittedWhenItHasNone) {
     doc.ComputePlanExtent();
     const std::string path = testing::TempDir() + "orvelle-view-state.ovx";
     doc.m_savedViewState = SavedViewState{};
-    ASSERT_TRUE(saveDocumentFile(doc, path).ok);
+    ASSERT_TRUE(SaveDocumentFile(doc, path).ok);
     SavedViewState saved;
     saved.scale = 3.5;
     saved.originX = 12;
     doc.m_savedViewState = saved;
     const std::string withView = testing::TempDir() + "orvelle-view-state-2.ovx";
-    ASSERT_TRUE(saveDocumentFile(doc, withView).ok);
+    ASSERT_TRUE(SaveDocumentFile(doc, withView).ok);
 
     ASSERT_TRUE(frame.openDocument(QString::fromStdString(withView)));
     EXPECT_EQ(doc.m_savedViewState, saved);

@@ -9,7 +9,7 @@
 // Schedules `act` on the modal dialog of type D that the next exec() opens. If no such dialog
 // appears, `act` is not called and `seen` stays false.
 template <typename D>
-void whenModalOpens(std::function<void(D&)> act, bool* seen = nullptr) {
+void WhenModalOpens(std::function<void(D&)> act, bool* seen = nullptr) {
     QTimer::singleShot(0, [act, seen] {
         if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
             if (seen != nullptr) {

@@ -48,7 +48,7 @@ TEST(ProgressDialog, WorkRunsOnAWorkerWhileTheWindowKeepsItsEventLoop) {
         release = titleDuringRun == QStringLiteral("Pass 1/2") || timerTicks > 1000;
     });
 
-    whenModalOpens<ProgressDialog>([&](ProgressDialog& dialog) {
+    WhenModalOpens<ProgressDialog>([&](ProgressDialog& dialog) {
         dialog.startButton()->click();
         ticker.start(10);
         // OK once the run has ended and OK is enabled again.
@@ -73,7 +73,7 @@ TEST(ProgressDialog, OkWithoutStartRunsNothingAndStillCountsAsOk) {
     bool ran = false;
     LongTask task;
     task.work = [&](ProgressSink&) { ran = true; };
-    whenModalOpens<ProgressDialog>([](ProgressDialog& dialog) { dialog.okButton()->click(); });
+    WhenModalOpens<ProgressDialog>([](ProgressDialog& dialog) { dialog.okButton()->click(); });
     WidgetDocumentUi ui;
     EXPECT_TRUE(ui.runProgressDialog(task));
     EXPECT_FALSE(ran);

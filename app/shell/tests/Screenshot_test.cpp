@@ -23,7 +23,7 @@ TEST(MainWindowScreenshot, GalleryWithAPointIsovist) {
     const std::string plan = std::string(ORVELLE_SOURCE_DIR) + "/examples/gallery.dxf";
     ASSERT_EQ(doc.ImportDxfFile(plan), CORVDoc::ImportOutcome::Imported)
         << plan << ": " << (ui.messages.empty() ? std::string() : ui.messages.back());
-    doc.m_settings.m_colors[kColorPointIsovist] = rgb(255, 200, 120);
+    doc.m_settings.m_colors[kColorPointIsovist] = Rgb(255, 200, 120);
     frame.runCommand({CommandId::ZoomExtent});
     doc.ComputePointIsovist(12000, 6000);
     ASSERT_GT(doc.m_pointIsovist.polygon.count(), 2);

@@ -22,7 +22,7 @@ void PrintTo(const FilterCase& c, std::ostream* os) {
 class FileFilterTest : public testing::TestWithParam<FilterCase> {};
 
 TEST_P(FileFilterTest, ConvertsPipeLists) {
-    EXPECT_EQ(nameFiltersFromPipeList(GetParam().filter), GetParam().expected);
+    EXPECT_EQ(NameFiltersFromPipeList(GetParam().filter), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -55,20 +55,20 @@ TEST(RecentFiles, LoadingKeepsStoredOrderAndDropsBlanksAndDuplicates) {
     EXPECT_EQ(list.entries(), (std::vector<std::string>{"x", "y", "z", "w"}));
 }
 
-void collectCommands(const std::vector<MenuEntry>& entries, std::vector<std::string>& texts,
+void CollectCommands(const std::vector<MenuEntry>& entries, std::vector<std::string>& texts,
                      std::set<CommandId>& ids) {
     for (const MenuEntry& e : entries) {
         if (e.kind == MenuEntry::Kind::Command) {
             texts.push_back(e.text);
             ids.insert(e.command.id);
         }
-        collectCommands(e.children, texts, ids);
+        CollectCommands(e.children, texts, ids);
     }
 }
 
 TEST(Menus, TopLevelMenusInOrder) {
     std::vector<std::string> titles;
-    for (const MenuEntry& menu : menuBarLayout()) {
+    for (const MenuEntry& menu : MenuBarLayout()) {
         titles.push_back(menu.text);
     }
     EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&View", "&Isovist", "&Grid", "&Path",
@@ -80,10 +80,10 @@ TEST(Menus, TopLevelMenusInOrder) {
 TEST(Menus, EveryCommandIsReachableAndShortcutsShow) {
     std::vector<std::string> texts;
     std::set<CommandId> ids;
-    collectCommands(menuBarLayout(), texts, ids);
-    for (const ToolbarLayout& bar : toolbarLayouts()) {
+    CollectCommands(MenuBarLayout(), texts, ids);
+    for (const ToolbarLayout& bar : ToolbarLayouts()) {
         std::vector<std::string> unused;
-        collectCommands(bar.buttons, unused, ids);
+        CollectCommands(bar.buttons, unused, ids);
     }
     for (int id = static_cast<int>(CommandId::FileNew); id <= static_cast<int>(CommandId::ShowToggle);
          ++id) {
@@ -98,7 +98,7 @@ TEST(Menus, EveryCommandIsReachableAndShortcutsShow) {
 }
 
 TEST(Menus, PropertySubmenusCarryTheirCodes) {
-    const MenuEntry& axial = menuBarLayout()[5];
+    const MenuEntry& axial = MenuBarLayout()[5];
     const MenuEntry* properties = nullptr;
     for (const MenuEntry& e : axial.children) {
         if (e.text == "Show Axial Line Properties...") {
@@ -109,13 +109,13 @@ TEST(Menus, PropertySubmenusCarryTheirCodes) {
     ASSERT_EQ(properties->children.size(), 14u);
     EXPECT_EQ(properties->children[13].text, "Global Connectivity E");
     EXPECT_EQ(properties->children[13].command, (Command{CommandId::AxialProperty, 13}));
-    EXPECT_EQ(gridPropertyName(27), "Depth from current cell");
-    EXPECT_EQ(gridPropertyName(0), "");
-    EXPECT_EQ(gridPropertyName(32), "");
+    EXPECT_EQ(GridPropertyName(27), "Depth from current cell");
+    EXPECT_EQ(GridPropertyName(0), "");
+    EXPECT_EQ(GridPropertyName(32), "");
 }
 
 TEST(Toolbars, FourBarsWithTheirButtonsInOrder) {
-    const auto& bars = toolbarLayouts();
+    const auto& bars = ToolbarLayouts();
     ASSERT_EQ(bars.size(), 4u);
     std::vector<size_t> commandCounts;
     for (const ToolbarLayout& bar : bars) {
@@ -129,26 +129,26 @@ TEST(Toolbars, FourBarsWithTheirButtonsInOrder) {
 }
 
 TEST(Toolbars, LabelsComeFromMenusWhereTheyExist) {
-    EXPECT_EQ(commandLabel({CommandId::FileOpen}), "Open...");
-    EXPECT_EQ(commandLabel({CommandId::ZoomIn}), "Zoom In");
-    EXPECT_EQ(commandLabel({CommandId::Pan}), "Pan");
-    EXPECT_EQ(commandLabel({CommandId::ShowToggle, kShowWalls}), "Walls");
-    EXPECT_EQ(commandLabel({CommandId::ShowToggle, kShowPathResults}), "Path Isovist Properties");
-    EXPECT_TRUE(isCheckableCommand({CommandId::ShowToggle, 3}));
-    EXPECT_FALSE(isCheckableCommand({CommandId::ZoomIn}));
+    EXPECT_EQ(CommandLabel({CommandId::FileOpen}), "Open...");
+    EXPECT_EQ(CommandLabel({CommandId::ZoomIn}), "Zoom In");
+    EXPECT_EQ(CommandLabel({CommandId::Pan}), "Pan");
+    EXPECT_EQ(CommandLabel({CommandId::ShowToggle, kShowWalls}), "Walls");
+    EXPECT_EQ(CommandLabel({CommandId::ShowToggle, kShowPathResults}), "Path Isovist Properties");
+    EXPECT_TRUE(IsCheckableCommand({CommandId::ShowToggle, 3}));
+    EXPECT_FALSE(IsCheckableCommand({CommandId::ZoomIn}));
 }
 
 TEST(ShowFlags, DialogAndToolbarNamesDifferOnlyForTheAnalysisResults) {
     for (int flag = 0; flag <= kShowAxialLines; ++flag) {
         const bool results = flag == kShowPathResults || flag == kShowGridResults;
-        EXPECT_EQ(showFlagText(flag, ShowFlagText::DialogLabel) ==
-                      showFlagText(flag, ShowFlagText::ToolbarTip),
+        EXPECT_EQ(ShowFlagLabel(flag, ShowFlagText::DialogLabel) ==
+                      ShowFlagLabel(flag, ShowFlagText::ToolbarTip),
                   !results)
             << flag;
     }
-    EXPECT_EQ(showFlagText(kShowGridResults, ShowFlagText::DialogLabel), "Grid Analysis Results");
-    EXPECT_EQ(showFlagText(kShowAxialLines + 1, ShowFlagText::DialogLabel), "");
-    EXPECT_EQ(showFlagText(-1, ShowFlagText::ToolbarTip), "");
+    EXPECT_EQ(ShowFlagLabel(kShowGridResults, ShowFlagText::DialogLabel), "Grid Analysis Results");
+    EXPECT_EQ(ShowFlagLabel(kShowAxialLines + 1, ShowFlagText::DialogLabel), "");
+    EXPECT_EQ(ShowFlagLabel(-1, ShowFlagText::ToolbarTip), "");
 }
 
 }  // namespace

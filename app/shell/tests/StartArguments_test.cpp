@@ -47,7 +47,7 @@ TEST(StartArguments, DocumentsDrawingsAndImageExports) {
         {{"--help"}, Kind::Help, "", "", 1024, 768, false},
     };
     for (const ArgumentsCase& c : cases) {
-        const StartRequest r = parseStartArguments(c.arguments);
+        const StartRequest r = ParseStartArguments(c.arguments);
         const std::string name = c.arguments.empty() ? "(none)" : c.arguments[0];
         EXPECT_EQ(r.kind, c.kind) << name << " " << r.error;
         EXPECT_EQ(r.path, c.path) << name;
@@ -75,7 +75,7 @@ TEST(StartArguments, MistakesGiveOneLineAndNoRequest) {
         {"a.ovx", "b.ovx"},
     };
     for (const auto& arguments : cases) {
-        const StartRequest r = parseStartArguments(arguments);
+        const StartRequest r = ParseStartArguments(arguments);
         EXPECT_EQ(r.kind, Kind::Error) << arguments.back();
         EXPECT_FALSE(r.error.empty()) << arguments.back();
         EXPECT_EQ(r.error.find('\n'), std::string::npos) << arguments.back();
@@ -83,11 +83,11 @@ TEST(StartArguments, MistakesGiveOneLineAndNoRequest) {
 }
 
 TEST(StartArguments, DrawingNamesEndInDxfInAnyCase) {
-    EXPECT_TRUE(isDrawingFileName("a.dxf"));
-    EXPECT_TRUE(isDrawingFileName("a.DxF"));
-    EXPECT_FALSE(isDrawingFileName("dxf"));
-    EXPECT_FALSE(isDrawingFileName("a.dxf.bak"));
-    EXPECT_FALSE(isDrawingFileName(""));
+    EXPECT_TRUE(IsDrawingFileName("a.dxf"));
+    EXPECT_TRUE(IsDrawingFileName("a.DxF"));
+    EXPECT_FALSE(IsDrawingFileName("dxf"));
+    EXPECT_FALSE(IsDrawingFileName("a.dxf.bak"));
+    EXPECT_FALSE(IsDrawingFileName(""));
 }
 
 }  // namespace

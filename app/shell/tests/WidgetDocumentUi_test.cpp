@@ -17,13 +17,13 @@ namespace {
 TEST(WidgetDocumentUi, YesNoBoxShowsTheTextAndReturnsTheAnswer) {
     WidgetDocumentUi ui;
     QString shown;
-    whenModalOpens<QMessageBox>([&shown](QMessageBox& box) {
+    WhenModalOpens<QMessageBox>([&shown](QMessageBox& box) {
         shown = box.text();
         box.button(QMessageBox::No)->click();
     });
     EXPECT_FALSE(ui.askYesNo("No boundary is found\nDo you want to create one?"));
     EXPECT_EQ(shown, QStringLiteral("No boundary is found\nDo you want to create one?"));
-    whenModalOpens<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
+    WhenModalOpens<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
     EXPECT_TRUE(ui.askYesNo("Paths already exist."));
 }
 
@@ -32,7 +32,7 @@ TEST(WidgetDocumentUi, OpenDialogUsesTheFiltersAndExtension) {
     QStringList filters;
     QString suffix;
     bool seen = false;
-    whenModalOpens<QFileDialog>(
+    WhenModalOpens<QFileDialog>(
         [&](QFileDialog& dialog) {
             filters = dialog.nameFilters();
             suffix = dialog.defaultSuffix();
@@ -50,7 +50,7 @@ TEST(WidgetDocumentUi, OpenDialogUsesTheFiltersAndExtension) {
 TEST(WidgetDocumentUi, SaveDialogAddsTheDefaultExtension) {
     WidgetDocumentUi ui;
     const QString base = QString::fromStdString(testing::TempDir()) + "orvelle-save-test";
-    whenModalOpens<QFileDialog>([&base](QFileDialog& dialog) {
+    WhenModalOpens<QFileDialog>([&base](QFileDialog& dialog) {
         dialog.selectFile(base);
         QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
     });
@@ -68,7 +68,7 @@ TEST(WidgetDocumentUi, AnalysisSummaryShowsTheTextReadOnlyAndOkOrCancelCloseIt) 
         QString text;
         bool readOnly = false;
         bool seen = false;
-        whenModalOpens<AnalysisSummaryDialog>(
+        WhenModalOpens<AnalysisSummaryDialog>(
             [&](AnalysisSummaryDialog& dialog) {
                 title = dialog.windowTitle();
                 text = dialog.textField()->toPlainText();

@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr uint32_t grey(uint32_t level) {
-    return rgb(level, level, level);
+constexpr uint32_t Grey(uint32_t level) {
+    return Rgb(level, level, level);
 }
 
 struct ColorCase {
@@ -22,13 +22,13 @@ struct ColorCase {
 
 TEST(ColorScale, ValuesTakeTheRampOverTheDrawnOrTheUserRange) {
     const ColorCase cases[] = {
-        {"colour, minimum is blue", {0, 0, 0, 0}, 0.0, 0.0, 10.0, rgb(0, 0, 255)},
-        {"colour, maximum", {0, 0, 0, 0}, 10.0, 0.0, 10.0, rgb(255, 3, 0)},
-        {"colour, middle is level 127", {0, 0, 0, 0}, 5.0, 0.0, 10.0, rgb(0, 224, 66)},
-        {"grey, middle", {0, 0, 0, 1}, 5.0, 0.0, 10.0, grey(127)},
-        {"grey, above the range", {0, 0, 0, 1}, 20.0, 0.0, 10.0, grey(255)},
-        {"user range replaces the drawn one", {1, 0, 10, 1}, 10.0, 100.0, 200.0, grey(255)},
-        {"user range, value below it", {1, 0, 10, 1}, 150.0, 100.0, 200.0, grey(255)},
+        {"colour, minimum is blue", {0, 0, 0, 0}, 0.0, 0.0, 10.0, Rgb(0, 0, 255)},
+        {"colour, maximum", {0, 0, 0, 0}, 10.0, 0.0, 10.0, Rgb(255, 3, 0)},
+        {"colour, middle is level 127", {0, 0, 0, 0}, 5.0, 0.0, 10.0, Rgb(0, 224, 66)},
+        {"grey, middle", {0, 0, 0, 1}, 5.0, 0.0, 10.0, Grey(127)},
+        {"grey, above the range", {0, 0, 0, 1}, 20.0, 0.0, 10.0, Grey(255)},
+        {"user range replaces the drawn one", {1, 0, 10, 1}, 10.0, 100.0, 200.0, Grey(255)},
+        {"user range, value below it", {1, 0, 10, 1}, 150.0, 100.0, 200.0, Grey(255)},
         {"inverted user range is black", {1, 10, 0, 0}, 5.0, 0.0, 10.0, 0},
         {"flag other than 0 and 1 is black", {2, 0, 10, 1}, 5.0, 0.0, 10.0, 0},
         {"empty drawn range is black", {0, 0, 0, 1}, 5.0, 5.0, 5.0, 0},
@@ -44,7 +44,7 @@ TEST(ColorScale, ReadFromTheSettingsBlock) {
     settings.scaleFrom = -2.5;
     settings.scaleTo = 7.0;
     settings.resultDisplay = 1;
-    const ColorScale scale = colorScaleOf(settings);
+    const ColorScale scale = ColorScaleOf(settings);
     EXPECT_EQ(scale.fixedRange, 1);
     EXPECT_EQ(scale.userMinimum, -2.5);
     EXPECT_EQ(scale.userMaximum, 7.0);
@@ -53,10 +53,10 @@ TEST(ColorScale, ReadFromTheSettingsBlock) {
 
 TEST(LegendScale, BandsTakeTheColourOfTheirMiddleAndLabelTheirStart) {
     // Range 0..24 in grey: band k's middle is k + 0.5, its level trunc((k + 0.5) / 24 * 255).
-    const LegendScale legend = legendScale(ColorScale{0, 0, 0, 1}, 0.0, 24.0);
-    EXPECT_EQ(legend.bandColors[0], grey(5));
-    EXPECT_EQ(legend.bandColors[11], grey(122));
-    EXPECT_EQ(legend.bandColors[23], grey(249));
+    const LegendScale legend = MakeLegendScale(ColorScale{0, 0, 0, 1}, 0.0, 24.0);
+    EXPECT_EQ(legend.bandColors[0], Grey(5));
+    EXPECT_EQ(legend.bandColors[11], Grey(122));
+    EXPECT_EQ(legend.bandColors[23], Grey(249));
     EXPECT_EQ(legend.labels[0], "0       ");
     EXPECT_EQ(legend.labels[1], "1       ");
     EXPECT_EQ(legend.labels[23], "23      ");
@@ -65,14 +65,14 @@ TEST(LegendScale, BandsTakeTheColourOfTheirMiddleAndLabelTheirStart) {
 
 TEST(LegendScale, AFixedRangeShowsTheUserRangeEvenDownwards) {
     // From above To: the labels run down from From; the ramp of an inverted range is black.
-    const LegendScale legend = legendScale(ColorScale{1, 10.0, -14.0, 0}, 0.0, 1.0);
+    const LegendScale legend = MakeLegendScale(ColorScale{1, 10.0, -14.0, 0}, 0.0, 1.0);
     EXPECT_EQ(legend.labels[0], "10      ");
     EXPECT_EQ(legend.labels[1], "9       ");
     EXPECT_EQ(legend.labels[24], "-14     ");
     EXPECT_EQ(legend.bandColors[0], 0u);
     // In the right order, the user range is what the bands span.
-    const LegendScale upward = legendScale(ColorScale{1, 0.0, 24.0, 1}, 500.0, 900.0);
-    EXPECT_EQ(upward.bandColors[0], grey(5));
+    const LegendScale upward = MakeLegendScale(ColorScale{1, 0.0, 24.0, 1}, 500.0, 900.0);
+    EXPECT_EQ(upward.bandColors[0], Grey(5));
     EXPECT_EQ(upward.labels[24], "24      ");
 }
 
@@ -82,18 +82,18 @@ TEST(LegendLabel, PrintsThreeSignificantDigitsLeftAligned) {
         {-0.5, "-0.5    "}, {1e-5, "1E-05   "}, {123456789.0, "1.23E+08"}, {-98765.0, "-9.88E+04"},
     };
     for (const auto& [value, text] : cases) {
-        EXPECT_EQ(legendLabel(value), text) << value;
+        EXPECT_EQ(LegendLabel(value), text) << value;
     }
 }
 
 TEST(LegendTextColor, BlackOnALightBackgroundWhiteOtherwise) {
     const std::pair<uint32_t, uint32_t> cases[] = {
-        {rgb(255, 255, 255), 0x000000}, {rgb(128, 128, 128), 0xFFFFFF},
-        {rgb(129, 128, 128), 0x000000}, {rgb(0, 0, 0), 0xFFFFFF},
-        {rgb(255, 130, 0), 0x000000},   {rgb(0, 0, 255), 0xFFFFFF},
+        {Rgb(255, 255, 255), 0x000000}, {Rgb(128, 128, 128), 0xFFFFFF},
+        {Rgb(129, 128, 128), 0x000000}, {Rgb(0, 0, 0), 0xFFFFFF},
+        {Rgb(255, 130, 0), 0x000000},   {Rgb(0, 0, 255), 0xFFFFFF},
     };
     for (const auto& [background, text] : cases) {
-        EXPECT_EQ(legendTextColor(background), text) << std::hex << background;
+        EXPECT_EQ(LegendTextColor(background), text) << std::hex << background;
     }
 }
 

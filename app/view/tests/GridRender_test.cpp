@@ -17,12 +17,12 @@
 
 namespace {
 
-QPoint deviceOf(const ViewTransform& t, double x, double y) {
-    return QPoint(static_cast<int>(std::lround(logicalToDeviceX(t, planToLogical(x, t.scale)))),
-                  static_cast<int>(std::lround(logicalToDeviceY(t, planToLogical(y, t.scale)))));
+QPoint DeviceOf(const ViewTransform& t, double x, double y) {
+    return QPoint(static_cast<int>(std::lround(LogicalToDeviceX(t, PlanToLogical(x, t.scale)))),
+                  static_cast<int>(std::lround(LogicalToDeviceY(t, PlanToLogical(y, t.scale)))));
 }
 
-QColor grey(int level) {
+QColor Grey(int level) {
     return QColor(level, level, level);
 }
 
@@ -53,7 +53,7 @@ class GridRenderTest : public testing::Test {
 
     QColor cellPixel(const QImage& image, int column, int row) const {
         // A quarter into the cell, away from its lines and its centre marker.
-        return image.pixelColor(deviceOf(doc.m_savedViewState, column * 10 + 2.5, row * 10 + 2.5));
+        return image.pixelColor(DeviceOf(doc.m_savedViewState, column * 10 + 2.5, row * 10 + 2.5));
     }
 
     FakeDocumentUi ui;
@@ -65,7 +65,7 @@ TEST_F(GridRenderTest, CellsTakeTheRampColourOfTheirValue) {
     const QImage image = view.render();
     for (int column : {0, 3, 5, 9}) {
         const int level = static_cast<int>(column / 9.0 * 255.0);
-        EXPECT_EQ(cellPixel(image, column, 1), grey(level)) << column;
+        EXPECT_EQ(cellPixel(image, column, 1), Grey(level)) << column;
     }
     EXPECT_EQ(cellPixel(image, 6, 4), QColor(255, 255, 255));  // the pillar's cell: not effective
     EXPECT_EQ(doc.m_settings.legendRange, (std::array<double, 2>{0.0, 9.0}));
@@ -83,7 +83,7 @@ TEST_F(GridRenderTest, TheCurrentCellIsRedOverItsColour) {
     doc.m_currentCell = GridCellIndex{3, 7};
     const QImage image = view.render();
     EXPECT_EQ(cellPixel(image, 3, 7), QColor(255, 85, 85));
-    EXPECT_EQ(cellPixel(image, 3, 6), grey(85));
+    EXPECT_EQ(cellPixel(image, 3, 6), Grey(85));
     // A current cell that is not effective is not marked.
     doc.m_currentCell = GridCellIndex{6, 4};
     EXPECT_EQ(cellPixel(view.render(), 6, 4), QColor(255, 255, 255));
@@ -104,21 +104,21 @@ TEST_F(GridRenderTest, GridLinesRunAlongEveryCellBoundary) {
         return false;
     };
     const ViewTransform& t = doc.m_savedViewState;
-    EXPECT_TRUE(near(deviceOf(t, 35, 40)));   // row boundary 4
-    EXPECT_TRUE(near(deviceOf(t, 30, 85)));   // column boundary 3
-    EXPECT_TRUE(near(deviceOf(t, 100, 55)));  // the last column boundary
-    EXPECT_FALSE(near(deviceOf(t, 32.5, 42.5)));
+    EXPECT_TRUE(near(DeviceOf(t, 35, 40)));   // row boundary 4
+    EXPECT_TRUE(near(DeviceOf(t, 30, 85)));   // column boundary 3
+    EXPECT_TRUE(near(DeviceOf(t, 100, 55)));  // the last column boundary
+    EXPECT_FALSE(near(DeviceOf(t, 32.5, 42.5)));
     doc.m_settings.m_show[kShowGrid] = 0;
     doc.m_settings.m_show[kShowMarkers] = 0;
-    EXPECT_EQ(view.render().pixelColor(deviceOf(t, 35, 40)), QColor(255, 255, 255));
+    EXPECT_EQ(view.render().pixelColor(DeviceOf(t, 35, 40)), QColor(255, 255, 255));
 }
 
 TEST_F(GridRenderTest, LegendShowsTwentyFourBandsWithLabelsInTheContrastColour) {
     const QImage image = view.render();
-    const LegendScale legend = legendScale(ColorScale{0, 0, 0, 1}, 0.0, 9.0);
+    const LegendScale legend = MakeLegendScale(ColorScale{0, 0, 0, 1}, 0.0, 9.0);
     const int band = (400 - 16) / 24;
     for (int k : {0, 1, 12, 23}) {
-        const QColor expected = colorFromRef(legend.bandColors[static_cast<size_t>(k)]);
+        const QColor expected = ColorFromRef(legend.bandColors[static_cast<size_t>(k)]);
         EXPECT_EQ(image.pixelColor(5, 8 + k * band + 1), expected) << k;
     }
     // Each label's text lies right of the stripes, dark on the white background. (The 25th
@@ -138,7 +138,7 @@ TEST_F(GridRenderTest, LegendShowsTwentyFourBandsWithLabelsInTheContrastColour) 
         EXPECT_GT(textPixels(image, k, true), 5) << k;
     }
     // On a dark background the text turns white.
-    doc.m_settings.m_colors[kColorBackground] = rgb(20, 20, 60);
+    doc.m_settings.m_colors[kColorBackground] = Rgb(20, 20, 60);
     const QImage dark = view.render();
     EXPECT_GT(textPixels(dark, 12, false), 5);
 }
@@ -149,9 +149,9 @@ TEST_F(GridRenderTest, FixedRangeLegendShowsTheUserRange) {
     doc.m_settings.scaleTo = 18.0;
     const QImage image = view.render();
     // Column 9 (value 9) is the middle of the user range.
-    EXPECT_EQ(cellPixel(image, 9, 1), grey(127));
-    const LegendScale legend = legendScale(ColorScale{1, 0.0, 18.0, 1}, 0.0, 9.0);
-    EXPECT_EQ(image.pixelColor(5, 8 + 23 * 16 + 1), colorFromRef(legend.bandColors[23]));
+    EXPECT_EQ(cellPixel(image, 9, 1), Grey(127));
+    const LegendScale legend = MakeLegendScale(ColorScale{1, 0.0, 18.0, 1}, 0.0, 9.0);
+    EXPECT_EQ(image.pixelColor(5, 8 + 23 * 16 + 1), ColorFromRef(legend.bandColors[23]));
     EXPECT_EQ(legend.labels[24], "18      ");
 }
 
@@ -181,7 +181,7 @@ TEST_F(GridRenderTest, PickingACellShowsItsValueInTheStatusText) {
     };
     for (const Case& c : cases) {
         doc.m_gridDisplayProperty = c.property;
-        const QPoint at = deviceOf(doc.m_savedViewState, 44, 23);
+        const QPoint at = DeviceOf(doc.m_savedViewState, 44, 23);
         QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
         QApplication::sendEvent(&view, &press);
@@ -194,7 +194,7 @@ TEST(ReferenceLines, AClosedPolygonKeepsItsClosingEdge) {
     PolygonList references;
     references.append(PlanPolygon({{10, 10}, {90, 10}, {90, 90}, {10, 90}}));
     PlanScene scene;
-    scene.colors = defaultColors();
+    scene.colors = DefaultColors();
     scene.show.fill(1);
     scene.referenceLines = &references;
     ViewTransform t;
@@ -203,7 +203,7 @@ TEST(ReferenceLines, AClosedPolygonKeepsItsClosingEdge) {
     QImage image(120, 120, QImage::Format_RGB32);
     QPainter painter(&image);
     PlanPainter(painter, t, image.size()).draw(scene);
-    const QColor line = colorFromRef(scene.colors[kColorReferenceLines]);
+    const QColor line = ColorFromRef(scene.colors[kColorReferenceLines]);
     auto near = [&](QPoint p) {
         for (int dy = -1; dy <= 1; ++dy) {
             for (int dx = -1; dx <= 1; ++dx) {
@@ -217,7 +217,7 @@ TEST(ReferenceLines, AClosedPolygonKeepsItsClosingEdge) {
     // The last edge, from (10, 90) back to (10, 10), is the closing one.
     for (PlanPoint p :
          {PlanPoint{50, 10}, PlanPoint{90, 50}, PlanPoint{50, 90}, PlanPoint{10, 50}}) {
-        EXPECT_TRUE(near(deviceOf(t, p.x, p.y))) << p.x << "," << p.y;
+        EXPECT_TRUE(near(DeviceOf(t, p.x, p.y))) << p.x << "," << p.y;
     }
 }
 

@@ -33,7 +33,7 @@ TEST(GridRepaint, DISABLED_FortySixThousandCells) {
     }
     const std::vector<RadialStats> noRadial;
     PlanScene scene;
-    scene.colors = defaultColors();
+    scene.colors = DefaultColors();
     scene.show.fill(1);
     scene.show[kShowGrid] = 0;
     scene.show[kShowMarkers] = 0;
@@ -64,14 +64,14 @@ TEST(GridRepaint, DISABLED_FortySixThousandCells) {
         QPainter painter(&image);
         painter.translate(t.originX, t.originY);
         painter.scale(kPixelsPerLogicalUnit, -kPixelsPerLogicalUnit);
-        const auto coloring = colorGridCells(grid, noRadial, 1, scene.colorScale);
+        const auto coloring = ColorGridCells(grid, noRadial, 1, scene.colorScale);
         for (const GridCellColor& c : coloring->cells) {
             const CGridCell& cell = grid.cells[static_cast<size_t>(c.index)];
             painter.setPen(Qt::NoPen);
-            painter.setBrush(colorFromRef(c.color));
+            painter.setBrush(ColorFromRef(c.color));
             painter.drawRect(QRectF(
-                QPointF(planToLogical(cell.xMin, t.scale), planToLogical(cell.yMax, t.scale)),
-                QPointF(planToLogical(cell.xMax, t.scale), planToLogical(cell.yMin, t.scale))));
+                QPointF(PlanToLogical(cell.xMin, t.scale), PlanToLogical(cell.yMax, t.scale)),
+                QPointF(PlanToLogical(cell.xMax, t.scale), PlanToLogical(cell.yMin, t.scale))));
         }
     });
     scene.show[kShowGrid] = 1;

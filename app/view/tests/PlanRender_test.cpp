@@ -21,17 +21,17 @@ const QColor kBlack(0, 0, 0);
 const QColor kRed(255, 0, 0);
 
 // Device pixel of a plan point under a transform.
-QPoint deviceOf(const ViewTransform& t, double x, double y) {
-    return QPoint(static_cast<int>(std::lround(logicalToDeviceX(t, planToLogical(x, t.scale)))),
-                  static_cast<int>(std::lround(logicalToDeviceY(t, planToLogical(y, t.scale)))));
+QPoint DeviceOf(const ViewTransform& t, double x, double y) {
+    return QPoint(static_cast<int>(std::lround(LogicalToDeviceX(t, PlanToLogical(x, t.scale)))),
+                  static_cast<int>(std::lround(LogicalToDeviceY(t, PlanToLogical(y, t.scale)))));
 }
 
-QColor pixelAt(const QImage& image, QPoint p) {
+QColor PixelAt(const QImage& image, QPoint p) {
     return image.pixelColor(p);
 }
 
 // Thin lines fall on one of the pixels around their exact position.
-bool lineColorNear(const QImage& image, QPoint p, const QColor& color) {
+bool LineColorNear(const QImage& image, QPoint p, const QColor& color) {
     for (int dy = -1; dy <= 1; ++dy) {
         for (int dx = -1; dx <= 1; ++dx) {
             if (image.pixelColor(p + QPoint(dx, dy)) == color) {
@@ -43,7 +43,7 @@ bool lineColorNear(const QImage& image, QPoint p, const QColor& color) {
 }
 
 // A 100 x 100 room (boundary) with a 10 x 20 pillar at x 60..70, y 40..60.
-void buildRoom(CORVDoc& doc) {
+void BuildRoom(CORVDoc& doc) {
     doc.m_planPolygons.clear();
     doc.m_planPolygons.append(PlanPolygon({{0, 0}, {100, 0}, {100, 100}, {0, 100}}));
     doc.m_planPolygons.append(PlanPolygon({{60, 40}, {60, 60}, {70, 60}, {70, 40}}));
@@ -55,8 +55,8 @@ class PlanRenderTest : public testing::Test {
   protected:
     PlanRenderTest() : doc(ui), view(doc) {
         view.resize(500, 400);
-        buildRoom(doc);
-        doc.m_settings.m_colors[kColorPointIsovist] = rgb(255, 0, 0);
+        BuildRoom(doc);
+        doc.m_settings.m_colors[kColorPointIsovist] = Rgb(255, 0, 0);
         view.zoomExtent();
     }
 
@@ -69,7 +69,7 @@ TEST_F(PlanRenderTest, ZoomExtentCentresThePlan) {
     const ViewTransform& t = doc.m_savedViewState;
     // r = min(500 / 100, 400 / 100) = 4, so the scale is 8 logical units per plan unit.
     EXPECT_DOUBLE_EQ(t.scale, 8.0);
-    const QPoint centre = deviceOf(t, 50, 50);
+    const QPoint centre = DeviceOf(t, 50, 50);
     EXPECT_NEAR(centre.x(), 250, 1);
     EXPECT_NEAR(centre.y(), 200, 1);
 }
@@ -77,17 +77,17 @@ TEST_F(PlanRenderTest, ZoomExtentCentresThePlan) {
 TEST_F(PlanRenderTest, WallsAreDrawnWhereTheyLie) {
     const QImage image = view.render();
     const ViewTransform& t = doc.m_savedViewState;
-    EXPECT_EQ(pixelAt(image, deviceOf(t, 50, 0)), kBlack);    // bottom boundary edge
-    EXPECT_EQ(pixelAt(image, deviceOf(t, 0, 50)), kBlack);    // left boundary edge
-    EXPECT_EQ(pixelAt(image, deviceOf(t, 60, 50)), kBlack);   // pillar's left side
-    EXPECT_EQ(pixelAt(image, deviceOf(t, 30, 30)), kWhite);   // inside the room
-    EXPECT_EQ(pixelAt(image, deviceOf(t, 120, 50)), kWhite);  // outside the plan
+    EXPECT_EQ(PixelAt(image, DeviceOf(t, 50, 0)), kBlack);    // bottom boundary edge
+    EXPECT_EQ(PixelAt(image, DeviceOf(t, 0, 50)), kBlack);    // left boundary edge
+    EXPECT_EQ(PixelAt(image, DeviceOf(t, 60, 50)), kBlack);   // pillar's left side
+    EXPECT_EQ(PixelAt(image, DeviceOf(t, 30, 30)), kWhite);   // inside the room
+    EXPECT_EQ(PixelAt(image, DeviceOf(t, 120, 50)), kWhite);  // outside the plan
 }
 
 TEST_F(PlanRenderTest, HiddenWallsAreNotDrawn) {
     doc.m_settings.m_show[kShowWalls] = 0;
     const QImage image = view.render();
-    EXPECT_EQ(pixelAt(image, deviceOf(doc.m_savedViewState, 50, 0)), kWhite);
+    EXPECT_EQ(PixelAt(image, DeviceOf(doc.m_savedViewState, 50, 0)), kWhite);
 }
 
 TEST_F(PlanRenderTest, PointIsovistFillsWhatCanBeSeen) {
@@ -95,19 +95,19 @@ TEST_F(PlanRenderTest, PointIsovistFillsWhatCanBeSeen) {
     ASSERT_GE(doc.m_pointIsovist.polygon.count(), 3);
     const QImage image = view.render();
     const ViewTransform& t = doc.m_savedViewState;
-    EXPECT_EQ(pixelAt(image, deviceOf(t, 40, 50)), kRed);    // in front of the pillar
-    EXPECT_EQ(pixelAt(image, deviceOf(t, 30, 85)), kRed);    // open part of the room
-    EXPECT_EQ(pixelAt(image, deviceOf(t, 90, 50)), kWhite);  // in the pillar's shadow
-    EXPECT_EQ(pixelAt(image, deviceOf(t, 50, 0)), kBlack);   // walls stay on top
+    EXPECT_EQ(PixelAt(image, DeviceOf(t, 40, 50)), kRed);    // in front of the pillar
+    EXPECT_EQ(PixelAt(image, DeviceOf(t, 30, 85)), kRed);    // open part of the room
+    EXPECT_EQ(PixelAt(image, DeviceOf(t, 90, 50)), kWhite);  // in the pillar's shadow
+    EXPECT_EQ(PixelAt(image, DeviceOf(t, 50, 0)), kBlack);   // walls stay on top
 }
 
 TEST_F(PlanRenderTest, MaskFillKeepsWhatLiesBelow) {
     // The isovist fill is combined by AND: on a cyan background a red fill gives black, not red.
-    doc.m_settings.m_colors[kColorBackground] = rgb(0, 255, 255);
+    doc.m_settings.m_colors[kColorBackground] = Rgb(0, 255, 255);
     doc.ComputePointIsovist(20, 50);
     const QImage image = view.render();
-    EXPECT_EQ(pixelAt(image, deviceOf(doc.m_savedViewState, 40, 50)), kBlack);
-    EXPECT_EQ(pixelAt(image, deviceOf(doc.m_savedViewState, 90, 50)), QColor(0, 255, 255));
+    EXPECT_EQ(PixelAt(image, DeviceOf(doc.m_savedViewState, 40, 50)), kBlack);
+    EXPECT_EQ(PixelAt(image, DeviceOf(doc.m_savedViewState, 90, 50)), QColor(0, 255, 255));
 }
 
 TEST_F(PlanRenderTest, DrawUsesTheDocumentsTransform) {
@@ -115,7 +115,7 @@ TEST_F(PlanRenderTest, DrawUsesTheDocumentsTransform) {
     doc.m_savedViewState.originX += 40;
     const QImage image = view.render();
     EXPECT_EQ(view.transform(), doc.m_savedViewState);
-    EXPECT_EQ(pixelAt(image, deviceOf(doc.m_savedViewState, 0, 50)), kBlack);
+    EXPECT_EQ(PixelAt(image, DeviceOf(doc.m_savedViewState, 0, 50)), kBlack);
 }
 
 TEST_F(PlanRenderTest, DamagedTransformStillDraws) {
@@ -130,7 +130,7 @@ TEST(PlanPainter, PathsAndObservationPointsNeedAFirstPathOfTwoPoints) {
     paths.append(PlanPolygon({{10, 10}}));
     paths.append(PlanPolygon({{10, 50}, {90, 50}}));
     PlanScene scene;
-    scene.colors = defaultColors();
+    scene.colors = DefaultColors();
     scene.show.fill(1);
     scene.paths = &paths;
     ViewTransform t;
@@ -142,14 +142,14 @@ TEST(PlanPainter, PathsAndObservationPointsNeedAFirstPathOfTwoPoints) {
         PlanPainter(painter, t, image.size()).draw(scene);
     };
     draw();
-    const QPoint onPath = deviceOf(t, 50, 50);
-    EXPECT_FALSE(lineColorNear(image, onPath, QColor(136, 136, 136)));
+    const QPoint onPath = DeviceOf(t, 50, 50);
+    EXPECT_FALSE(LineColorNear(image, onPath, QColor(136, 136, 136)));
     paths[0] = PlanPolygon({{10, 10}, {20, 10}});
     draw();
-    EXPECT_TRUE(lineColorNear(image, onPath, QColor(136, 136, 136)));
+    EXPECT_TRUE(LineColorNear(image, onPath, QColor(136, 136, 136)));
     scene.currentPath = 1;
     draw();
-    EXPECT_TRUE(lineColorNear(image, onPath, kRed));
+    EXPECT_TRUE(LineColorNear(image, onPath, kRed));
 }
 
 TEST(PlanPainter, PathIsovistsFillTheirUnionWhateverTheirOrientation) {
@@ -157,7 +157,7 @@ TEST(PlanPainter, PathIsovistsFillTheirUnionWhateverTheirOrientation) {
     const PlanPolygon ccw({{10, 10}, {60, 10}, {60, 60}, {10, 60}});
     const PlanPolygon cw({{40, 40}, {40, 90}, {90, 90}, {90, 40}});
     PlanScene scene;
-    scene.colors = defaultColors();
+    scene.colors = DefaultColors();
     scene.show.fill(1);
     scene.pathIsovists = {&ccw, &cw};
     ViewTransform t;
@@ -167,10 +167,10 @@ TEST(PlanPainter, PathIsovistsFillTheirUnionWhateverTheirOrientation) {
     QPainter painter(&image);
     PlanPainter(painter, t, image.size()).draw(scene);
     const QColor grey(170, 170, 170);
-    EXPECT_EQ(image.pixelColor(deviceOf(t, 50, 50)), grey);  // overlap
-    EXPECT_EQ(image.pixelColor(deviceOf(t, 20, 20)), grey);
-    EXPECT_EQ(image.pixelColor(deviceOf(t, 80, 80)), grey);
-    EXPECT_EQ(image.pixelColor(deviceOf(t, 20, 80)), kWhite);  // in neither
+    EXPECT_EQ(image.pixelColor(DeviceOf(t, 50, 50)), grey);  // overlap
+    EXPECT_EQ(image.pixelColor(DeviceOf(t, 20, 20)), grey);
+    EXPECT_EQ(image.pixelColor(DeviceOf(t, 80, 80)), grey);
+    EXPECT_EQ(image.pixelColor(DeviceOf(t, 20, 80)), kWhite);  // in neither
 }
 
 TEST(ViewInput, WheelAndArrowKeysChangeTheStoredTransform) {
@@ -196,12 +196,12 @@ TEST(ViewInput, WheelAndArrowKeysChangeTheStoredTransform) {
 TEST(ViewInput, ClickInPanModeNeverComputesAnIsovist) {
     FakeDocumentUi ui;
     CORVDoc doc(ui);
-    buildRoom(doc);
+    BuildRoom(doc);
     CORVView view(doc);
     view.resize(500, 400);
     view.zoomExtent();
     view.setPanMode(true);
-    const QPoint inside = deviceOf(doc.m_savedViewState, 30, 30);
+    const QPoint inside = DeviceOf(doc.m_savedViewState, 30, 30);
     QMouseEvent press(QEvent::MouseButtonPress, inside, inside, Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(&view, &press);
@@ -240,13 +240,13 @@ TEST(ViewInput, MovesWithoutTheLeftButtonDoNotPan) {
 TEST(ViewInput, LeftClickComputesTheIsovistAndReportsThePoint) {
     FakeDocumentUi ui;
     CORVDoc doc(ui);
-    buildRoom(doc);
+    BuildRoom(doc);
     CORVView view(doc);
     view.resize(500, 400);
     view.zoomExtent();
     QString status;
     QObject::connect(&view, &CORVView::statusMessage, [&](const QString& s) { status = s; });
-    const QPoint inside = deviceOf(doc.m_savedViewState, 25, 75);
+    const QPoint inside = DeviceOf(doc.m_savedViewState, 25, 75);
     QMouseEvent press(QEvent::MouseButtonPress, inside, inside, Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(&view, &press);
