@@ -9,13 +9,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "document/CORVDoc.h"
 #include "shell/ColorButton.h"
+#include "shell/EntropyParamsDialog.h"
 #include "shell/LayerNamesDialog.h"
 #include "shell/NumberField.h"
 
@@ -64,12 +64,12 @@ GeneralOptionsDialog::GeneralOptionsDialog(GeneralOptionsBlocks blocks, QWidget*
     connect(buttons, &QDialogButtonBox::accepted, this, &GeneralOptionsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto* entropy = new QPushButton(QStringLiteral("Entropy Parameters..."), this);
+    entropyButton_ = new QPushButton(QStringLiteral("Entropy Parameters..."), this);
     layerNamesButton_ = new QPushButton(QStringLiteral("Layer Names..."), this);
-    connect(entropy, &QPushButton::clicked, this, &GeneralOptionsDialog::editEntropyParameters);
+    connect(entropyButton_, &QPushButton::clicked, this, &GeneralOptionsDialog::editEntropyParameters);
     connect(layerNamesButton_, &QPushButton::clicked, this, &GeneralOptionsDialog::editLayerNames);
     auto* extraButtons = new QHBoxLayout;
-    extraButtons->addWidget(entropy);
+    extraButtons->addWidget(entropyButton_);
     extraButtons->addWidget(layerNamesButton_);
     extraButtons->addStretch();
 
@@ -152,9 +152,10 @@ void GeneralOptionsDialog::editLayerNames() {
 }
 
 void GeneralOptionsDialog::editEntropyParameters() {
-    QMessageBox::information(this, QStringLiteral("Entropy Parameters"),
-                             QStringLiteral("The entropy parameter sets cannot be edited here "
-                                            "yet; the document keeps its current sets."));
+    EntropyParamsDialog dialog(model_.entropy(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        model_.entropy() = dialog.params();
+    }
 }
 
 void GeneralOptionsDialog::accept() {

@@ -30,6 +30,7 @@ class GeneralOptionsDialog : public QDialog {
     QLineEdit* toField() const { return to_; }
     ColorButton* colorButton(int role) const { return colors_[static_cast<size_t>(role)]; }
     QPushButton* layerNamesButton() const { return layerNamesButton_; }
+    QPushButton* entropyButton() const { return entropyButton_; }
 
   public slots:
     void accept() override;
@@ -52,6 +53,7 @@ class GeneralOptionsDialog : public QDialog {
     QLineEdit* to_ = nullptr;
     std::array<ColorButton*, kColorCount> colors_{};
     QPushButton* layerNamesButton_ = nullptr;
+    QPushButton* entropyButton_ = nullptr;
 };
 
 // Opens the dialog on copies of the document's three blocks; on OK writes all three back and
