@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "view/AxialColoring.h"
 #include "view/GridColoring.h"
 
 namespace {
@@ -353,8 +354,26 @@ void PlanPainter::drawAxialLines(const PlanScene& scene) {
     if (scene.axialLines == nullptr) {
         return;
     }
-    setPen(scene.colors[kColorAxialLines], kAxialWidth);
-    drawSegments(*scene.axialLines);
+    const std::optional<AxialColoring> coloring =
+        scene.axialRecords == nullptr
+            ? std::nullopt
+            : ColorAxialLines(*scene.axialLines, *scene.axialRecords, scene.axialDisplayProperty,
+                              scene.colorScale);
+    if (!coloring) {
+        setPen(scene.colors[kColorAxialLines], kAxialWidth);
+        drawSegments(*scene.axialLines);
+        return;
+    }
+    registerLegendRange(scene, coloring->minimum, coloring->maximum, kLegendAxial);
+    // One pen per colour, as for the grid's cells: a generated map may have many thousand lines.
+    std::unordered_map<uint32_t, std::vector<PlanSegment>> byColor;
+    for (size_t i = 0; i < scene.axialLines->size(); ++i) {
+        byColor[coloring->colors[i]].push_back((*scene.axialLines)[i]);
+    }
+    for (const auto& [color, lines] : byColor) {
+        setPen(color, kAxialWidth);
+        drawSegments(lines);
+    }
 }
 
 void PlanPainter::drawCustomPoints(const PlanScene& scene) {

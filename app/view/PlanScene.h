@@ -10,6 +10,7 @@
 
 #include "document/AnalysisGrid.h"
 #include "document/DocumentSettings.h"
+#include "document/IsovistRecord.h"
 #include "document/PlanTypes.h"
 #include "view/ColorScale.h"
 
@@ -32,6 +33,8 @@ struct PlanScene {
 
     const std::vector<PlanPoint>* customPoints = nullptr;
     const std::vector<PlanSegment>* axialLines = nullptr;
+    const std::vector<IsovistRecord>* axialRecords = nullptr;
+    int32_t axialDisplayProperty = 0;
 
     const CAnalysisGrid* grid = nullptr;
     const std::vector<RadialStats>* gridRadialStats = nullptr;

@@ -20,6 +20,8 @@ PlanScene PlanSceneOf(const CORVDoc& doc) {
     scene.currentPath = doc.m_currentPath;
     scene.customPoints = &doc.m_customPoints;
     scene.axialLines = &doc.m_axialLines;
+    scene.axialRecords = &doc.m_axialLineRecords;
+    scene.axialDisplayProperty = doc.m_settings.m_axialDisplayProperty;
     scene.grid = &doc.m_grid;
     scene.gridRadialStats = &doc.m_gridRadialStats;
     scene.gridResults = doc.m_gridResultsValid != 0;
