@@ -9,6 +9,7 @@
 
 #include "view/AxialColoring.h"
 #include "view/GridColoring.h"
+#include "view/PathResultMarks.h"
 
 namespace {
 
@@ -124,6 +125,9 @@ void PlanPainter::draw(const PlanScene& scene) {
         drawCustomPoints(scene);
     }
     drawGridLinesAndMarkers(scene);
+    if (scene.shows(kShowPathResults)) {
+        drawPathResults(scene);
+    }
     drawPathsAndObservationPoints(scene);
     drawLegend(scene);
     painter_.restore();
@@ -384,6 +388,42 @@ void PlanPainter::drawCustomPoints(const PlanScene& scene) {
     for (const PlanPoint& p : *scene.customPoints) {
         drawCircle(toLogical(p), kCustomPointRadius);
     }
+}
+
+void PlanPainter::drawPathResults(const PlanScene& scene) {
+    if (scene.pathRecords == nullptr || scene.pathRadialStats == nullptr) {
+        return;
+    }
+    const std::optional<PathResultMarks> results =
+        MarkPathResults(*scene.pathRecords, *scene.pathRadialStats, scene.pathDisplayProperty,
+                        scene.pathDisplayMethod, scene.pathCircleRadius, scene.colorScale);
+    if (!results) {
+        return;
+    }
+    registerLegendRange(scene, results->minimum, results->maximum, kLegendPath);
+    // Outlines in the current pen; filled circles one brush per colour, as a path may carry
+    // very many points.
+    std::unordered_map<uint32_t, std::vector<QRectF>> filled;
+    painter_.save();
+    painter_.setBrush(Qt::NoBrush);
+    for (const PathPointMark& mark : results->marks) {
+        const QPointF c = toLogical(mark.centre);
+        const QRectF circle(c.x() - mark.radius, c.y() - mark.radius, 2.0 * mark.radius,
+                            2.0 * mark.radius);
+        if (mark.filled) {
+            filled[mark.color].push_back(circle);
+        } else {
+            painter_.drawEllipse(circle);
+        }
+    }
+    for (const auto& [color, circles] : filled) {
+        setPen(color, 1);
+        painter_.setBrush(ColorFromRef(color));
+        for (const QRectF& circle : circles) {
+            painter_.drawEllipse(circle);
+        }
+    }
+    painter_.restore();
 }
 
 void PlanPainter::drawPathsAndObservationPoints(const PlanScene& scene) {

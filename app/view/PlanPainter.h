@@ -40,6 +40,7 @@ class PlanPainter {
     void drawWalls(const PlanScene& scene);
     void drawAxialLines(const PlanScene& scene);
     void drawCustomPoints(const PlanScene& scene);
+    void drawPathResults(const PlanScene& scene);
     void drawPathsAndObservationPoints(const PlanScene& scene);
     void drawSegments(const std::vector<PlanSegment>& segments);
     void drawPolyline(const PlanPolygon& polyline);

@@ -27,6 +27,11 @@ struct PlanScene {
     double isovistArea = 0.0;
 
     std::vector<const PlanPolygon*> pathIsovists;
+    const std::vector<IsovistRecord>* pathRecords = nullptr;
+    const std::vector<RadialStats>* pathRadialStats = nullptr;
+    int32_t pathDisplayProperty = 0;
+    int32_t pathDisplayMethod = 0;
+    int32_t pathCircleRadius = 0;
     const PolygonList* paths = nullptr;
     const PolygonList* observationPoints = nullptr;
     int32_t currentPath = -1;

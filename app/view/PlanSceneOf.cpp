@@ -15,6 +15,11 @@ PlanScene PlanSceneOf(const CORVDoc& doc) {
     for (const IsovistRecord& record : doc.m_pathIsovists) {
         scene.pathIsovists.push_back(&record.polygon);
     }
+    scene.pathRecords = &doc.m_pathIsovists;
+    scene.pathRadialStats = &doc.m_pathRadialStats;
+    scene.pathDisplayProperty = doc.m_pathDisplayProperty;
+    scene.pathDisplayMethod = doc.m_settings.pathDisplayMethod;
+    scene.pathCircleRadius = doc.m_settings.pathCircleRadius;
     scene.paths = &doc.m_paths;
     scene.observationPoints = &doc.m_observationPoints;
     scene.currentPath = doc.m_currentPath;
