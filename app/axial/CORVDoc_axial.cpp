@@ -4,12 +4,12 @@
 #include "axial/AxialAnalysis.h"
 #include "axial/AxialMapGeneration.h"
 #include "document/CORVDoc.h"
+#include "document/DisplayProperties.h"
 #include "document/DxfImportSteps.h"
 
 namespace {
 
 constexpr int32_t kAxialScaleMode = 2;
-constexpr int32_t kAxialLengthProperty = 1;
 
 // The lines changed: their length range (kept as it was without lines), no graph, one
 // zeroed record per line.
@@ -63,7 +63,7 @@ void CORVDoc::OnRunAxialAnalysis() {
         m_ui->askYesNo("Do you want to switch the scale into the axial analysis mode?")) {
         m_settings.m_scaleMode = kAxialScaleMode;
     }
-    m_settings.m_axialDisplayProperty = kAxialLengthProperty;
+    m_settings.m_axialDisplayProperty = kAxialLength;
     m_ui->redrawAll();
 }
 

@@ -18,6 +18,8 @@ inline constexpr int32_t kGridArea = 1;
 inline constexpr int32_t kGridUserDefined = 6;
 inline constexpr int32_t kGridPointCount = 18;
 inline constexpr int32_t kGridDepthFromCurrentCell = 27;
+inline constexpr int32_t kAxialNone = 0;
+inline constexpr int32_t kAxialLength = 1;
 
 // How the status bar prints a picked cell's value before " @ x, y".
 enum class StatusFormat {

@@ -5,21 +5,14 @@
 #include "axial/AxialGeometry.h"
 #include "document/DisplayProperties.h"
 
-namespace {
-
-constexpr int32_t kNoneProperty = 0;
-constexpr int32_t kLengthProperty = 1;
-
-}  // namespace
-
 std::optional<AxialColoring> ColorAxialLines(const std::vector<PlanSegment>& lines,
                                              const std::vector<IsovistRecord>& records,
                                              int32_t property, const ColorScale& scale) {
     const DisplayProperty* shown = FindDisplayProperty(PropertyFamily::Axial, property);
-    if (shown == nullptr || property == kNoneProperty || lines.empty()) {
+    if (shown == nullptr || property == kAxialNone || lines.empty()) {
         return std::nullopt;
     }
-    const bool fromLines = property == kLengthProperty;
+    const bool fromLines = property == kAxialLength;
     if (!fromLines && records.size() != lines.size()) {
         return std::nullopt;
     }

@@ -23,6 +23,7 @@
 #include "view/CORVView.h"
 #include "view/ColorScale.h"
 #include "view/PlanPainter.h"
+#include "view/tests/ViewPixels.h"
 
 namespace {
 
@@ -41,11 +42,6 @@ void BuildRoom(CORVDoc& doc) {
     doc.m_planPolygons.append(PlanPolygon({{60, 40}, {60, 60}, {70, 60}, {70, 40}}));
     doc.RebuildWallTables();
     doc.ComputePlanExtent();
-}
-
-QPoint DeviceOf(const ViewTransform& t, double x, double y) {
-    return QPoint(static_cast<int>(std::lround(LogicalToDeviceX(t, PlanToLogical(x, t.scale)))),
-                  static_cast<int>(std::lround(LogicalToDeviceY(t, PlanToLogical(y, t.scale)))));
 }
 
 class GridCommandsTest : public testing::Test {

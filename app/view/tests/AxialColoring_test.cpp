@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cmath>
 
 #include "document/CORVDoc.h"
 #include "testing/FakeDocumentUi.h"
 #include "view/AxialColoring.h"
 #include "view/CORVView.h"
+#include "view/tests/ViewPixels.h"
 
 namespace {
 
@@ -83,13 +83,8 @@ TEST(AxialColoring, TheViewDrawsEachLineInItsColourAndRegistersTheRange) {
     view.zoomExtent();
     const QImage image = view.render();
     const ViewTransform& t = doc.m_savedViewState;
-    const auto pixel = [&](double x, double y) {
-        return image.pixelColor(
-            static_cast<int>(std::lround(LogicalToDeviceX(t, PlanToLogical(x, t.scale)))),
-            static_cast<int>(std::lround(LogicalToDeviceY(t, PlanToLogical(y, t.scale)))));
-    };
-    EXPECT_EQ(pixel(25, 10), QColor(0, 0, 0));
-    EXPECT_EQ(pixel(30, 50), QColor(85, 85, 85));
-    EXPECT_EQ(pixel(40, 90), QColor(255, 255, 255));
+    EXPECT_EQ(image.pixelColor(DeviceOf(t, 25, 10)), QColor(0, 0, 0));
+    EXPECT_EQ(image.pixelColor(DeviceOf(t, 30, 50)), QColor(85, 85, 85));
+    EXPECT_EQ(image.pixelColor(DeviceOf(t, 40, 90)), QColor(255, 255, 255));
     EXPECT_EQ(doc.m_settings.legendRange, (std::array<double, 2>{10.0, 40.0}));
 }

@@ -14,13 +14,9 @@
 #include "view/CORVView.h"
 #include "view/ColorScale.h"
 #include "view/PlanPainter.h"
+#include "view/tests/ViewPixels.h"
 
 namespace {
-
-QPoint DeviceOf(const ViewTransform& t, double x, double y) {
-    return QPoint(static_cast<int>(std::lround(LogicalToDeviceX(t, PlanToLogical(x, t.scale)))),
-                  static_cast<int>(std::lround(LogicalToDeviceY(t, PlanToLogical(y, t.scale)))));
-}
 
 QColor Grey(int level) {
     return QColor(level, level, level);

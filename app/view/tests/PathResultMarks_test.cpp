@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cmath>
 
 #include "document/CORVDoc.h"
 #include "testing/FakeDocumentUi.h"
 #include "view/CORVView.h"
+#include "view/tests/ViewPixels.h"
 #include "view/PathResultMarks.h"
 
 namespace {
@@ -102,14 +102,8 @@ TEST(PathResultMarks, ByColorFillsEachPointInTheColourOfItsValue) {
     view.zoomExtent();
     const QImage image = view.render();
     const ViewTransform& t = doc.m_savedViewState;
-    // A point 1 plan unit (several logical units) right of each centre, inside its circle.
-    const auto pixel = [&](double x, double y) {
-        return image.pixelColor(
-            static_cast<int>(std::lround(LogicalToDeviceX(t, PlanToLogical(x, t.scale)))),
-            static_cast<int>(std::lround(LogicalToDeviceY(t, PlanToLogical(y, t.scale)))));
-    };
-    EXPECT_EQ(pixel(21, 50), QColor(0, 0, 0));
-    EXPECT_EQ(pixel(61, 50), QColor(85, 85, 85));
-    EXPECT_EQ(pixel(101, 50), QColor(255, 255, 255));
+    EXPECT_EQ(image.pixelColor(DeviceOf(t, 21, 50)), QColor(0, 0, 0));
+    EXPECT_EQ(image.pixelColor(DeviceOf(t, 61, 50)), QColor(85, 85, 85));
+    EXPECT_EQ(image.pixelColor(DeviceOf(t, 101, 50)), QColor(255, 255, 255));
     EXPECT_EQ(doc.m_settings.legendRange, (std::array<double, 2>{1.0, 4.0}));
 }

@@ -13,18 +13,13 @@
 #include "testing/FakeDocumentUi.h"
 #include "view/CORVView.h"
 #include "view/PlanPainter.h"
+#include "view/tests/ViewPixels.h"
 
 namespace {
 
 const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
 const QColor kRed(255, 0, 0);
-
-// Device pixel of a plan point under a transform.
-QPoint DeviceOf(const ViewTransform& t, double x, double y) {
-    return QPoint(static_cast<int>(std::lround(LogicalToDeviceX(t, PlanToLogical(x, t.scale)))),
-                  static_cast<int>(std::lround(LogicalToDeviceY(t, PlanToLogical(y, t.scale)))));
-}
 
 QColor PixelAt(const QImage& image, QPoint p) {
     return image.pixelColor(p);
