@@ -84,6 +84,5 @@ bool CliUi::chooseLayerRoles(LayerDialogModel& model) {
 
 bool CliUi::runProgressDialog(LongTask& task) {
     TerminalProgress progress;
-    RunTaskInline(task, progress);
-    return true;
+    return RunTaskInline(task, progress);
 }

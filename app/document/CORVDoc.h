@@ -134,7 +134,8 @@ class CORVDoc : public DocumentContent {
     void OnCreatePathIsovist();
     // The isovist of every observation point of the current path into m_pathIsovists (and
     // m_pathRadialStats with the radial method), the progress "%d/%d" as the run's title, the
-    // document title restored afterwards. False after its message when there is nothing to run.
+    // document title restored afterwards. False after its message when there is nothing to run,
+    // and when the user cancelled the run (the previous results stay).
     bool ComputePathIsovists();
     // "Apply View Angle": asks for the full angle, then ApplyViewAngle. Nothing without records.
     void OnApplyViewAngle();
@@ -156,8 +157,9 @@ class CORVDoc : public DocumentContent {
     // recomputed path by path into one file; the current path's results are removed.
     void OnExportAllPathsCsv();
     // The all-paths file without the dialogs: written whole or not at all; only when it was
-    // written are the current path's results removed.
-    FileWriteOutcome WriteAllPathsCsv(const std::string& path);
+    // written are the current path's results removed. Empty when the user cancelled the run
+    // (no file is made).
+    std::optional<FileWriteOutcome> WriteAllPathsCsv(const std::string& path);
     // Path "View Report...": the path report in the Analysis Summary dialog; nothing without
     // records.
     void OnPathReport();

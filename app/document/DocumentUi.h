@@ -43,11 +43,13 @@ public:
     // The modal "Progress" dialog of a long run: nothing runs until the user presses "Start";
     // then task.work runs (in the desktop program on a worker thread, the window repainting
     // behind the dialog), task.publish follows on the interface thread, and the dialog waits
-    // for OK. True when the dialog was closed with OK, also when "Start" was never pressed.
+    // for OK. True when the dialog was closed with OK, also when "Start" was never pressed;
+    // false when it was closed otherwise, or the run was cancelled (then nothing is published).
     virtual bool runProgressDialog(LongTask& task) = 0;
-    // A long run without a dialog (the caller shows its progress in the title): work, then
-    // publish, with the window kept responsive.
-    virtual void runLongTask(LongTask& task) = 0;
+    // A long run without the dialog's buttons (the caller shows its progress in the title):
+    // work, then publish, with the window kept responsive. False when the user cancelled the
+    // run: then nothing was published.
+    virtual bool runLongTask(LongTask& task) = 0;
 
     // Dialogs. Every port answers each of them explicitly, so a dialog that a port forgets
     // fails to compile instead of quietly doing nothing.
@@ -114,13 +116,10 @@ public:
     void setTitle(const std::string&) override {}
     void setWaitCursor(bool) override {}
     // Starts the run at once and closes the dialog with OK.
-    bool runProgressDialog(LongTask& task) override {
-        runLongTask(task);
-        return true;
-    }
-    void runLongTask(LongTask& task) override {
+    bool runProgressDialog(LongTask& task) override { return runLongTask(task); }
+    bool runLongTask(LongTask& task) override {
         NullProgress progress;
-        RunTaskInline(task, progress);
+        return RunTaskInline(task, progress);
     }
     // No point is typed; shown dialogs close at once.
     std::optional<PlanPoint> askPointIsovistAt(const PlanPoint&) override { return std::nullopt; }

@@ -8,13 +8,17 @@
 #include <mutex>
 #include <string>
 
-// Where a long computation reports how far it is. setPosition may be called from any thread.
+// Where a long computation reports how far it is, and hears whether it is to stop. Both
+// setPosition and stopRequested may be called from any thread.
 class ProgressSink {
   public:
     virtual ~ProgressSink() = default;
     // Starts a pass: the title the progress display shows and the range of its positions.
     virtual void beginPass(const std::string& title, int lower, int upper) = 0;
     virtual void setPosition(int position) = 0;
+    // True once the user has asked the run to stop. A computation that sees it may return at
+    // once with its result incomplete: a stopped run is never published.
+    virtual bool stopRequested() const { return false; }
 };
 
 // A sink that reports nowhere.
@@ -50,12 +54,16 @@ class PolledProgress : public ProgressSink {
         return pass_;
     }
     int position() const { return position_.load(std::memory_order_relaxed); }
+    // Asks the computation to stop (from the display's thread).
+    void requestStop() { stop_.store(true, std::memory_order_release); }
+    bool stopRequested() const override { return stop_.load(std::memory_order_acquire); }
 
   private:
     mutable std::mutex mutex_;
     Pass pass_;
     std::atomic<int> position_{0};
     std::atomic<int> passNumber_{0};
+    std::atomic<bool> stop_{false};
 };
 
 struct LongTask {
@@ -65,12 +73,17 @@ struct LongTask {
     std::function<void()> publish;
 };
 
-// Runs a task on the calling thread, for ports without a window.
-inline void RunTaskInline(LongTask& task, ProgressSink& progress) {
+// Runs a task on the calling thread, for ports without a window. False, with nothing
+// published, when the sink asked the work to stop.
+inline bool RunTaskInline(LongTask& task, ProgressSink& progress) {
     if (task.work) {
         task.work(progress);
+    }
+    if (progress.stopRequested()) {
+        return false;
     }
     if (task.publish) {
         task.publish();
     }
+    return true;
 }

@@ -144,12 +144,17 @@ void CORVDoc::OnCreateGridIsovist() {
         CAnalysisGrid& grid = result->grid;
         progress.beginPass(graph ? "Pass 1/5" : "Pass 1/2", 0, grid.nx);
         ComputeGridIsovists(grid, plan, method, result->radialStats, progress);
-        if (graph) {
+        if (graph && !progress.stopRequested()) {
             progress.beginPass("Pass 2/5", 0, grid.count);
             result->graph = BuildGridVisibilityGraph(grid, progress);
             progress.setPosition(grid.count);
-            ComputeGridGraphMeasures(grid, result->graph, depth, progress,
-                                     GraphMeasurePasses{"Pass 3/5", "Pass 4/5"});
+            if (!progress.stopRequested()) {
+                ComputeGridGraphMeasures(grid, result->graph, depth, progress,
+                                         GraphMeasurePasses{"Pass 3/5", "Pass 4/5"});
+            }
+        }
+        if (progress.stopRequested()) {
+            return;  // cancelled: the result is dropped and the document keeps its grid
         }
         progress.beginPass(graph ? "Pass 5/5" : "Pass 2/2", 0, grid.count);
         CountPathsThroughCells(grid, paths, progress);
@@ -169,6 +174,7 @@ void CORVDoc::OnCreateGridIsovist() {
         m_ui->message(text);
         m_ui->redrawAll();
     };
+    // Closed with OK (run or not): the isovists count as computed. Cancel keeps the state.
     if (m_ui->runProgressDialog(task)) {
         m_settings.setGridState(
             static_cast<uint8_t>(m_settings.gridState() | kGridIsovistsComputed));

@@ -132,6 +132,9 @@ void RunReference(const CVisibilityGraph& graph, std::span<GraphMeasureBlock> bl
         progress.beginPass(passes.depthTitle, 0, n);
     }
     for (int32_t i = 0; i < n; ++i) {
+        if (progress.stopRequested()) {
+            return;  // the run is dropped
+        }
         progress.setPosition(i);
         zoGraphSP(i, n, 0, matrix.data(), 0, matrix.data(), depth.data(), reached.data());
         DepthSummary d;
@@ -161,7 +164,7 @@ void RunReference(const CVisibilityGraph& graph, std::span<GraphMeasureBlock> bl
     if (!passes.integrationNTitle.empty()) {
         progress.beginPass(passes.integrationNTitle, 0, n);
     }
-    for (int32_t i = 0; i < n; ++i) {
+    for (int32_t i = 0; i < n && !progress.stopRequested(); ++i) {
         progress.setPosition(i);
         zoGraphSP(i, n, 0, matrix.data(), 0, matrix.data(), depth.data(), reached.data());
         double s = 0.0;
@@ -262,10 +265,16 @@ void RunBfs(const CVisibilityGraph& graph, std::span<GraphMeasureBlock> blocks,
         progress.beginPass(passes.depthTitle, 0, n);
     }
     tbb::parallel_for(int32_t{0}, n, [&](int32_t i) {
+        if (progress.stopRequested()) {
+            return;  // the run is dropped: the remaining searches are skipped
+        }
         ApplyDepthSummary(SummariseDepths(search, i, scratches.local()),
                           blocks[static_cast<size_t>(i)]);
         reportOne();
     });
+    if (progress.stopRequested()) {
+        return;
+    }
     const BitNeighbours neighbours{graph};
     tbb::parallel_for(int32_t{0}, n, [&](int32_t i) {
         if (takesPart[static_cast<size_t>(i)] != 0) {
@@ -283,6 +292,9 @@ void RunBfs(const CVisibilityGraph& graph, std::span<GraphMeasureBlock> blocks,
     done.store(0);
     const IntegrationTerms terms = TermsOf(search, blocks);
     tbb::parallel_for(int32_t{0}, n, [&](int32_t i) {
+        if (progress.stopRequested()) {
+            return;
+        }
         blocks[static_cast<size_t>(i)].integrationN =
             IntegrationN(search, terms, i, integrationDepth, scratches.local());
         reportOne();

@@ -60,7 +60,7 @@ size_t CellIndex(const CAnalysisGrid& grid, int32_t col, int32_t row) {
 void RunSerial(CAnalysisGrid& grid, const PlanTables& plan, int32_t method,
                std::vector<RadialStats>& radialStats, ProgressSink& progress) {
     Worker worker;
-    for (int32_t col = 0; col < grid.nx; ++col) {
+    for (int32_t col = 0; col < grid.nx && !progress.stopRequested(); ++col) {
         progress.setPosition(col);
         for (int32_t row = 0; row < grid.ny; ++row) {
             CGridCell& cell = grid.cells[CellIndex(grid, col, row)];
@@ -78,6 +78,9 @@ void RunParallel(CAnalysisGrid& grid, const PlanTables& plan, int32_t method,
     tbb::enumerable_thread_specific<Worker> workers;
     std::atomic<int32_t> columnsDone{0};
     tbb::parallel_for(int32_t{0}, grid.nx, [&](int32_t col) {
+        if (progress.stopRequested()) {
+            return;  // the run is dropped: the remaining columns are skipped
+        }
         Worker& worker = workers.local();
         for (int32_t row = 0; row < grid.ny; ++row) {
             const size_t index = CellIndex(grid, col, row);

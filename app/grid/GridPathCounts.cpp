@@ -46,13 +46,16 @@ void CountPathsThroughCells(CAnalysisGrid& grid, std::span<const PlanPolygon> pa
     }
     const auto count = static_cast<int32_t>(grid.cells.size());
     if (mode == GridRunMode::Serial) {
-        for (int32_t i = 0; i < count; ++i) {
+        for (int32_t i = 0; i < count && !progress.stopRequested(); ++i) {
             progress.setPosition(i);
             CountCell(grid.cells[static_cast<size_t>(i)], paths);
         }
     } else {
         std::atomic<int32_t> done{0};
         tbb::parallel_for(int32_t{0}, count, [&](int32_t i) {
+            if (progress.stopRequested()) {
+                return;  // the run is dropped
+            }
             CountCell(grid.cells[static_cast<size_t>(i)], paths);
             progress.setPosition(done.fetch_add(1, std::memory_order_relaxed) + 1);
         });

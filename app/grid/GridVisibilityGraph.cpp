@@ -50,7 +50,7 @@ void ForEachCellSeenByHitTest(const CAnalysisGrid& grid, int32_t i, Seen&& seen)
 CVisibilityGraph BuildReference(const CAnalysisGrid& grid, ProgressSink& progress) {
     CVisibilityGraph graph;
     graph.initialise(grid.count);
-    for (int32_t i = 0; i < grid.count; ++i) {
+    for (int32_t i = 0; i < grid.count && !progress.stopRequested(); ++i) {
         progress.setPosition(i);
         if (TakesPart(grid.cells[static_cast<size_t>(i)])) {
             ForEachCellSeenByHitTest(grid, i, [&](int32_t j) { graph.addEdge(i, j); });
@@ -172,6 +172,9 @@ CVisibilityGraph BuildByRowFill(const CAnalysisGrid& grid, const CentreLines& li
     tbb::enumerable_thread_specific<RowScratch> scratches;
     std::atomic<int32_t> done{0};
     tbb::parallel_for(int32_t{0}, grid.count, [&](int32_t i) {
+        if (progress.stopRequested()) {
+            return;  // the run is dropped: the remaining rows are skipped
+        }
         const CGridCell& cell = grid.cells[static_cast<size_t>(i)];
         if (TakesPart(cell)) {
             if (SafePolygon(cell.isovist.polygon)) {

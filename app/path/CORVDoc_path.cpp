@@ -40,6 +40,7 @@ class PointCountTitles : public ProgressSink {
         inner_.beginPass(PathProgressText(position, total_), 0, total_);
         inner_.setPosition(position);
     }
+    bool stopRequested() const override { return inner_.stopRequested(); }
 
   private:
     ProgressSink& inner_;
@@ -133,11 +134,9 @@ bool CORVDoc::ComputePathIsovists() {
         return false;
     }
     WaitCursor wait(*m_ui);
-    m_pathIsovists.clear();
-    m_pathRadialStats.clear();
 
     // The run reads the plan and the points, both unchanged while it runs; the document takes
-    // the records only in publish.
+    // the records only in publish, so a cancelled run leaves the previous results.
     auto run = std::make_shared<PathIsovistRun>();
     const PlanTables plan = isovistPlanTables();
     const int32_t method = m_settings.m_isovistMethod;
@@ -153,10 +152,10 @@ bool CORVDoc::ComputePathIsovists() {
         m_pathIsovists = std::move(run->records);
         m_pathRadialStats = std::move(run->radialStats);
     };
-    m_ui->runLongTask(task);
+    const bool completed = m_ui->runLongTask(task);
     m_ui->setTitle(m_title);
     m_ui->redrawAll();
-    return true;
+    return completed;
 }
 
 void CORVDoc::OnApplyViewAngle() {

@@ -65,6 +65,9 @@ void ComputePathIsovists(const PlanTables& plan, std::span<const PlanPoint> poin
     RadialStats* stats = run.radialStats.empty() ? nullptr : run.radialStats.data();
     FinishedPoints finished(progress);
     auto computeOne = [&](size_t i, Worker& worker) {
+        if (progress.stopRequested()) {
+            return;  // the run is dropped: the remaining points are skipped
+        }
         ComputePointRecord(plan, points[i], method, worker, run.records[i],
                            stats != nullptr ? stats + i : nullptr);
         finished.finishOne();

@@ -57,13 +57,13 @@ void CORVDoc::OnExportAllPathsCsv() {
     if (!path) {
         return;
     }
-    const FileWriteOutcome outcome = WriteAllPathsCsv(*path);
-    if (outcome != FileWriteOutcome::Written) {
-        m_ui->message(ExportFailureMessage(outcome));
+    const std::optional<FileWriteOutcome> outcome = WriteAllPathsCsv(*path);
+    if (outcome && *outcome != FileWriteOutcome::Written) {
+        m_ui->message(ExportFailureMessage(*outcome));
     }
 }
 
-FileWriteOutcome CORVDoc::WriteAllPathsCsv(const std::string& path) {
+std::optional<FileWriteOutcome> CORVDoc::WriteAllPathsCsv(const std::string& path) {
     WaitCursor wait(*m_ui);
     const PlanTables plan = isovistPlanTables();
     const int32_t method = m_settings.m_isovistMethod;
@@ -80,14 +80,19 @@ FileWriteOutcome CORVDoc::WriteAllPathsCsv(const std::string& path) {
             return;  // only the file is made
         }
         PathIsovistRun run;
-        for (int32_t p = 0; p < paths; ++p) {
+        for (int32_t p = 0; p < paths && !progress.stopRequested(); ++p) {
             const std::vector<PlanPoint>& list = points[static_cast<size_t>(p)];
             progress.beginPass(AnalyzingTitle(p + 1, paths), 0, static_cast<int>(list.size()));
             ::ComputePathIsovists(plan, list, method, run, progress);
             *text += AllPathsCsvSection(p + 1, run.records, run.radialStats, method, unit);
         }
     };
-    m_ui->runLongTask(task);
+    if (!m_ui->runLongTask(task)) {
+        // Cancelled: no file is made and the current path's results stay.
+        m_ui->setTitle(m_title);
+        m_ui->redrawAll();
+        return std::nullopt;
+    }
     const FileWriteOutcome outcome = WriteFileDurably(path, *text);
     if (outcome == FileWriteOutcome::Written) {
         m_pathIsovists.clear();

@@ -18,10 +18,13 @@ ProgressDialog::ProgressDialog(LongTask& task, bool startAtOnce, QWidget* parent
     start_ = new QPushButton(QStringLiteral("Start"), this);
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setDefault(true);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_->setEnabled(false);  // only a running computation can be cancelled
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(start_);
     buttons->addWidget(ok_);
+    buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(bar_);
     layout->addLayout(buttons);
@@ -32,6 +35,7 @@ ProgressDialog::ProgressDialog(LongTask& task, bool startAtOnce, QWidget* parent
     connect(timer_, &QTimer::timeout, this, &ProgressDialog::poll);
     connect(start_, &QPushButton::clicked, this, &ProgressDialog::startRun);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel_, &QPushButton::clicked, this, &ProgressDialog::cancelRun);
     if (startAtOnce) {
         start_->hide();
         ok_->hide();
@@ -47,9 +51,21 @@ ProgressDialog::~ProgressDialog() {
 }
 
 void ProgressDialog::reject() {
-    if (!running()) {
+    if (running()) {
+        cancelRun();
+    } else {
         QDialog::reject();
     }
+}
+
+void ProgressDialog::cancelRun() {
+    if (!running()) {
+        return;
+    }
+    // The work polls the request between its items; poll() closes the dialog once it returns.
+    progress_.requestStop();
+    cancel_->setEnabled(false);
+    setWindowTitle(QStringLiteral("Cancelling..."));
 }
 
 void ProgressDialog::startRun() {
@@ -58,6 +74,7 @@ void ProgressDialog::startRun() {
     }
     start_->setEnabled(false);
     ok_->setEnabled(false);
+    cancel_->setEnabled(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     finished_ = false;
     worker_ = std::thread([this] {
@@ -71,7 +88,7 @@ void ProgressDialog::startRun() {
 
 void ProgressDialog::poll() {
     const int pass = progress_.passNumber();
-    if (pass != shownPass_) {
+    if (pass != shownPass_ && !progress_.stopRequested()) {
         shownPass_ = pass;
         const PolledProgress::Pass p = progress_.pass();
         setWindowTitle(QString::fromStdString(p.title));
@@ -83,10 +100,15 @@ void ProgressDialog::poll() {
     }
     timer_->stop();
     worker_.join();
+    QApplication::restoreOverrideCursor();
+    cancel_->setEnabled(false);
+    if (progress_.stopRequested()) {
+        QDialog::reject();  // the incomplete result is dropped with the task
+        return;
+    }
     if (task_.publish) {
         task_.publish();
     }
-    QApplication::restoreOverrideCursor();
     start_->setEnabled(true);
     ok_->setEnabled(true);
     if (closeWhenDone_) {

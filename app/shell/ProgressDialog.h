@@ -1,7 +1,9 @@
-// The modal "Progress" dialog of a long run: a progress bar, "Start" and OK. "Start" runs the
-// task's work on a worker thread while the dialog (and the window behind it) keeps painting;
-// a timer polls the worker's progress, and when the work has returned the task's publish step
-// runs here, on the interface thread.
+// The modal "Progress" dialog of a long run: a progress bar, "Start", OK and Cancel. "Start"
+// runs the task's work on a worker thread while the dialog (and the window behind it) keeps
+// painting; a timer polls the worker's progress, and when the work has returned the task's
+// publish step runs here, on the interface thread. Cancel (also Escape and the close button)
+// while the work runs asks it to stop; once it has, the dialog closes without publishing, so
+// the document stays as it was before the run.
 #pragma once
 
 #include <QDialog>
@@ -25,13 +27,15 @@ class ProgressDialog : public QDialog {
 
     QPushButton* startButton() const { return start_; }
     QPushButton* okButton() const { return ok_; }
+    QPushButton* cancelButton() const { return cancel_; }
     bool running() const { return worker_.joinable(); }
 
   protected:
-    void reject() override;  // Escape and the close button wait while the run goes on
+    void reject() override;  // while the run goes on: cancel it, and close once it has stopped
 
   private:
     void startRun();
+    void cancelRun();
     void poll();
 
     LongTask& task_;
@@ -43,5 +47,6 @@ class ProgressDialog : public QDialog {
     QProgressBar* bar_ = nullptr;
     QPushButton* start_ = nullptr;
     QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
     QTimer* timer_ = nullptr;
 };

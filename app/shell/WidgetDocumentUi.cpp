@@ -101,9 +101,9 @@ bool WidgetDocumentUi::runProgressDialog(LongTask& task) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void WidgetDocumentUi::runLongTask(LongTask& task) {
+bool WidgetDocumentUi::runLongTask(LongTask& task) {
     ProgressDialog dialog(task, true, window_);
-    dialog.exec();
+    return dialog.exec() == QDialog::Accepted;
 }
 
 std::optional<PlanPoint> WidgetDocumentUi::askPointIsovistAt(const PlanPoint& initial) {

@@ -37,7 +37,7 @@ class WidgetDocumentUi : public DocumentUi {
     void setTitle(const std::string& title) override;
     void setWaitCursor(bool on) override;
     bool runProgressDialog(LongTask& task) override;
-    void runLongTask(LongTask& task) override;
+    bool runLongTask(LongTask& task) override;
 
     std::optional<PlanPoint> askPointIsovistAt(const PlanPoint& initial) override;
     void showIsovistProperties(const IsovistPropertiesTexts& texts) override;

@@ -34,6 +34,9 @@ class FakeDocumentUi : public DocumentUi {
     // The Progress dialog: whether the user presses "Start", then whether OK closes it.
     bool pressStart = true;
     bool closeProgressWithOk = true;
+    // The user presses Cancel once a run has reported this many positions (never when
+    // negative); the run's own calls to setPosition are counted, whatever the thread.
+    int cancelAfterPositions = -1;
 
     void message(const std::string& text) override { messages.push_back(text); }
 
@@ -71,14 +74,16 @@ class FakeDocumentUi : public DocumentUi {
         ++progressDialogs;
         if (pressStart) {
             Recorder recorder(*this);
-            RunTaskInline(task, recorder);
+            if (!RunTaskInline(task, recorder)) {
+                return false;  // cancelled: the dialog closes without OK
+            }
         }
         return closeProgressWithOk;
     }
-    void runLongTask(LongTask& task) override {
+    bool runLongTask(LongTask& task) override {
         ++longTasks;
         Recorder recorder(*this);
-        RunTaskInline(task, recorder);
+        return RunTaskInline(task, recorder);
     }
 
     // Dialogs: no point is typed, the layer roles are taken as they are, and every other
@@ -154,11 +159,17 @@ class FakeDocumentUi : public DocumentUi {
         void setPosition(int position) override {
             std::lock_guard lock(mutex_);
             ui_.progressPositions.push_back(position);
+            ++positions_;
+        }
+        bool stopRequested() const override {
+            std::lock_guard lock(mutex_);
+            return ui_.cancelAfterPositions >= 0 && positions_ >= ui_.cancelAfterPositions;
         }
 
       private:
         FakeDocumentUi& ui_;
-        std::mutex mutex_;
+        mutable std::mutex mutex_;
+        int positions_ = 0;
     };
 
     std::optional<std::string> nextFile(const std::string& filter) {

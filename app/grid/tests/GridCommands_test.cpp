@@ -13,6 +13,7 @@
 #include "document/CommandAvailability.h"
 #include "document/DocumentCommands.h"
 #include "grid/GridOptionsDialogModel.h"
+#include "testing/DocumentImage.h"
 #include "testing/FakeDocumentUi.h"
 
 namespace {
@@ -104,6 +105,43 @@ TEST(GridCommands, OkWithoutStartStillMarksTheIsovistsComputed) {
     EXPECT_EQ(doc.m_settings.gridState(), 7);
     EXPECT_EQ(doc.m_gridResultsValid, 0);
     EXPECT_TRUE(ui.messages.empty());
+}
+
+// Cancel at any moment of the five passes (after 0, 1, ... positions, up to just after the work
+// has ended) drops the run: the document, with the results of an earlier run, is unchanged.
+TEST(GridCommands, CancelAtAnyPositionLeavesTheDocumentAsItWas) {
+    FakeDocumentUi ui;
+    CORVDoc doc(ui);
+    MakeRoom(doc);
+    doc.m_settings.calculateGraphMeasures = 1;
+    doc.m_settings.m_isovistMethod = kApproximateRadialMethod;  // radial statistics too
+    doc.m_paths.append(PlanPolygon({{0.5, 0.5}, {3.5, 0.5}}));  // the fifth pass counts it
+    ASSERT_TRUE(doc.OnInitializeGrid());
+    ui.yesNoAnswers = {true};
+    doc.OnCreateGridIsovist();
+    ASSERT_EQ(doc.m_gridResultsValid, 1);
+    const int positionsOfARun = static_cast<int>(ui.progressPositions.size());
+    ASSERT_GT(positionsOfARun, 4 * 16);  // passes 2 to 5 report every cell
+
+    // A second run over other walls would change the results, were it published.
+    doc.m_planPolygons.append(PlanPolygon({{0.2, 0.2}, {0.2, 0.8}, {0.8, 0.8}, {0.8, 0.2}}));
+    doc.RebuildWallTables();
+    doc.m_settings.setGridState(kGridOptionsAccepted | kGridInitialised);
+    doc.m_gridDisplayProperty = 5;
+    const DocumentImage before = ImageOf(doc);
+    for (int k = 0; k <= positionsOfARun; ++k) {
+        ui.cancelAfterPositions = k;
+        ui.yesNoAnswers = {true};
+        ui.messages.clear();
+        doc.OnCreateGridIsovist();
+        EXPECT_TRUE(ui.messages.empty()) << k;  // no "Computation Time"
+        EXPECT_TRUE(ImageOf(doc) == before) << "cancelled after " << k << " positions";
+    }
+    ui.cancelAfterPositions = -1;
+    ui.yesNoAnswers = {true};
+    doc.OnCreateGridIsovist();
+    EXPECT_FALSE(ImageOf(doc) == before);
+    EXPECT_EQ(doc.m_settings.gridState(), 7);
 }
 
 TEST(GridCommands, RefusalsKeepTheOldGrid) {

@@ -11,6 +11,7 @@
 #include "path/PathIsovists.h"
 #include "report/PathCsv.h"
 #include "report/PathReport.h"
+#include "testing/DocumentImage.h"
 #include "testing/FakeDocumentUi.h"
 #include "testing/ScratchFolder.h"
 #include "testing/IsovistPlans.h"
@@ -126,6 +127,37 @@ TEST_F(PathExportCommands, AllPathsRefusalsKeepTheResults) {
     ui.yesNoAnswers = {true};
     doc.OnExportAllPathsCsv();
     EXPECT_EQ(ui.messages, std::vector<std::string>{"No path defined"});
+}
+
+// Cancel during a path run or the all-paths export, at any point of it, changes nothing: the
+// earlier results stay, no file is made (an existing one keeps its bytes), the title comes back.
+TEST_F(PathExportCommands, CancelledRunsLeaveTheResultsAndTheFiles) {
+    ASSERT_TRUE(doc.ComputePathIsovists());
+    const std::string file = (folder / "all.csv").string();
+    const std::string kept = (folder / "kept.csv").string();
+    std::ofstream(kept, std::ios::binary) << "old bytes";
+    doc.m_currentPath = 1;  // the second path's run would replace the first's three results
+    const DocumentImage before = ImageOf(doc);
+    for (int k = 0; k <= 5; ++k) {  // the path's run reports 2 positions, the export 3 + 2
+        ui.cancelAfterPositions = k;
+        if (k <= 2) {
+            EXPECT_FALSE(doc.ComputePathIsovists()) << k;
+        }
+        ui.yesNoAnswers = {true};
+        ui.fileAnswers = {file};
+        doc.OnExportAllPathsCsv();
+        ui.yesNoAnswers = {true};
+        ui.fileAnswers = {kept};
+        doc.OnExportAllPathsCsv();
+        EXPECT_TRUE(ImageOf(doc) == before) << "cancelled after " << k << " positions";
+        EXPECT_FALSE(std::filesystem::exists(file)) << k;
+        EXPECT_EQ(ReadWholeFile(kept), "old bytes") << k;
+        EXPECT_EQ(ui.titles.back(), "pillar.dxf");
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    ui.cancelAfterPositions = -1;
+    EXPECT_TRUE(doc.ComputePathIsovists());
+    EXPECT_EQ(doc.m_pathIsovists.size(), 2u);
 }
 
 TEST_F(PathExportCommands, AllPathsWithOtherMethodsOrMissingLists) {

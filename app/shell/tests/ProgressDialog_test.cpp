@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "shell/WidgetDocumentUi.h"
@@ -87,6 +89,63 @@ TEST(ProgressDialog, ALongTaskWithoutButtonsClosesItselfWhenPublished) {
     WidgetDocumentUi ui;
     ui.runLongTask(task);
     EXPECT_EQ(published, 1);
+}
+
+// Cancel while the work runs, by the button or by Escape, in the dialog with "Start" and in the
+// one that starts at once: the work hears the request and stops, nothing is published, and the
+// run reports that it was not completed.
+TEST(ProgressDialog, CancelStopsTheWorkAndPublishesNothing) {
+    for (const bool startAtOnce : {false, true}) {
+        for (const bool byEscape : {false, true}) {
+            SCOPED_TRACE(std::string(startAtOnce ? "long task" : "dialog") +
+                         (byEscape ? ", Escape" : ", Cancel"));
+            std::atomic<bool> working{false};
+            std::atomic<bool> stopSeen{false};
+            bool published = false;
+            bool cancelEnabledBeforeStart = true;
+            LongTask task;
+            task.work = [&](ProgressSink& progress) {
+                progress.beginPass("Pass 1/2", 0, 10);
+                working = true;
+                while (!progress.stopRequested()) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                }
+                stopSeen = true;
+            };
+            task.publish = [&] { published = true; };
+            WhenModalOpens<ProgressDialog>([&](ProgressDialog& dialog) {
+                cancelEnabledBeforeStart = dialog.cancelButton()->isEnabled();
+                if (!startAtOnce) {
+                    dialog.startButton()->click();
+                }
+                // Cancel once the work is under way; the dialog then closes by itself.
+                auto* canceller = new QTimer(&dialog);
+                QObject::connect(canceller, &QTimer::timeout, &dialog, [&, canceller] {
+                    if (!working || !dialog.running()) {
+                        return;
+                    }
+                    canceller->stop();
+                    if (byEscape) {
+                        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                        QApplication::sendEvent(&dialog, &escape);
+                    } else {
+                        EXPECT_TRUE(dialog.cancelButton()->isEnabled());
+                        dialog.cancelButton()->click();
+                    }
+                });
+                canceller->start(5);
+            });
+            WidgetDocumentUi ui;
+            const bool completed = startAtOnce ? ui.runLongTask(task) : ui.runProgressDialog(task);
+            EXPECT_FALSE(completed);
+            EXPECT_TRUE(stopSeen);
+            EXPECT_FALSE(published);
+            if (!startAtOnce) {
+                EXPECT_FALSE(cancelEnabledBeforeStart);  // nothing to cancel yet
+            }
+            EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        }
+    }
 }
 
 }  // namespace
