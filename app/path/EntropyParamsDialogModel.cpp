@@ -44,7 +44,7 @@ void EntropyParamsDialogModel::selectSet(size_t set) {
     selectLine(line_);
 }
 
-std::vector<std::string> EntropyParamsDialogModel::ThresholdLines() const {
+std::vector<std::string> EntropyParamsDialogModel::thresholdLines() const {
     std::vector<std::string> lines;
     for (const double threshold : thresholds()) {
         lines.push_back(FormatFixed4(threshold));

@@ -23,7 +23,7 @@ class EntropyParamsDialogModel {
     void selectSet(size_t set);
 
     // The selected set's thresholds as the list shows them: "%.4f" each, in stored order.
-    std::vector<std::string> ThresholdLines() const;
+    std::vector<std::string> thresholdLines() const;
     std::optional<size_t> selectedLine() const { return line_; }
     // Selects a line of the list; a line the set does not have selects nothing.
     void selectLine(std::optional<size_t> line);

@@ -13,7 +13,7 @@ PathOptionsDialogModel PathOptionsDialogModel::ForPaths(const PolygonList& paths
     return model;
 }
 
-std::string PathOptionsDialogModel::LengthText() const {
+std::string PathOptionsDialogModel::lengthText() const {
     if (selectedPath < 0) {
         return {};
     }

@@ -24,7 +24,7 @@ struct PathOptionsDialogModel {
     // one of them).
     static PathOptionsDialogModel ForPaths(const PolygonList& paths, int32_t currentPath);
     // "Length": the selected path's length "%.4f"; empty with no selection.
-    std::string LengthText() const;
+    std::string lengthText() const;
     // Selects an entry (-1 or an index out of range selects none).
     void selectPath(int32_t index);
 };

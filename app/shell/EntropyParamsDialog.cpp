@@ -75,7 +75,7 @@ void EntropyParamsDialog::refill() {
     const std::optional<size_t> line = model_.selectedLine();
     const QSignalBlocker quiet(thresholds_);
     thresholds_->clear();
-    for (const std::string& text : model_.ThresholdLines()) {
+    for (const std::string& text : model_.thresholdLines()) {
         thresholds_->addItem(QString::fromStdString(text));
     }
     thresholds_->setCurrentRow(line ? static_cast<int>(*line) : -1);

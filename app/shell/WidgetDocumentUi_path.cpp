@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
@@ -49,34 +50,47 @@ bool WidgetDocumentUi::runPathOptions(PathOptionsDialogModel& model) {
     dialog.setWindowTitle(QStringLiteral("Path Options"));
     auto* form = new QFormLayout(&dialog);
     auto* paths = new QComboBox(&dialog);
+    paths->setObjectName(QStringLiteral("currentPath"));
     for (const std::string& entry : model.pathEntries) {
         paths->addItem(Text(entry));
     }
     paths->setCurrentIndex(model.selectedPath);
-    auto* length = new QLabel(Text(model.LengthText()), &dialog);
+    auto* length = new QLabel(Text(model.lengthText()), &dialog);
+    length->setObjectName(QStringLiteral("length"));
     QObject::connect(paths, &QComboBox::currentIndexChanged, &dialog, [&model, length](int i) {
         model.selectPath(i);
-        length->setText(Text(model.LengthText()));
+        length->setText(Text(model.lengthText()));
     });
     auto* radius = new QSpinBox(&dialog);
     radius->setRange(0, std::numeric_limits<int>::max());
     radius->setValue(model.circleRadius);
+    radius->setObjectName(QStringLiteral("circleRadius"));
     auto* method = new QComboBox(&dialog);
+    method->setObjectName(QStringLiteral("displayMethod"));
     for (const std::string& label : DisplayMethodLabels()) {
         method->addItem(Text(label));
     }
     method->setCurrentIndex(model.displayMethod);
     auto* useOffset = new QCheckBox(QStringLiteral("Use offset from origin"), &dialog);
     useOffset->setChecked(model.useOffset);
-    QDoubleSpinBox* start = NumberField(model.offsetStart, &dialog);
-    QDoubleSpinBox* end = NumberField(model.offsetEnd, &dialog);
+    // The distances take input only while the offset is used.
+    auto* offsets = new QGroupBox(QStringLiteral("Distance from origin"), &dialog);
+    offsets->setObjectName(QStringLiteral("distanceFromOrigin"));
+    auto* offsetForm = new QFormLayout(offsets);
+    QDoubleSpinBox* start = NumberField(model.offsetStart, offsets);
+    start->setObjectName(QStringLiteral("offsetStart"));
+    QDoubleSpinBox* end = NumberField(model.offsetEnd, offsets);
+    end->setObjectName(QStringLiteral("offsetEnd"));
+    offsetForm->addRow(QStringLiteral("Start"), start);
+    offsetForm->addRow(QStringLiteral("End"), end);
+    offsets->setEnabled(model.useOffset);
+    QObject::connect(useOffset, &QCheckBox::toggled, offsets, &QWidget::setEnabled);
     form->addRow(QStringLiteral("Current path"), paths);
     form->addRow(QStringLiteral("Length"), length);
     form->addRow(QStringLiteral("Circle Radius"), radius);
     form->addRow(QStringLiteral("Display Method"), method);
     form->addRow(useOffset);
-    form->addRow(QStringLiteral("Distance from origin: Start"), start);
-    form->addRow(QStringLiteral("End"), end);
+    form->addRow(offsets);
     form->addRow(OkCancel(dialog));
     if (dialog.exec() != QDialog::Accepted) {
         return false;
@@ -94,26 +108,30 @@ bool WidgetDocumentUi::runCreateObservationPoints(ObservationPointsDialogModel& 
     QDialog dialog(window_);
     dialog.setWindowTitle(QStringLiteral("Create Observation Points"));
     auto* form = new QFormLayout(&dialog);
-    auto* ByCount = new QRadioButton(QStringLiteral("By Node Count"), &dialog);
-    auto* BySpacing = new QRadioButton(QStringLiteral("By Node Spacing"), &dialog);
+    auto* byCount = new QRadioButton(QStringLiteral("By Node Count"), &dialog);
+    byCount->setObjectName(QStringLiteral("byNodeCount"));
+    auto* bySpacing = new QRadioButton(QStringLiteral("By Node Spacing"), &dialog);
+    bySpacing->setObjectName(QStringLiteral("byNodeSpacing"));
     auto* count = new QSpinBox(&dialog);
+    count->setObjectName(QStringLiteral("count"));
     count->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     count->setValue(model.request.count);
     QDoubleSpinBox* spacing = NumberField(model.request.spacing, &dialog);
+    spacing->setObjectName(QStringLiteral("spacing"));
     auto* all = new QCheckBox(QStringLiteral("Apply to all paths"), &dialog);
     all->setChecked(model.request.applyToAllPaths);
     auto refresh = [&] {
-        model.request.mode = ByCount->isChecked() ? ObservationPointMode::ByNodeCount
+        model.request.mode = byCount->isChecked() ? ObservationPointMode::ByNodeCount
                                                   : ObservationPointMode::ByNodeSpacing;
         count->setEnabled(model.countFieldEnabled());
         spacing->setEnabled(model.spacingFieldEnabled());
     };
-    (model.countFieldEnabled() ? ByCount : BySpacing)->setChecked(true);
-    QObject::connect(ByCount, &QRadioButton::toggled, &dialog, refresh);
+    (model.countFieldEnabled() ? byCount : bySpacing)->setChecked(true);
+    QObject::connect(byCount, &QRadioButton::toggled, &dialog, refresh);
     refresh();
-    form->addRow(ByCount);
+    form->addRow(byCount);
     form->addRow(QStringLiteral("Count (Excluding endpoints)"), count);
-    form->addRow(BySpacing);
+    form->addRow(bySpacing);
     form->addRow(QStringLiteral("Spacing"), spacing);
     form->addRow(all);
     form->addRow(OkCancel(dialog));

@@ -217,7 +217,7 @@ TEST_F(PathCommands, PathOptionsStoresTheChoiceOnOkOnly) {
     doc.m_currentPath = 0;
     ui.pathOptionsScript = [](PathOptionsDialogModel& model) {
         EXPECT_EQ(model.pathEntries, (std::vector<std::string>{"Path-1", "Path-2"}));
-        EXPECT_EQ(model.LengthText(), "8.0000");
+        EXPECT_EQ(model.lengthText(), "8.0000");
         EXPECT_EQ(model.circleRadius, 20);
         model.selectPath(1);
         model.circleRadius = 35;

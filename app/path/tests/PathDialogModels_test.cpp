@@ -17,14 +17,14 @@ TEST(EntropyParamsDialog, SetsAndTheirLines) {
     EXPECT_EQ(EntropyParamsDialogModel::SetEntries(),
               (Lines{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
     EXPECT_EQ(model.selectedSet(), 0u);
-    EXPECT_EQ(model.ThresholdLines(), (Lines{"0.0000", "3.0000", "12.0000", "25.0000", "140.0000"}));
+    EXPECT_EQ(model.thresholdLines(), (Lines{"0.0000", "3.0000", "12.0000", "25.0000", "140.0000"}));
     model.selectSet(1);  // 9 pi, 144 pi, 625 pi, 19600 pi
-    EXPECT_EQ(model.ThresholdLines(),
+    EXPECT_EQ(model.thresholdLines(),
               (Lines{"0.0000", "28.2743", "452.3893", "1963.4954", "61575.2160"}));
     model.selectSet(3);
-    EXPECT_EQ(model.ThresholdLines(), (Lines{"-1.0000", "-0.6000", "-0.2000", "0.2000", "0.6000"}));
+    EXPECT_EQ(model.thresholdLines(), (Lines{"-1.0000", "-0.6000", "-0.2000", "0.2000", "0.6000"}));
     model.selectSet(9);
-    EXPECT_TRUE(model.ThresholdLines().empty());
+    EXPECT_TRUE(model.thresholdLines().empty());
     model.selectSet(10);  // not an entry
     EXPECT_EQ(model.selectedSet(), 9u);
 }
@@ -59,7 +59,7 @@ TEST(EntropyParamsDialog, AddReadsLeadingDigitsOnly) {
     }
     EntropyParamsDialogModel model{EntropyParams{}};
     model.add("0.5");
-    EXPECT_EQ(model.ThresholdLines().back(), "0.0000");
+    EXPECT_EQ(model.thresholdLines().back(), "0.0000");
     EXPECT_EQ(model.params().sets[0].size(), 6u);
 }
 
@@ -83,10 +83,10 @@ TEST(EntropyParamsDialog, DeleteAndEdit) {
     model.selectLine(1);
     EXPECT_EQ(model.selectedThreshold(), 3.0);
     ASSERT_TRUE(model.deleteSelected());
-    EXPECT_EQ(model.ThresholdLines(), (Lines{"0.0000", "12.0000", "25.0000", "140.0000"}));
+    EXPECT_EQ(model.thresholdLines(), (Lines{"0.0000", "12.0000", "25.0000", "140.0000"}));
     EXPECT_EQ(model.selectedLine(), 1u);
     ASSERT_TRUE(model.edit(-2.25));  // neither sorted nor tested for sign
-    EXPECT_EQ(model.ThresholdLines(), (Lines{"0.0000", "-2.2500", "25.0000", "140.0000"}));
+    EXPECT_EQ(model.thresholdLines(), (Lines{"0.0000", "-2.2500", "25.0000", "140.0000"}));
     model.selectLine(3);
     ASSERT_TRUE(model.deleteSelected());  // the last line: nothing left to select there
     EXPECT_FALSE(model.selectedLine());
@@ -102,12 +102,12 @@ TEST(PathOptionsDialog, EntriesLengthsAndSelection) {
     PathOptionsDialogModel model = PathOptionsDialogModel::ForPaths(paths, 1);
     EXPECT_EQ(model.pathEntries, (Lines{"Path-1", "Path-2"}));
     EXPECT_EQ(model.selectedPath, 1);
-    EXPECT_EQ(model.LengthText(), "0.5000");
+    EXPECT_EQ(model.lengthText(), "0.5000");
     model.selectPath(0);
-    EXPECT_EQ(model.LengthText(), "6.0000");
+    EXPECT_EQ(model.lengthText(), "6.0000");
     model.selectPath(2);
     EXPECT_EQ(model.selectedPath, -1);
-    EXPECT_EQ(model.LengthText(), "");
+    EXPECT_EQ(model.lengthText(), "");
     EXPECT_EQ(PathOptionsDialogModel::ForPaths(paths, -1).selectedPath, -1);
     EXPECT_EQ(PathOptionsDialogModel::ForPaths(PolygonList(), 0).selectedPath, -1);
     EXPECT_EQ(DisplayMethodLabels(),
