@@ -384,10 +384,13 @@ void PlanPainter::drawCustomPoints(const PlanScene& scene) {
     if (scene.customPoints == nullptr) {
         return;
     }
+    // Its own pen, given back afterwards: the steps after it draw with the detail pen.
+    painter_.save();
     setPen(scene.colors[kColorCustomPoints], 1);
     for (const PlanPoint& p : *scene.customPoints) {
         drawCircle(toLogical(p), kCustomPointRadius);
     }
+    painter_.restore();
 }
 
 void PlanPainter::drawPathResults(const PlanScene& scene) {
