@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 #include "view/AxialColoring.h"
@@ -404,27 +405,30 @@ void PlanPainter::drawPathResults(const PlanScene& scene) {
         return;
     }
     registerLegendRange(scene, results->minimum, results->maximum, kLegendPath);
-    // Outlines in the current pen; filled circles one brush per colour, as a path may carry
-    // very many points.
-    std::unordered_map<uint32_t, std::vector<QRectF>> filled;
+    // In point order, so that where circles overlap the later point lies on top; outlines in
+    // the current pen, filled circles in their colour. Pen and brush change only when the next
+    // circle needs others.
     painter_.save();
-    painter_.setBrush(Qt::NoBrush);
+    const QPen outlinePen = painter_.pen();
+    bool first = true;
+    std::optional<uint32_t> drawing;  // the fill colour set up, none for outlines
     for (const PathPointMark& mark : results->marks) {
+        const std::optional<uint32_t> fill =
+            mark.filled ? std::optional<uint32_t>(mark.color) : std::nullopt;
+        if (first || drawing != fill) {
+            first = false;
+            if (fill) {
+                setPen(*fill, 1);
+                painter_.setBrush(ColorFromRef(*fill));
+            } else {
+                painter_.setPen(outlinePen);
+                painter_.setBrush(Qt::NoBrush);
+            }
+            drawing = fill;
+        }
         const QPointF c = toLogical(mark.centre);
-        const QRectF circle(c.x() - mark.radius, c.y() - mark.radius, 2.0 * mark.radius,
-                            2.0 * mark.radius);
-        if (mark.filled) {
-            filled[mark.color].push_back(circle);
-        } else {
-            painter_.drawEllipse(circle);
-        }
-    }
-    for (const auto& [color, circles] : filled) {
-        setPen(color, 1);
-        painter_.setBrush(ColorFromRef(color));
-        for (const QRectF& circle : circles) {
-            painter_.drawEllipse(circle);
-        }
+        painter_.drawEllipse(QRectF(c.x() - mark.radius, c.y() - mark.radius, 2.0 * mark.radius,
+                                    2.0 * mark.radius));
     }
     painter_.restore();
 }

@@ -107,3 +107,27 @@ TEST(PathResultMarks, ByColorFillsEachPointInTheColourOfItsValue) {
     EXPECT_EQ(image.pixelColor(DeviceOf(t, 101, 50)), QColor(255, 255, 255));
     EXPECT_EQ(doc.m_settings.legendRange, (std::array<double, 2>{1.0, 4.0}));
 }
+
+// Where two filled circles overlap, the later point lies on top, whichever colour it has.
+TEST(PathResultMarks, OverlappingCirclesAreDrawnInPointOrder) {
+    for (const bool darkFirst : {true, false}) {
+        FakeDocumentUi ui;
+        CORVDoc doc(ui);
+        doc.m_planPolygons.append(PlanPolygon({{0, 0}, {120, 0}, {120, 100}, {0, 100}}));
+        doc.RebuildWallTables();
+        doc.ComputePlanExtent();
+        doc.m_pathIsovists = Points(darkFirst ? std::vector<double>{1, 4} : std::vector<double>{4, 1});
+        doc.m_pathIsovists[1].origin = doc.m_pathIsovists[0].origin;  // one on the other
+        doc.m_pathDisplayProperty = kArea;
+        doc.m_settings.pathDisplayMethod = 2;
+        doc.m_settings.pathCircleRadius = 20;
+        doc.m_settings.resultDisplay = 1;  // grey
+        doc.m_settings.m_colors[kColorBackground] = 0x00800000;
+        CORVView view(doc);
+        view.resize(500, 400);
+        view.zoomExtent();
+        const QImage image = view.render();
+        const QColor second = darkFirst ? QColor(255, 255, 255) : QColor(0, 0, 0);
+        EXPECT_EQ(image.pixelColor(DeviceOf(doc.m_savedViewState, 21, 50)), second) << darkFirst;
+    }
+}
