@@ -13,6 +13,7 @@
 #include <CGAL/Triangular_expansion_visibility_2.h>
 
 #include "isovist/IsovistEngine.h"
+#include "isovist/PlanFingerprint.h"
 
 namespace {
 
@@ -152,6 +153,7 @@ IsovistVisibilityPolygon& IsovistVisibilityPolygon::operator=(const IsovistVisib
     if (this != &other) {
         state_.reset();
         segments_.clear();
+        fingerprint_ = 0;
     }
     return *this;
 }
@@ -160,16 +162,23 @@ IsovistVisibilityPolygon& IsovistVisibilityPolygon::operator=(IsovistVisibilityP
     default;
 
 bool IsovistVisibilityPolygon::sameAs(const PlanTables& plan) const {
-    return state_ != nullptr && segments_.size() == plan.wallSegments.size() &&
-           (segments_.empty() || std::memcmp(segments_.data(), plan.wallSegments.data(),
-                                             plan.wallSegments.size_bytes()) == 0);
+    if (state_ == nullptr || segments_.size() != plan.wallSegments.size()) {
+        return false;
+    }
+    return SameKnownFingerprint(fingerprint_, plan) || segments_.empty() ||
+           std::memcmp(segments_.data(), plan.wallSegments.data(),
+                       plan.wallSegments.size_bytes()) == 0;
 }
 
 void IsovistVisibilityPolygon::prepare(const PlanTables& plan) {
     if (sameAs(plan)) {
+        if (plan.fingerprint != 0) {
+            fingerprint_ = plan.fingerprint;
+        }
         return;
     }
     state_.reset();
+    fingerprint_ = plan.fingerprint;
     segments_.assign(plan.wallSegments.begin(), plan.wallSegments.end());
     std::vector<Traits::Curve_2> curves;
     curves.reserve(segments_.size());

@@ -2,10 +2,12 @@
 // its triangulation for visibility queries and a point location, all in exact arithmetic.
 //
 // Kept in the isovist scratch (one per thread: a query writes into the object's own working
-// state) and rebuilt only when the plan differs, bit for bit, from the one it was built for.
+// state) and rebuilt only when the plan differs, bit for bit, from the one it was built for
+// (told by the plan's fingerprint when both are known, by comparing the segments otherwise).
 // The geometry kernel stays inside the .cpp; this header is all the rest of the program sees.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -54,4 +56,5 @@ class IsovistVisibilityPolygon {
     struct State;
     std::unique_ptr<State> state_;
     std::vector<PlanSegment> segments_;  // copies, to see whether the plan changed
+    uint64_t fingerprint_ = 0;           // of the plan built for, 0 when not known
 };
