@@ -10,6 +10,9 @@
 #include <CGAL/Arr_segment_traits_2.h>
 #include <CGAL/Arrangement_2.h>
 #include <CGAL/Exact_predicates_exact_constructions_kernel.h>
+
+#include "isovist/VisibilityOutlineRecorder.h"
+
 #include <CGAL/Triangular_expansion_visibility_2.h>
 
 #include "isovist/IsovistEngine.h"
@@ -68,6 +71,9 @@ double AngleOf(const Point& from, const Point& to) {
     return std::atan2(b.y - a.y, b.x - a.x);
 }
 
+using Recorder = VisibilityOutlineRecorder<Point, Kernel::Segment_2, PlanPoint, ToPlanPoint>;
+using OutputArrangement = NotingArrangement<Arrangement, PlanPoint, ToPlanPoint>;
+
 // One side of the point: the halfedge whose face the visibility is computed in, and the
 // direction (radians) of the probe into that face.
 struct Side {
@@ -81,7 +87,8 @@ struct IsovistVisibilityPolygon::State {
     Arrangement plan;
     PointLocation location;
     Visibility visibility;
-    Arrangement output;
+    OutputArrangement output;  // the reference extraction's
+    Recorder recorder;
 
     explicit State(const std::vector<Traits::Curve_2>& curves) {
         CGAL::insert(plan, curves.begin(), curves.end());
@@ -132,7 +139,10 @@ struct IsovistVisibilityPolygon::State {
         return false;
     }
 
-    bool outlineOf(Arrangement::Face_handle region, std::vector<PlanPoint>& outline) const {
+    // The reference: the region's boundary in the output arrangement, from the halfedge the
+    // arrangement starts it at, with the points noted as the query handed them out.
+    bool walkedOutline(OutputArrangement::Face_handle region,
+                       std::vector<PlanPoint>& outline) const {
         outline.clear();
         if (region->is_unbounded() || !region->has_outer_ccb()) {
             return false;
@@ -140,9 +150,34 @@ struct IsovistVisibilityPolygon::State {
         auto edge = region->outer_ccb();
         const auto first = edge;
         do {
-            outline.push_back(ToPlanPoint(edge->source()->point()));
+            outline.push_back(output.noted(edge->source()));
         } while (++edge != first);
         return true;
+    }
+
+    // The recorded vertices from the one the output arrangement's region starts at: the
+    // arrangement's last edge closes the region from the last vertex to the first, and the
+    // region's boundary begins with it.
+    bool recordedOutline(std::vector<PlanPoint>& outline) const {
+        const std::vector<PlanPoint>& vertices = recorder.vertices();
+        outline.clear();
+        if (vertices.size() < 3) {
+            return false;
+        }
+        outline.push_back(vertices.back());
+        outline.insert(outline.end(), vertices.begin(), vertices.end() - 1);
+        return true;
+    }
+
+    // The region visible from q in the face of `where` (a face or a halfedge), as an outline.
+    template <typename Where>
+    bool visibleOutline(const Point& q, Where where, Extraction extraction,
+                        std::vector<PlanPoint>& outline) {
+        if (extraction == Extraction::Arrangement) {
+            return walkedOutline(visibility.compute_visibility(q, where, output), outline);
+        }
+        visibility.compute_visibility(q, where, recorder);
+        return recordedOutline(outline);
     }
 };
 
@@ -195,7 +230,7 @@ size_t IsovistVisibilityPolygon::edgeCount() const {
 }
 
 bool IsovistVisibilityPolygon::compute(PlanPoint q, const OpenSpaceTest& isOpen,
-                                       std::vector<PlanPoint>& outline) {
+                                       std::vector<PlanPoint>& outline, Extraction extraction) {
     outline.clear();
     if (state_ == nullptr || !Finite(q)) {
         return false;
@@ -207,7 +242,7 @@ bool IsovistVisibilityPolygon::compute(PlanPoint q, const OpenSpaceTest& isOpen,
         if ((*face)->is_unbounded()) {
             return false;
         }
-        return a.outlineOf(a.visibility.compute_visibility(query, *face, a.output), outline);
+        return a.visibleOutline(query, *face, extraction, outline);
     }
     std::vector<Side> sides;
     if (const Halfedge* edge = boost::get<Halfedge>(&found)) {
@@ -227,8 +262,7 @@ bool IsovistVisibilityPolygon::compute(PlanPoint q, const OpenSpaceTest& isOpen,
                      [](const Side& l, const Side& r) { return l.direction < r.direction; });
     for (const Side& side : sides) {
         if (a.probeOpen(q, side.direction, side.halfedge->face(), isOpen)) {
-            return a.outlineOf(a.visibility.compute_visibility(query, side.halfedge, a.output),
-                               outline);
+            return a.visibleOutline(query, side.halfedge, extraction, outline);
         }
     }
     return false;

@@ -45,7 +45,13 @@ class IsovistVisibilityPolygon {
     // wall polygon that the validity test accepts the side away from the wall, a point at a
     // wall polygon's corner the wedge outside it. The free end of a free-standing wall has no
     // side (the triangulation's walk cannot start there): false.
-    bool compute(PlanPoint q, const OpenSpaceTest& isOpen, std::vector<PlanPoint>& outline);
+    //
+    // How the outline is taken from the visibility query: Recorded keeps the vertices the query
+    // hands out; Arrangement, the plain reference, builds the query's output arrangement and
+    // walks its region. Both give the same outline from the same vertex.
+    enum class Extraction { Recorded, Arrangement };
+    bool compute(PlanPoint q, const OpenSpaceTest& isOpen, std::vector<PlanPoint>& outline,
+                 Extraction extraction = Extraction::Recorded);
 
     // Number of arrangement edges (0 before the first prepare); for benchmarks and tests.
     size_t edgeCount() const;
