@@ -1,9 +1,13 @@
 #include "isovist/IsovistVisibilityPolygon.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <optional>
+#include <type_traits>
 #include <utility>
 
 #include <CGAL/Arr_trapezoid_ric_point_location.h>
@@ -17,19 +21,26 @@
 
 #include "isovist/IsovistEngine.h"
 #include "isovist/PlanFingerprint.h"
+#include "isovist/RoundedCrossing.h"
 
 namespace {
 
 using Kernel = CGAL::Exact_predicates_exact_constructions_kernel;
 using Traits = CGAL::Arr_segment_traits_2<Kernel>;
 using Arrangement = CGAL::Arrangement_2<Traits>;
+// Regularised like CGAL::Tag_true, as a type of its own: the reference query below is then a
+// visibility class of its own, with CGAL's sight-line ends.
+struct ReferenceRegularised : CGAL::Tag_true {};
 using Point = Kernel::Point_2;
 // Randomised trapezoidal decomposition: logarithmic queries whatever the size of the faces (a
 // walk from landmarks crosses the long outline of a big room edge by edge).
 using PointLocation = CGAL::Arr_trapezoid_ric_point_location<Arrangement>;
 // Regularised: needles (zero-width spikes along sight lines through vertices) are dropped, so
-// the outline bounds the visible area.
+// the outline bounds the visible area. The query's sight-line ends are rounded as they are
+// made (CrossingEnd below); the reference keeps CGAL's exact ones and rounds them on output.
 using Visibility = CGAL::Triangular_expansion_visibility_2<Arrangement, CGAL::Tag_true>;
+using ReferenceVisibility =
+    CGAL::Triangular_expansion_visibility_2<Arrangement, ReferenceRegularised>;
 
 using Face = Arrangement::Face_const_handle;
 using Halfedge = Arrangement::Halfedge_const_handle;
@@ -45,25 +56,90 @@ bool Finite(PlanPoint p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
-// The value rounded to a double within a few units in the last place: the midpoint of its
-// interval when that is at most kUlps units wide, otherwise of the exact value's interval
-// (one unit wide at most), which costs an exact evaluation.
-constexpr double kUlps = 8.0;
+// The double nearest to the exact value (ties to the even one; zero is +0). A value its
+// interval pins down is that double; any other is evaluated exactly and compared with the
+// midpoint of the doubles around it. So the result depends on the exact value alone, never on
+// how far the lazy number's interval happened to be narrowed before.
+double NearestDouble(const Kernel::FT& value);
 
 double ToDouble(const Kernel::FT& value) {
+    return NearestDouble(value) + 0.0;
+}
+
+double NearestDouble(const Kernel::FT& value) {
     auto interval = CGAL::to_interval(value);
-    const double unit = std::abs(std::nextafter(interval.first, INFINITY) - interval.first);
-    if (!(interval.second - interval.first <= kUlps * unit)) {
-        value.exact();
-        interval = CGAL::to_interval(value);
+    if (interval.first == interval.second) {
+        return interval.first;
     }
-    return interval.first == interval.second ? interval.first
-                                             : interval.first + (interval.second - interval.first) * 0.5;
+    const auto& exact = value.exact();
+    interval = CGAL::to_interval(value);
+    double low = interval.first;
+    double high = interval.second;
+    using Exact = std::decay_t<decltype(exact)>;
+    while (low != high) {
+        const double next = std::nextafter(low, high);
+        if (next == high) {
+            const Exact middle = (Exact(low) + Exact(high)) / 2;
+            if (exact < middle) {
+                return low;
+            }
+            if (exact > middle) {
+                return high;
+            }
+            return (std::bit_cast<uint64_t>(low) & 1u) == 0 ? low : high;
+        }
+        // Wider than two neighbours: halve it around a double inside.
+        const double inside = low + (high - low) / 2;
+        const double split = inside > low && inside < high ? inside : next;
+        if (exact < Exact(split)) {
+            high = split;
+        } else if (exact > Exact(split)) {
+            low = split;
+        } else {
+            return split;
+        }
+    }
+    return low;
 }
 
 PlanPoint ToPlanPoint(const Point& p) {
     return PlanPoint{ToDouble(p.x()), ToDouble(p.y())};
 }
+
+// The point's coordinates when both are doubles exactly.
+bool AsDoubles(const Point& p, PlanPoint& out) {
+    const auto x = CGAL::to_interval(p.x());
+    const auto y = CGAL::to_interval(p.y());
+    out = {x.first, y.first};
+    return x.first == x.second && y.first == y.second;
+}
+
+// Where the sight line from q through b meets the edge from s to t, rounded to the nearest
+// doubles: in extended precision when all four points are doubles and its bound settles the
+// rounding, otherwise as CGAL's query finds it, exactly, then rounded. The query only hands
+// these points out (its decisions are all on the plan's own vertices and q), so the rounded
+// point it carries changes nothing but the coordinates it reports, which are the reference's.
+Point CrossingEnd(const Point& q, const Point& b, const Point& s, const Point& t) {
+    PlanPoint pq, pb, ps, pt;
+    if (AsDoubles(q, pq) && AsDoubles(b, pb) && AsDoubles(s, ps) && AsDoubles(t, pt)) {
+        if (const std::optional<PlanPoint> end = RoundedLineCrossing(pq, pb, ps, pt)) {
+            return Point(end->x, end->y);
+        }
+    }
+    const CGAL::Object hit = Kernel::Intersect_2()(Kernel::Ray_2(q, b), Kernel::Segment_2(s, t));
+    const PlanPoint end = ToPlanPoint(CGAL::object_cast<Point>(hit));
+    return Point(end.x, end.y);
+}
+
+}  // namespace
+
+template <>
+Point Visibility::ray_seg_intersection(const Point& q, const Point& b, const Point& s,
+                                       const Point& t) const {
+    return CrossingEnd(q, b, s, t);
+}
+
+namespace {
 
 double AngleOf(const Point& from, const Point& to) {
     const PlanPoint a = ToPlanPoint(from);
@@ -87,8 +163,10 @@ struct IsovistVisibilityPolygon::State {
     Arrangement plan;
     PointLocation location;
     Visibility visibility;
-    OutputArrangement output;  // the reference extraction's
     Recorder recorder;
+    // The reference steps' query and output, made on their first request.
+    std::unique_ptr<ReferenceVisibility> reference;
+    OutputArrangement output;
 
     explicit State(const std::vector<Traits::Curve_2>& curves) {
         CGAL::insert(plan, curves.begin(), curves.end());
@@ -171,10 +249,13 @@ struct IsovistVisibilityPolygon::State {
 
     // The region visible from q in the face of `where` (a face or a halfedge), as an outline.
     template <typename Where>
-    bool visibleOutline(const Point& q, Where where, Extraction extraction,
+    bool visibleOutline(const Point& q, Where where, Steps steps,
                         std::vector<PlanPoint>& outline) {
-        if (extraction == Extraction::Arrangement) {
-            return walkedOutline(visibility.compute_visibility(q, where, output), outline);
+        if (steps == Steps::Reference) {
+            if (reference == nullptr) {
+                reference = std::make_unique<ReferenceVisibility>(plan);
+            }
+            return walkedOutline(reference->compute_visibility(q, where, output), outline);
         }
         visibility.compute_visibility(q, where, recorder);
         return recordedOutline(outline);
@@ -230,7 +311,7 @@ size_t IsovistVisibilityPolygon::edgeCount() const {
 }
 
 bool IsovistVisibilityPolygon::compute(PlanPoint q, const OpenSpaceTest& isOpen,
-                                       std::vector<PlanPoint>& outline, Extraction extraction) {
+                                       std::vector<PlanPoint>& outline, Steps steps) {
     outline.clear();
     if (state_ == nullptr || !Finite(q)) {
         return false;
@@ -242,7 +323,7 @@ bool IsovistVisibilityPolygon::compute(PlanPoint q, const OpenSpaceTest& isOpen,
         if ((*face)->is_unbounded()) {
             return false;
         }
-        return a.visibleOutline(query, *face, extraction, outline);
+        return a.visibleOutline(query, *face, steps, outline);
     }
     std::vector<Side> sides;
     if (const Halfedge* edge = boost::get<Halfedge>(&found)) {
@@ -262,7 +343,7 @@ bool IsovistVisibilityPolygon::compute(PlanPoint q, const OpenSpaceTest& isOpen,
                      [](const Side& l, const Side& r) { return l.direction < r.direction; });
     for (const Side& side : sides) {
         if (a.probeOpen(q, side.direction, side.halfedge->face(), isOpen)) {
-            return a.visibleOutline(query, side.halfedge, extraction, outline);
+            return a.visibleOutline(query, side.halfedge, steps, outline);
         }
     }
     return false;

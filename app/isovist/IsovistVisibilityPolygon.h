@@ -33,9 +33,9 @@ class IsovistVisibilityPolygon {
     // Tells whether a point lies in the open space of the plan (the isovist validity test).
     using OpenSpaceTest = std::function<bool(PlanPoint)>;
 
-    // The outline of the region visible from `q`, counter-clockwise, from the arrangement's
-    // exact vertices rounded to doubles (each within a few units in the last place), in the order the
-    // arrangement gives (the caller chooses the start). False, with `outline` empty, when `q`
+    // The outline of the region visible from `q`, counter-clockwise, its exact vertices each
+    // rounded to the nearest doubles, in the order the query gives (the caller chooses the
+    // start). False, with `outline` empty, when `q`
     // is not finite, lies in no bounded face, or lies on an edge or vertex with no open side.
     //
     // A point on an edge or a vertex of the drawing sees into one of the faces beside it: each
@@ -46,12 +46,15 @@ class IsovistVisibilityPolygon {
     // wall polygon's corner the wedge outside it. The free end of a free-standing wall has no
     // side (the triangulation's walk cannot start there): false.
     //
-    // How the outline is taken from the visibility query: Recorded keeps the vertices the query
-    // hands out; Arrangement, the plain reference, builds the query's output arrangement and
-    // walks its region. Both give the same outline from the same vertex.
-    enum class Extraction { Recorded, Arrangement };
+    // The steps of the query. Fast rounds each sight line's end to the nearest doubles as the
+    // query makes it (in extended precision where that settles it) and records the vertices
+    // as the query hands them out. Reference, the plain one, lets CGAL's query construct the
+    // ends exactly and build its output arrangement, rounds each vertex to the nearest doubles
+    // as it is handed out and walks the arrangement's region. Both give the same outline, bit
+    // for bit, from the same vertex.
+    enum class Steps { Fast, Reference };
     bool compute(PlanPoint q, const OpenSpaceTest& isOpen, std::vector<PlanPoint>& outline,
-                 Extraction extraction = Extraction::Recorded);
+                 Steps steps = Steps::Fast);
 
     // Number of arrangement edges (0 before the first prepare); for benchmarks and tests.
     size_t edgeCount() const;

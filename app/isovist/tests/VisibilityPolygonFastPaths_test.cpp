@@ -1,7 +1,7 @@
 // The visibility-polygon method's fast steps against their plain references on hand-made rooms
 // and the real plans of the shared plan folder (skipped when it is not there), bit for bit:
-// the outline recorded from the visibility query against the one walked in its output
-// arrangement.
+// sight-line ends rounded as they are made and the outline recorded from the query, against
+// CGAL's exact ends rounded on output and the outline walked in the query's output arrangement.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -16,7 +16,7 @@
 
 namespace {
 
-using Extraction = IsovistVisibilityPolygon::Extraction;
+using Steps = IsovistVisibilityPolygon::Steps;
 
 bool SameOutline(const std::vector<PlanPoint>& a, const std::vector<PlanPoint>& b) {
     if (a.size() != b.size()) {
@@ -55,8 +55,8 @@ int CompareExtractions(const IsovistTestPlan& plan, const std::vector<PlanPoint>
     std::vector<PlanPoint> walked;
     int seen = 0;
     for (const PlanPoint p : points) {
-        const bool a = visibility.compute(p, AnyOpen, recorded, Extraction::Recorded);
-        const bool b = visibility.compute(p, AnyOpen, walked, Extraction::Arrangement);
+        const bool a = visibility.compute(p, AnyOpen, recorded, Steps::Fast);
+        const bool b = visibility.compute(p, AnyOpen, walked, Steps::Reference);
         EXPECT_EQ(a, b) << name << " at " << p.x << ", " << p.y;
         EXPECT_TRUE(SameOutline(recorded, walked))
             << name << " at " << p.x << ", " << p.y << ": " << recorded.size() << " vs "
