@@ -7,6 +7,7 @@
 #include <cstring>
 #include <numbers>
 #include <optional>
+#include <unordered_map>
 #include <type_traits>
 #include <utility>
 
@@ -102,17 +103,44 @@ double NearestDouble(const Kernel::FT& value) {
     return low;
 }
 
-PlanPoint ToPlanPoint(const Point& p) {
+// The point's coordinates when both are doubles exactly (read from its interval
+// approximation, which makes no new lazy number).
+bool AsDoubles(const Point& p, PlanPoint& out) {
+    const auto& approximation = CGAL::approx(p);
+    const auto& x = approximation.x();
+    const auto& y = approximation.y();
+    out = {x.inf() + 0.0, y.inf() + 0.0};
+    return x.inf() == x.sup() && y.inf() == y.sup();
+}
+
+// The nearest doubles of a point's exact coordinates.
+PlanPoint NearestPoint(const Point& p) {
     return PlanPoint{ToDouble(p.x()), ToDouble(p.y())};
 }
 
-// The point's coordinates when both are doubles exactly.
-bool AsDoubles(const Point& p, PlanPoint& out) {
-    const auto x = CGAL::to_interval(p.x());
-    const auto y = CGAL::to_interval(p.y());
-    out = {x.first, y.first};
-    return x.first == x.second && y.first == y.second;
-}
+// The nearest doubles of the plan's vertices that are not doubles already (where walls
+// cross), by the shared representation of the vertex's point (which the triangulation's
+// copies keep); found once, when the plan is prepared.
+using RoundedVertices = std::unordered_map<CGAL::Handle::Id_type, PlanPoint>;
+
+// NearestPoint, looked up for a plan vertex.
+struct ToPlanPoint {
+    const RoundedVertices* vertices = nullptr;
+
+    PlanPoint operator()(const Point& p) const {
+        PlanPoint out;
+        if (AsDoubles(p, out)) {
+            return out;
+        }
+        if (vertices != nullptr) {
+            const auto found = vertices->find(p.id());
+            if (found != vertices->end()) {
+                return found->second;
+            }
+        }
+        return NearestPoint(p);
+    }
+};
 
 // Where the sight line from q through b meets the edge from s to t, rounded to the nearest
 // doubles: in extended precision when all four points are doubles and its bound settles the
@@ -127,7 +155,7 @@ Point CrossingEnd(const Point& q, const Point& b, const Point& s, const Point& t
         }
     }
     const CGAL::Object hit = Kernel::Intersect_2()(Kernel::Ray_2(q, b), Kernel::Segment_2(s, t));
-    const PlanPoint end = ToPlanPoint(CGAL::object_cast<Point>(hit));
+    const PlanPoint end = NearestPoint(CGAL::object_cast<Point>(hit));
     return Point(end.x, end.y);
 }
 
@@ -142,8 +170,8 @@ Point Visibility::ray_seg_intersection(const Point& q, const Point& b, const Poi
 namespace {
 
 double AngleOf(const Point& from, const Point& to) {
-    const PlanPoint a = ToPlanPoint(from);
-    const PlanPoint b = ToPlanPoint(to);
+    const PlanPoint a = NearestPoint(from);
+    const PlanPoint b = NearestPoint(to);
     return std::atan2(b.y - a.y, b.x - a.x);
 }
 
@@ -161,6 +189,7 @@ struct Side {
 
 struct IsovistVisibilityPolygon::State {
     Arrangement plan;
+    RoundedVertices roundedVertices;
     PointLocation location;
     Visibility visibility;
     Recorder recorder;
@@ -168,8 +197,15 @@ struct IsovistVisibilityPolygon::State {
     std::unique_ptr<ReferenceVisibility> reference;
     OutputArrangement output;
 
-    explicit State(const std::vector<Traits::Curve_2>& curves) {
+    explicit State(const std::vector<Traits::Curve_2>& curves)
+        : recorder(ToPlanPoint{&roundedVertices}), output(ToPlanPoint{&roundedVertices}) {
         CGAL::insert(plan, curves.begin(), curves.end());
+        for (auto v = plan.vertices_begin(); v != plan.vertices_end(); ++v) {
+            PlanPoint rounded;
+            if (!AsDoubles(v->point(), rounded)) {
+                roundedVertices.emplace(v->point().id(), NearestPoint(v->point()));
+            }
+        }
         location.attach(plan);
         visibility.attach(plan);
     }
