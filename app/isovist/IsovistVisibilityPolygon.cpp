@@ -119,9 +119,35 @@ PlanPoint NearestPoint(const Point& p) {
 }
 
 // The nearest doubles of the plan's vertices that are not doubles already (where walls
-// cross), by the shared representation of the vertex's point (which the triangulation's
-// copies keep); found once, when the plan is prepared.
-using RoundedVertices = std::unordered_map<CGAL::Handle::Id_type, PlanPoint>;
+// cross), and the two doubles around each exact coordinate, by the shared representation of
+// the vertex's point (which the triangulation's copies keep); found once, when the plan is
+// prepared.
+struct RoundedVertex {
+    PlanPoint nearest;
+    PointWithin range;
+};
+using RoundedVertices = std::unordered_map<CGAL::Handle::Id_type, RoundedVertex>;
+
+RoundedVertex RoundedVertexOf(const Point& p) {
+    RoundedVertex v{NearestPoint(p), {}};
+    // Evaluated exactly by NearestPoint: the intervals are those of the exact value now.
+    const auto x = CGAL::to_interval(p.x());
+    const auto y = CGAL::to_interval(p.y());
+    v.range = {x.first, x.second, y.first, y.second};
+    return v;
+}
+
+// The plan's rounded vertices while a query of this thread runs (CGAL's query calls the
+// sight-line construction below with points only).
+thread_local const RoundedVertices* tQueryVertices = nullptr;
+
+class QueryVerticesScope {
+  public:
+    explicit QueryVerticesScope(const RoundedVertices& vertices) { tQueryVertices = &vertices; }
+    ~QueryVerticesScope() { tQueryVertices = nullptr; }
+    QueryVerticesScope(const QueryVerticesScope&) = delete;
+    QueryVerticesScope& operator=(const QueryVerticesScope&) = delete;
+};
 
 // NearestPoint, looked up for a plan vertex.
 struct ToPlanPoint {
@@ -135,7 +161,7 @@ struct ToPlanPoint {
         if (vertices != nullptr) {
             const auto found = vertices->find(p.id());
             if (found != vertices->end()) {
-                return found->second;
+                return found->second.nearest;
             }
         }
         return NearestPoint(p);
@@ -143,14 +169,31 @@ struct ToPlanPoint {
 };
 
 // Where the sight line from q through b meets the edge from s to t, rounded to the nearest
-// doubles: in extended precision when all four points are doubles and its bound settles the
-// rounding, otherwise as CGAL's query finds it, exactly, then rounded. The query only hands
+// doubles: in extended precision when each point is a double or a plan vertex of known range
+// and the bound settles the rounding, otherwise as CGAL's query finds it, exactly, then rounded. The query only hands
 // these points out (its decisions are all on the plan's own vertices and q), so the rounded
 // point it carries changes nothing but the coordinates it reports, which are the reference's.
+// The range of doubles a point lies in: itself when it is a double, else a plan vertex's.
+bool RangeOf(const Point& p, PointWithin& range) {
+    PlanPoint exactly;
+    if (AsDoubles(p, exactly)) {
+        range = ExactlyAt(exactly);
+        return true;
+    }
+    if (tQueryVertices != nullptr) {
+        const auto found = tQueryVertices->find(p.id());
+        if (found != tQueryVertices->end()) {
+            range = found->second.range;
+            return true;
+        }
+    }
+    return false;
+}
+
 Point CrossingEnd(const Point& q, const Point& b, const Point& s, const Point& t) {
-    PlanPoint pq, pb, ps, pt;
-    if (AsDoubles(q, pq) && AsDoubles(b, pb) && AsDoubles(s, ps) && AsDoubles(t, pt)) {
-        if (const std::optional<PlanPoint> end = RoundedLineCrossing(pq, pb, ps, pt)) {
+    PointWithin rq, rb, rs, rt;
+    if (RangeOf(q, rq) && RangeOf(b, rb) && RangeOf(s, rs) && RangeOf(t, rt)) {
+        if (const std::optional<PlanPoint> end = RoundedLineCrossingWithin(rq, rb, rs, rt)) {
             return Point(end->x, end->y);
         }
     }
@@ -203,7 +246,7 @@ struct IsovistVisibilityPolygon::State {
         for (auto v = plan.vertices_begin(); v != plan.vertices_end(); ++v) {
             PlanPoint rounded;
             if (!AsDoubles(v->point(), rounded)) {
-                roundedVertices.emplace(v->point().id(), NearestPoint(v->point()));
+                roundedVertices.emplace(v->point().id(), RoundedVertexOf(v->point()));
             }
         }
         location.attach(plan);
@@ -293,6 +336,7 @@ struct IsovistVisibilityPolygon::State {
             }
             return walkedOutline(reference->compute_visibility(q, where, output), outline);
         }
+        const QueryVerticesScope scope(roundedVertices);
         visibility.compute_visibility(q, where, recorder);
         return recordedOutline(outline);
     }

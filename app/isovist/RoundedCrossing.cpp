@@ -12,70 +12,97 @@ using Wide = long double;
 // fraction of its result (no wide result here can underflow or overflow: the inputs are doubles).
 constexpr Wide kUnit = std::numeric_limits<Wide>::epsilon() / 2;
 
-// The double nearest to a value known to lie within `error` of `value`, if every value in that
-// range rounds to the same double (rounding is monotone, so the ends decide).
-std::optional<double> Settled(Wide value, Wide error) {
-    // The bounds are computed in the wide type themselves: widened by their own rounding.
-    const Wide margin = error + 2 * kUnit * std::fabs(value);
-    const auto low = static_cast<double>(value - margin);
-    const auto high = static_cast<double>(value + margin);
-    if (!(low == high)) {
+// A wide value and a bound on its distance from the exact value it stands for. Each operation
+// adds the propagated bounds of its operands and its own rounding; the bounds' own arithmetic
+// is rounded too, which the final doubling covers many times over.
+struct Bounded {
+    Wide value;
+    Wide error;
+};
+
+Bounded Within(double low, double high) {
+    // Both exact in the wide type (one more bit than a double suffices).
+    return {(Wide(low) + Wide(high)) / 2, (Wide(high) - Wide(low)) / 2};
+}
+
+Bounded operator-(Bounded a, Bounded b) {
+    const Wide v = a.value - b.value;
+    return {v, a.error + b.error + kUnit * std::fabs(v)};
+}
+
+Bounded operator+(Bounded a, Bounded b) {
+    const Wide v = a.value + b.value;
+    return {v, a.error + b.error + kUnit * std::fabs(v)};
+}
+
+Bounded operator*(Bounded a, Bounded b) {
+    const Wide v = a.value * b.value;
+    return {v, std::fabs(a.value) * b.error + std::fabs(b.value) * a.error + a.error * b.error +
+                   kUnit * std::fabs(v)};
+}
+
+// a / b for |b| clear of its error: |a/b - a'/b'| <= (|a'| eb + |b'| ea) / (|b'| (|b'| - eb)).
+std::optional<Bounded> Divide(Bounded a, Bounded b) {
+    const Wide absB = std::fabs(b.value);
+    if (!(b.error < absB / 4)) {
         return std::nullopt;
     }
-    return low;
+    const Wide v = a.value / b.value;
+    return Bounded{v, (std::fabs(a.value) * b.error + absB * a.error) / (absB * (absB - b.error)) +
+                          kUnit * std::fabs(v)};
+}
+
+// The double nearest to every value within the doubled bound, if there is one (rounding is
+// monotone, so the ends decide); the ends are widened by their own rounding.
+std::optional<double> Settled(Bounded x) {
+    const Wide margin = 2 * x.error + 2 * kUnit * std::fabs(x.value);
+    const auto low = static_cast<double>(x.value - margin);
+    const auto high = static_cast<double>(x.value + margin);
+    if (!(low == high) || !std::isfinite(low)) {
+        return std::nullopt;
+    }
+    return low + 0.0;
 }
 
 }  // namespace
 
-std::optional<PlanPoint> RoundedLineCrossing(PlanPoint q, PlanPoint b, PlanPoint s, PlanPoint t) {
-    // The crossing is q + lambda (b - q), lambda = cross(s - q, t - s) / cross(b - q, t - s).
-    // Each difference of two doubles is off by kUnit of its size at most; each product and
-    // the difference of the two then add kUnit of their own, so a cross product is off by at
-    // most 4 kUnit times the sum of its products' sizes to first order: 5 kUnit leaves room
-    // for the second-order terms and for the sizes being computed ones.
+std::optional<PlanPoint> RoundedLineCrossingWithin(PointWithin q, PointWithin b, PointWithin s,
+                                                   PointWithin t) {
     if (std::fegetround() != FE_TONEAREST) {
         return std::nullopt;
     }
-    const Wide ux = Wide(b.x) - q.x;
-    const Wide uy = Wide(b.y) - q.y;
-    const Wide vx = Wide(t.x) - s.x;
-    const Wide vy = Wide(t.y) - s.y;
-    const Wide wx = Wide(s.x) - q.x;
-    const Wide wy = Wide(s.y) - q.y;
-    const Wide numerator = wx * vy - wy * vx;
-    const Wide denominator = ux * vy - uy * vx;
-    const Wide numeratorError = 5 * kUnit * (std::fabs(wx * vy) + std::fabs(wy * vx));
-    const Wide denominatorError = 5 * kUnit * (std::fabs(ux * vy) + std::fabs(uy * vx));
-    if (!(denominatorError < std::fabs(denominator) / 4) || !std::isfinite(numerator)) {
+    // The crossing is q + lambda (b - q), lambda = cross(s - q, t - s) / cross(b - q, t - s).
+    const Bounded qx = Within(q.lowX, q.highX);
+    const Bounded qy = Within(q.lowY, q.highY);
+    const Bounded ux = Within(b.lowX, b.highX) - qx;
+    const Bounded uy = Within(b.lowY, b.highY) - qy;
+    const Bounded sx = Within(s.lowX, s.highX);
+    const Bounded sy = Within(s.lowY, s.highY);
+    const Bounded vx = Within(t.lowX, t.highX) - sx;
+    const Bounded vy = Within(t.lowY, t.highY) - sy;
+    const std::optional<Bounded> lambda =
+        Divide((sx - qx) * vy - (sy - qy) * vx, ux * vy - uy * vx);
+    if (!lambda) {
         return std::nullopt;
     }
-    // |N/D - N'/D'| <= (|N'| eD + |D'| eN) / (|D'| (|D'| - eD)), doubled for the rounding of
-    // the bound itself, plus the division's own rounding.
-    const Wide lambda = numerator / denominator;
-    const Wide absD = std::fabs(denominator);
-    const Wide lambdaError =
-        2 * (std::fabs(numerator) * denominatorError + absD * numeratorError) /
-            (absD * (absD - denominatorError)) +
-        2 * kUnit * std::fabs(lambda);
-    // x = q.x + u.x lambda: the error of lambda carried by u.x (itself off by kUnit), then the
-    // product's and the sum's rounding; doubled again for the bound's own rounding.
-    auto coordinate = [&](double origin, Wide u) -> std::optional<double> {
-        const Wide along = u * lambda;
-        const Wide value = origin + along;
-        const Wide error =
-            2 * (std::fabs(u) * lambdaError * (1 + 2 * kUnit) +
-                 4 * kUnit * (std::fabs(along) + std::fabs(Wide(origin)) + std::fabs(value)));
-        return Settled(value, error);
+    // A coordinate both points of a line share exactly is the crossing's own.
+    auto exactlyShared = [](double lowA, double highA, double lowB, double highB) {
+        return lowA == highA && lowB == highB && lowA == lowB;
     };
-    // A coordinate both points of a line share is the crossing's own, exactly.
-    const std::optional<double> x = vx == 0 ? std::optional<double>(s.x)
-                                    : ux == 0 ? std::optional<double>(q.x)
-                                              : coordinate(q.x, ux);
-    const std::optional<double> y = vy == 0 ? std::optional<double>(s.y)
-                                    : uy == 0 ? std::optional<double>(q.y)
-                                              : coordinate(q.y, uy);
+    const std::optional<double> x = exactlyShared(s.lowX, s.highX, t.lowX, t.highX) ? s.lowX + 0.0
+                                    : exactlyShared(q.lowX, q.highX, b.lowX, b.highX)
+                                        ? q.lowX + 0.0
+                                        : Settled(qx + ux * *lambda);
+    const std::optional<double> y = exactlyShared(s.lowY, s.highY, t.lowY, t.highY) ? s.lowY + 0.0
+                                    : exactlyShared(q.lowY, q.highY, b.lowY, b.highY)
+                                        ? q.lowY + 0.0
+                                        : Settled(qy + uy * *lambda);
     if (!x || !y) {
         return std::nullopt;
     }
-    return PlanPoint{*x + 0.0, *y + 0.0};
+    return PlanPoint{*x, *y};
+}
+
+std::optional<PlanPoint> RoundedLineCrossing(PlanPoint q, PlanPoint b, PlanPoint s, PlanPoint t) {
+    return RoundedLineCrossingWithin(ExactlyAt(q), ExactlyAt(b), ExactlyAt(s), ExactlyAt(t));
 }

@@ -71,4 +71,34 @@ TEST(RoundedCrossing, SharedCoordinatesAreExactAndZeroIsPositive) {
     EXPECT_TRUE(SameBits(both->y, 0.75));
 }
 
+// Points known only within ranges: a range of one double is the point itself; a wide range
+// leaves the rounding open; a range of two neighbouring doubles moves the crossing's y by
+// about 2^-60 here, far less than the distance of 5 + 1/998 to a midpoint of doubles.
+TEST(RoundedCrossing, PointsWithinRanges) {
+    const double belowTwo = std::nextafter(2.0, 0.0);
+    struct Case {
+        const char* name;
+        PointWithin q, b, s, t;
+        std::optional<PlanPoint> expected;
+    };
+    const Case cases[] = {
+        {"OneDouble", ExactlyAt({0, 0}), ExactlyAt({1, 1}), ExactlyAt({1, 0}), ExactlyAt({-1, 1}),
+         PlanPoint{1.0 / 3, 1.0 / 3}},
+        {"WideRange", ExactlyAt({0, 0}), ExactlyAt({1, 1}), {0.5, 1.5, 0, 0}, ExactlyAt({-1, 1}),
+         std::nullopt},
+        // The vertical sight line x = 3 meets the line through (2, 5) and (1000, 6) at
+        // y = 5 + 1/998; with s.x = 2 - 2^-52 a little above, still nearest 5 + 1.0 / 998.
+        {"NeighbouringDoubles", ExactlyAt({3, 0}), ExactlyAt({3, 1}), {belowTwo, 2.0, 5, 5},
+         ExactlyAt({1000, 6}), PlanPoint{3, 5 + 1.0 / 998}},
+    };
+    for (const Case& c : cases) {
+        const std::optional<PlanPoint> got = RoundedLineCrossingWithin(c.q, c.b, c.s, c.t);
+        ASSERT_EQ(got.has_value(), c.expected.has_value()) << c.name;
+        if (got) {
+            EXPECT_TRUE(SameBits(got->x, c.expected->x)) << c.name << " x " << got->x;
+            EXPECT_TRUE(SameBits(got->y, c.expected->y)) << c.name << " y " << got->y;
+        }
+    }
+}
+
 }  // namespace
