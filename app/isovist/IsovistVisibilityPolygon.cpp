@@ -168,11 +168,6 @@ struct ToPlanPoint {
     }
 };
 
-// Where the sight line from q through b meets the edge from s to t, rounded to the nearest
-// doubles: in extended precision when each point is a double or a plan vertex of known range
-// and the bound settles the rounding, otherwise as CGAL's query finds it, exactly, then rounded. The query only hands
-// these points out (its decisions are all on the plan's own vertices and q), so the rounded
-// point it carries changes nothing but the coordinates it reports, which are the reference's.
 // The range of doubles a point lies in: itself when it is a double, else a plan vertex's.
 bool RangeOf(const Point& p, PointWithin& range) {
     PlanPoint exactly;
@@ -190,6 +185,12 @@ bool RangeOf(const Point& p, PointWithin& range) {
     return false;
 }
 
+// Where the sight line from q through b meets the edge from s to t, rounded to the nearest
+// doubles: in extended precision when each point is a double or a plan vertex of known range
+// and the bound settles the rounding, otherwise as CGAL's query finds it, exactly, then
+// rounded. The query only hands these points out (its decisions are all on the plan's own
+// vertices and q), so the rounded point it carries changes nothing but the coordinates it
+// reports, which are the reference's.
 Point CrossingEnd(const Point& q, const Point& b, const Point& s, const Point& t) {
     PointWithin rq, rb, rs, rt;
     if (RangeOf(q, rq) && RangeOf(b, rb) && RangeOf(s, rs) && RangeOf(t, rt)) {

@@ -21,8 +21,13 @@ struct Bounded {
 };
 
 Bounded Within(double low, double high) {
-    // Both exact in the wide type (one more bit than a double suffices).
-    return {(Wide(low) + Wide(high)) / 2, (Wide(high) - Wide(low)) / 2};
+    // One double is exact; of a range, the middle and half width are given their rounding.
+    if (low == high) {
+        return {Wide(low), 0};
+    }
+    const Wide middle = (Wide(low) + Wide(high)) / 2;
+    const Wide rounding = kUnit * (std::fabs(Wide(low)) + std::fabs(Wide(high)));
+    return {middle, (Wide(high) - Wide(low)) / 2 + rounding};
 }
 
 Bounded operator-(Bounded a, Bounded b) {
