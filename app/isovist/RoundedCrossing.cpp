@@ -85,15 +85,21 @@ std::optional<PlanPoint> RoundedLineCrossingWithin(PointWithin q, PointWithin b,
     const Bounded sy = Within(s.lowY, s.highY);
     const Bounded vx = Within(t.lowX, t.highX) - sx;
     const Bounded vy = Within(t.lowY, t.highY) - sy;
-    const std::optional<Bounded> lambda =
-        Divide((sx - qx) * vy - (sy - qy) * vx, ux * vy - uy * vx);
-    if (!lambda) {
-        return std::nullopt;
-    }
-    // A coordinate both points of a line share exactly is the crossing's own.
+    // A coordinate both points of a line share exactly is the crossing's own; on an edge
+    // along an axis, lambda follows from that coordinate alone (the other end's range plays
+    // no part).
     auto exactlyShared = [](double lowA, double highA, double lowB, double highB) {
         return lowA == highA && lowB == highB && lowA == lowB;
     };
+    const bool horizontal = exactlyShared(s.lowY, s.highY, t.lowY, t.highY);
+    const bool vertical = exactlyShared(s.lowX, s.highX, t.lowX, t.highX);
+    const std::optional<Bounded> lambda =
+        horizontal ? Divide(sy - qy, uy)
+        : vertical ? Divide(sx - qx, ux)
+                   : Divide((sx - qx) * vy - (sy - qy) * vx, ux * vy - uy * vx);
+    if (!lambda) {
+        return std::nullopt;
+    }
     const std::optional<double> x = exactlyShared(s.lowX, s.highX, t.lowX, t.highX) ? s.lowX + 0.0
                                     : exactlyShared(q.lowX, q.highX, b.lowX, b.highX)
                                         ? q.lowX + 0.0

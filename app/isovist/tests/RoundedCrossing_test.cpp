@@ -86,6 +86,9 @@ TEST(RoundedCrossing, PointsWithinRanges) {
          PlanPoint{1.0 / 3, 1.0 / 3}},
         {"WideRange", ExactlyAt({0, 0}), ExactlyAt({1, 1}), {0.5, 1.5, 0, 0}, ExactlyAt({-1, 1}),
          std::nullopt},
+        // On the horizontal edge y = 3 the far end's range plays no part: x = 3 exactly.
+        {"HorizontalEdgeFarEndRange", ExactlyAt({0, 0}), ExactlyAt({1, 1}), ExactlyAt({-5, 3}),
+         {4.0, 7.0, 3, 3}, PlanPoint{3, 3}},
         // The vertical sight line x = 3 meets the line through (2, 5) and (1000, 6) at
         // y = 5 + 1/998; with s.x = 2 - 2^-52 a little above, still nearest 5 + 1.0 / 998.
         {"NeighbouringDoubles", ExactlyAt({3, 0}), ExactlyAt({3, 1}), {belowTwo, 2.0, 5, 5},
