@@ -329,8 +329,7 @@ struct IsovistVisibilityPolygon::State {
 
     // The region visible from q in the face of `where` (a face or a halfedge), as an outline.
     template <typename Where>
-    bool visibleOutline(const Point& q, Where where, Steps steps,
-                        std::vector<PlanPoint>& outline) {
+    bool visibleOutline(const Point& q, Where where, Steps steps, std::vector<PlanPoint>& outline) {
         if (steps == Steps::Reference) {
             if (reference == nullptr) {
                 reference = std::make_unique<ReferenceVisibility>(plan);

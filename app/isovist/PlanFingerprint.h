@@ -7,8 +7,8 @@
 struct PlanTables;
 
 // The hash of every polygon's vertex count and coordinates, of every wall segment and of the
-// wall vertex count, bit for bit (so -0.0 and 0.0, or two not-a-number patterns, differ); never 0, which PlanTables keeps
-// for "not known".
+// wall vertex count, bit for bit (so -0.0 and 0.0, or two not-a-number patterns, differ); never 0,
+// which PlanTables keeps for "not known".
 uint64_t PlanFingerprint(const PlanTables& plan);
 
 // Sets plan.fingerprint from the tables' current contents and returns the tables.

@@ -127,8 +127,7 @@ class NotingArrangement : public Arrangement {
 namespace CGAL {
 // Only the unregularised query (needles kept) inserts its output this way; the recorder serves
 // the regularised one, so this never runs.
-template <typename Point, typename Segment, typename Converted, typename Convert,
-          typename Iterator>
+template <typename Point, typename Segment, typename Converted, typename Convert, typename Iterator>
 void insert_non_intersecting_curves(VisibilityOutlineRecorder<Point, Segment, Converted, Convert>&,
                                     Iterator, Iterator) {
     std::abort();

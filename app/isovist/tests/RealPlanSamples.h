@@ -85,4 +85,3 @@ inline std::vector<PlanPoint> SamplePoints(const IsovistTestPlan& plan, const Re
     }
     return points;
 }
-

@@ -34,7 +34,11 @@ TEST(RoundedCrossing, NearestDoublesOfTheExactCrossing) {
         // A horizontal sight line y = 0 meets the line through (2, -5) and (0, 2) at x = 4/7.
         {"FourSevenths", {0, 0}, {1, 0}, {2, -5}, {0, 2}, PlanPoint{4.0 / 7, 0}},
         // Far from the origin: x = y = 10^6 + 1/3, the quotient (3 10^6 + 1) / 3.
-        {"FarAway", {1e6, 1e6}, {1e6 + 1, 1e6 + 1}, {1e6 + 1, 1e6}, {1e6 - 1, 1e6 + 1},
+        {"FarAway",
+         {1e6, 1e6},
+         {1e6 + 1, 1e6 + 1},
+         {1e6 + 1, 1e6},
+         {1e6 - 1, 1e6 + 1},
          PlanPoint{3000001.0 / 3, 3000001.0 / 3}},
         // The sight line runs from q away from the edge: the lines still cross, at (-1, -1).
         {"BehindTheStart", {0, 0}, {1, 1}, {-2, 0}, {0, -2}, PlanPoint{-1, -1}},
@@ -61,11 +65,13 @@ TEST(RoundedCrossing, NearestDoublesOfTheExactCrossing) {
 
 // A coordinate shared by both points of a line is the crossing's, and a zero is +0.
 TEST(RoundedCrossing, SharedCoordinatesAreExactAndZeroIsPositive) {
-    const std::optional<PlanPoint> onAxis = RoundedLineCrossing({-0.0, -3}, {-0.0, 3}, {-1, 1}, {1, 2});
+    const std::optional<PlanPoint> onAxis =
+        RoundedLineCrossing({-0.0, -3}, {-0.0, 3}, {-1, 1}, {1, 2});
     ASSERT_TRUE(onAxis.has_value());
     EXPECT_TRUE(SameBits(onAxis->x, 0.0));
     EXPECT_TRUE(SameBits(onAxis->y, 1.5));
-    const std::optional<PlanPoint> both = RoundedLineCrossing({0.25, -4}, {0.25, 4}, {-7, 0.75}, {9, 0.75});
+    const std::optional<PlanPoint> both =
+        RoundedLineCrossing({0.25, -4}, {0.25, 4}, {-7, 0.75}, {9, 0.75});
     ASSERT_TRUE(both.has_value());
     EXPECT_TRUE(SameBits(both->x, 0.25));
     EXPECT_TRUE(SameBits(both->y, 0.75));
@@ -84,15 +90,27 @@ TEST(RoundedCrossing, PointsWithinRanges) {
     const Case cases[] = {
         {"OneDouble", ExactlyAt({0, 0}), ExactlyAt({1, 1}), ExactlyAt({1, 0}), ExactlyAt({-1, 1}),
          PlanPoint{1.0 / 3, 1.0 / 3}},
-        {"WideRange", ExactlyAt({0, 0}), ExactlyAt({1, 1}), {0.5, 1.5, 0, 0}, ExactlyAt({-1, 1}),
+        {"WideRange",
+         ExactlyAt({0, 0}),
+         ExactlyAt({1, 1}),
+         {0.5, 1.5, 0, 0},
+         ExactlyAt({-1, 1}),
          std::nullopt},
         // On the horizontal edge y = 3 the far end's range plays no part: x = 3 exactly.
-        {"HorizontalEdgeFarEndRange", ExactlyAt({0, 0}), ExactlyAt({1, 1}), ExactlyAt({-5, 3}),
-         {4.0, 7.0, 3, 3}, PlanPoint{3, 3}},
+        {"HorizontalEdgeFarEndRange",
+         ExactlyAt({0, 0}),
+         ExactlyAt({1, 1}),
+         ExactlyAt({-5, 3}),
+         {4.0, 7.0, 3, 3},
+         PlanPoint{3, 3}},
         // The vertical sight line x = 3 meets the line through (2, 5) and (1000, 6) at
         // y = 5 + 1/998; with s.x = 2 - 2^-52 a little above, still nearest 5 + 1.0 / 998.
-        {"NeighbouringDoubles", ExactlyAt({3, 0}), ExactlyAt({3, 1}), {belowTwo, 2.0, 5, 5},
-         ExactlyAt({1000, 6}), PlanPoint{3, 5 + 1.0 / 998}},
+        {"NeighbouringDoubles",
+         ExactlyAt({3, 0}),
+         ExactlyAt({3, 1}),
+         {belowTwo, 2.0, 5, 5},
+         ExactlyAt({1000, 6}),
+         PlanPoint{3, 5 + 1.0 / 998}},
     };
     for (const Case& c : cases) {
         const std::optional<PlanPoint> got = RoundedLineCrossingWithin(c.q, c.b, c.s, c.t);

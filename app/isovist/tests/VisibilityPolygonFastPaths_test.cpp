@@ -79,7 +79,8 @@ TEST(VisibilityPolygonFastPaths, RecordedOutlineIsTheArrangementsOnHandMadeRooms
          IsovistTestPlan({Rectangle(0, 0, 20, 10, false), Rectangle(12, 4, 14, 6, true)}),
          {{5, 5}, {17.3, 1.1}, {14, 5}, {14, 4}, {12, 6}, {20, 5}, {10, 0}}},
         // Collinear vertices along sight lines, a free wall and points on it.
-        {"FreeWall", IsovistTestPlan({Rectangle(0, 0, 10, 10, false), PlanPolygon({{2, 5}, {8, 5}})}),
+        {"FreeWall",
+         IsovistTestPlan({Rectangle(0, 0, 10, 10, false), PlanPolygon({{2, 5}, {8, 5}})}),
          {{5, 2}, {5, 5}, {5, 8}, {2, 2}}},
         {"Pillars", RoomWithPillars(200, 3), {PillarRoomGap(1, 2), PillarRoomGap(3, 0)}},
     };
