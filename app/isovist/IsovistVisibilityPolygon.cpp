@@ -57,26 +57,11 @@ bool Finite(PlanPoint p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
-// The double nearest to the exact value (ties to the even one; zero is +0). A value its
-// interval pins down is that double; any other is evaluated exactly and compared with the
-// midpoint of the doubles around it. So the result depends on the exact value alone, never on
-// how far the lazy number's interval happened to be narrowed before.
-double NearestDouble(const Kernel::FT& value);
+// The exact number type behind the kernel's lazy numbers.
+using Exact = std::decay_t<decltype(CGAL::exact(std::declval<Kernel::FT>()))>;
 
-double ToDouble(const Kernel::FT& value) {
-    return NearestDouble(value) + 0.0;
-}
-
-double NearestDouble(const Kernel::FT& value) {
-    auto interval = CGAL::to_interval(value);
-    if (interval.first == interval.second) {
-        return interval.first;
-    }
-    const auto& exact = value.exact();
-    interval = CGAL::to_interval(value);
-    double low = interval.first;
-    double high = interval.second;
-    using Exact = std::decay_t<decltype(exact)>;
+// The double nearest to `exact` (ties to the even one), given doubles low <= exact <= high.
+double NearestOfExact(const Exact& exact, double low, double high) {
     while (low != high) {
         const double next = std::nextafter(low, high);
         if (next == high) {
@@ -103,6 +88,25 @@ double NearestDouble(const Kernel::FT& value) {
     return low;
 }
 
+double NearestOfExact(const Exact& exact) {
+    const auto interval = CGAL::to_interval(exact);
+    return NearestOfExact(exact, interval.first, interval.second) + 0.0;
+}
+
+// The double nearest to the exact value (ties to the even one; zero is +0). A value its
+// interval pins down is that double; any other is evaluated exactly and compared with the
+// midpoint of the doubles around it. So the result depends on the exact value alone, never on
+// how far the lazy number's interval happened to be narrowed before.
+double ToDouble(const Kernel::FT& value) {
+    auto interval = CGAL::to_interval(value);
+    if (interval.first == interval.second) {
+        return interval.first + 0.0;
+    }
+    const Exact& exact = value.exact();
+    interval = CGAL::to_interval(value);
+    return NearestOfExact(exact, interval.first, interval.second) + 0.0;
+}
+
 // The point's coordinates when both are doubles exactly (read from its interval
 // approximation, which makes no new lazy number).
 bool AsDoubles(const Point& p, PlanPoint& out) {
@@ -125,11 +129,13 @@ PlanPoint NearestPoint(const Point& p) {
 struct RoundedVertex {
     PlanPoint nearest;
     PointWithin range;
+    Exact x;
+    Exact y;
 };
 using RoundedVertices = std::unordered_map<CGAL::Handle::Id_type, RoundedVertex>;
 
 RoundedVertex RoundedVertexOf(const Point& p) {
-    RoundedVertex v{NearestPoint(p), {}};
+    RoundedVertex v{NearestPoint(p), {}, CGAL::exact(p).x(), CGAL::exact(p).y()};
     // Evaluated exactly by NearestPoint: the intervals are those of the exact value now.
     const auto x = CGAL::to_interval(p.x());
     const auto y = CGAL::to_interval(p.y());
@@ -168,6 +174,15 @@ struct ToPlanPoint {
     }
 };
 
+// The plan vertex (of a running query) that `p` is, if it is one that is not a double.
+const RoundedVertex* PlanVertexOf(const Point& p) {
+    if (tQueryVertices == nullptr) {
+        return nullptr;
+    }
+    const auto found = tQueryVertices->find(p.id());
+    return found == tQueryVertices->end() ? nullptr : &found->second;
+}
+
 // The range of doubles a point lies in: itself when it is a double, else a plan vertex's.
 bool RangeOf(const Point& p, PointWithin& range) {
     PlanPoint exactly;
@@ -175,20 +190,53 @@ bool RangeOf(const Point& p, PointWithin& range) {
         range = ExactlyAt(exactly);
         return true;
     }
-    if (tQueryVertices != nullptr) {
-        const auto found = tQueryVertices->find(p.id());
-        if (found != tQueryVertices->end()) {
-            range = found->second.range;
-            return true;
-        }
+    const RoundedVertex* vertex = PlanVertexOf(p);
+    if (vertex != nullptr) {
+        range = vertex->range;
     }
-    return false;
+    return vertex != nullptr;
+}
+
+// A point's exact coordinates: its own when it is a double, else a plan vertex's.
+bool ExactOf(const Point& p, Exact& x, Exact& y) {
+    PlanPoint exactly;
+    if (AsDoubles(p, exactly)) {
+        x = exactly.x;
+        y = exactly.y;
+        return true;
+    }
+    const RoundedVertex* vertex = PlanVertexOf(p);
+    if (vertex != nullptr) {
+        x = vertex->x;
+        y = vertex->y;
+    }
+    return vertex != nullptr;
+}
+
+// The crossing of the lines through q, b and s, t in exact rational arithmetic, rounded to the
+// nearest doubles; empty for parallel lines or points of unknown exact value.
+std::optional<PlanPoint> ExactLineCrossing(const Point& q, const Point& b, const Point& s,
+                                           const Point& t) {
+    Exact qx, qy, bx, by, sx, sy, tx, ty;
+    if (!ExactOf(q, qx, qy) || !ExactOf(b, bx, by) || !ExactOf(s, sx, sy) || !ExactOf(t, tx, ty)) {
+        return std::nullopt;
+    }
+    const Exact ux = bx - qx;
+    const Exact uy = by - qy;
+    const Exact vx = tx - sx;
+    const Exact vy = ty - sy;
+    const Exact denominator = ux * vy - uy * vx;
+    if (denominator == 0) {
+        return std::nullopt;
+    }
+    const Exact lambda = ((sx - qx) * vy - (sy - qy) * vx) / denominator;
+    return PlanPoint{NearestOfExact(qx + ux * lambda), NearestOfExact(qy + uy * lambda)};
 }
 
 // Where the sight line from q through b meets the edge from s to t, rounded to the nearest
 // doubles: in extended precision when each point is a double or a plan vertex of known range
-// and the bound settles the rounding, otherwise as CGAL's query finds it, exactly, then
-// rounded. The query only hands these points out (its decisions are all on the plan's own
+// and the bound settles the rounding, otherwise exactly from the points' exact coordinates
+// (or, for points of no known exact value, as CGAL's query finds it), then rounded. The query only hands these points out (its decisions are all on the plan's own
 // vertices and q), so the rounded point it carries changes nothing but the coordinates it
 // reports, which are the reference's.
 Point CrossingEnd(const Point& q, const Point& b, const Point& s, const Point& t) {
@@ -197,6 +245,9 @@ Point CrossingEnd(const Point& q, const Point& b, const Point& s, const Point& t
         if (const std::optional<PlanPoint> end = RoundedLineCrossingWithin(rq, rb, rs, rt)) {
             return Point(end->x, end->y);
         }
+    }
+    if (const std::optional<PlanPoint> end = ExactLineCrossing(q, b, s, t)) {
+        return Point(end->x, end->y);
     }
     const CGAL::Object hit = Kernel::Intersect_2()(Kernel::Ray_2(q, b), Kernel::Segment_2(s, t));
     const PlanPoint end = NearestPoint(CGAL::object_cast<Point>(hit));
