@@ -235,10 +235,11 @@ std::optional<PlanPoint> ExactLineCrossing(const Point& q, const Point& b, const
 
 // Where the sight line from q through b meets the edge from s to t, rounded to the nearest
 // doubles: in extended precision when each point is a double or a plan vertex of known range
-// and the bound settles the rounding, otherwise exactly from the points' exact coordinates
-// (or, for points of no known exact value, as CGAL's query finds it), then rounded. The query only hands these points out (its decisions are all on the plan's own
-// vertices and q), so the rounded point it carries changes nothing but the coordinates it
-// reports, which are the reference's.
+// and the bound settles the rounding, otherwise exactly from the points' exact coordinates (or,
+// for points of no known exact value, as CGAL's query finds it), then rounded. The query only
+// hands these points out (its decisions are all on the plan's own vertices and q), so the
+// rounded point it carries changes nothing but the coordinates it reports, which are the
+// reference's.
 Point CrossingEnd(const Point& q, const Point& b, const Point& s, const Point& t) {
     PointWithin rq, rb, rs, rt;
     if (RangeOf(q, rq) && RangeOf(b, rb) && RangeOf(s, rs) && RangeOf(t, rt)) {
