@@ -1,9 +1,13 @@
 // The three isovist methods side by side on the shared real plans: per isovist at about 2,000
 // grid-cell centres, the median and mean time of the visibility polygon, the node method (and
 // how often it fell back to rays) and the radial method; the visibility polygon's preparation
-// of the plan; and the grid isovists of the Bicocca floor at span 0.5 by the visibility polygon
-// on two threads. A plain timed run (no Google Benchmark loop): every isovist is timed once.
-// The plan folder comes from ORVELLE_PLANS_DIR.
+// of the plan; and the grid isovists of the Bicocca floor at span 0.5 and 0.9 by the visibility
+// polygon on one and two threads, pass 1 (isovists) and pass 2 (visibility graph rows, where the
+// grid is small enough to have a graph) timed apart. A
+// plain timed run (no Google Benchmark loop): every isovist is timed once. The plan folder comes
+// from ORVELLE_PLANS_DIR. Arguments: `points` runs only the per-isovist comparison, `grid` only
+// the grid runs (`grid 2` on two threads only), `dump` prints the visibility polygon's area and
+// outline at each Bicocca point in hexadecimal (to compare two builds); no argument runs both.
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -16,6 +20,7 @@
 
 #include "grid/GridIsovists.h"
 #include "grid/GridLayout.h"
+#include "grid/GridVisibilityGraph.h"
 #include "testing/IsovistPlans.h"
 
 #include "BenchPlans.h"
@@ -109,6 +114,20 @@ void ComparePlan(const char* name, const IsovistTestPlan& plan) {
     }
 }
 
+void DumpVisibility(const IsovistTestPlan& plan) {
+    const PlanTables tables = plan.tables();
+    IsovistScratch scratch;
+    IsovistResult result;
+    for (const PlanPoint p : CellCentres(plan)) {
+        ComputeIsovistAt(tables, p, kVisibility, scratch, result);
+        std::printf("%a %a %a %zu", p.x, p.y, result.area, result.radialLines.size());
+        for (const PlanSegment& line : result.radialLines) {
+            std::printf(" %a %a", line.end.x, line.end.y);
+        }
+        std::printf("\n");
+    }
+}
+
 void WholeGrid(const IsovistTestPlan& plan, double span, int threads) {
     CAnalysisGrid grid = GridOver(plan, span);
     int32_t effective = 0;
@@ -121,14 +140,28 @@ void WholeGrid(const IsovistTestPlan& plan, double span, int threads) {
     NullProgress progress;
     const auto start = Clock::now();
     ComputeGridIsovists(grid, plan.tables(), kVisibility, stats, progress);
-    std::printf("bicocca grid span %.1f, %d effective cells, visibility polygon, %d threads: "
-                "%.2f s\n",
-                span, effective, threads, SecondsSince(start));
+    const double isovists = SecondsSince(start);
+    std::printf("bicocca grid span %.2f, %d cells, %d effective, visibility polygon, %d threads: "
+                "pass 1 %.2f s",
+                span, grid.count, effective, threads, isovists);
+    if (grid.count > CVisibilityGraph::kMaxGridNodes) {
+        // The graph's matrix is bounded: no graph for a grid this large.
+        std::printf(", no pass 2 (more than %d cells)\n", CVisibilityGraph::kMaxGridNodes);
+    } else {
+        const auto graphStart = Clock::now();
+        const CVisibilityGraph graph = BuildGridVisibilityGraph(grid, progress);
+        const double rows = SecondsSince(graphStart);
+        std::printf(", pass 2 %.2f s, both %.2f s (%d edges)\n", rows, isovists + rows,
+                    graph.edgeCount());
+    }
+    std::fflush(stdout);
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const std::string only = argc > 1 ? argv[1] : "";
+    const int gridThreads = argc > 2 ? std::atoi(argv[2]) : 0;
     std::string error;
     const auto bicocca = LoadSharedPlan("rawseeds_bicocca_floor.dxf", "valid_area", "M", error);
     if (!bicocca) {
@@ -137,12 +170,27 @@ int main() {
     }
     // The gallery has no boundary layer: its walls (layer 0) in a frame, as the tests take it.
     const auto gallery = LoadSharedPlanWithMadeBoundary("depthmapx_gallery.dxf", {"0"}, error);
-    ComparePlan("rawseeds_bicocca_floor.dxf", *bicocca);
-    if (gallery) {
-        ComparePlan("depthmapx_gallery.dxf", *gallery);
-    } else {
-        std::fprintf(stderr, "gallery: %s\n", error.c_str());
+    if (only == "dump") {
+        DumpVisibility(*bicocca);
+        return 0;
     }
-    WholeGrid(*bicocca, 0.5, 2);
+    if (only != "grid") {
+        ComparePlan("rawseeds_bicocca_floor.dxf", *bicocca);
+        if (gallery) {
+            ComparePlan("depthmapx_gallery.dxf", *gallery);
+        } else {
+            std::fprintf(stderr, "gallery: %s\n", error.c_str());
+        }
+    }
+    if (only != "points") {
+        // Span 0.5 as the goal has it; span 0.9, about the finest whose graph fits the limit.
+        for (const double span : {0.5, 0.9}) {
+            for (const int threads : {1, 2}) {
+                if (gridThreads == 0 || gridThreads == threads) {
+                    WholeGrid(*bicocca, span, threads);
+                }
+            }
+        }
+    }
     return 0;
 }

@@ -2,6 +2,7 @@
 // last isovist.
 #include "document/CORVDoc.h"
 #include "isovist/IsovistEngine.h"
+#include "isovist/PlanFingerprint.h"
 #include "isovist/RadialStatistics.h"
 
 PlanTables CORVDoc::isovistPlanTables() const {
@@ -9,7 +10,7 @@ PlanTables CORVDoc::isovistPlanTables() const {
     tables.polygons = m_planPolygons.items();
     tables.wallSegments = WallSegments();
     tables.wallVertexCount = m_wallVertexCount;
-    return tables;
+    return WithFingerprint(tables);
 }
 
 void CORVDoc::ComputePointIsovist(double x, double y) {

@@ -23,6 +23,10 @@ struct PlanTables {
     std::span<const PlanPolygon> polygons;
     std::span<const PlanSegment> wallSegments;
     int32_t wallVertexCount = 0;
+    // The hash of the tables made with them (isovist/PlanFingerprint.h), 0 when not known. The
+    // plan caches of the scratch take a plan with their own known fingerprint as unchanged and
+    // compare any other plan whole; so tables whose contents change get a new fingerprint.
+    uint64_t fingerprint = 0;
 };
 
 // How the candidate segments of a sight line are found. Both give identical results; the

@@ -8,6 +8,7 @@
 
 #include "isovist/IsovistEngine.h"
 #include "isovist/IsovistRays.h"
+#include "isovist/PlanFingerprint.h"
 
 namespace {
 
@@ -72,9 +73,16 @@ void IsovistPlanIndex::prepare(const PlanTables& plan) {
     if (!built_ || !sameAs(plan)) {
         rebuild(plan);
     }
+    if (plan.fingerprint != 0) {
+        fingerprint_ = plan.fingerprint;
+    }
 }
 
 bool IsovistPlanIndex::sameAs(const PlanTables& plan) const {
+    if (segments_.size() == plan.wallSegments.size() &&
+        polygonSizes_.size() == plan.polygons.size() && SameKnownFingerprint(fingerprint_, plan)) {
+        return true;
+    }
     if (!SameBits<PlanSegment>(segments_, plan.wallSegments) ||
         polygonSizes_.size() != plan.polygons.size()) {
         return false;
@@ -93,6 +101,7 @@ bool IsovistPlanIndex::sameAs(const PlanTables& plan) const {
 }
 
 void IsovistPlanIndex::rebuild(const PlanTables& plan) {
+    fingerprint_ = plan.fingerprint;
     segments_.assign(plan.wallSegments.begin(), plan.wallSegments.end());
     vertices_.clear();
     polygonSizes_.clear();

@@ -3,7 +3,8 @@
 // height of every polygon and whether two plan vertices coincide.
 //
 // Kept in the scratch and rebuilt only when the plan differs, bit for bit, from the one it was
-// built for (a grid of isovists reuses it for every cell).
+// built for (a grid of isovists reuses it for every cell): told by the plan's fingerprint when
+// both are known, by comparing the plan whole otherwise.
 #pragma once
 
 #include <cstdint>
@@ -40,6 +41,7 @@ class IsovistPlanIndex {
     void rebuild(const PlanTables& plan);
 
     bool built_ = false;
+    uint64_t fingerprint_ = 0;  // of the plan built for, 0 when not known
     std::vector<PlanSegment> segments_;  // copies, to see whether the plan changed
     std::vector<PlanPoint> vertices_;
     std::vector<int32_t> polygonSizes_;

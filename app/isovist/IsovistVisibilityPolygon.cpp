@@ -1,31 +1,47 @@
 #include "isovist/IsovistVisibilityPolygon.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <optional>
+#include <unordered_map>
+#include <type_traits>
 #include <utility>
 
 #include <CGAL/Arr_trapezoid_ric_point_location.h>
 #include <CGAL/Arr_segment_traits_2.h>
 #include <CGAL/Arrangement_2.h>
 #include <CGAL/Exact_predicates_exact_constructions_kernel.h>
+
+#include "isovist/VisibilityOutlineRecorder.h"
+
 #include <CGAL/Triangular_expansion_visibility_2.h>
 
 #include "isovist/IsovistEngine.h"
+#include "isovist/PlanFingerprint.h"
+#include "isovist/RoundedCrossing.h"
 
 namespace {
 
 using Kernel = CGAL::Exact_predicates_exact_constructions_kernel;
 using Traits = CGAL::Arr_segment_traits_2<Kernel>;
 using Arrangement = CGAL::Arrangement_2<Traits>;
+// Regularised like CGAL::Tag_true, as a type of its own: the reference query below is then a
+// visibility class of its own, with CGAL's sight-line ends.
+struct ReferenceRegularised : CGAL::Tag_true {};
 using Point = Kernel::Point_2;
 // Randomised trapezoidal decomposition: logarithmic queries whatever the size of the faces (a
 // walk from landmarks crosses the long outline of a big room edge by edge).
 using PointLocation = CGAL::Arr_trapezoid_ric_point_location<Arrangement>;
 // Regularised: needles (zero-width spikes along sight lines through vertices) are dropped, so
-// the outline bounds the visible area.
+// the outline bounds the visible area. The query's sight-line ends are rounded as they are
+// made (CrossingEnd below); the reference keeps CGAL's exact ones and rounds them on output.
 using Visibility = CGAL::Triangular_expansion_visibility_2<Arrangement, CGAL::Tag_true>;
+using ReferenceVisibility =
+    CGAL::Triangular_expansion_visibility_2<Arrangement, ReferenceRegularised>;
 
 using Face = Arrangement::Face_const_handle;
 using Halfedge = Arrangement::Halfedge_const_handle;
@@ -41,31 +57,222 @@ bool Finite(PlanPoint p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
-// The value rounded to a double within a few units in the last place: the midpoint of its
-// interval when that is at most kUlps units wide, otherwise of the exact value's interval
-// (one unit wide at most), which costs an exact evaluation.
-constexpr double kUlps = 8.0;
+// The exact number type behind the kernel's lazy numbers.
+using Exact = std::decay_t<decltype(CGAL::exact(std::declval<Kernel::FT>()))>;
 
-double ToDouble(const Kernel::FT& value) {
-    auto interval = CGAL::to_interval(value);
-    const double unit = std::abs(std::nextafter(interval.first, INFINITY) - interval.first);
-    if (!(interval.second - interval.first <= kUlps * unit)) {
-        value.exact();
-        interval = CGAL::to_interval(value);
+// The double nearest to `exact` (ties to the even one), given doubles low <= exact <= high.
+double NearestOfExact(const Exact& exact, double low, double high) {
+    while (low != high) {
+        const double next = std::nextafter(low, high);
+        if (next == high) {
+            const Exact middle = (Exact(low) + Exact(high)) / 2;
+            if (exact < middle) {
+                return low;
+            }
+            if (exact > middle) {
+                return high;
+            }
+            return (std::bit_cast<uint64_t>(low) & 1u) == 0 ? low : high;
+        }
+        // Wider than two neighbours: halve it around a double inside.
+        const double inside = low + (high - low) / 2;
+        const double split = inside > low && inside < high ? inside : next;
+        if (exact < Exact(split)) {
+            high = split;
+        } else if (exact > Exact(split)) {
+            low = split;
+        } else {
+            return split;
+        }
     }
-    return interval.first == interval.second ? interval.first
-                                             : interval.first + (interval.second - interval.first) * 0.5;
+    return low;
 }
 
-PlanPoint ToPlanPoint(const Point& p) {
+double NearestOfExact(const Exact& exact) {
+    const auto interval = CGAL::to_interval(exact);
+    return NearestOfExact(exact, interval.first, interval.second) + 0.0;
+}
+
+// The double nearest to the exact value (ties to the even one; zero is +0). A value its
+// interval pins down is that double; any other is evaluated exactly and compared with the
+// midpoint of the doubles around it. So the result depends on the exact value alone, never on
+// how far the lazy number's interval happened to be narrowed before.
+double ToDouble(const Kernel::FT& value) {
+    auto interval = CGAL::to_interval(value);
+    if (interval.first == interval.second) {
+        return interval.first + 0.0;
+    }
+    const Exact& exact = value.exact();
+    interval = CGAL::to_interval(value);
+    return NearestOfExact(exact, interval.first, interval.second) + 0.0;
+}
+
+// The point's coordinates when both are doubles exactly (read from its interval
+// approximation, which makes no new lazy number).
+bool AsDoubles(const Point& p, PlanPoint& out) {
+    const auto& approximation = CGAL::approx(p);
+    const auto& x = approximation.x();
+    const auto& y = approximation.y();
+    out = {x.inf() + 0.0, y.inf() + 0.0};
+    return x.inf() == x.sup() && y.inf() == y.sup();
+}
+
+// The nearest doubles of a point's exact coordinates.
+PlanPoint NearestPoint(const Point& p) {
     return PlanPoint{ToDouble(p.x()), ToDouble(p.y())};
 }
 
+// The nearest doubles of the plan's vertices that are not doubles already (where walls
+// cross), and the two doubles around each exact coordinate, by the shared representation of
+// the vertex's point (which the triangulation's copies keep); found once, when the plan is
+// prepared.
+struct RoundedVertex {
+    PlanPoint nearest;
+    PointWithin range;
+    Exact x;
+    Exact y;
+};
+using RoundedVertices = std::unordered_map<CGAL::Handle::Id_type, RoundedVertex>;
+
+RoundedVertex RoundedVertexOf(const Point& p) {
+    RoundedVertex v{NearestPoint(p), {}, CGAL::exact(p).x(), CGAL::exact(p).y()};
+    // Evaluated exactly by NearestPoint: the intervals are those of the exact value now.
+    const auto x = CGAL::to_interval(p.x());
+    const auto y = CGAL::to_interval(p.y());
+    v.range = {x.first, x.second, y.first, y.second};
+    return v;
+}
+
+// The plan's rounded vertices while a query of this thread runs (CGAL's query calls the
+// sight-line construction below with points only).
+thread_local const RoundedVertices* tQueryVertices = nullptr;
+
+class QueryVerticesScope {
+  public:
+    explicit QueryVerticesScope(const RoundedVertices& vertices) { tQueryVertices = &vertices; }
+    ~QueryVerticesScope() { tQueryVertices = nullptr; }
+    QueryVerticesScope(const QueryVerticesScope&) = delete;
+    QueryVerticesScope& operator=(const QueryVerticesScope&) = delete;
+};
+
+// NearestPoint, looked up for a plan vertex.
+struct ToPlanPoint {
+    const RoundedVertices* vertices = nullptr;
+
+    PlanPoint operator()(const Point& p) const {
+        PlanPoint out;
+        if (AsDoubles(p, out)) {
+            return out;
+        }
+        if (vertices != nullptr) {
+            const auto found = vertices->find(p.id());
+            if (found != vertices->end()) {
+                return found->second.nearest;
+            }
+        }
+        return NearestPoint(p);
+    }
+};
+
+// The plan vertex (of a running query) that `p` is, if it is one that is not a double.
+const RoundedVertex* PlanVertexOf(const Point& p) {
+    if (tQueryVertices == nullptr) {
+        return nullptr;
+    }
+    const auto found = tQueryVertices->find(p.id());
+    return found == tQueryVertices->end() ? nullptr : &found->second;
+}
+
+// The range of doubles a point lies in: itself when it is a double, else a plan vertex's.
+bool RangeOf(const Point& p, PointWithin& range) {
+    PlanPoint exactly;
+    if (AsDoubles(p, exactly)) {
+        range = ExactlyAt(exactly);
+        return true;
+    }
+    const RoundedVertex* vertex = PlanVertexOf(p);
+    if (vertex != nullptr) {
+        range = vertex->range;
+    }
+    return vertex != nullptr;
+}
+
+// A point's exact coordinates: its own when it is a double, else a plan vertex's.
+bool ExactOf(const Point& p, Exact& x, Exact& y) {
+    PlanPoint exactly;
+    if (AsDoubles(p, exactly)) {
+        x = exactly.x;
+        y = exactly.y;
+        return true;
+    }
+    const RoundedVertex* vertex = PlanVertexOf(p);
+    if (vertex != nullptr) {
+        x = vertex->x;
+        y = vertex->y;
+    }
+    return vertex != nullptr;
+}
+
+// The crossing of the lines through q, b and s, t in exact rational arithmetic, rounded to the
+// nearest doubles; empty for parallel lines or points of unknown exact value.
+std::optional<PlanPoint> ExactLineCrossing(const Point& q, const Point& b, const Point& s,
+                                           const Point& t) {
+    Exact qx, qy, bx, by, sx, sy, tx, ty;
+    if (!ExactOf(q, qx, qy) || !ExactOf(b, bx, by) || !ExactOf(s, sx, sy) || !ExactOf(t, tx, ty)) {
+        return std::nullopt;
+    }
+    const Exact ux = bx - qx;
+    const Exact uy = by - qy;
+    const Exact vx = tx - sx;
+    const Exact vy = ty - sy;
+    const Exact denominator = ux * vy - uy * vx;
+    if (denominator == 0) {
+        return std::nullopt;
+    }
+    const Exact lambda = ((sx - qx) * vy - (sy - qy) * vx) / denominator;
+    return PlanPoint{NearestOfExact(qx + ux * lambda), NearestOfExact(qy + uy * lambda)};
+}
+
+// Where the sight line from q through b meets the edge from s to t, rounded to the nearest
+// doubles: in extended precision when each point is a double or a plan vertex of known range
+// and the bound settles the rounding, otherwise exactly from the points' exact coordinates (or,
+// for points of no known exact value, as CGAL's query finds it), then rounded. The query only
+// hands these points out (its decisions are all on the plan's own vertices and q), so the
+// rounded point it carries changes nothing but the coordinates it reports, which are the
+// reference's.
+Point CrossingEnd(const Point& q, const Point& b, const Point& s, const Point& t) {
+    PointWithin rq, rb, rs, rt;
+    if (RangeOf(q, rq) && RangeOf(b, rb) && RangeOf(s, rs) && RangeOf(t, rt)) {
+        if (const std::optional<PlanPoint> end = RoundedLineCrossingWithin(rq, rb, rs, rt)) {
+            return Point(end->x, end->y);
+        }
+    }
+    if (const std::optional<PlanPoint> end = ExactLineCrossing(q, b, s, t)) {
+        return Point(end->x, end->y);
+    }
+    const CGAL::Object hit = Kernel::Intersect_2()(Kernel::Ray_2(q, b), Kernel::Segment_2(s, t));
+    const PlanPoint end = NearestPoint(CGAL::object_cast<Point>(hit));
+    return Point(end.x, end.y);
+}
+
+}  // namespace
+
+template <>
+Point Visibility::ray_seg_intersection(const Point& q, const Point& b, const Point& s,
+                                       const Point& t) const {
+    return CrossingEnd(q, b, s, t);
+}
+
+namespace {
+
 double AngleOf(const Point& from, const Point& to) {
-    const PlanPoint a = ToPlanPoint(from);
-    const PlanPoint b = ToPlanPoint(to);
+    const PlanPoint a = NearestPoint(from);
+    const PlanPoint b = NearestPoint(to);
     return std::atan2(b.y - a.y, b.x - a.x);
 }
+
+using Recorder = VisibilityOutlineRecorder<Point, Kernel::Segment_2, PlanPoint, ToPlanPoint>;
+using OutputArrangement = NotingArrangement<Arrangement, PlanPoint, ToPlanPoint>;
 
 // One side of the point: the halfedge whose face the visibility is computed in, and the
 // direction (radians) of the probe into that face.
@@ -78,12 +285,23 @@ struct Side {
 
 struct IsovistVisibilityPolygon::State {
     Arrangement plan;
+    RoundedVertices roundedVertices;
     PointLocation location;
     Visibility visibility;
-    Arrangement output;
+    Recorder recorder;
+    // The reference steps' query and output, made on their first request.
+    std::unique_ptr<ReferenceVisibility> reference;
+    OutputArrangement output;
 
-    explicit State(const std::vector<Traits::Curve_2>& curves) {
+    explicit State(const std::vector<Traits::Curve_2>& curves)
+        : recorder(ToPlanPoint{&roundedVertices}), output(ToPlanPoint{&roundedVertices}) {
         CGAL::insert(plan, curves.begin(), curves.end());
+        for (auto v = plan.vertices_begin(); v != plan.vertices_end(); ++v) {
+            PlanPoint rounded;
+            if (!AsDoubles(v->point(), rounded)) {
+                roundedVertices.emplace(v->point().id(), RoundedVertexOf(v->point()));
+            }
+        }
         location.attach(plan);
         visibility.attach(plan);
     }
@@ -131,7 +349,10 @@ struct IsovistVisibilityPolygon::State {
         return false;
     }
 
-    bool outlineOf(Arrangement::Face_handle region, std::vector<PlanPoint>& outline) const {
+    // The reference: the region's boundary in the output arrangement, from the halfedge the
+    // arrangement starts it at, with the points noted as the query handed them out.
+    bool walkedOutline(OutputArrangement::Face_handle region,
+                       std::vector<PlanPoint>& outline) const {
         outline.clear();
         if (region->is_unbounded() || !region->has_outer_ccb()) {
             return false;
@@ -139,9 +360,37 @@ struct IsovistVisibilityPolygon::State {
         auto edge = region->outer_ccb();
         const auto first = edge;
         do {
-            outline.push_back(ToPlanPoint(edge->source()->point()));
+            outline.push_back(output.noted(edge->source()));
         } while (++edge != first);
         return true;
+    }
+
+    // The recorded vertices from the one the output arrangement's region starts at: the
+    // arrangement's last edge closes the region from the last vertex to the first, and the
+    // region's boundary begins with it.
+    bool recordedOutline(std::vector<PlanPoint>& outline) const {
+        const std::vector<PlanPoint>& vertices = recorder.vertices();
+        outline.clear();
+        if (vertices.size() < 3) {
+            return false;
+        }
+        outline.push_back(vertices.back());
+        outline.insert(outline.end(), vertices.begin(), vertices.end() - 1);
+        return true;
+    }
+
+    // The region visible from q in the face of `where` (a face or a halfedge), as an outline.
+    template <typename Where>
+    bool visibleOutline(const Point& q, Where where, Steps steps, std::vector<PlanPoint>& outline) {
+        if (steps == Steps::Reference) {
+            if (reference == nullptr) {
+                reference = std::make_unique<ReferenceVisibility>(plan);
+            }
+            return walkedOutline(reference->compute_visibility(q, where, output), outline);
+        }
+        const QueryVerticesScope scope(roundedVertices);
+        visibility.compute_visibility(q, where, recorder);
+        return recordedOutline(outline);
     }
 };
 
@@ -152,6 +401,7 @@ IsovistVisibilityPolygon& IsovistVisibilityPolygon::operator=(const IsovistVisib
     if (this != &other) {
         state_.reset();
         segments_.clear();
+        fingerprint_ = 0;
     }
     return *this;
 }
@@ -160,16 +410,23 @@ IsovistVisibilityPolygon& IsovistVisibilityPolygon::operator=(IsovistVisibilityP
     default;
 
 bool IsovistVisibilityPolygon::sameAs(const PlanTables& plan) const {
-    return state_ != nullptr && segments_.size() == plan.wallSegments.size() &&
-           (segments_.empty() || std::memcmp(segments_.data(), plan.wallSegments.data(),
-                                             plan.wallSegments.size_bytes()) == 0);
+    if (state_ == nullptr || segments_.size() != plan.wallSegments.size()) {
+        return false;
+    }
+    return SameKnownFingerprint(fingerprint_, plan) || segments_.empty() ||
+           std::memcmp(segments_.data(), plan.wallSegments.data(),
+                       plan.wallSegments.size_bytes()) == 0;
 }
 
 void IsovistVisibilityPolygon::prepare(const PlanTables& plan) {
     if (sameAs(plan)) {
+        if (plan.fingerprint != 0) {
+            fingerprint_ = plan.fingerprint;
+        }
         return;
     }
     state_.reset();
+    fingerprint_ = plan.fingerprint;
     segments_.assign(plan.wallSegments.begin(), plan.wallSegments.end());
     std::vector<Traits::Curve_2> curves;
     curves.reserve(segments_.size());
@@ -186,7 +443,7 @@ size_t IsovistVisibilityPolygon::edgeCount() const {
 }
 
 bool IsovistVisibilityPolygon::compute(PlanPoint q, const OpenSpaceTest& isOpen,
-                                       std::vector<PlanPoint>& outline) {
+                                       std::vector<PlanPoint>& outline, Steps steps) {
     outline.clear();
     if (state_ == nullptr || !Finite(q)) {
         return false;
@@ -198,7 +455,7 @@ bool IsovistVisibilityPolygon::compute(PlanPoint q, const OpenSpaceTest& isOpen,
         if ((*face)->is_unbounded()) {
             return false;
         }
-        return a.outlineOf(a.visibility.compute_visibility(query, *face, a.output), outline);
+        return a.visibleOutline(query, *face, steps, outline);
     }
     std::vector<Side> sides;
     if (const Halfedge* edge = boost::get<Halfedge>(&found)) {
@@ -218,8 +475,7 @@ bool IsovistVisibilityPolygon::compute(PlanPoint q, const OpenSpaceTest& isOpen,
                      [](const Side& l, const Side& r) { return l.direction < r.direction; });
     for (const Side& side : sides) {
         if (a.probeOpen(q, side.direction, side.halfedge->face(), isOpen)) {
-            return a.outlineOf(a.visibility.compute_visibility(query, side.halfedge, a.output),
-                               outline);
+            return a.visibleOutline(query, side.halfedge, steps, outline);
         }
     }
     return false;

@@ -2,10 +2,12 @@
 // its triangulation for visibility queries and a point location, all in exact arithmetic.
 //
 // Kept in the isovist scratch (one per thread: a query writes into the object's own working
-// state) and rebuilt only when the plan differs, bit for bit, from the one it was built for.
+// state) and rebuilt only when the plan differs, bit for bit, from the one it was built for
+// (told by the plan's fingerprint when both are known, by comparing the segments otherwise).
 // The geometry kernel stays inside the .cpp; this header is all the rest of the program sees.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -31,9 +33,9 @@ class IsovistVisibilityPolygon {
     // Tells whether a point lies in the open space of the plan (the isovist validity test).
     using OpenSpaceTest = std::function<bool(PlanPoint)>;
 
-    // The outline of the region visible from `q`, counter-clockwise, from the arrangement's
-    // exact vertices rounded to doubles (each within a few units in the last place), in the order the
-    // arrangement gives (the caller chooses the start). False, with `outline` empty, when `q`
+    // The outline of the region visible from `q`, counter-clockwise, its exact vertices each
+    // rounded to the nearest doubles, in the order the query gives (the caller chooses the
+    // start). False, with `outline` empty, when `q`
     // is not finite, lies in no bounded face, or lies on an edge or vertex with no open side.
     //
     // A point on an edge or a vertex of the drawing sees into one of the faces beside it: each
@@ -43,7 +45,16 @@ class IsovistVisibilityPolygon {
     // wall polygon that the validity test accepts the side away from the wall, a point at a
     // wall polygon's corner the wedge outside it. The free end of a free-standing wall has no
     // side (the triangulation's walk cannot start there): false.
-    bool compute(PlanPoint q, const OpenSpaceTest& isOpen, std::vector<PlanPoint>& outline);
+    //
+    // The steps of the query. Fast rounds each sight line's end to the nearest doubles as the
+    // query makes it (in extended precision where that settles it) and records the vertices
+    // as the query hands them out. Reference, the plain one, lets CGAL's query construct the
+    // ends exactly and build its output arrangement, rounds each vertex to the nearest doubles
+    // as it is handed out and walks the arrangement's region. Both give the same outline, bit
+    // for bit, from the same vertex.
+    enum class Steps { Fast, Reference };
+    bool compute(PlanPoint q, const OpenSpaceTest& isOpen, std::vector<PlanPoint>& outline,
+                 Steps steps = Steps::Fast);
 
     // Number of arrangement edges (0 before the first prepare); for benchmarks and tests.
     size_t edgeCount() const;
@@ -54,4 +65,5 @@ class IsovistVisibilityPolygon {
     struct State;
     std::unique_ptr<State> state_;
     std::vector<PlanSegment> segments_;  // copies, to see whether the plan changed
+    uint64_t fingerprint_ = 0;           // of the plan built for, 0 when not known
 };

@@ -8,6 +8,7 @@
 
 #include "document/PlanTypes.h"
 #include "isovist/IsovistEngine.h"
+#include "isovist/PlanFingerprint.h"
 
 // Polygon 0 is the boundary (counter-clockwise), the rest are walls (clockwise).
 struct IsovistTestPlan {
@@ -25,7 +26,9 @@ struct IsovistTestPlan {
         }
     }
 
-    PlanTables tables() const { return PlanTables{polygons, segments, vertexCount}; }
+    PlanTables tables() const {
+        return WithFingerprint(PlanTables{polygons, segments, vertexCount});
+    }
 };
 
 inline PlanPolygon Rectangle(double x0, double y0, double x1, double y1, bool clockwise) {
