@@ -43,7 +43,7 @@ std::optional<RadialStats> ComputeCellIsovist(CGridCell& cell, const PlanTables&
     // Both are recomputed from the polygon by the measures below.
     record.centroid = result.centroid.value_or(centre);
     ComputeIsovistMeasures(record);
-    ComputeOcclusivity(record, plan.wallSegments);
+    ComputeOcclusivity(record, plan.wallSegments, WallSearch::Indexed, plan.fingerprint);
     if (method != kRadialMethod) {
         return std::nullopt;
     }

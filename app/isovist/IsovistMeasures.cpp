@@ -72,17 +72,22 @@ constexpr size_t kGridFromWalls = 64;
 // cell against the same walls. A point the library counts as on a wall lies within twice its
 // tolerance of the wall's box, which is well inside the grid's widening: only the walls of the
 // point's cell can hold it, and none holds a point outside the grid.
-const IsovistSegmentGrid* WallGrid(std::span<const PlanSegment> walls) {
+const IsovistSegmentGrid* WallGrid(std::span<const PlanSegment> walls, uint64_t fingerprint) {
     thread_local std::vector<PlanSegment> seen;
+    thread_local uint64_t seenFingerprint = 0;
     thread_local IsovistSegmentGrid grid;
     thread_local bool built = false;
-    const bool same = built && seen.size() == walls.size() &&
-                      std::memcmp(seen.data(), walls.data(), walls.size_bytes()) == 0;
+    const bool sameFingerprint =
+        fingerprint != 0 && fingerprint == seenFingerprint && seen.size() == walls.size();
+    const bool same = built && (sameFingerprint ||
+                                (seen.size() == walls.size() &&
+                                 std::memcmp(seen.data(), walls.data(), walls.size_bytes()) == 0));
     if (!same) {
         seen.assign(walls.begin(), walls.end());
         grid.build(seen);
         built = true;
     }
+    seenFingerprint = fingerprint;
     return grid.usable() ? &grid : nullptr;
 }
 
@@ -155,14 +160,17 @@ void ComputeIsovistMeasures(IsovistRecord& r) {
     r.maxVertexDistance = MaxVertexDistance(w, r.origin);
 }
 
-void ComputeOcclusivity(IsovistRecord& r, std::span<const PlanSegment> walls, WallSearch search) {
+void ComputeOcclusivity(IsovistRecord& r, std::span<const PlanSegment> walls, WallSearch search,
+                        uint64_t planFingerprint) {
     const PlanPolygon& w = r.polygon;
     if (w.count() < 3 || r.perimeter == 0.0) {
         r.occlusivity = 0.0;
         return;
     }
     const IsovistSegmentGrid* grid =
-        search == WallSearch::Indexed && walls.size() >= kGridFromWalls ? WallGrid(walls) : nullptr;
+        search == WallSearch::Indexed && walls.size() >= kGridFromWalls
+            ? WallGrid(walls, planFingerprint)
+            : nullptr;
     double onWalls = 0.0;
     for (int32_t i = 0; i < w.count(); ++i) {
         const PlanPoint& p = w[i];

@@ -21,8 +21,10 @@ enum class WallSearch { FullScan, Indexed };
 
 // Fills occlusivity: the share of the record's perimeter whose edges have their midpoint on a
 // wall. Uses the perimeter already in the record, so it follows ComputeIsovistMeasures.
+// `planFingerprint` is the fingerprint of the plan tables the walls belong to (0 when not known):
+// with it the indexed search tells the walls it last saw on this thread without comparing them.
 void ComputeOcclusivity(IsovistRecord& record, std::span<const PlanSegment> walls,
-                        WallSearch search = WallSearch::Indexed);
+                        WallSearch search = WallSearch::Indexed, uint64_t planFingerprint = 0);
 
 // The shape measures a display entry may recompute on its own, each by the rule
 // ComputeIsovistMeasures / ComputeOcclusivity apply, from the fields already in the record

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <unordered_set>
 
 #include "isovist/IsovistEngine.h"
@@ -123,6 +124,7 @@ void IsovistPlanIndex::rebuild(const PlanTables& plan) {
         }
         heights_.push_back(h);
     }
+    buildBands();
     hasRepeatedVertex_ = RepeatsAVertex(vertices_);
     grid_.build(segments_);
 
@@ -172,4 +174,68 @@ std::span<const int32_t> IsovistPlanIndex::nearlyParallel(int32_t ray) const {
     const auto begin = static_cast<size_t>(parallelOffsets_[static_cast<size_t>(ray)]);
     const auto end = static_cast<size_t>(parallelOffsets_[static_cast<size_t>(ray) + 1]);
     return std::span<const int32_t>(parallelEntries_).subspan(begin, end - begin);
+}
+
+std::span<const int32_t> IsovistPlanIndex::innerPolygonsNear(double y) const {
+    if (bandOffsets_.size() != static_cast<size_t>(bandCount_) + 1) {
+        return {};
+    }
+    const auto band = static_cast<size_t>(bandOf(y));
+    const auto begin = static_cast<size_t>(bandOffsets_[band]);
+    const auto end = static_cast<size_t>(bandOffsets_[band + 1]);
+    return std::span<const int32_t>(bandEntries_).subspan(begin, end - begin);
+}
+
+// Rounding is monotone, so a y within a polygon's widened height [a, b] falls in a band between
+// bandOf(a) and bandOf(b), in each of which the polygon is listed.
+int32_t IsovistPlanIndex::bandOf(double y) const {
+    if (bandCount_ <= 1) {
+        return 0;
+    }
+    const double t = (y - bandLow_) / bandWidth_;
+    if (!(t >= 0.0)) {
+        return 0;
+    }
+    if (t >= static_cast<double>(bandCount_)) {
+        return bandCount_ - 1;
+    }
+    return static_cast<int32_t>(t);
+}
+
+void IsovistPlanIndex::buildBands() {
+    // About one band per inner polygon, at most kMaxBands, over the widened heights of those
+    // of known height.
+    constexpr int32_t kMaxBands = 512;
+    double low = std::numeric_limits<double>::infinity();
+    double high = -std::numeric_limits<double>::infinity();
+    for (size_t i = 1; i < heights_.size(); ++i) {
+        if (heights_[i].known) {
+            low = std::min(low, heights_[i].low - kClearHeight);
+            high = std::max(high, heights_[i].high + kClearHeight);
+        }
+    }
+    const auto inner = static_cast<int32_t>(heights_.empty() ? 0 : heights_.size() - 1);
+    bandCount_ = std::clamp(inner, 1, kMaxBands);
+    bandLow_ = low;
+    bandWidth_ = (high - low) / bandCount_;
+    if (!std::isfinite(bandWidth_) || !(bandWidth_ > 0.0)) {
+        bandCount_ = 1;
+        bandLow_ = 0.0;
+        bandWidth_ = 1.0;
+    }
+    std::vector<std::vector<int32_t>> bands(static_cast<size_t>(bandCount_));
+    for (size_t i = 1; i < heights_.size(); ++i) {
+        const Height& h = heights_[i];
+        const int32_t first = h.known ? bandOf(h.low - kClearHeight) : 0;
+        const int32_t last = h.known ? bandOf(h.high + kClearHeight) : bandCount_ - 1;
+        for (int32_t b = first; b <= last; ++b) {
+            bands[static_cast<size_t>(b)].push_back(static_cast<int32_t>(i));
+        }
+    }
+    bandOffsets_.assign(1, 0);
+    bandEntries_.clear();
+    for (const std::vector<int32_t>& band : bands) {
+        bandEntries_.insert(bandEntries_.end(), band.begin(), band.end());
+        bandOffsets_.push_back(static_cast<int32_t>(bandEntries_.size()));
+    }
 }

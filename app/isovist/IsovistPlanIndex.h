@@ -31,6 +31,13 @@ class IsovistPlanIndex {
     // so the hit test's first (horizontal) test line meets none of its edges.
     bool mayContain(size_t polygon, PlanPoint p) const;
 
+    // Polygons 1, 2, ... (the plan's inner polygons), ascending, among which are all for which
+    // mayContain may be true at height y (a finite number): those whose height, widened as
+    // mayContain widens it, reaches y's band of the plan's height, and those of unknown height.
+    std::span<const int32_t> innerPolygonsNear(double y) const;
+    // The number of polygons the index was built for.
+    size_t polygonCount() const { return heights_.size(); }
+
     // The segments that run so nearly along ray k of the radial method that their crossing with
     // it is poorly conditioned; such a crossing may land away from the segment, so these are
     // tried on every walk of that ray (rays as in IsovistRays.h).
@@ -54,6 +61,15 @@ class IsovistPlanIndex {
         bool known = false;  // false: a coordinate not finite, always tested
     };
     std::vector<Height> heights_;
+    // Inner polygons by band of height: band b holds bandEntries_[bandOffsets_[b] ...
+    // bandOffsets_[b + 1]); bands of equal width from bandLow_.
+    void buildBands();
+    int32_t bandOf(double y) const;
+    double bandLow_ = 0.0;
+    double bandWidth_ = 1.0;
+    int32_t bandCount_ = 1;
+    std::vector<int32_t> bandOffsets_;
+    std::vector<int32_t> bandEntries_;
     std::vector<int32_t> parallelOffsets_;  // kIsovistRayCount + 1 prefix sums
     std::vector<int32_t> parallelEntries_;
 };

@@ -36,7 +36,7 @@ void ComputePointRecord(const PlanTables& plan, PlanPoint point, int32_t method,
         }
     }
     ComputeIsovistMeasures(record);
-    ComputeOcclusivity(record, plan.wallSegments);
+    ComputeOcclusivity(record, plan.wallSegments, WallSearch::Indexed, plan.fingerprint);
 }
 
 // Counts finished points and reports them in order, one call at a time.
