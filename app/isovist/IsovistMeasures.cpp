@@ -77,11 +77,9 @@ const IsovistSegmentGrid* WallGrid(std::span<const PlanSegment> walls, uint64_t 
     thread_local uint64_t seenFingerprint = 0;
     thread_local IsovistSegmentGrid grid;
     thread_local bool built = false;
-    const bool sameFingerprint =
-        fingerprint != 0 && fingerprint == seenFingerprint && seen.size() == walls.size();
-    const bool same = built && (sameFingerprint ||
-                                (seen.size() == walls.size() &&
-                                 std::memcmp(seen.data(), walls.data(), walls.size_bytes()) == 0));
+    const bool same = built && seen.size() == walls.size() &&
+                      ((fingerprint != 0 && fingerprint == seenFingerprint) ||
+                       std::memcmp(seen.data(), walls.data(), walls.size_bytes()) == 0);
     if (!same) {
         seen.assign(walls.begin(), walls.end());
         grid.build(seen);

@@ -68,6 +68,25 @@ bool RunsAlong(int32_t k, const PlanSegment& s) {
     return !(std::abs(cross) >= kNearlyParallelSine * kIsovistDirectionLength * length);
 }
 
+// Lists of indices packed into one array: list k is entries[offsets[k] .. offsets[k + 1]).
+void PackLists(const std::vector<std::vector<int32_t>>& lists, std::vector<int32_t>& offsets,
+               std::vector<int32_t>& entries) {
+    offsets.assign(1, 0);
+    entries.clear();
+    for (const std::vector<int32_t>& list : lists) {
+        entries.insert(entries.end(), list.begin(), list.end());
+        offsets.push_back(static_cast<int32_t>(entries.size()));
+    }
+}
+
+// List k of PackLists (which must have packed more than k lists).
+std::span<const int32_t> PackedList(const std::vector<int32_t>& offsets,
+                                    const std::vector<int32_t>& entries, size_t k) {
+    const auto begin = static_cast<size_t>(offsets[k]);
+    const auto end = static_cast<size_t>(offsets[k + 1]);
+    return std::span<const int32_t>(entries).subspan(begin, end - begin);
+}
+
 }  // namespace
 
 void IsovistPlanIndex::prepare(const PlanTables& plan) {
@@ -130,7 +149,6 @@ void IsovistPlanIndex::rebuild(const PlanTables& plan) {
 
     // Each segment is nearly parallel to at most a few rays: those nearest its direction and
     // the opposite one.
-    parallelOffsets_.assign(static_cast<size_t>(kIsovistRayCount) + 1, 0);
     std::vector<std::vector<int32_t>> perRay(static_cast<size_t>(kIsovistRayCount));
     for (size_t i = 0; i < segments_.size(); ++i) {
         const PlanSegment& s = segments_[i];
@@ -150,11 +168,7 @@ void IsovistPlanIndex::rebuild(const PlanTables& plan) {
             }
         }
     }
-    parallelEntries_.clear();
-    for (size_t k = 0; k < perRay.size(); ++k) {
-        parallelEntries_.insert(parallelEntries_.end(), perRay[k].begin(), perRay[k].end());
-        parallelOffsets_[k + 1] = static_cast<int32_t>(parallelEntries_.size());
-    }
+    PackLists(perRay, parallelOffsets_, parallelEntries_);
     built_ = true;
 }
 
@@ -168,22 +182,18 @@ bool IsovistPlanIndex::mayContain(size_t polygon, PlanPoint p) const {
 }
 
 std::span<const int32_t> IsovistPlanIndex::nearlyParallel(int32_t ray) const {
-    if (ray < 0 || ray >= kIsovistRayCount || parallelOffsets_.empty()) {
+    if (ray < 0 || ray >= kIsovistRayCount ||
+        parallelOffsets_.size() != static_cast<size_t>(kIsovistRayCount) + 1) {
         return {};
     }
-    const auto begin = static_cast<size_t>(parallelOffsets_[static_cast<size_t>(ray)]);
-    const auto end = static_cast<size_t>(parallelOffsets_[static_cast<size_t>(ray) + 1]);
-    return std::span<const int32_t>(parallelEntries_).subspan(begin, end - begin);
+    return PackedList(parallelOffsets_, parallelEntries_, static_cast<size_t>(ray));
 }
 
 std::span<const int32_t> IsovistPlanIndex::innerPolygonsNear(double y) const {
     if (bandOffsets_.size() != static_cast<size_t>(bandCount_) + 1) {
         return {};
     }
-    const auto band = static_cast<size_t>(bandOf(y));
-    const auto begin = static_cast<size_t>(bandOffsets_[band]);
-    const auto end = static_cast<size_t>(bandOffsets_[band + 1]);
-    return std::span<const int32_t>(bandEntries_).subspan(begin, end - begin);
+    return PackedList(bandOffsets_, bandEntries_, static_cast<size_t>(bandOf(y)));
 }
 
 // Rounding is monotone, so a y within a polygon's widened height [a, b] falls in a band between
@@ -232,10 +242,5 @@ void IsovistPlanIndex::buildBands() {
             bands[static_cast<size_t>(b)].push_back(static_cast<int32_t>(i));
         }
     }
-    bandOffsets_.assign(1, 0);
-    bandEntries_.clear();
-    for (const std::vector<int32_t>& band : bands) {
-        bandEntries_.insert(bandEntries_.end(), band.begin(), band.end());
-        bandOffsets_.push_back(static_cast<int32_t>(bandEntries_.size()));
-    }
+    PackLists(bands, bandOffsets_, bandEntries_);
 }

@@ -87,16 +87,14 @@ std::optional<FileWriteOutcome> CORVDoc::WriteAllPathsCsv(const std::string& pat
             *text += AllPathsCsvSection(p + 1, run.records, run.radialStats, method, unit);
         }
     };
-    if (!m_ui->runLongTask(task)) {
-        // Cancelled: no file is made and the current path's results stay.
-        m_ui->setTitle(m_title);
-        m_ui->redrawAll();
-        return std::nullopt;
-    }
-    const FileWriteOutcome outcome = WriteFileDurably(path, *text);
-    if (outcome == FileWriteOutcome::Written) {
-        m_pathIsovists.clear();
-        m_pathRadialStats.clear();
+    // Cancelled: no file is made and the current path's results stay.
+    std::optional<FileWriteOutcome> outcome;
+    if (m_ui->runLongTask(task)) {
+        outcome = WriteFileDurably(path, *text);
+        if (*outcome == FileWriteOutcome::Written) {
+            m_pathIsovists.clear();
+            m_pathRadialStats.clear();
+        }
     }
     m_ui->setTitle(m_title);
     m_ui->redrawAll();

@@ -47,9 +47,6 @@ INSTANTIATE_TEST_SUITE_P(
                       RealPlan{"tuebingen_sand_floor.dxf", "valid_area", "walls", 14, 40},
                       RealPlan{"vga_rooms_100x100.dxf", "BOUNDARY", "WALLS", 20, 1},
                       RealPlan{"barcelona_pavilion_plan.dxf", nullptr, "Walls", 20, 3}),
-    [](const auto& info) {
-        std::string name = info.param.file;
-        return name.substr(0, name.find('.'));
-    });
+    RealPlanName);
 
 }  // namespace

@@ -2,9 +2,12 @@
 // tests observe them from: cell centres of a half-unit grid, wall vertices and edge midpoints.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -84,4 +87,10 @@ inline std::vector<PlanPoint> SamplePoints(const IsovistTestPlan& plan, const Re
         points.push_back({(s.start.x + s.end.x) / 2, (s.start.y + s.end.y) / 2});
     }
     return points;
+}
+
+// The test name of a shared plan: its file name without the extension.
+inline std::string RealPlanName(const ::testing::TestParamInfo<RealPlan>& info) {
+    const std::string name = info.param.file;
+    return name.substr(0, name.find('.'));
 }
