@@ -7,7 +7,9 @@
 // plain timed run (no Google Benchmark loop): every isovist is timed once. The plan folder comes
 // from ORVELLE_PLANS_DIR. Arguments: `points` runs only the per-isovist comparison, `grid` only
 // the grid runs (`grid 2` on two threads only), `dump` prints the visibility polygon's area and
-// outline at each Bicocca point in hexadecimal (to compare two builds); no argument runs both.
+// outline at each Bicocca point in hexadecimal (to compare two builds), `profile` computes the
+// visibility polygon at the Bicocca points fifty times over (to run under a profiler); no
+// argument runs both comparisons.
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -68,6 +70,7 @@ struct Timing {
     double mean = 0.0;
     int fellBack = 0;
     int empty = 0;
+    size_t cgalQueries = 0;  // visibility polygons left to CGAL's own query
 };
 
 Timing TimeMethod(const IsovistTestPlan& plan, const std::vector<PlanPoint>& points,
@@ -85,6 +88,7 @@ Timing TimeMethod(const IsovistTestPlan& plan, const std::vector<PlanPoint>& poi
         t.fellBack += method == kNode && result.usedRadialMethod ? 1 : 0;
         t.empty += result.radialLines.size() < 3 ? 1 : 0;
     }
+    t.cgalQueries = scratch.visibility.cgalQueryCount();
     std::sort(micros.begin(), micros.end());
     t.median = micros[micros.size() / 2];
     for (const double m : micros) {
@@ -110,6 +114,9 @@ void ComparePlan(const char* name, const IsovistTestPlan& plan) {
         const Timing t = TimeMethod(plan, points, method);
         std::printf("  %-20s %12.1f %12.1f %10d %8d\n", label, t.median, t.mean, t.fellBack,
                     t.empty);
+        if (method == kVisibility) {
+            std::printf("  (%zu of the visibility polygons by CGAL's own query)\n", t.cgalQueries);
+        }
         std::fflush(stdout);
     }
 }
@@ -170,6 +177,18 @@ int main(int argc, char** argv) {
     }
     // The gallery has no boundary layer: its walls (layer 0) in a frame, as the tests take it.
     const auto gallery = LoadSharedPlanWithMadeBoundary("depthmapx_gallery.dxf", {"0"}, error);
+    if (only == "profile") {
+        const PlanTables tables = bicocca->tables();
+        IsovistScratch scratch;
+        IsovistResult result;
+        const std::vector<PlanPoint> points = CellCentres(*bicocca);
+        for (int round = 0; round < 50; ++round) {
+            for (const PlanPoint p : points) {
+                ComputeIsovistAt(tables, p, kVisibility, scratch, result);
+            }
+        }
+        return 0;
+    }
     if (only == "dump") {
         DumpVisibility(*bicocca);
         return 0;

@@ -591,18 +591,19 @@ void FinishPolygon(PlanPoint p, IsovistScratch& scratch, IsovistResult& result) 
 // Rotates the outline to start where the node method's sorted sight lines start: at the smallest
 // angle; of several ends on that sight line (a wall end and the wall behind it), at the one
 // that follows the outline's previous sight line.
-void StartAtSmallestAngle(PlanPoint p, std::vector<PlanPoint>& outline) {
+void StartAtSmallestAngle(PlanPoint p, std::vector<PlanPoint>& outline,
+                          std::vector<double>& angles) {
     constexpr double kSameSightLine = 1e-12;
     const size_t n = outline.size();
     if (n == 0) {
         return;
     }
-    auto angle = [&](size_t i) { return std::atan2(outline[i].y - p.y, outline[i].x - p.x); };
-    double smallest = angle(0);
-    for (size_t i = 1; i < n; ++i) {
-        smallest = std::min(smallest, angle(i));
+    angles.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        angles[i] = std::atan2(outline[i].y - p.y, outline[i].x - p.x);
     }
-    auto onFirstSightLine = [&](size_t i) { return angle(i) <= smallest + kSameSightLine; };
+    const double smallest = *std::min_element(angles.begin(), angles.end());
+    auto onFirstSightLine = [&](size_t i) { return angles[i] <= smallest + kSameSightLine; };
     for (size_t i = 0; i < n; ++i) {
         if (onFirstSightLine(i) && !onFirstSightLine((i + n - 1) % n)) {
             std::rotate(outline.begin(), outline.begin() + static_cast<std::ptrdiff_t>(i),
@@ -622,7 +623,7 @@ bool ComputeVisibilityPolygon(const PlanTables& plan, PlanPoint p, IsovistScratc
     if (!scratch.visibility.compute(p, isOpen, scratch.outline)) {
         return false;
     }
-    StartAtSmallestAngle(p, scratch.outline);
+    StartAtSmallestAngle(p, scratch.outline, scratch.outlineAngles);
     for (const PlanPoint w : scratch.outline) {
         lines.push_back(PlanSegment{p, w});
     }

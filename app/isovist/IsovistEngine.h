@@ -81,6 +81,7 @@ struct IsovistScratch {
     // The visibility-polygon method's arrangement of the plan and its outline of one request.
     IsovistVisibilityPolygon visibility;
     std::vector<PlanPoint> outline;
+    std::vector<double> outlineAngles;
 };
 
 // Computes the isovist at `point` by `method` (0 exact node method, 1 approximate radial

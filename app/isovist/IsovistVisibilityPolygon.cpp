@@ -14,6 +14,7 @@
 #include <CGAL/Arr_trapezoid_ric_point_location.h>
 #include <CGAL/Arr_segment_traits_2.h>
 #include <CGAL/Arrangement_2.h>
+#include <CGAL/Constrained_Delaunay_triangulation_2.h>
 #include <CGAL/Exact_predicates_exact_constructions_kernel.h>
 
 #include "isovist/VisibilityOutlineRecorder.h"
@@ -23,6 +24,7 @@
 #include "isovist/IsovistEngine.h"
 #include "isovist/PlanFingerprint.h"
 #include "isovist/RoundedCrossing.h"
+#include "isovist/VisibilityExpansion.h"
 
 namespace {
 
@@ -42,6 +44,14 @@ using PointLocation = CGAL::Arr_trapezoid_ric_point_location<Arrangement>;
 using Visibility = CGAL::Triangular_expansion_visibility_2<Arrangement, CGAL::Tag_true>;
 using ReferenceVisibility =
     CGAL::Triangular_expansion_visibility_2<Arrangement, ReferenceRegularised>;
+
+// The triangulation CGAL's query builds over the arrangement's edges, with the same types and
+// constraints in the same order, so the same triangles.
+using Triangulation = CGAL::Constrained_Delaunay_triangulation_2<
+    Kernel,
+    CGAL::Triangulation_data_structure_2<CGAL::Triangulation_vertex_base_2<Kernel>,
+                                         CGAL::Constrained_triangulation_face_base_2<Kernel>>,
+    CGAL::No_constraint_intersection_requiring_constructions_tag>;
 
 using Face = Arrangement::Face_const_handle;
 using Halfedge = Arrangement::Halfedge_const_handle;
@@ -140,6 +150,9 @@ RoundedVertex RoundedVertexOf(const Point& p) {
     const auto x = CGAL::to_interval(p.x());
     const auto y = CGAL::to_interval(p.y());
     v.range = {x.first, x.second, y.first, y.second};
+    // Closer in extended precision: the nearest double plus the rest (get_d truncates).
+    NarrowWithin(v.nearest.x, Exact(v.x - v.nearest.x).get_d(), v.range.centreX, v.range.radiusX);
+    NarrowWithin(v.nearest.y, Exact(v.y - v.nearest.y).get_d(), v.range.centreY, v.range.radiusY);
     return v;
 }
 
@@ -265,6 +278,81 @@ Point Visibility::ray_seg_intersection(const Point& q, const Point& b, const Poi
 
 namespace {
 
+// The expansion's exact answers on the triangulation's own points.
+class ExactPlanVertices : public VisibilityExpansion::ExactPredicates {
+  public:
+    ExactPlanVertices(std::vector<Point> points, const RoundedVertices& rounded)
+        : points_(std::move(points)), rounded_(rounded) {}
+
+    int orientation(PlanPoint q, int32_t a, int32_t b) const override {
+        return static_cast<int>(Kernel::Orientation_2()(Point(q.x, q.y), points_[a], points_[b]));
+    }
+    PlanPoint crossing(PlanPoint q, int32_t b, int32_t s, int32_t t) const override {
+        const QueryVerticesScope scope(rounded_);
+        PlanPoint end;
+        AsDoubles(CrossingEnd(Point(q.x, q.y), points_[b], points_[s], points_[t]), end);
+        return end;
+    }
+
+  private:
+    std::vector<Point> points_;
+    const RoundedVertices& rounded_;
+};
+
+// The triangulation of the arrangement's edges in flat arrays, with its points for the exact
+// answers.
+std::pair<VisibilityExpansion, std::vector<Point>> Flattened(const Arrangement& plan,
+                                                             const RoundedVertices& rounded) {
+    std::vector<std::pair<Point, Point>> constraints;
+    constraints.reserve(plan.number_of_edges());
+    for (auto e = plan.edges_begin(); e != plan.edges_end(); ++e) {
+        constraints.emplace_back(e->source()->point(), e->target()->point());
+    }
+    const Triangulation triangulation(constraints.begin(), constraints.end());
+    if (triangulation.dimension() != 2) {
+        return {};
+    }
+    const ToPlanPoint toPlanPoint{&rounded};
+    std::unordered_map<Triangulation::Vertex_handle, int32_t> vertexIndex;
+    std::vector<VisibilityExpansion::Vertex> vertices;
+    std::vector<Point> points;
+    for (auto v = triangulation.finite_vertices_begin(); v != triangulation.finite_vertices_end();
+         ++v) {
+        vertexIndex.emplace(v, static_cast<int32_t>(vertices.size()));
+        // A vertex is a double or one of the plan's rounded vertices (as in the arrangement);
+        // any other is known by its interval.
+        PlanPoint exactly;
+        const bool isDouble = AsDoubles(v->point(), exactly);
+        const auto found = rounded.find(v->point().id());
+        PointWithin range = ExactlyAt(exactly);
+        if (found != rounded.end()) {
+            range = found->second.range;
+        } else if (!isDouble) {
+            const auto x = CGAL::to_interval(v->point().x());
+            const auto y = CGAL::to_interval(v->point().y());
+            range = {x.first, x.second, y.first, y.second};
+        }
+        vertices.push_back({toPlanPoint(v->point()), range, isDouble});
+        points.push_back(v->point());
+    }
+    std::unordered_map<Triangulation::Face_handle, int32_t> faceIndex;
+    for (auto f = triangulation.finite_faces_begin(); f != triangulation.finite_faces_end(); ++f) {
+        faceIndex.emplace(f, static_cast<int32_t>(faceIndex.size()));
+    }
+    std::vector<VisibilityExpansion::Triangle> triangles(faceIndex.size());
+    for (auto f = triangulation.finite_faces_begin(); f != triangulation.finite_faces_end(); ++f) {
+        VisibilityExpansion::Triangle& t = triangles[faceIndex.at(f)];
+        for (int i = 0; i < 3; ++i) {
+            t.vertex[i] = vertexIndex.at(f->vertex(i));
+            const auto n = f->neighbor(i);
+            t.neighbor[i] = triangulation.is_infinite(n) ? -1 : faceIndex.at(n);
+            t.mirror[i] = static_cast<uint8_t>(n->index(f));
+            t.constrained |= static_cast<uint8_t>(f->is_constrained(i) ? 1 << i : 0);
+        }
+    }
+    return {VisibilityExpansion(std::move(vertices), std::move(triangles)), std::move(points)};
+}
+
 double AngleOf(const Point& from, const Point& to) {
     const PlanPoint a = NearestPoint(from);
     const PlanPoint b = NearestPoint(to);
@@ -286,7 +374,12 @@ struct Side {
 struct IsovistVisibilityPolygon::State {
     Arrangement plan;
     RoundedVertices roundedVertices;
+    // The query for points inside a triangle of the plan's triangulation.
+    VisibilityExpansion expansion;
+    std::unique_ptr<ExactPlanVertices> exactVertices;
+    // CGAL's own point location and query, for every other point; made on their first request.
     PointLocation location;
+    bool locationAttached = false;
     Visibility visibility;
     Recorder recorder;
     // The reference steps' query and output, made on their first request.
@@ -302,8 +395,17 @@ struct IsovistVisibilityPolygon::State {
                 roundedVertices.emplace(v->point().id(), RoundedVertexOf(v->point()));
             }
         }
-        location.attach(plan);
-        visibility.attach(plan);
+        auto [flat, points] = Flattened(plan, roundedVertices);
+        expansion = std::move(flat);
+        exactVertices = std::make_unique<ExactPlanVertices>(std::move(points), roundedVertices);
+    }
+
+    PointLocation& pointLocation() {
+        if (!locationAttached) {
+            location.attach(plan);
+            locationAttached = true;
+        }
+        return location;
     }
 
     // The sides of a point on edge h: to the left of h and of its twin.
@@ -340,7 +442,7 @@ struct IsovistVisibilityPolygon::State {
         for (int i = 0; i < kProbeHalvings; ++i, distance *= 0.5) {
             const PlanPoint probe{q.x + distance * std::cos(direction),
                                   q.y + distance * std::sin(direction)};
-            const auto found = location.locate(Point(probe.x, probe.y));
+            const auto found = pointLocation().locate(Point(probe.x, probe.y));
             const Face* inFace = boost::get<Face>(&found);
             if (inFace != nullptr && *inFace == face) {
                 return isOpen(probe);
@@ -388,6 +490,9 @@ struct IsovistVisibilityPolygon::State {
             }
             return walkedOutline(reference->compute_visibility(q, where, output), outline);
         }
+        if (!visibility.is_attached()) {
+            visibility.attach(plan);
+        }
         const QueryVerticesScope scope(roundedVertices);
         visibility.compute_visibility(q, where, recorder);
         return recordedOutline(outline);
@@ -402,6 +507,7 @@ IsovistVisibilityPolygon& IsovistVisibilityPolygon::operator=(const IsovistVisib
         state_.reset();
         segments_.clear();
         fingerprint_ = 0;
+        cgalQueries_ = 0;
     }
     return *this;
 }
@@ -426,6 +532,7 @@ void IsovistVisibilityPolygon::prepare(const PlanTables& plan) {
         return;
     }
     state_.reset();
+    cgalQueries_ = 0;
     fingerprint_ = plan.fingerprint;
     segments_.assign(plan.wallSegments.begin(), plan.wallSegments.end());
     std::vector<Traits::Curve_2> curves;
@@ -449,8 +556,15 @@ bool IsovistVisibilityPolygon::compute(PlanPoint q, const OpenSpaceTest& isOpen,
         return false;
     }
     State& a = *state_;
+    if (steps == Steps::Fast) {
+        const auto answer = a.expansion.compute(q, *a.exactVertices, outline);
+        if (answer != VisibilityExpansion::Answer::NotSettled) {
+            return answer == VisibilityExpansion::Answer::Outline;
+        }
+        ++cgalQueries_;
+    }
     const Point query(q.x, q.y);
-    const auto found = a.location.locate(query);
+    const auto found = a.pointLocation().locate(query);
     if (const Face* face = boost::get<Face>(&found)) {
         if ((*face)->is_unbounded()) {
             return false;

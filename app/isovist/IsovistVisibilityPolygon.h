@@ -46,9 +46,11 @@ class IsovistVisibilityPolygon {
     // wall polygon's corner the wedge outside it. The free end of a free-standing wall has no
     // side (the triangulation's walk cannot start there): false.
     //
-    // The steps of the query. Fast rounds each sight line's end to the nearest doubles as the
-    // query makes it (in extended precision where that settles it) and records the vertices
-    // as the query hands them out. Reference, the plain one, lets CGAL's query construct the
+    // The steps of the query. Fast expands CGAL's query over a flat copy of its triangulation
+    // with exact orientations on doubles, where the point lies inside one of its triangles;
+    // elsewhere it runs CGAL's query, which rounds each sight line's end to the nearest doubles
+    // as it makes it (in extended precision where that settles it) and records the vertices as
+    // it hands them out. Reference, the plain one, lets CGAL's query construct the
     // ends exactly and build its output arrangement, rounds each vertex to the nearest doubles
     // as it is handed out and walks the arrangement's region. Both give the same outline, bit
     // for bit, from the same vertex.
@@ -58,6 +60,10 @@ class IsovistVisibilityPolygon {
 
     // Number of arrangement edges (0 before the first prepare); for benchmarks and tests.
     size_t edgeCount() const;
+    // Fast queries since the last rebuild that the triangulation's own walk left to CGAL's
+    // query (points on an edge or a vertex of the triangulation, or outside every bounded
+    // face); for benchmarks and tests.
+    size_t cgalQueryCount() const { return cgalQueries_; }
 
   private:
     bool sameAs(const PlanTables& plan) const;
@@ -66,4 +72,5 @@ class IsovistVisibilityPolygon {
     std::unique_ptr<State> state_;
     std::vector<PlanSegment> segments_;  // copies, to see whether the plan changed
     uint64_t fingerprint_ = 0;           // of the plan built for, 0 when not known
+    size_t cgalQueries_ = 0;
 };

@@ -20,7 +20,10 @@ struct Bounded {
     Wide error;
 };
 
-Bounded Within(double low, double high) {
+Bounded Within(double low, double high, long double centre = 0.0L, long double radius = -1.0L) {
+    if (radius >= 0) {
+        return {centre, radius};
+    }
     // One double is exact; of a range, the middle and half width are given their rounding.
     if (low == high) {
         return {Wide(low), 0};
@@ -57,6 +60,14 @@ std::optional<Bounded> Divide(Bounded a, Bounded b) {
                           kUnit * std::fabs(v)};
 }
 
+Bounded WithinX(const PointWithin& p) {
+    return Within(p.lowX, p.highX, p.centreX, p.radiusX);
+}
+
+Bounded WithinY(const PointWithin& p) {
+    return Within(p.lowY, p.highY, p.centreY, p.radiusY);
+}
+
 // The double nearest to every value within the doubled bound, if there is one (rounding is
 // monotone, so the ends decide); the ends are widened by their own rounding.
 std::optional<double> Settled(Bounded x) {
@@ -77,14 +88,14 @@ std::optional<PlanPoint> RoundedLineCrossingWithin(PointWithin q, PointWithin b,
         return std::nullopt;
     }
     // The crossing is q + lambda (b - q), lambda = cross(s - q, t - s) / cross(b - q, t - s).
-    const Bounded qx = Within(q.lowX, q.highX);
-    const Bounded qy = Within(q.lowY, q.highY);
-    const Bounded ux = Within(b.lowX, b.highX) - qx;
-    const Bounded uy = Within(b.lowY, b.highY) - qy;
-    const Bounded sx = Within(s.lowX, s.highX);
-    const Bounded sy = Within(s.lowY, s.highY);
-    const Bounded vx = Within(t.lowX, t.highX) - sx;
-    const Bounded vy = Within(t.lowY, t.highY) - sy;
+    const Bounded qx = WithinX(q);
+    const Bounded qy = WithinY(q);
+    const Bounded ux = WithinX(b) - qx;
+    const Bounded uy = WithinY(b) - qy;
+    const Bounded sx = WithinX(s);
+    const Bounded sy = WithinY(s);
+    const Bounded vx = WithinX(t) - sx;
+    const Bounded vy = WithinY(t) - sy;
     // A coordinate both points of a line share exactly is the crossing's own; on an edge
     // along an axis, lambda follows from that coordinate alone (the other end's range plays
     // no part).
@@ -112,6 +123,28 @@ std::optional<PlanPoint> RoundedLineCrossingWithin(PointWithin q, PointWithin b,
         return std::nullopt;
     }
     return PlanPoint{*x, *y};
+}
+
+std::optional<int> OrientationWithin(PointWithin q, PointWithin a, PointWithin b) {
+    if (std::fegetround() != FE_TONEAREST) {
+        return std::nullopt;
+    }
+    const Bounded qx = WithinX(q);
+    const Bounded qy = WithinY(q);
+    const Bounded turn = (WithinX(a) - qx) * (WithinY(b) - qy) - (WithinY(a) - qy) * (WithinX(b) - qx);
+    // Doubled as the rounding's bound is (its own arithmetic is rounded too).
+    if (std::fabs(turn.value) > 2 * turn.error) {
+        return turn.value > 0 ? 1 : -1;
+    }
+    return std::nullopt;
+}
+
+void NarrowWithin(double nearest, double truncatedDifference, long double& centre,
+                  long double& radius) {
+    centre = Wide(nearest) + Wide(truncatedDifference);
+    // The truncation, the sum's rounding, and a subnormal difference's absolute error.
+    radius = std::ldexp(std::fabs(Wide(truncatedDifference)), -51) + 2 * kUnit * std::fabs(centre) +
+             std::numeric_limits<double>::denorm_min();
 }
 
 std::optional<PlanPoint> RoundedLineCrossing(PlanPoint q, PlanPoint b, PlanPoint s, PlanPoint t) {

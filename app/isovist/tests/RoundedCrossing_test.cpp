@@ -122,4 +122,40 @@ TEST(RoundedCrossing, PointsWithinRanges) {
     }
 }
 
+// The turn q -> a -> b from ranges. A third: 1/3 is not a double; its nearest double d lies
+// 2^-54 / 3 below it (3d = 1 - 2^-54), and the truncated double of that rest is d 2^-54. Seen
+// from the origin, (1, 1/3) and (3, 1) are collinear, and (3, 1 - 2^-53) turns right by 2^-53,
+// less than the bound of about 3 2^-55 (doubled) that the two doubles around 1/3 leave open.
+TEST(RoundedCrossing, OrientationWithinRanges) {
+    const double third = 1.0 / 3;
+    PointWithin thirdUp{1, 1, third, std::nextafter(third, 1.0)};
+    PointWithin narrowedThirdUp = thirdUp;
+    NarrowWithin(third, std::ldexp(third, -54), narrowedThirdUp.centreY, narrowedThirdUp.radiusY);
+    const PointWithin origin = ExactlyAt({0, 0});
+    struct Case {
+        const char* name;
+        PointWithin a, b;
+        std::optional<int> expected;
+    };
+    const Case cases[] = {
+        {"Left", ExactlyAt({1, 0}), ExactlyAt({0, 1}), 1},
+        {"Right", ExactlyAt({0, 1}), ExactlyAt({1, 0}), -1},
+        {"Collinear", ExactlyAt({1, 1}), ExactlyAt({2, 2}), std::nullopt},
+        // 2 + 2^-51 is a double: the turn 2^-51 is far above the bound.
+        {"NearlyCollinear", ExactlyAt({1, 1}), ExactlyAt({2, 2 + std::ldexp(1.0, -51)}), 1},
+        {"ThirdWithinNeighbours", thirdUp, ExactlyAt({3, std::nextafter(1.0, 0.0)}), std::nullopt},
+        {"ThirdNarrowed", narrowedThirdUp, ExactlyAt({3, std::nextafter(1.0, 2.0)}), 1},
+        {"ThirdNarrowedBelow", narrowedThirdUp, ExactlyAt({3, std::nextafter(1.0, 0.0)}), -1},
+        {"ThirdNarrowedCollinear", narrowedThirdUp, ExactlyAt({3, 1}), std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(OrientationWithin(origin, c.a, c.b), c.expected) << c.name;
+    }
+    // Far narrower than a double's step, and the exact third inside: 3 (centre -+ radius)
+    // brackets 1.
+    EXPECT_LT(narrowedThirdUp.radiusY, std::ldexp(1.0L, -60));
+    EXPECT_LE(3 * (narrowedThirdUp.centreY - narrowedThirdUp.radiusY), 1.0L);
+    EXPECT_GE(3 * (narrowedThirdUp.centreY + narrowedThirdUp.radiusY), 1.0L);
+}
+
 }  // namespace
