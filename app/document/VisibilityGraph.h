@@ -64,23 +64,10 @@ class CVisibilityGraph {
             static_cast<size_t>(i) * static_cast<size_t>(rowWords_),
             static_cast<size_t>(rowWords_));
     }
-    void completeFromLowerTriangle() {
-        int64_t edges = 0;
-        for (int32_t i = 0; i < nodeCount_; ++i) {
-            for (int32_t w = 0; w <= i / kBitsPerWord; ++w) {
-                uint64_t bits = row(i)[static_cast<size_t>(w)];
-                while (bits != 0) {
-                    const int32_t j = w * kBitsPerWord + std::countr_zero(bits);
-                    bits &= bits - 1;
-                    if (j < i) {
-                        setBit(j, i);
-                        ++edges;
-                    }
-                }
-            }
-        }
-        edgeCount_ = static_cast<int32_t>(edges);
-    }
+    // In parallel, by tiles of 64 x 64 bits; the same matrix and count as the plain loop over
+    // every bit (completeFromLowerTriangleOneByOne, kept as the reference).
+    void completeFromLowerTriangle();
+    void completeFromLowerTriangleOneByOne();
 
     // Row i of the stored form: n bytes, 1 where adjacent, else 0 (out.size() must be n).
     void byteRow(int32_t i, std::span<uint8_t> out) const {
