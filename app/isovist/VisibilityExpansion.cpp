@@ -196,56 +196,62 @@ struct VisibilityExpansion::Query {
 
 // The wedge of sight lines from q between the rays through `right` and `left` (vertices),
 // entering the triangle across `edge` of `triangle`: the new vertex splits it, constrained
-// edges end it with the rays' crossings, open ones pass it on.
+// edges end it with the rays' crossings, open ones pass it on. Passing the whole wedge, or its
+// left part after the right one, is a step of the loop; only the right part of a split
+// recurses, so the depth is the number of nested splits, not of triangles crossed.
 void VisibilityExpansion::expand(Query& query, int32_t left, int32_t right, int32_t triangle,
                                  int edge) const {
-    const Triangle& from = triangles_[triangle];
-    const int32_t n = from.neighbor[edge];
-    const Triangle& next = triangles_[n];
-    const int nindex = from.mirror[edge];
-    const int rindex = Ccw(nindex);
-    const int lindex = Cw(nindex);
-    const int32_t nv = next.vertex[nindex];
-    const int32_t rv = next.vertex[Cw(nindex)];
-    const int32_t lv = next.vertex[Ccw(nindex)];
-    const bool rightConstrained = next.isConstrained(rindex);
-    const bool leftConstrained = next.isConstrained(lindex);
-    const int ro = orientation(query.q, right, nv, query.exact);
-    const int lo = orientation(query.q, left, nv, query.exact);
+    for (;;) {
+        const Triangle& from = triangles_[triangle];
+        const int32_t n = from.neighbor[edge];
+        const Triangle& next = triangles_[n];
+        const int nindex = from.mirror[edge];
+        const int rindex = Ccw(nindex);
+        const int lindex = Cw(nindex);
+        const int32_t nv = next.vertex[nindex];
+        const int32_t rv = next.vertex[Cw(nindex)];
+        const int32_t lv = next.vertex[Ccw(nindex)];
+        const int ro = orientation(query.q, right, nv, query.exact);
+        const int lo = orientation(query.q, left, nv, query.exact);
 
-    // The right edge is seen when the new vertex lies counter-clockwise of the right ray.
-    if (ro > 0) {
-        if (rightConstrained) {
-            if (right != rv) {
-                query.out.push_back(crossing(query.q, right, nv, rv, query.exact));
+        // The right edge is seen when the new vertex lies counter-clockwise of the right ray.
+        if (ro > 0) {
+            if (next.isConstrained(rindex)) {
+                if (right != rv) {
+                    query.out.push_back(crossing(query.q, right, nv, rv, query.exact));
+                }
+                if (lo > 0) {
+                    query.out.push_back(crossing(query.q, left, nv, rv, query.exact));
+                }
+            } else if (lo > 0) {
+                triangle = n;  // the whole wedge goes on through the right edge
+                edge = rindex;
+                continue;
+            } else {
+                expand(query, nv, right, n, rindex);
             }
-            if (lo > 0) {
-                query.out.push_back(crossing(query.q, left, nv, rv, query.exact));
-            }
-        } else if (lo > 0) {
-            expand(query, left, right, n, rindex);
-            return;
-        } else {
-            expand(query, nv, right, n, rindex);
         }
-    }
-    if (ro >= 0 && lo <= 0) {
-        query.out.push_back(vertices_[nv].at);
-    }
-    // The left edge is seen when the new vertex lies clockwise of the left ray.
-    if (lo < 0) {
-        if (leftConstrained) {
+        if (ro >= 0 && lo <= 0) {
+            query.out.push_back(vertices_[nv].at);
+        }
+        // The left edge is seen when the new vertex lies clockwise of the left ray.
+        if (lo >= 0) {
+            return;
+        }
+        if (next.isConstrained(lindex)) {
             if (ro < 0) {
                 query.out.push_back(crossing(query.q, right, nv, lv, query.exact));
             }
             if (left != lv) {
                 query.out.push_back(crossing(query.q, left, nv, lv, query.exact));
             }
-        } else if (ro < 0) {
-            expand(query, left, right, n, lindex);
-        } else {
-            expand(query, left, nv, n, lindex);
+            return;
         }
+        if (ro >= 0) {
+            right = nv;  // the part left of the new vertex
+        }
+        triangle = n;
+        edge = lindex;
     }
 }
 
