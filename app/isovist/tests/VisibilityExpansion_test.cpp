@@ -3,7 +3,6 @@
 // query on real plans is VisibilityPolygonFastPaths_test's.)
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <vector>
 
