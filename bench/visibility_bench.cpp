@@ -2,8 +2,9 @@
 // grid-cell centres, the median and mean time of the visibility polygon, the node method (and
 // how often it fell back to rays) and the radial method; the visibility polygon's preparation
 // of the plan; and the grid isovists of the Bicocca floor at span 0.5 and 0.9 by the visibility
-// polygon on one and two threads, pass 1 (isovists) and pass 2 (visibility graph rows, where the
-// grid is small enough to have a graph) timed apart. A
+// polygon on one and two threads, the layout (cells and their effective marks), pass 1
+// (isovists) and pass 2 (visibility graph rows, where the grid is small enough to have a graph)
+// timed apart. A
 // plain timed run (no Google Benchmark loop): every isovist is timed once. The plan folder comes
 // from ORVELLE_PLANS_DIR. Arguments: `points` runs only the per-isovist comparison, `grid` only
 // the grid runs (`grid 2` on two threads only), `dump` prints the visibility polygon's area and
@@ -136,21 +137,23 @@ void DumpVisibility(const IsovistTestPlan& plan) {
 }
 
 void WholeGrid(const IsovistTestPlan& plan, double span, int threads) {
+    tbb::global_control limit(tbb::global_control::max_allowed_parallelism,
+                              static_cast<size_t>(threads));
+    const auto layoutStart = Clock::now();
     CAnalysisGrid grid = GridOver(plan, span);
+    const double layout = SecondsSince(layoutStart);
     int32_t effective = 0;
     for (const CGridCell& cell : grid.cells) {
         effective += cell.effective != 0 ? 1 : 0;
     }
-    tbb::global_control limit(tbb::global_control::max_allowed_parallelism,
-                              static_cast<size_t>(threads));
     std::vector<RadialStats> stats;
     NullProgress progress;
     const auto start = Clock::now();
     ComputeGridIsovists(grid, plan.tables(), kVisibility, stats, progress);
     const double isovists = SecondsSince(start);
     std::printf("bicocca grid span %.2f, %d cells, %d effective, visibility polygon, %d threads: "
-                "pass 1 %.2f s",
-                span, grid.count, effective, threads, isovists);
+                "layout %.2f s, pass 1 %.2f s",
+                span, grid.count, effective, threads, layout, isovists);
     if (grid.count > CVisibilityGraph::kMaxGridNodes) {
         // The graph's matrix is bounded: no graph for a grid this large.
         std::printf(", no pass 2 (more than %d cells)\n", CVisibilityGraph::kMaxGridNodes);

@@ -4,6 +4,8 @@
 #include <limits>
 
 #include <gonion/gonion.h>
+#include <tbb/blocked_range.h>
+#include <tbb/parallel_for.h>
 
 namespace {
 
@@ -96,7 +98,11 @@ bool IsEffectivePoint(std::span<const PlanPolygon> planPolygons, PlanPoint p) {
 }
 
 void MarkEffectiveCells(CAnalysisGrid& grid, std::span<const PlanPolygon> planPolygons) {
-    for (CGridCell& cell : grid.cells) {
-        cell.effective = IsEffectivePoint(planPolygons, CellCentre(cell)) ? 1 : 0;
-    }
+    // Each cell's mark is its own: the cells are split among the cores.
+    tbb::parallel_for(tbb::blocked_range<size_t>(0, grid.cells.size()), [&](const auto& range) {
+        for (size_t i = range.begin(); i != range.end(); ++i) {
+            CGridCell& cell = grid.cells[i];
+            cell.effective = IsEffectivePoint(planPolygons, CellCentre(cell)) ? 1 : 0;
+        }
+    });
 }
