@@ -5,8 +5,38 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <span>
+#include <utility>
 #include <vector>
+
+// Storage that comes zeroed from the allocator and is not written again when its elements are
+// made: a large matrix gets fresh pages from the system, so zeroing costs nothing until a page
+// is first touched, and then on the thread that touches it. Only a container made at its size
+// relies on it (a resize within the capacity would keep old values).
+template <typename T>
+struct ZeroedAllocator {
+    using value_type = T;
+    ZeroedAllocator() = default;
+    template <typename U>
+    explicit ZeroedAllocator(const ZeroedAllocator<U>&) {}
+    T* allocate(size_t n) {
+        void* p = std::calloc(n, sizeof(T));
+        if (p == nullptr) {
+            throw std::bad_alloc();
+        }
+        return static_cast<T*>(p);
+    }
+    void deallocate(T* p, size_t) { std::free(p); }
+    template <typename U>
+    void construct(U*) noexcept {}  // zero already
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+    friend bool operator==(const ZeroedAllocator&, const ZeroedAllocator&) { return true; }
+};
 
 class CVisibilityGraph {
   public:
@@ -27,7 +57,8 @@ class CVisibilityGraph {
         }
         nodeCount_ = n;
         rowWords_ = wordsPerRow(n);
-        words_.assign(static_cast<size_t>(n) * static_cast<size_t>(rowWords_), 0);
+        words_ = Words();  // the old matrix goes before the new one comes
+        words_ = Words(static_cast<size_t>(n) * static_cast<size_t>(rowWords_));
         edgeCount_ = 0;
     }
     // No nodes, no edges.
@@ -116,6 +147,7 @@ class CVisibilityGraph {
 
     int32_t nodeCount_ = 0;
     int32_t rowWords_ = 0;
-    std::vector<uint64_t> words_;
+    using Words = std::vector<uint64_t, ZeroedAllocator<uint64_t>>;
+    Words words_;
     int32_t edgeCount_ = 0;
 };
