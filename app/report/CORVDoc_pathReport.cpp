@@ -5,18 +5,12 @@
 #include "document/CORVDoc.h"
 #include "isovist/IsovistEngine.h"
 #include "path/PathIsovists.h"
+#include "report/CsvExport.h"
 #include "report/CsvText.h"
 #include "report/PathCsv.h"
 #include "report/PathReport.h"
 
 namespace {
-
-constexpr const char* kCsvFilter = "Comma Separated Values (*.csv)|*.csv|All Files (*.*)|*.*||";
-constexpr const char* kCsvExtension = "csv";
-
-const char* ExportFailureMessage(FileWriteOutcome outcome) {
-    return outcome == FileWriteOutcome::OpenFailed ? "File open error" : "File write error";
-}
 
 std::string AnalyzingTitle(int32_t path, int32_t paths) {
     return "Analyzing path " + std::to_string(path) + "/" + std::to_string(paths);

@@ -1,21 +1,14 @@
 // The document's report commands: the grid export and the grid report.
 #include "document/CORVDoc.h"
 #include "report/AxialCsv.h"
+#include "report/CsvExport.h"
 #include "report/GridCsv.h"
 #include "report/GridReport.h"
 
 namespace {
 
-constexpr const char* kCsvFilter = "Comma Separated Values (*.csv)|*.csv|All Files (*.*)|*.*||";
-constexpr const char* kCsvExtension = "csv";
-
 bool HasGridCells(const CAnalysisGrid& grid) {
     return grid.count > 0 && !grid.cells.empty();
-}
-
-// Said when an export's file could not be written; the old file at that path is kept.
-const char* ExportFailureMessage(FileWriteOutcome outcome) {
-    return outcome == FileWriteOutcome::OpenFailed ? "File open error" : "File write error";
 }
 
 }  // namespace
