@@ -61,8 +61,8 @@ class IsovistVisibilityPolygon {
     // Number of arrangement edges (0 before the first prepare); for benchmarks and tests.
     size_t edgeCount() const;
     // Fast queries since the last rebuild that the triangulation's own walk left to CGAL's
-    // query (points on an edge or a vertex of the triangulation, or outside every bounded
-    // face); for benchmarks and tests.
+    // query (points on an edge or a vertex of the triangulation, or a walk that gave up); for
+    // benchmarks and tests.
     size_t cgalQueryCount() const { return cgalQueries_; }
 
   private:
