@@ -47,13 +47,13 @@ class IsovistVisibilityPolygon {
     // side (the triangulation's walk cannot start there): false.
     //
     // The steps of the query. Fast expands CGAL's query over a flat copy of its triangulation
-    // with exact orientations on doubles, where the point lies inside one of its triangles;
-    // elsewhere it runs CGAL's query, which rounds each sight line's end to the nearest doubles
-    // as it makes it (in extended precision where that settles it) and records the vertices as
-    // it hands them out. Reference, the plain one, lets CGAL's query construct the
-    // ends exactly and build its output arrangement, rounds each vertex to the nearest doubles
-    // as it is handed out and walks the arrangement's region. Both give the same outline, bit
-    // for bit, from the same vertex.
+    // with exact orientations on doubles, where the point lies inside one of its triangles (or
+    // outside them all); elsewhere it runs CGAL's query, which rounds each sight line's end to
+    // the nearest doubles as it makes it (in extended precision where that settles it) and
+    // records the vertices as it hands them out. Reference, the plain one, lets CGAL's query
+    // construct the ends exactly and build its output arrangement, rounds each vertex to the
+    // nearest doubles as it is handed out and walks the arrangement's region. Both give the same
+    // outline, bit for bit, from the same vertex.
     enum class Steps { Fast, Reference };
     bool compute(PlanPoint q, const OpenSpaceTest& isOpen, std::vector<PlanPoint>& outline,
                  Steps steps = Steps::Fast);
