@@ -1,11 +1,15 @@
 #include "grid/GridLayout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include <gonion/gonion.h>
 #include <tbb/blocked_range.h>
 #include <tbb/parallel_for.h>
+
+#include "isovist/IsovistEngine.h"
+#include "isovist/IsovistPlanIndex.h"
 
 namespace {
 
@@ -76,7 +80,8 @@ PlanPoint CellCentre(const CGridCell& cell) {
     return {(cell.xMin + cell.xMax) / 2, (cell.yMin + cell.yMax) / 2};
 }
 
-bool IsEffectivePoint(std::span<const PlanPolygon> planPolygons, PlanPoint p) {
+bool IsEffectivePoint(std::span<const PlanPolygon> planPolygons, PlanPoint p,
+                      const IsovistPlanIndex* index) {
     if (planPolygons.empty() || !HitsPolygon(planPolygons[0], p)) {
         return false;
     }
@@ -89,6 +94,14 @@ bool IsEffectivePoint(std::span<const PlanPolygon> planPolygons, PlanPoint p) {
             return false;
         }
     }
+    // The index lists the wall polygons the hit test may find the point in; for every other
+    // one it certainly says outside.
+    if (index != nullptr && index->polygonCount() == planPolygons.size() && std::isfinite(p.y)) {
+        const std::span<const int32_t> near = index->innerPolygonsNear(p.y);
+        return std::none_of(near.begin(), near.end(), [&](int32_t w) {
+            return HitsPolygon(planPolygons[static_cast<size_t>(w)], p);
+        });
+    }
     for (size_t w = 1; w < planPolygons.size(); ++w) {
         if (HitsPolygon(planPolygons[w], p)) {
             return false;
@@ -98,11 +111,16 @@ bool IsEffectivePoint(std::span<const PlanPolygon> planPolygons, PlanPoint p) {
 }
 
 void MarkEffectiveCells(CAnalysisGrid& grid, std::span<const PlanPolygon> planPolygons) {
+    // The polygons' heights are all the index is asked for here: no wall segments.
+    PlanTables polygonsOnly;
+    polygonsOnly.polygons = planPolygons;
+    IsovistPlanIndex index;
+    index.prepare(polygonsOnly);
     // Each cell's mark is its own: the cells are split among the cores.
     tbb::parallel_for(tbb::blocked_range<size_t>(0, grid.cells.size()), [&](const auto& range) {
         for (size_t i = range.begin(); i != range.end(); ++i) {
             CGridCell& cell = grid.cells[i];
-            cell.effective = IsEffectivePoint(planPolygons, CellCentre(cell)) ? 1 : 0;
+            cell.effective = IsEffectivePoint(planPolygons, CellCentre(cell), &index) ? 1 : 0;
         }
     });
 }

@@ -10,6 +10,8 @@
 #include "document/AnalysisGrid.h"
 #include "document/PlanTypes.h"
 
+class IsovistPlanIndex;
+
 // The grid options that decide the layout: the cell side and the offsets added to the plan
 // extent's lower-left (minimum) and upper-right (maximum) corners.
 struct GridLayoutOptions {
@@ -44,8 +46,11 @@ PlanPoint CellCentre(const CGridCell& cell);
 
 // Whether a point counts as analysable space: inside the boundary (polygon 0), on none of the
 // boundary's edges, and inside no wall polygon (polygons 1 onward; decided by the hit test
-// alone, so a point on a wall edge may go either way). No boundary: never.
-bool IsEffectivePoint(std::span<const PlanPolygon> planPolygons, PlanPoint p);
+// alone, so a point on a wall edge may go either way). No boundary: never. With an index of
+// these polygons only the wall polygons near the point's height are hit-tested; the answer is
+// the same.
+bool IsEffectivePoint(std::span<const PlanPolygon> planPolygons, PlanPoint p,
+                      const IsovistPlanIndex* index = nullptr);
 
-// Sets every cell's effective flag (1 or 0) from its centre by IsEffectivePoint.
+// Sets every cell's effective flag (1 or 0) from its centre by IsEffectivePoint, with an index.
 void MarkEffectiveCells(CAnalysisGrid& grid, std::span<const PlanPolygon> planPolygons);

@@ -7,6 +7,9 @@
 #include <gonion/gonion.h>
 
 #include "grid/GridLayout.h"
+#include "isovist/IsovistEngine.h"
+#include "isovist/IsovistPlanIndex.h"
+#include "isovist/tests/RealPlanSamples.h"
 
 namespace {
 
@@ -176,5 +179,71 @@ TEST(MarkEffectiveCells, CentresOnTheBoundaryEdgeAreRefused) {
         }
     }
 }
+
+// The marks made with the index of the polygons' heights against the hit test of every wall
+// polygon, at cell centres and at points about each wall vertex: on it, and off it along x and
+// y by less, about as much and more than the height the index widens by (1e-4).
+void ExpectIndexedMarksArePlain(const std::vector<PlanPolygon>& polygons, double span,
+                                const std::string& name) {
+    double minX = polygons[0][0].x, maxX = minX, minY = polygons[0][0].y, maxY = minY;
+    for (const PlanPoint& p : polygons[0].points()) {
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
+    }
+    GridLayoutResult layout = LayOutGrid({minX, maxX, minY, maxY}, {span});
+    ASSERT_TRUE(layout.grid.has_value()) << name;
+    MarkEffectiveCells(*layout.grid, polygons);
+    for (const CGridCell& cell : layout.grid->cells) {
+        EXPECT_EQ(cell.effective != 0, IsEffectivePoint(polygons, CellCentre(cell)))
+            << name << " at " << CellCentre(cell).x << ", " << CellCentre(cell).y;
+    }
+    PlanTables tables;
+    tables.polygons = polygons;
+    IsovistPlanIndex index;
+    index.prepare(tables);
+    int effective = 0;
+    // About a hundred wall polygons, spread over the plan.
+    const size_t step = std::max<size_t>(1, polygons.size() / 100);
+    for (size_t w = 1; w < polygons.size(); w += step) {
+        for (const PlanPoint v : polygons[w].points()) {
+            for (const double d : {0.0, 0.5e-4, 0.99e-4, 1e-4, 1.01e-4, 3e-4, 0.01}) {
+                for (const PlanPoint p : {PlanPoint{v.x + d, v.y}, PlanPoint{v.x, v.y + d},
+                                          PlanPoint{v.x, v.y - d}, PlanPoint{v.x - d, v.y - d}}) {
+                    const bool plain = IsEffectivePoint(polygons, p);
+                    EXPECT_EQ(IsEffectivePoint(polygons, p, &index), plain)
+                        << name << " at " << p.x << ", " << p.y;
+                    effective += plain ? 1 : 0;
+                }
+            }
+        }
+    }
+    EXPECT_GT(effective, 0) << name;
+}
+
+TEST(MarkEffectiveCells, IndexedMarksAreThePlainOnesOnHandMadeRooms) {
+    // Pillars whose edges lie on cell centres' rows and columns and just beside them.
+    ExpectIndexedMarksArePlain({Rect(0, 0, 10, 10), Rect(4, 4, 6, 6), Rect(1, 1.00005, 3, 3),
+                                Rect(7, 6.99995, 9, 9), PlanPolygon({{2, 8}, {3, 9}})},
+                               0.5, "pillars");
+}
+
+class MarkEffectiveCellsRealPlans : public ::testing::TestWithParam<RealPlan> {};
+
+TEST_P(MarkEffectiveCellsRealPlans, IndexedMarksAreThePlainOnes) {
+    const auto plan = LoadPlan(GetParam());
+    if (!plan) {
+        GTEST_SKIP() << "the plan " << GetParam().file << " is not available";
+    }
+    ExpectIndexedMarksArePlain(plan->polygons, 2.0, GetParam().file);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SharedPlans, MarkEffectiveCellsRealPlans,
+    ::testing::Values(RealPlan{"rawseeds_bicocca_floor.dxf", "valid_area", "M", 0, 0},
+                      RealPlan{"tuebingen_sand_floor.dxf", "valid_area", "walls", 0, 0},
+                      RealPlan{"vga_rooms_100x100.dxf", "BOUNDARY", "WALLS", 0, 0}),
+    RealPlanName);
 
 }  // namespace
