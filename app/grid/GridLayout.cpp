@@ -1,6 +1,5 @@
 #include "grid/GridLayout.h"
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -94,20 +93,8 @@ bool IsEffectivePoint(std::span<const PlanPolygon> planPolygons, PlanPoint p,
             return false;
         }
     }
-    // The index lists the wall polygons the hit test may find the point in; for every other
-    // one it certainly says outside.
-    if (index != nullptr && index->polygonCount() == planPolygons.size() && std::isfinite(p.y)) {
-        const std::span<const int32_t> near = index->innerPolygonsNear(p.y);
-        return std::none_of(near.begin(), near.end(), [&](int32_t w) {
-            return HitsPolygon(planPolygons[static_cast<size_t>(w)], p);
-        });
-    }
-    for (size_t w = 1; w < planPolygons.size(); ++w) {
-        if (HitsPolygon(planPolygons[w], p)) {
-            return false;
-        }
-    }
-    return true;
+    return !IsovistPlanIndex::AnyInnerPolygonHolds(
+        index, planPolygons.size(), p, [&](size_t w) { return HitsPolygon(planPolygons[w], p); });
 }
 
 void MarkEffectiveCells(CAnalysisGrid& grid, std::span<const PlanPolygon> planPolygons) {

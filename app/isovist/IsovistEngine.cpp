@@ -52,19 +52,7 @@ bool IsValidPoint(const PlanTables& plan, PlanPoint p, const IsovistPlanIndex* i
     if (plan.polygons.empty() || !inside(0)) {
         return false;
     }
-    // The index lists the inner polygons that may hold the point; every other one certainly
-    // does not (mayContain is false for it), so the answer is the full loop's.
-    if (index != nullptr && index->polygonCount() == plan.polygons.size() && std::isfinite(p.y)) {
-        const std::span<const int32_t> near = index->innerPolygonsNear(p.y);
-        return std::none_of(near.begin(), near.end(),
-                            [&](int32_t i) { return inside(static_cast<size_t>(i)); });
-    }
-    for (size_t i = 1; i < plan.polygons.size(); ++i) {
-        if (inside(i)) {
-            return false;
-        }
-    }
-    return true;
+    return !IsovistPlanIndex::AnyInnerPolygonHolds(index, plan.polygons.size(), p, inside);
 }
 
 // The angular interval of segment i as seen from p, into the angle table.

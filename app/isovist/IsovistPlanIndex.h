@@ -7,6 +7,7 @@
 // both are known, by comparing the plan whole otherwise.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -37,6 +38,13 @@ class IsovistPlanIndex {
     std::span<const int32_t> innerPolygonsNear(double y) const;
     // The number of polygons the index was built for.
     size_t polygonCount() const { return heights_.size(); }
+
+    // Whether `holds(i)` is true for any inner polygon i of `polygonCount` polygons at p: with an
+    // index built for that many (may be null), only the polygons listed near p's height are
+    // asked (every other one certainly does not hold p), otherwise every one in turn.
+    template <typename Holds>
+    static bool AnyInnerPolygonHolds(const IsovistPlanIndex* index, size_t polygonCount,
+                                     PlanPoint p, Holds holds);
 
     // The segments that run so nearly along ray k of the radial method that their crossing with
     // it is poorly conditioned; such a crossing may land away from the segment, so these are
@@ -73,3 +81,22 @@ class IsovistPlanIndex {
     std::vector<int32_t> parallelOffsets_;  // kIsovistRayCount + 1 prefix sums
     std::vector<int32_t> parallelEntries_;
 };
+
+template <typename Holds>
+bool IsovistPlanIndex::AnyInnerPolygonHolds(const IsovistPlanIndex* index, size_t polygonCount,
+                                            PlanPoint p, Holds holds) {
+    if (index != nullptr && index->polygonCount() == polygonCount && std::isfinite(p.y)) {
+        for (const int32_t i : index->innerPolygonsNear(p.y)) {
+            if (holds(static_cast<size_t>(i))) {
+                return true;
+            }
+        }
+        return false;
+    }
+    for (size_t i = 1; i < polygonCount; ++i) {
+        if (holds(i)) {
+            return true;
+        }
+    }
+    return false;
+}

@@ -54,21 +54,18 @@ class VisibilityExpansion {
     // are set here from the constrained edges.
     VisibilityExpansion(std::vector<Vertex> vertices, std::vector<Triangle> triangles);
 
-    bool empty() const { return triangles_.empty(); }
-
     enum class Answer { Outline, NoRegion, NotSettled };
     // The region visible from q as CGAL's query hands its vertices out, rotated to start at the
     // last one (where the query's output arrangement starts its region).
     Answer compute(PlanPoint q, const ExactPredicates& exact, std::vector<PlanPoint>& outline) const;
 
+  private:
     // The triangle whose closure holds q, kOutside when q lies outside the triangulation, kGaveUp
     // for a point not finite or a walk that does not end; `onBoundary` tells whether q lies on
     // one of its edges.
     static constexpr int32_t kOutside = -1;
     static constexpr int32_t kGaveUp = -2;
     int32_t locate(PlanPoint q, const ExactPredicates& exact, bool& onBoundary) const;
-
-  private:
     int orientation(PlanPoint q, int32_t a, int32_t b, const ExactPredicates& exact) const;
     PlanPoint crossing(PlanPoint q, int32_t b, int32_t s, int32_t t,
                        const ExactPredicates& exact) const;
