@@ -49,12 +49,12 @@ void VisibilityExpansion::markBounded() {
         triangle.bounded = true;
         for (int i = 0; i < 3; ++i) {
             if (triangle.neighbor[i] < 0 && !triangle.isConstrained(i)) {
-                pending.push_back(static_cast<int32_t>(t));
+                triangle.bounded = false;  // an open edge on the hull
             }
         }
-    }
-    for (const int32_t t : pending) {
-        triangles_[t].bounded = false;
+        if (!triangle.bounded) {
+            pending.push_back(static_cast<int32_t>(t));
+        }
     }
     while (!pending.empty()) {
         const Triangle& triangle = triangles_[pending.back()];
